@@ -1,0 +1,240 @@
+#pragma once
+// The record store: the records of one device keyed by an int (their Handle, or the running
+// number the editor gives them when it loads lines), and filtered views of them.
+//
+// A filtered view (Filter) is a child store holding copies of the matching records. The
+// parent owns its children. When a child is destroyed its changes flow back into the parent:
+// the values of records both hold are taken over, and records the child deleted are moved to
+// the parent's deleted map. Records only in the child are dropped. Children are destroyed
+// deepest first, so a grandchild's changes reach the root through its parent.
+//
+// Walking: GetFirst/GetNext return pointers into the store (a caller may change the record in
+// place; a child carries such changes up when it is destroyed). After SortFeldName the walk
+// runs over the sorted list, whose elements are copies taken when it was sorted.
+
+#include "quillon/DatenStruktur.h"
+#include "win32/MessageBox.h"
+
+#include <cstdint>
+#include <list>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+// One element of a store's sorted list.
+template <class T> struct TSortDaten {
+    T Daten;
+};
+
+template <class T> class TDatenManager {
+public:
+    using TMap = std::map<int32_t, T>;
+
+    // Copies the source's records (a null source is an empty store). A null root makes this
+    // store its own root. The store does not register itself with the parent: only Filter
+    // makes children, and it does that registration.
+    explicit TDatenManager(const TMap* quelle = nullptr, TDatenManager* root = nullptr,
+                           TDatenManager* parent = nullptr)
+        : m_parent(parent), m_root(root != nullptr ? root : this)
+    {
+        if (quelle != nullptr)
+            m_records = *quelle;
+        m_cursor = m_records.end();
+        m_sortCursor = m_sortiert.end();
+    }
+
+    TDatenManager(const TDatenManager&) = delete;
+    TDatenManager& operator=(const TDatenManager&) = delete;
+
+    ~TDatenManager()
+    {
+        while (!m_children.empty()) {
+            std::unique_ptr<TDatenManager> child = std::move(m_children.front());
+            m_children.pop_front();
+            child.reset(); // merges itself into this store
+        }
+        if (m_parent != nullptr) {
+            m_parent->MergeToParent(this, m_deleted);
+            m_parent->RemoveChild(this);
+        }
+    }
+
+    // A child store of the records whose int field equals the value; the store owns it.
+    // An empty or "0" field name: the message box of FilterStandard and null. A name the
+    // record does not accept throws E_DatenStruktur when the store holds records.
+    TDatenManager* Filter(const std::string& feld, int32_t wert)
+    {
+        if (feld.empty() || feld == "0")
+            return FilterStandard(wert);
+        return FilterFeldName(feld, wert);
+    }
+
+    // Filtering without a field name is not available; tells so and answers null.
+    TDatenManager* FilterStandard(int32_t /*wert*/)
+    {
+        MessageBox(nullptr,
+                   "Bitte Funktion TDatenManager<T>::FilterFeldName benutzen, bnis diese hier "
+                   "repariert ist.\nDanke!",
+                   "TDatenManager<T>::FilterStandard", MB_OK);
+        return nullptr;
+    }
+
+    // A new child holding copies of the records whose MatchInt(feld, wert) is true, in key
+    // order; an empty child when none matches.
+    TDatenManager* FilterFeldName(const std::string& feld, int32_t wert)
+    {
+        TMap treffer;
+        for (const auto& [key, record] : m_records) {
+            if (record.MatchInt(feld, wert))
+                treffer.emplace(key, record);
+        }
+        m_children.push_back(std::make_unique<TDatenManager>(&treffer, m_root, this));
+        return m_children.back().get();
+    }
+
+    // Destroys a child now (it merges into this store first). Unknown pointers are ignored.
+    void DeleteChild(TDatenManager* child)
+    {
+        for (auto it = m_children.begin(); it != m_children.end(); ++it) {
+            if (it->get() == child) {
+                std::unique_ptr<TDatenManager> owned = std::move(*it);
+                m_children.erase(it);
+                owned.reset();
+                return;
+            }
+        }
+    }
+
+    // Called by a dying child: takes over the values of the records both hold, and moves the
+    // records the child deleted into this store's deleted map (an entry already there under
+    // that key stays). Records only in the child are not added.
+    void MergeToParent(TDatenManager* child, const TMap& geloeschte)
+    {
+        for (auto& [key, record] : m_records) {
+            const auto it = child->m_records.find(key);
+            if (it != child->m_records.end())
+                record = it->second;
+        }
+        for (const auto& entry : geloeschte) {
+            const auto it = m_records.find(entry.first);
+            if (it != m_records.end()) {
+                m_deleted.emplace(it->first, it->second);
+                eraseRecord(it);
+            }
+        }
+    }
+
+    // Takes the child off the children list without destroying it: the child is on its way
+    // out (its destructor calls this), or the caller takes it over.
+    void RemoveChild(TDatenManager* child)
+    {
+        for (auto it = m_children.begin(); it != m_children.end(); ++it) {
+            if (it->get() == child) {
+                (void)it->release();
+                m_children.erase(it);
+                return;
+            }
+        }
+    }
+
+    T* GetFirst()
+    {
+        if (m_istSortiert) {
+            m_sortCursor = m_sortiert.begin();
+            return m_sortCursor == m_sortiert.end() ? nullptr : &m_sortCursor->Daten;
+        }
+        m_cursorVoraus = false;
+        m_cursor = m_records.begin();
+        return m_cursor == m_records.end() ? nullptr : &m_cursor->second;
+    }
+
+    // The next record, or null at the end. Past the end (or before any GetFirst) it stays
+    // at null.
+    T* GetNext()
+    {
+        if (m_istSortiert) {
+            if (m_sortCursor != m_sortiert.end())
+                ++m_sortCursor;
+            return m_sortCursor == m_sortiert.end() ? nullptr : &m_sortCursor->Daten;
+        }
+        if (m_cursorVoraus)
+            m_cursorVoraus = false;
+        else if (m_cursor != m_records.end())
+            ++m_cursor;
+        return m_cursor == m_records.end() ? nullptr : &m_cursor->second;
+    }
+
+    // The records held (deleted ones and the sorted list not counted).
+    int GetCount() const { return static_cast<int>(m_records.size()); }
+
+    // Editor side: loading, deleting and sorting.
+
+    // Puts the record under the key, replacing one already there; answers the stored record.
+    T& Insert(int32_t key, const T& record)
+    {
+        return m_records.insert_or_assign(key, record).first->second;
+    }
+
+    // Moves the record under the key into the deleted map (an entry already there under that
+    // key stays); false when the store holds no such record. Deleting the record a walk stands
+    // on is allowed: the walk goes on with the record after it. The sorted list keeps its
+    // copies.
+    bool Delete(int32_t key)
+    {
+        const auto it = m_records.find(key);
+        if (it == m_records.end())
+            return false;
+        m_deleted.emplace(it->first, it->second);
+        eraseRecord(it);
+        return true;
+    }
+
+    // Copies every record into the sorted list, ordered stably by the named field
+    // (T::FeldLess), and makes GetFirst/GetNext walk that list. An unknown field name throws
+    // before anything changes.
+    void SortFeldName(const std::string& feld)
+    {
+        const auto less = T::FeldLess(feld);
+        std::list<TSortDaten<T>> sortiert;
+        for (const auto& entry : m_records)
+            sortiert.push_back(TSortDaten<T>{entry.second});
+        sortiert.sort([&less](const TSortDaten<T>& a, const TSortDaten<T>& b) {
+            return less(a.Daten, b.Daten);
+        });
+        m_sortiert = std::move(sortiert);
+        m_sortCursor = m_sortiert.end();
+        m_istSortiert = true;
+    }
+
+    const TMap& Records() const { return m_records; }
+    const TMap& DeletedRecords() const { return m_deleted; }
+    bool IsSortiert() const { return m_istSortiert; }
+    TDatenManager* Parent() const { return m_parent; }
+    TDatenManager* Root() const { return m_root; }
+    int ChildCount() const { return static_cast<int>(m_children.size()); }
+
+private:
+    // Erases a record without leaving the walk's cursor dangling.
+    void eraseRecord(typename TMap::iterator it)
+    {
+        if (it == m_cursor) {
+            m_cursor = m_records.erase(it);
+            m_cursorVoraus = true;
+        } else {
+            m_records.erase(it);
+        }
+    }
+
+    TMap m_records;
+    TMap m_deleted;
+    typename TMap::iterator m_cursor;
+    // The record under the cursor was erased and the cursor already stands on its successor.
+    bool m_cursorVoraus = false;
+    std::list<std::unique_ptr<TDatenManager>> m_children;
+    std::list<TSortDaten<T>> m_sortiert;
+    typename std::list<TSortDaten<T>>::iterator m_sortCursor;
+    TDatenManager* m_parent;
+    TDatenManager* m_root;
+    bool m_istSortiert = false;
+};
