@@ -300,15 +300,7 @@ bool writeAll(int fd, std::string_view data)
 bool saveAtomically(const std::string& path, const std::string& content)
 {
     namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path target(path);
-    // Replace the file a symbolic link points at, not the link.
-    if (fs::is_symlink(target, ec)) {
-        fs::path resolved = fs::canonical(target, ec);
-        if (ec)
-            return false;
-        target = resolved;
-    }
+    const fs::path target(path);
     struct stat old {};
     const bool existed = ::stat(target.c_str(), &old) == 0;
 
@@ -342,7 +334,7 @@ DWORD copyText(std::string_view text, char* buffer, DWORD size)
     if (n < text.size())
         while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
             --n;
-    std::memcpy(buffer, text.data(), n);
+    text.copy(buffer, n);
     buffer[n] = '\0';
     return static_cast<DWORD>(n);
 }

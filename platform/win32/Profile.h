@@ -9,7 +9,8 @@
 // - a value may contain "=": the key ends at the first "=" of its line;
 // - lines whose first non-blank character is ";" are comments; lines before the first
 //   section header, lines without "=" and "[" lines without "]" belong to no key;
-// - a name that appears more than once: the first occurrence in the file wins.
+// - a section that appears more than once is read as one; a key that appears more than once
+//   in it is read from its first line.
 // Writing replaces or adds exactly one line (or removes lines for a delete) and keeps every
 // other byte of the file, line ends included; the new file is written beside the old one and
 // renamed over it, so a failed write never leaves a half-written file.

@@ -79,25 +79,6 @@ TEST_F(IniRegistryTest, ValuesRoundTripInTheirStoredEncodings)
     EXPECT_EQ(m_reg.Read(m_ini, IniKey::MainTop), -3);
 }
 
-TEST_F(IniRegistryTest, BoolIsAnyNonZeroInteger)
-{
-    Put(m_ini, "[B]\nminus=-1\ntwo=2\nzero=0\nword=yes\nempty=\n");
-    struct Row {
-        const char* key;
-        bool def;
-        bool expected;
-    };
-    const Row rows[] = {{"minus", false, true}, {"two", false, true}, {"zero", true, false},
-                        {"word", true, false},  {"empty", true, true}, {"empty", false, false},
-                        {"missing", true, true}, {"missing", false, false}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.key) + (row.def ? " default true" : " default false"));
-        bool out = !row.expected;
-        EXPECT_TRUE(m_reg.ReadBool(m_ini, "B", row.key, out, row.def));
-        EXPECT_EQ(out, row.expected);
-    }
-}
-
 TEST_F(IniRegistryTest, EmptyValueIsPresentAndReadsEmpty)
 {
     Put(m_ini, "[Options]\nToolAccess=\nFileCharTab=   \n");
@@ -143,19 +124,6 @@ TEST_F(IniRegistryTest, LongStringsAreCutTo1023Characters)
     EXPECT_EQ(out, std::string(1023, 'b'));
     m_reg.ReadString(m_ini, "S", "missing", out, std::string(1030, 'd'));
     EXPECT_EQ(out, std::string(1023, 'd'));
-}
-
-TEST_F(IniRegistryTest, TheMissingMarkerItselfCountsAsAbsent)
-{
-    ASSERT_TRUE(m_reg.WriteString(m_ini, "S", "k", TIniRegistry::KeinEintrag));
-    EXPECT_FALSE(m_reg.ValueExists(m_ini, "S", "k"));
-}
-
-TEST_F(IniRegistryTest, FailedWriteIsReported)
-{
-    const std::string nowhere = (m_dir / "missing" / "x.ini").string();
-    EXPECT_FALSE(m_reg.WriteInteger(nowhere, "S", "k", 1));
-    EXPECT_FALSE(m_reg.WriteString(m_ini, "S", "k", "two\nlines"));
 }
 
 TEST_F(IniRegistryTest, EtsGroupAddressLevels)
