@@ -1,0 +1,3 @@
+#include "rastow/DrawGridSEEdit.h"
+
+TDrawGridSEEdit::~TDrawGridSEEdit() = default;

@@ -1,0 +1,3 @@
+#include "rastow/QmSpinEdit.h"
+
+TQmSpinEdit::~TQmSpinEdit() = default;
