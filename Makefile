@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
 # Debian packages the build and the tests need.
-PACKAGES = cmake ninja-build g++ libgtest-dev libgmock-dev
+PACKAGES = cmake ninja-build g++ libgtest-dev libgmock-dev libsqlite3-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -1,5 +1,7 @@
 #include "morrow/EtsDeviceParam.h"
 
+#include "kestrin/Ets2Cdi.h"
+
 TEtsDeviceParam::TEtsDeviceParam(TEts2Cdi* ets, std::int32_t deviceId)
     : m_ets(ets)
     , m_deviceId(deviceId)
@@ -20,16 +22,16 @@ int TEtsDeviceParam::GetDeviceParamData(std::int16_t number, std::int32_t& value
     return GetDeviceParamData(number, value, objects);
 }
 
-// The project store is reached through kestrin, which comes next; until then there is no
-// project to write to.
-int TEtsDeviceParam::SetDeviceParamData(std::int16_t, std::int32_t, std::vector<tagDAL_OBJECT_INFO>& objects)
+int TEtsDeviceParam::SetDeviceParamData(std::int16_t number, std::int32_t value,
+                                        std::vector<tagDAL_OBJECT_INFO>& objects)
 {
     objects.clear();
-    return ETS_PARAM_ERROR;
+    return m_ets ? m_ets->SetDeviceParameter(m_deviceId, number, value, &objects) : ETS_PARAM_ERROR;
 }
 
-int TEtsDeviceParam::GetDeviceParamData(std::int16_t, std::int32_t&, std::vector<tagDAL_OBJECT_INFO>& objects)
+int TEtsDeviceParam::GetDeviceParamData(std::int16_t number, std::int32_t& value,
+                                        std::vector<tagDAL_OBJECT_INFO>& objects)
 {
     objects.clear();
-    return ETS_PARAM_ERROR;
+    return m_ets ? m_ets->GetDeviceParameter(m_deviceId, number, value, &objects) : ETS_PARAM_ERROR;
 }

@@ -1,0 +1,377 @@
+#include "kestrin/Ets2Cdi.h"
+
+#include "kestrin/Ets2Cdi_p.h"
+
+#include <algorithm>
+#include <system_error>
+
+using namespace kestrin_detail;
+
+namespace {
+
+// The mark schema.sql sets; a file without it is no project store.
+constexpr std::int64_t kApplicationId = 1296650834; // 'MIRR'
+
+// Tables outside the project: an editing period does not put them back.
+bool OutsideProject(const std::string& table)
+{
+    return table == "ets_info" || table == "ets_profile" || table == "bus_image";
+}
+
+std::string Quoted(const std::string& name)
+{
+    return "\"" + name + "\"";
+}
+
+} // namespace
+
+TEts2Cdi::TEts2Cdi(HWND owner, std::string deviceType, bool flag)
+    : m_owner(owner)
+    , m_deviceType(std::move(deviceType))
+    , m_flag(flag)
+{
+}
+
+TEts2Cdi::~TEts2Cdi()
+{
+    for (HWND meter : std::set<HWND>(m_meters))
+        CoMeterDlgClose(meter);
+    CloseProjectStore();
+}
+
+bool TEts2Cdi::Fail(const std::string& call, const std::string& reason)
+{
+    m_lastError = call + ": " + reason;
+    return false;
+}
+
+// ---- The project store -----------------------------------------------------------------------
+
+TEtsStatus TEts2Cdi::CreateProjectStore(const std::filesystem::path& file)
+{
+    std::error_code ec;
+    if (std::filesystem::exists(file, ec))
+        return {false, "ETS project store \"" + file.string() + "\" not created: the file exists"};
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+        std::string message = "ETS project store \"" + file.string() + "\" not created: " + sqlite3_errmsg(db);
+        sqlite3_close(db);
+        return {false, message};
+    }
+    TEtsStatus status;
+    try {
+        Exec(db, std::string("BEGIN;\n") + ProjectStoreSchema() + "\nCOMMIT;");
+    } catch (const TSqlError& e) {
+        status = {false, "ETS project store \"" + file.string() + "\" not created: " + e.what()};
+    }
+    sqlite3_close(db);
+    if (!status)
+        std::filesystem::remove(file, ec);
+    return status;
+}
+
+TEtsStatus TEts2Cdi::OpenProjectStore(const std::filesystem::path& file)
+{
+    CloseProjectStore();
+    const std::string where = "ETS project store \"" + file.string() + "\"";
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec))
+        return {false, where + " does not exist"};
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        std::string message = where + " cannot be opened: " + sqlite3_errmsg(db);
+        sqlite3_close(db);
+        return {false, message};
+    }
+    TEtsStatus status;
+    try {
+        TStatement id(db, "PRAGMA application_id");
+        if (!id.Step() || id.Int(0) != kApplicationId)
+            status = {false, where + " is not an ETS project store"};
+        else {
+            TStatement info(db, "SELECT count(*) FROM ets_info WHERE id = 1");
+            if (!info.Step() || info.Int(0) != 1)
+                status = {false, where + " is not an ETS project store: it has no ETS information"};
+        }
+        if (status && sqlite3_db_readonly(db, "main") == 1)
+            status = {false, where + " cannot be written"};
+        if (status) {
+            Exec(db, "PRAGMA foreign_keys = ON");
+            sqlite3_busy_timeout(db, 2000);
+        }
+    } catch (const TSqlError& e) {
+        // A file that is no SQLite database fails on its first read.
+        status = {false, where + " is not an ETS project store: " + e.what()};
+    }
+    if (!status) {
+        sqlite3_close(db);
+        return status;
+    }
+    m_db = db;
+    m_file = file;
+    m_lastError.clear();
+    return status;
+}
+
+void TEts2Cdi::CloseProjectStore()
+{
+    if (!m_db)
+        return;
+    if (m_periodOpen)
+        DiscardPeriod();
+    EndCursors();
+    sqlite3_close(m_db);
+    m_db = nullptr;
+    m_file.clear();
+    m_periodOpen = false;
+    m_busAddress.reset();
+    m_busOpen = false;
+}
+
+TEtsStatus TEts2Cdi::ExecuteSql(const std::string& sql)
+{
+    if (!m_db)
+        return {false, "no ETS project store is open"};
+    try {
+        TTransaction transaction(m_db);
+        Exec(m_db, sql);
+        transaction.Commit();
+    } catch (const TSqlError& e) {
+        return {false, "ETS project store \"" + m_file.string() + "\": " + e.what()};
+    }
+    return {};
+}
+
+void TEts2Cdi::EndCursors()
+{
+    for (auto& cursor : m_cursors)
+        cursor = TCursor{};
+}
+
+// ---- ETS -----------------------------------------------------------------------------------
+
+bool TEts2Cdi::GetEtsInfo(tagETSINFO& info)
+{
+    if (!m_db)
+        return Fail("GetEtsInfo", "no project store is open");
+    try {
+        TStatement row(m_db, "SELECT product, directory, version1, version2, version3, version4 FROM ets_info WHERE id = 1");
+        if (!row.Step())
+            return Fail("GetEtsInfo", "the store has no ETS information");
+        std::string directory = row.Text(1);
+        if (directory.empty())
+            directory = std::filesystem::absolute(m_file).parent_path().string();
+        while (directory.size() > 1 && (directory.back() == '/' || directory.back() == '\\'))
+            directory.pop_back();
+        tagETSINFO result;
+        if (!CopyText(result.Product, row.Text(0)) || !CopyText(result.Directory, directory))
+            return Fail("GetEtsInfo", "the product text or directory does not fit the record");
+        result.Version1 = static_cast<std::uint32_t>((row.Int(2) << 16) | row.Int(3));
+        result.Version2 = static_cast<std::uint32_t>((row.Int(4) << 16) | row.Int(5));
+        info = result;
+        return true;
+    } catch (const TSqlError& e) {
+        return Fail("GetEtsInfo", e.what());
+    }
+}
+
+bool TEts2Cdi::BeginEditPeriod()
+{
+    if (!m_db)
+        return Fail("BeginEditPeriod", "no project store is open");
+    if (m_periodOpen)
+        return Fail("BeginEditPeriod", "an editing period is open");
+    try {
+        Exec(m_db, "ATTACH DATABASE ':memory:' AS period");
+        try {
+            Exec(m_db, "BEGIN");
+            std::vector<std::string> tables;
+            TStatement list(m_db, "SELECT name FROM main.sqlite_schema WHERE type = 'table' "
+                                  "AND name NOT LIKE 'sqlite_%' ORDER BY rowid");
+            while (list.Step())
+                if (!OutsideProject(list.Text(0)))
+                    tables.push_back(list.Text(0));
+            for (const auto& table : tables)
+                Exec(m_db, "CREATE TABLE period." + Quoted(table) + " AS SELECT * FROM main." + Quoted(table));
+            Exec(m_db, "COMMIT");
+            m_periodTables = std::move(tables);
+        } catch (const TSqlError&) {
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_exec(m_db, "DETACH DATABASE period", nullptr, nullptr, nullptr);
+            throw;
+        }
+    } catch (const TSqlError& e) {
+        return Fail("BeginEditPeriod", e.what());
+    }
+    m_periodOpen = true;
+    return true;
+}
+
+bool TEts2Cdi::ReturnToEts(int keep)
+{
+    bool result = false;
+    if (!m_periodOpen)
+        Fail("ReturnToEts", "no editing period is open");
+    else if (keep != 0 && keep != 1)
+        Fail("ReturnToEts", "neither keep (1) nor discard (0): " + std::to_string(keep));
+    else if (keep == 1) {
+        sqlite3_exec(m_db, "DETACH DATABASE period", nullptr, nullptr, nullptr);
+        m_periodOpen = false;
+        m_periodTables.clear();
+        result = true;
+    } else {
+        DiscardPeriod();
+        result = !m_periodOpen;
+    }
+    if (OnReturnToEts)
+        OnReturnToEts(keep, result);
+    return result;
+}
+
+// Puts every project table back as the period found it, in one transaction. On failure the
+// period stays open (the store is unchanged), so it can be tried again.
+void TEts2Cdi::DiscardPeriod()
+{
+    try {
+        TTransaction transaction(m_db);
+        Exec(m_db, "PRAGMA defer_foreign_keys = ON");
+        for (auto table = m_periodTables.rbegin(); table != m_periodTables.rend(); ++table)
+            Exec(m_db, "DELETE FROM main." + Quoted(*table));
+        for (const auto& table : m_periodTables)
+            Exec(m_db, "INSERT INTO main." + Quoted(table) + " SELECT * FROM period." + Quoted(table));
+        transaction.Commit();
+    } catch (const TSqlError& e) {
+        Fail("ReturnToEts", std::string("the project could not be put back: ") + e.what());
+        return;
+    }
+    sqlite3_exec(m_db, "DETACH DATABASE period", nullptr, nullptr, nullptr);
+    m_periodOpen = false;
+    m_periodTables.clear();
+    EndCursors();
+}
+
+// ---- Blob ----------------------------------------------------------------------------------
+
+bool TEts2Cdi::BlobRead(const std::uint8_t*& buffer, std::uint32_t& length, std::int32_t deviceId)
+{
+    if (!m_db)
+        return Fail("BlobRead", "no project store is open");
+    try {
+        TStatement device(m_db, "SELECT count(*) FROM device WHERE id = ?");
+        device.Bind(1, deviceId);
+        if (!device.Step() || device.Int(0) == 0)
+            return Fail("BlobRead", "no device " + std::to_string(deviceId));
+        TStatement blob(m_db, "SELECT data FROM device_blob WHERE device_id = ?");
+        blob.Bind(1, deviceId);
+        m_blob = blob.Step() ? blob.Blob(0) : std::vector<std::uint8_t>();
+    } catch (const TSqlError& e) {
+        return Fail("BlobRead", e.what());
+    }
+    if (m_blob.size() > UINT32_MAX)
+        return Fail("BlobRead", "the block is too large");
+    buffer = m_blob.data();
+    length = static_cast<std::uint32_t>(m_blob.size());
+    return true;
+}
+
+bool TEts2Cdi::BlobWrite(const void* buffer, std::uint32_t length, std::int32_t deviceId)
+{
+    if (!m_db)
+        return Fail("BlobWrite", "no project store is open");
+    if (!buffer && length != 0)
+        return Fail("BlobWrite", "no data");
+    try {
+        TTransaction transaction(m_db);
+        TStatement device(m_db, "SELECT count(*) FROM device WHERE id = ?");
+        device.Bind(1, deviceId);
+        if (!device.Step() || device.Int(0) == 0)
+            return Fail("BlobWrite", "no device " + std::to_string(deviceId));
+        TStatement write(m_db, "INSERT INTO device_blob (device_id, data) VALUES (?, ?) "
+                               "ON CONFLICT (device_id) DO UPDATE SET data = excluded.data");
+        write.Bind(1, deviceId).BindBlob(2, buffer, length).Run();
+        transaction.Commit();
+        return true;
+    } catch (const TSqlError& e) {
+        return Fail("BlobWrite", e.what());
+    }
+}
+
+// ---- Profile -------------------------------------------------------------------------------
+
+bool TEts2Cdi::ProfileRead(const std::string& section, const std::string& key, std::string& value, bool& found)
+{
+    if (!m_db)
+        return Fail("ProfileRead", "no project store is open");
+    try {
+        TStatement read(m_db, "SELECT value FROM ets_profile WHERE section = ? AND key = ?");
+        read.Bind(1, section).Bind(2, key);
+        found = read.Step();
+        if (found)
+            value = read.Text(0);
+        return true;
+    } catch (const TSqlError& e) {
+        return Fail("ProfileRead", e.what());
+    }
+}
+
+bool TEts2Cdi::ProfileWrite(const std::string& section, const std::string& key, const std::string& value)
+{
+    if (!m_db)
+        return Fail("ProfileWrite", "no project store is open");
+    try {
+        TTransaction transaction(m_db);
+        TStatement write(m_db, "INSERT INTO ets_profile (section, key, value) VALUES (?, ?, ?) "
+                               "ON CONFLICT (section, key) DO UPDATE SET value = excluded.value");
+        write.Bind(1, section).Bind(2, key).Bind(3, value).Run();
+        transaction.Commit();
+        return true;
+    } catch (const TSqlError& e) {
+        return Fail("ProfileWrite", e.what());
+    }
+}
+
+// ---- Meter ---------------------------------------------------------------------------------
+
+TEtsMeterDisplay& TEts2Cdi::MeterDisplay()
+{
+    return m_meterDisplay ? *m_meterDisplay : m_meterStderr;
+}
+
+HWND TEts2Cdi::CoMeterDlgOpen(HWND owner, unsigned kind)
+{
+    HWND meter = CreateWindowHandle([](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; });
+    m_meters.insert(meter);
+    MeterDisplay().Open(meter, owner ? owner : m_owner, kind);
+    return meter;
+}
+
+void TEts2Cdi::CoMeterSetCaption(HWND meter, const std::string& caption)
+{
+    if (m_meters.count(meter))
+        MeterDisplay().SetCaption(meter, caption);
+}
+
+void TEts2Cdi::CoMeterSetPosition(HWND meter, std::uint16_t position)
+{
+    if (m_meters.count(meter))
+        MeterDisplay().SetPosition(meter, position);
+}
+
+void TEts2Cdi::CoMeterSetText(HWND meter, int line, const std::string& text)
+{
+    if (m_meters.count(meter) && line >= 0 && line <= 2)
+        MeterDisplay().SetText(meter, line, text);
+}
+
+bool TEts2Cdi::CoMeterGetAbortFlag(HWND meter)
+{
+    return m_meters.count(meter) && MeterDisplay().AbortRequested(meter);
+}
+
+void TEts2Cdi::CoMeterDlgClose(HWND meter)
+{
+    if (!m_meters.erase(meter))
+        return;
+    MeterDisplay().Close(meter);
+    DestroyWindow(meter);
+}

@@ -1,0 +1,287 @@
+#pragma once
+// TEts2Cdi: the ETS device interface. ETS drives the editor through it (the eleven events)
+// and the editor reads and writes the ETS project and reaches the bus through it.
+//
+// There is no ETS here: the project lives in an SQLite file, the ETS project store
+// (schema.sql documents it), and the bus devices' memory lives in the same store.
+//
+// Contract kept for the callers:
+//  - DAL reads: mode 1 first, 2 next, 3 by key; a key of -1 does not apply. Results
+//    DAL_OK, DAL_END, DAL_ERR. The record's size word must be the one of its kind, else
+//    DAL_ERR and nothing is written. Each read kind has one cursor (mode 1 starts it, the
+//    keys of mode 2 are not looked at); a cursor that answered DAL_END or DAL_ERR is ended,
+//    and mode 2 on an ended cursor answers DAL_END, so a walk that meets an error always
+//    ends.
+//  - Every write is one transaction: it is stored whole or not at all.
+//  - An editing period (BeginEditPeriod .. ReturnToEts) is kept apart: ReturnToEts(1)
+//    keeps what was written since it began, ReturnToEts(0) puts the project back as it
+//    was. The ETS profile and the bus devices' memory are not part of the project and stay.
+//  - Without an open store every call fails: DAL_ERR, false, -1, 0 or nonzero as its
+//    failure reads.
+//
+// Ids are 32-bit (Windows long).
+
+#include "kestrin/Dal.h"
+#include "kestrin/EtsMeterDisplay.h"
+#include "win32/Windows.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <span>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+#pragma pack(push, 1)
+// What GetEtsInfo answers. The editor reads the version at bytes 32 and 36: four 16-bit
+// numbers, the high half of Version1 first.
+struct tagETSINFO {
+    char Product[32] = {};              // 0
+    std::uint32_t Version1 = 0;         // 32: major << 16 | minor
+    std::uint32_t Version2 = 0;         // 36: build << 16 | revision
+    char Directory[4096] = {};          // 40: the ETS program directory, no trailing separator
+};
+#pragma pack(pop)
+static_assert(offsetof(tagETSINFO, Version1) == 32 && offsetof(tagETSINFO, Version2) == 36);
+
+// Where the export event wants the exported file: the handler puts its name here.
+struct TEtsExportTarget {
+    std::string FileName;
+};
+
+struct TEtsStatus {
+    bool ok = true;
+    std::string message; // on failure: what, and where (file, record)
+    explicit operator bool() const { return ok; }
+};
+
+// One group of the project's group-address tree, as the support classes read it.
+struct TEtsGroupRow {
+    std::int32_t Id = 0;
+    std::int32_t ParentId = 0;          // main: the project; middle: its main; sub: its middle group
+    std::int16_t Number = 0;            // main 0-15, middle 0-7; sub: its address word
+    std::int16_t ObjectType = -1;       // sub only: size code, -1 free
+    std::string Name;
+};
+struct TEtsGroupTree {
+    // In number (address) order.
+    std::vector<TEtsGroupRow> Mains, Middles, Subs;
+};
+// The groups of one group address: found, or made by CreateGroupAddress.
+struct TEtsGroupPath {
+    TEtsGroupRow Main, Middle, Sub;
+    bool Created = false;               // false: the address existed already
+};
+
+class TEts2Cdi {
+public:
+    // owner: the main window (meters open over it when no other window is named);
+    // deviceType: the plug-in's module name (e.g. "244_ID"). The flag is kept as given.
+    TEts2Cdi(HWND owner, std::string deviceType, bool flag);
+    ~TEts2Cdi();
+    TEts2Cdi(const TEts2Cdi&) = delete;
+    TEts2Cdi& operator=(const TEts2Cdi&) = delete;
+
+    HWND GetOwner() const { return m_owner; }
+    const std::string& GetDeviceType() const { return m_deviceType; }
+    bool GetFlag() const { return m_flag; }
+
+    // ---- The project store -------------------------------------------------------------
+    // Makes a new, empty store from the schema. Refuses a file that exists.
+    [[nodiscard]] static TEtsStatus CreateProjectStore(const std::filesystem::path& file);
+    // Opens an existing store (closing one that is open). A file that is missing, cannot be
+    // opened, or is not a project store is refused with a message; nothing is created.
+    [[nodiscard]] TEtsStatus OpenProjectStore(const std::filesystem::path& file);
+    // Closes the store; an open editing period is discarded.
+    void CloseProjectStore();
+    bool IsOpen() const { return m_db != nullptr; }
+    const std::filesystem::path& StoreFile() const { return m_file; }
+    // Runs SQL text against the open store as one transaction (all or nothing): how tests
+    // and the demo generator fill a project as ETS would.
+    [[nodiscard]] TEtsStatus ExecuteSql(const std::string& sql);
+    // The reason of the last failed call, naming the call; empty after none.
+    const std::string& LastError() const { return m_lastError; }
+
+    // ---- Events (raised by the host's event channel) --------------------------------------
+    // Each handler answers finished and result first, then takes the event's own values.
+    std::function<void(bool& finished, int& result, std::int32_t deviceId)> OnCdiEditParameters;
+    std::function<void(bool& finished, int& result, int kind, std::int32_t deviceId, const std::string& text)>
+        OnCdiCreateDevice;
+    std::function<void(bool& finished, int& result, std::int32_t value, std::int32_t deviceId)> OnCdiDeleteDevice;
+    std::function<void()> OnWmUserSvStop;
+    // value3 is the device id, flags (value 9) a 16-bit flags word.
+    std::function<void(bool& finished, int& result, std::int32_t value1, std::int32_t value2, std::int32_t deviceId,
+                       std::int32_t value4, std::int32_t value5, std::int32_t value6, std::int32_t value7,
+                       std::int32_t value8, std::uint16_t flags)>
+        OnCdiDoDownload2;
+    std::function<void(bool& finished, int& result, std::int32_t value1, std::int32_t value2, std::int32_t deviceId,
+                       std::uint16_t objectNumber, std::int32_t subGroupId)>
+        OnCdiLinkObjToSubGroup;
+    std::function<void(bool& finished, int& result, std::int32_t value1, std::int32_t value2, std::int32_t deviceId,
+                       std::uint16_t objectNumber, std::int32_t subGroupId)>
+        OnCdiUnlinkObjFromSubGroup;
+    std::function<void(bool& finished, int& result, std::int32_t value1, std::int32_t value2,
+                       std::int32_t deviceObjectId)>
+        OnCdiEditObject;
+    std::function<void(bool& finished, int& result, std::int32_t value1, std::int32_t value2, std::int32_t deviceId,
+                       TEtsExportTarget& target)>
+        OnCdiExportDevice;
+    std::function<void(bool& finished, int& result, std::int32_t value1, std::int32_t value2, std::int32_t deviceId)>
+        OnCdiImportDevice;
+    std::function<void(bool& finished, int& result, std::int32_t value1, std::int32_t value2, std::int32_t newDeviceId,
+                       std::int32_t sourceDeviceId, bool flag)>
+        OnCdiCopyDevice;
+
+    // ---- ETS ---------------------------------------------------------------------------
+    // The host's product text, version and directory (an empty directory in the store means
+    // the folder of the store file). False without a store or when the directory does not
+    // fit the record.
+    bool GetEtsInfo(tagETSINFO& info);
+
+    // Starts an editing period (the host does, before an event that may leave it open).
+    // False without a store or while one is open.
+    bool BeginEditPeriod();
+    bool IsEditPeriodOpen() const { return m_periodOpen; }
+    // Ends the editing period: 1 keeps, 0 discards what was written in it. False when no
+    // period is open, for another argument, or when the project could not be put back.
+    bool ReturnToEts(int keep);
+    // Told after every ReturnToEts with its argument and result (the host answers ETS).
+    std::function<void(int keep, bool result)> OnReturnToEts;
+
+    // The device's configuration block. Read: true with length 0 while the device has none;
+    // buffer stays valid until the next BlobRead or the end of this object; false for an
+    // unknown device. Write: stores the whole block.
+    bool BlobRead(const std::uint8_t*& buffer, std::uint32_t& length, std::int32_t deviceId);
+    bool BlobWrite(const void* buffer, std::uint32_t length, std::int32_t deviceId);
+
+    // ---- DAL reads (keys in the order of the record comments in Dal.h) ------------------------
+    int DalGetDeviceData(int mode, std::int32_t deviceId, std::int32_t lineId, std::int32_t areaId,
+                         std::int32_t projectId, std::int32_t productId, DAL_DEVICE* record);
+    int DalGetDeviceObjectData(int mode, std::int32_t deviceObjectId, std::int32_t deviceId, DAL_DEVICE_OBJECT* record);
+    int DalGetCommunicationObjectData(int mode, std::int32_t commObjectId, std::int32_t parameterKey,
+                                      std::int32_t productId, DAL_COMM_OBJECT* record);
+    int DalGetSubgroupToObjectData(int mode, std::int32_t linkId, std::int32_t subGroupId,
+                                   std::int32_t deviceObjectId, DAL_SUB_TO_OBJECT* record);
+    int DalGetDeviceParamData(int mode, std::int32_t deviceParamId, std::int32_t deviceId, DAL_DEVICE_PARAM* record);
+    int DalGetParameterData(int mode, std::int32_t parameterId, std::int32_t productId, std::int32_t number,
+                            DAL_PARAMETER* record);
+    int DalGetLineData(int mode, std::int32_t lineId, std::int32_t areaId, DAL_LINE* record);
+    int DalGetAreaData(int mode, std::int32_t areaId, std::int32_t projectId, DAL_AREA* record);
+    int DalGetProjectData(int mode, std::int32_t projectId, DAL_PROJECT* record);
+
+    // ---- Links, flags, parameters ----------------------------------------------------------
+    // Links a visible device object to a sub group. position 1 makes the link the one the
+    // object sends on; any other position makes it sending only when it is the object's
+    // first link. A free sub group takes the object's type. Result: the new link id;
+    // -2 the sub group carries another type; -1 failed (unknown or hidden object, unknown
+    // sub group, already linked, store error). The three flags are kept for ETS.
+    int CoLinkObjectToSubGroup(std::int32_t deviceObjectId, std::int32_t subGroupId, std::int16_t position,
+                               bool flag1, bool flag2, bool flag3);
+    // Removes the link; a sub group left without links becomes free (type -1). False when
+    // there was no such link.
+    bool CoUnlinkObjectFromSubGroup(std::int32_t deviceObjectId, std::int32_t subGroupId, bool flag);
+    // Writes a device parameter's value and shows or hides the objects it controls.
+    // 1 stored; 2 stored and the device objects shown changed; 0 unknown device parameter
+    // or store error.
+    int CoSetDeviceParameterValueLong(std::int32_t deviceParamId, std::int32_t value, bool flag1, bool flag2);
+    // The five object flags and the sending mark: 1 set; 0 error (unknown object or link,
+    // store error); 2 refused (the object is hidden).
+    int SqlSetDeviceObjectCommFlag(std::int32_t deviceObjectId, bool on);
+    int SqlSetDeviceObjectReadFlag(std::int32_t deviceObjectId, bool on);
+    int SqlSetDeviceObjectWriteFlag(std::int32_t deviceObjectId, bool on);
+    int SqlSetDeviceObjectTransFlag(std::int32_t deviceObjectId, bool on);
+    int SqlSetDeviceObjectUpdateFlag(std::int32_t deviceObjectId, bool on);
+    // Setting the mark takes it from the object's other links.
+    int SqlSetSubGroupToObjectSendFlag(std::int32_t linkId, bool on);
+
+    // ---- The progress meter -------------------------------------------------------------------
+    // A meter is a window handle; owner null means the owner given at construction.
+    HWND CoMeterDlgOpen(HWND owner, unsigned kind);
+    void CoMeterSetCaption(HWND meter, const std::string& caption);
+    void CoMeterDlgClose(HWND meter);
+    // What TEtsProgressDialog adds: position, the three text lines (0-2), the abort question.
+    void CoMeterSetPosition(HWND meter, std::uint16_t position);
+    void CoMeterSetText(HWND meter, int line, const std::string& text);
+    bool CoMeterGetAbortFlag(HWND meter);
+    // The display of all meters; not owned; null gives back the standard-error display.
+    void SetMeterDisplay(TEtsMeterDisplay* display) { m_meterDisplay = display; }
+
+    // ---- The bus -------------------------------------------------------------------------------
+    // All answer 0 on success. The device is the one whose physical address EibSetAddress
+    // (mode 1) chose; EibStartComm fails when no device answers there (no memory image).
+    // first and firstAgain must be equal; end is inclusive. A read fills at most the buffer,
+    // a write changes at most the bytes of its data (each through its mask byte: only the
+    // bits set in the mask change), whatever end says; every byte touched must lie in the
+    // device's memory, else nothing is read or written and the result is nonzero. A mask
+    // shorter than the bytes written is refused.
+    int EibSetAddress(int mode, std::uint16_t physicalAddress);
+    int EibStartComm();
+    int EibReadMemBlock(std::span<std::uint8_t> buffer, std::uint16_t first, std::uint16_t firstAgain,
+                        std::uint16_t end);
+    int EibWriteMemBlock(std::span<const std::uint8_t> data, std::uint16_t first, std::uint16_t firstAgain,
+                         std::uint16_t end, std::span<const std::uint8_t> mask);
+    int EibStopComm();
+
+    // ---- For the support classes (morrow) ------------------------------------------------------
+    // The device parameter of that number (of the device's product): its value (the default
+    // while the device has none) and, when objects is given, the device objects it shows.
+    // Results as TEtsDeviceParam: 0 done, 1 no such parameter or a shown object missing,
+    // 2 the store refused the write, 3 no store or no such device.
+    int GetDeviceParameter(std::int32_t deviceId, std::int16_t number, std::int32_t& value,
+                           std::vector<tagDAL_OBJECT_INFO>* objects);
+    int SetDeviceParameter(std::int32_t deviceId, std::int16_t number, std::int32_t value,
+                           std::vector<tagDAL_OBJECT_INFO>* objects);
+    // The group-address tree of the device's project. False for an unknown device.
+    bool ReadGroupTree(std::int32_t deviceId, TEtsGroupTree& tree);
+    // Makes the group address (and its main and middle group when missing) in the device's
+    // project; an address that exists is answered as it is. False for word 0 or above
+    // 0x7FFF, an unknown device or a store error.
+    bool CreateGroupAddress(std::int32_t deviceId, std::uint16_t word, const std::string& name, TEtsGroupPath& path);
+    // The address word of a sub group. False for an unknown one.
+    bool GetGroupAddressWord(std::int32_t subGroupId, std::uint16_t& word);
+    // The ETS profile: found is false (and the result true) for a key it does not hold.
+    bool ProfileRead(const std::string& section, const std::string& key, std::string& value, bool& found);
+    bool ProfileWrite(const std::string& section, const std::string& key, const std::string& value);
+
+private:
+    struct TCursor {
+        std::vector<std::int32_t> ids;
+        std::size_t next = 0;
+        bool active = false;
+    };
+    enum TDalKind { kDevice, kDeviceObject, kCommObject, kSubToObject, kDeviceParam, kParameter, kLine, kArea,
+                    kProject, kDalKinds };
+
+    template <typename Record, typename Fill>
+    int DalRead(const char* call, TDalKind kind, int mode, Record* record, std::uint16_t size, const std::string& idSql,
+                const std::vector<std::int32_t>& keys, Fill fill);
+    int SetObjectFlag(const char* call, const char* column, std::int32_t deviceObjectId, bool on);
+    void WriteParameter(std::int32_t deviceId, std::int32_t parameterId, std::int32_t value, bool& shownChanged);
+    void ShownObjects(std::int32_t deviceId, std::int32_t parameterId, std::vector<tagDAL_OBJECT_INFO>& objects);
+    TEtsMeterDisplay& MeterDisplay();
+    bool Fail(const std::string& call, const std::string& reason);
+    void EndCursors();
+    void DiscardPeriod();
+
+    HWND m_owner;
+    std::string m_deviceType;
+    bool m_flag;
+    sqlite3* m_db = nullptr;
+    std::filesystem::path m_file;
+    std::string m_lastError;
+    bool m_periodOpen = false;
+    std::vector<std::string> m_periodTables;
+    TCursor m_cursors[kDalKinds];
+    std::vector<std::uint8_t> m_blob;
+    TEtsMeterDisplay* m_meterDisplay = nullptr;
+    TEtsMeterStderr m_meterStderr;
+    std::set<HWND> m_meters;
+    std::optional<std::uint16_t> m_busAddress;
+    bool m_busOpen = false;
+};

@@ -1,0 +1,140 @@
+#include "morrow/EtsGruppenAdressen.h"
+
+#include "kestrin/Ets2Cdi.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+TEtsGruppenAdressen::TEtsGruppenAdressen(TEts2Cdi* ets)
+    : m_ets(ets)
+{
+}
+
+TEtsGruppenAdressen::~TEtsGruppenAdressen() = default;
+
+bool TEtsGruppenAdressen::Einlesen(std::int32_t deviceId)
+{
+    m_before = std::move(m_mains);
+    m_mains.clear();
+    m_subs.clear();
+    m_cursor = 0;
+    m_deviceId = deviceId;
+    m_read = false;
+    TEtsGroupTree tree;
+    if (!m_ets || !m_ets->ReadGroupTree(deviceId, tree))
+        return false;
+
+    // The store keeps the tree consistent (each address word lies in its middle group); a
+    // tree that is not (a store edited by hand) is refused whole rather than half shown.
+    try {
+        Aufbauen(tree);
+    } catch (const std::exception&) {
+        m_mains.clear();
+        m_subs.clear();
+        return false;
+    }
+    m_read = true;
+    return true;
+}
+
+void TEtsGruppenAdressen::Aufbauen(const TEtsGroupTree& tree)
+{
+    std::map<std::int32_t, TEtsMainGroup*> mains;
+    std::map<std::int32_t, TEtsMiddleGroup*> middles;
+    for (const auto& row : tree.Mains) {
+        m_mains.push_back(std::make_unique<TEtsMainGroup>(row.Id, row.Number, row.Name));
+        mains[row.Id] = m_mains.back().get();
+    }
+    for (const auto& row : tree.Middles) {
+        TEtsMainGroup* main = mains.at(row.ParentId);
+        middles[row.Id] = main->AddMiddleGroup(
+            std::make_unique<TEtsMiddleGroup>(row.Id, main->GetNumber(), row.Number, row.Name));
+    }
+    for (const auto& row : tree.Subs)
+        m_subs[row.Id] = middles.at(row.ParentId)->AddSubGroup(std::make_unique<TEtsSubGroup>(
+            row.Id, static_cast<std::uint16_t>(row.Number), row.Name, row.ObjectType, m_dreiEbenen));
+}
+
+TEtsMainGroup* TEtsGruppenAdressen::GetMainGroupFirst()
+{
+    m_cursor = 0;
+    return GetMainGroupNext();
+}
+
+TEtsMainGroup* TEtsGruppenAdressen::GetMainGroupNext()
+{
+    return m_cursor < m_mains.size() ? m_mains[m_cursor++].get() : nullptr;
+}
+
+TEtsMainGroup* TEtsGruppenAdressen::MainGroup(std::int32_t id, std::int16_t number, const std::string& name)
+{
+    for (const auto& main : m_mains)
+        if (main->GetEtsId() == id)
+            return main.get();
+    // Kept in number order; the objects themselves do not move.
+    const auto place = std::find_if(m_mains.begin(), m_mains.end(),
+                                    [number](const auto& main) { return main->GetNumber() > number; });
+    return m_mains.insert(place, std::make_unique<TEtsMainGroup>(id, number, name))->get();
+}
+
+bool TEtsGruppenAdressen::CreateGroupAddress(TEtsSubGroup*& sub, std::int16_t main, std::int16_t middle,
+                                             std::int16_t subAddress, const std::string& name)
+{
+    sub = nullptr;
+    if (!m_ets || !m_read)
+        return false;
+    if (main < 0 || main > 15 || subAddress < 0 || subAddress > (m_dreiEbenen ? 255 : 2047)
+        || (m_dreiEbenen && (middle < 0 || middle > 7)))
+        return false;
+    const auto word = static_cast<std::uint16_t>(main << 11 | (m_dreiEbenen ? middle << 8 | subAddress : subAddress));
+    TEtsGroupPath path;
+    if (word == 0 || !m_ets->CreateGroupAddress(m_deviceId, word, name, path))
+        return false;
+
+    if (auto* known = FindSubGroup(path.Sub.Id)) {
+        sub = known;
+        return true;
+    }
+    TEtsMainGroup* mainGroup = MainGroup(path.Main.Id, path.Main.Number, path.Main.Name);
+    TEtsMiddleGroup* middleGroup = nullptr;
+    for (const auto& candidate : mainGroup->MiddleGroups())
+        if (candidate->GetEtsId() == path.Middle.Id)
+            middleGroup = candidate.get();
+    if (!middleGroup)
+        middleGroup = mainGroup->AddMiddleGroup(std::make_unique<TEtsMiddleGroup>(
+            path.Middle.Id, mainGroup->GetNumber(), path.Middle.Number, path.Middle.Name));
+    sub = middleGroup->AddSubGroup(
+        std::make_unique<TEtsSubGroup>(path.Sub.Id, word, path.Sub.Name, path.Sub.ObjectType, m_dreiEbenen));
+    m_subs[path.Sub.Id] = sub;
+    return true;
+}
+
+TEtsSubGroup* TEtsGruppenAdressen::FindSubGroup(std::int32_t subGroupId) const
+{
+    const auto found = m_subs.find(subGroupId);
+    return found == m_subs.end() ? nullptr : found->second;
+}
+
+std::uint16_t TEtsGruppenAdressen::GetGrpAddr(std::int32_t subGroupId)
+{
+    if (const auto* sub = FindSubGroup(subGroupId))
+        return sub->GetGrpAddr();
+    std::uint16_t word = 0;
+    if (m_ets && m_ets->GetGroupAddressWord(subGroupId, word))
+        return word;
+    return 0;
+}
+
+std::string TEtsGruppenAdressen::GrpAddrString(std::int32_t subGroupId)
+{
+    const std::uint16_t word = GetGrpAddr(subGroupId);
+    return word == 0 ? std::string() : GrpAddrString(word, m_dreiEbenen);
+}
+
+std::string TEtsGruppenAdressen::GrpAddrString(std::uint16_t word, bool dreiEbenen)
+{
+    const std::string main = std::to_string((word & 0x7800) >> 11);
+    if (dreiEbenen)
+        return main + "/" + std::to_string((word & 0x700) >> 8) + "/" + std::to_string(word & 0xFF);
+    return main + "/" + std::to_string(word & 0x7FF);
+}
