@@ -10,6 +10,9 @@
 // limits every text), never cut.
 //
 // Windows `long` is 32 bits: every id and value is int32_t.
+//
+// Packed fields may be misaligned: read them by value (a copy, or `+record.Field`), never
+// bind a reference to one (std::min, gtest's EXPECT_EQ and push_back take references).
 
 #include <cstddef>
 #include <cstdint>

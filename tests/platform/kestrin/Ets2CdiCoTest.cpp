@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -104,13 +105,13 @@ TEST(EtsFlags, EachFlagSetsItsField)
     const struct {
         const char* name;
         TSet set;
-        std::int16_t DAL_DEVICE_OBJECT::*field;
+        std::size_t offset;   // where the editor reads the flag
     } rows[] = {
-        {"communication", &TEts2Cdi::SqlSetDeviceObjectCommFlag, &DAL_DEVICE_OBJECT::CommFlag},
-        {"read", &TEts2Cdi::SqlSetDeviceObjectReadFlag, &DAL_DEVICE_OBJECT::ReadFlag},
-        {"write", &TEts2Cdi::SqlSetDeviceObjectWriteFlag, &DAL_DEVICE_OBJECT::WriteFlag},
-        {"transmit", &TEts2Cdi::SqlSetDeviceObjectTransFlag, &DAL_DEVICE_OBJECT::TransmitFlag},
-        {"update", &TEts2Cdi::SqlSetDeviceObjectUpdateFlag, &DAL_DEVICE_OBJECT::UpdateFlag},
+        {"communication", &TEts2Cdi::SqlSetDeviceObjectCommFlag, 12},
+        {"read", &TEts2Cdi::SqlSetDeviceObjectReadFlag, 8},
+        {"write", &TEts2Cdi::SqlSetDeviceObjectWriteFlag, 10},
+        {"transmit", &TEts2Cdi::SqlSetDeviceObjectTransFlag, 14},
+        {"update", &TEts2Cdi::SqlSetDeviceObjectUpdateFlag, 2130},
     };
     TEtsTestProject project;
     auto& ets = project.ets;
@@ -121,9 +122,11 @@ TEST(EtsFlags, EachFlagSetsItsField)
             ASSERT_EQ(ets.DalGetDeviceObjectData(DAL_MODE_KEY, 13, -1, &before), DAL_OK);
             EXPECT_EQ((ets.*row.set)(13, on), 1);
             ASSERT_EQ(ets.DalGetDeviceObjectData(DAL_MODE_KEY, 13, -1, &after), DAL_OK);
-            EXPECT_EQ(after.*row.field, on ? 1 : 0);
+            std::int16_t value = 0;
+            std::memcpy(&value, reinterpret_cast<const char*>(&after) + row.offset, sizeof value);
+            EXPECT_EQ(value, on ? 1 : 0);
             // Only that field changed.
-            before.*row.field = after.*row.field;
+            std::memcpy(reinterpret_cast<char*>(&before) + row.offset, &value, sizeof value);
             EXPECT_EQ(std::memcmp(&before, &after, sizeof before), 0);
         }
         EXPECT_EQ((ets.*row.set)(999, true), 0) << "unknown object";
@@ -194,7 +197,7 @@ TEST(EtsDeviceParameters, SetDeviceParameterValueLongResults)
     EXPECT_EQ(ets.CoSetDeviceParameterValueLong(31, 4711, false, false), 1);
     DAL_DEVICE_PARAM param;
     ASSERT_EQ(ets.DalGetDeviceParamData(DAL_MODE_KEY, 31, -1, &param), DAL_OK);
-    EXPECT_EQ(param.Value, 4711);
+    EXPECT_EQ(+param.Value, 4711);
     // A value that changes the objects shown: 2.
     project.Sql("INSERT INTO device_param (id, device_id, parameter_id, value) VALUES (32, 1, 1, 0)");
     EXPECT_EQ(ets.CoSetDeviceParameterValueLong(32, 1, false, false), 2);

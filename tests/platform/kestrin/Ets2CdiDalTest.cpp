@@ -11,14 +11,14 @@ namespace {
 // on the first result other than DAL_OK. Gives up after 1000 steps so a broken cursor
 // fails the test instead of hanging it.
 template <typename Record>
-std::vector<std::int32_t> Walk(const std::function<int(int, Record*)>& read, std::int32_t Record::*id,
-                               int* last = nullptr)
+std::vector<std::int32_t> Walk(const std::function<int(int, Record*)>& read,
+                               const std::function<std::int32_t(const Record&)>& id, int* last = nullptr)
 {
     std::vector<std::int32_t> ids;
     Record record;
     int result = read(DAL_MODE_FIRST, &record);
     for (int step = 0; result == DAL_OK && step < 1000; ++step) {
-        ids.push_back(record.*id);
+        ids.push_back(id(record));
         result = read(DAL_MODE_NEXT, &record);
     }
     if (last)
@@ -34,46 +34,46 @@ TEST(EtsDal, WalksAndKeyReadsOfEveryKind)
     int last = 0;
 
     EXPECT_EQ(Walk<DAL_DEVICE>([&](int m, DAL_DEVICE* r) { return ets.DalGetDeviceData(m, -1, -1, -1, -1, -1, r); },
-                               &DAL_DEVICE::DeviceId, &last),
+                               [](const DAL_DEVICE& r) -> std::int32_t { return r.DeviceId; }, &last),
               (Ids{1, 2}));
     EXPECT_EQ(last, DAL_END);
     EXPECT_EQ(Walk<DAL_DEVICE>([&](int m, DAL_DEVICE* r) { return ets.DalGetDeviceData(m, -1, -1, 2, -1, -1, r); },
-                               &DAL_DEVICE::DeviceId),
+                               [](const DAL_DEVICE& r) -> std::int32_t { return r.DeviceId; }),
               (Ids{2}));
     EXPECT_EQ(Walk<DAL_DEVICE>([&](int m, DAL_DEVICE* r) { return ets.DalGetDeviceData(m, -1, -1, -1, -1, 1, r); },
-                               &DAL_DEVICE::DeviceId),
+                               [](const DAL_DEVICE& r) -> std::int32_t { return r.DeviceId; }),
               (Ids{1}));
     EXPECT_EQ(Walk<DAL_DEVICE_OBJECT>(
                   [&](int m, DAL_DEVICE_OBJECT* r) { return ets.DalGetDeviceObjectData(m, -1, 1, r); },
-                  &DAL_DEVICE_OBJECT::DeviceObjectId),
+                  [](const DAL_DEVICE_OBJECT& r) -> std::int32_t { return r.DeviceObjectId; }),
               (Ids{11, 12, 13, 15}));
     EXPECT_EQ(Walk<DAL_COMM_OBJECT>(
                   [&](int m, DAL_COMM_OBJECT* r) { return ets.DalGetCommunicationObjectData(m, -1, 1, -1, r); },
-                  &DAL_COMM_OBJECT::CommObjectId),
+                  [](const DAL_COMM_OBJECT& r) -> std::int32_t { return r.CommObjectId; }),
               (Ids{1, 2, 5}));
     EXPECT_EQ(Walk<DAL_SUB_TO_OBJECT>(
                   [&](int m, DAL_SUB_TO_OBJECT* r) { return ets.DalGetSubgroupToObjectData(m, -1, 1, -1, r); },
-                  &DAL_SUB_TO_OBJECT::DeviceObjectId),
+                  [](const DAL_SUB_TO_OBJECT& r) -> std::int32_t { return r.DeviceObjectId; }),
               (Ids{21}));
     EXPECT_EQ(Walk<DAL_SUB_TO_OBJECT>(
                   [&](int m, DAL_SUB_TO_OBJECT* r) { return ets.DalGetSubgroupToObjectData(m, -1, 2, -1, r); },
-                  &DAL_SUB_TO_OBJECT::LinkId, &last),
+                  [](const DAL_SUB_TO_OBJECT& r) -> std::int32_t { return r.LinkId; }, &last),
               (Ids{}));
     EXPECT_EQ(last, DAL_END);
     EXPECT_EQ(Walk<DAL_DEVICE_PARAM>(
                   [&](int m, DAL_DEVICE_PARAM* r) { return ets.DalGetDeviceParamData(m, -1, 1, r); },
-                  &DAL_DEVICE_PARAM::DeviceParamId),
+                  [](const DAL_DEVICE_PARAM& r) -> std::int32_t { return r.DeviceParamId; }),
               (Ids{31}));
     EXPECT_EQ(Walk<DAL_PARAMETER>(
                   [&](int m, DAL_PARAMETER* r) { return ets.DalGetParameterData(m, -1, 1, -1, r); },
-                  &DAL_PARAMETER::ParameterId),
+                  [](const DAL_PARAMETER& r) -> std::int32_t { return r.ParameterId; }),
               (Ids{1, 2}));
-    EXPECT_EQ(Walk<DAL_LINE>([&](int m, DAL_LINE* r) { return ets.DalGetLineData(m, -1, 2, r); }, &DAL_LINE::LineId),
+    EXPECT_EQ(Walk<DAL_LINE>([&](int m, DAL_LINE* r) { return ets.DalGetLineData(m, -1, 2, r); }, [](const DAL_LINE& r) -> std::int32_t { return r.LineId; }),
               (Ids{2}));
-    EXPECT_EQ(Walk<DAL_AREA>([&](int m, DAL_AREA* r) { return ets.DalGetAreaData(m, -1, 1, r); }, &DAL_AREA::AreaId),
+    EXPECT_EQ(Walk<DAL_AREA>([&](int m, DAL_AREA* r) { return ets.DalGetAreaData(m, -1, 1, r); }, [](const DAL_AREA& r) -> std::int32_t { return r.AreaId; }),
               (Ids{1, 2}));
     EXPECT_EQ(Walk<DAL_PROJECT>([&](int m, DAL_PROJECT* r) { return ets.DalGetProjectData(m, -1, r); },
-                                &DAL_PROJECT::ProjectId),
+                                [](const DAL_PROJECT& r) -> std::int32_t { return r.ProjectId; }),
               (Ids{1}));
 
     // Mode 3: by key; a key that matches nothing answers DAL_END and leaves the record.
@@ -81,7 +81,7 @@ TEST(EtsDal, WalksAndKeyReadsOfEveryKind)
     ASSERT_EQ(ets.DalGetDeviceData(DAL_MODE_KEY, 1, -1, -1, -1, -1, &device), DAL_OK);
     device.DeviceId = 77;
     EXPECT_EQ(ets.DalGetDeviceData(DAL_MODE_KEY, 99, -1, -1, -1, -1, &device), DAL_END);
-    EXPECT_EQ(device.DeviceId, 77);
+    EXPECT_EQ(+device.DeviceId, 77);
     DAL_DEVICE_OBJECT object;
     EXPECT_EQ(ets.DalGetDeviceObjectData(DAL_MODE_KEY, 21, 1, &object), DAL_END) << "object 21 is device 2's";
     EXPECT_EQ(ets.DalGetDeviceObjectData(DAL_MODE_KEY, 21, 2, &object), DAL_OK);
@@ -117,7 +117,7 @@ TEST(EtsDal, FieldsStandWhereTheCallersReadThem)
     EXPECT_STREQ(at(&device, 34), "Alarmzentrale");
     EXPECT_STREQ(at(&device, 198), "AZ 1");
     EXPECT_STREQ(device.ModuleName, "244_ID");
-    EXPECT_EQ(device.Size, DAL_DEVICE_SIZE);
+    EXPECT_EQ(+device.Size, DAL_DEVICE_SIZE);
 
     DAL_LINE line;
     ASSERT_EQ(ets.DalGetLineData(DAL_MODE_KEY, device.LineId, -1, &line), DAL_OK);
@@ -145,15 +145,15 @@ TEST(EtsDal, FieldsStandWhereTheCallersReadThem)
     EXPECT_EQ(short_at(&object, 1024), 1) << "object number";
     EXPECT_EQ(short_at(&object, 1026), 7) << "object type";
     EXPECT_EQ(short_at(&object, 2028), 0) << "hidden";
-    EXPECT_EQ(object.DeviceObjectId, 12);
+    EXPECT_EQ(+object.DeviceObjectId, 12);
 
     DAL_COMM_OBJECT comm;
     ASSERT_EQ(ets.DalGetCommunicationObjectData(DAL_MODE_KEY, 1, -1, -1, &comm), DAL_OK);
     EXPECT_STREQ(at(&comm, 6), "Melder 1");
     EXPECT_STREQ(at(&comm, 106), "Eingang");
-    EXPECT_EQ(comm.ParameterKey, 1);
+    EXPECT_EQ(+comm.ParameterKey, 1);
     ASSERT_EQ(ets.DalGetCommunicationObjectData(DAL_MODE_KEY, 3, -1, -1, &comm), DAL_OK);
-    EXPECT_EQ(comm.ParameterKey, 0) << "always shown";
+    EXPECT_EQ(+comm.ParameterKey, 0) << "always shown";
 
     DAL_SUB_TO_OBJECT link;
     ASSERT_EQ(ets.DalGetSubgroupToObjectData(DAL_MODE_KEY, 41, -1, -1, &link), DAL_OK);
@@ -272,10 +272,10 @@ TEST(EtsDal, AWalkSkipsRecordsDeletedWhileItRuns)
     TEtsTestProject project;
     DAL_DEVICE_OBJECT object;
     ASSERT_EQ(project.ets.DalGetDeviceObjectData(DAL_MODE_FIRST, -1, 1, &object), DAL_OK);
-    EXPECT_EQ(object.DeviceObjectId, 11);
+    EXPECT_EQ(+object.DeviceObjectId, 11);
     project.Sql("DELETE FROM device_object WHERE id = 12");
     ASSERT_EQ(project.ets.DalGetDeviceObjectData(DAL_MODE_NEXT, -1, 1, &object), DAL_OK);
-    EXPECT_EQ(object.DeviceObjectId, 13);
+    EXPECT_EQ(+object.DeviceObjectId, 13);
 }
 
 } // namespace

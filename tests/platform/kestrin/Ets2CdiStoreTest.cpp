@@ -238,14 +238,14 @@ TEST(EtsProjectStore, ADiscardedPeriodLeavesTheWholeProjectAsItWas)
     std::vector<std::int32_t> links;
     for (int r = project.ets.DalGetSubgroupToObjectData(DAL_MODE_FIRST, -1, -1, -1, &link); r == DAL_OK;
          r = project.ets.DalGetSubgroupToObjectData(DAL_MODE_NEXT, -1, -1, -1, &link))
-        links.push_back(link.LinkId);
+        links.push_back(+link.LinkId);
     EXPECT_EQ(links, std::vector<std::int32_t>{41});
     DAL_DEVICE_OBJECT object;
     ASSERT_EQ(project.ets.DalGetDeviceObjectData(DAL_MODE_KEY, 21, -1, &object), DAL_OK);
-    EXPECT_EQ(object.ReadFlag, 0);
+    EXPECT_EQ(+object.ReadFlag, 0);
     DAL_DEVICE_PARAM param;
     ASSERT_EQ(project.ets.DalGetDeviceParamData(DAL_MODE_KEY, 31, -1, &param), DAL_OK);
-    EXPECT_EQ(param.Value, 0);
+    EXPECT_EQ(+param.Value, 0);
     TEtsGroupTree tree;
     ASSERT_TRUE(project.ets.ReadGroupTree(1, tree));
     EXPECT_EQ(tree.Subs.size(), 3u);
