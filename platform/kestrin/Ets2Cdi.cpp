@@ -210,22 +210,27 @@ bool TEts2Cdi::BeginEditPeriod()
 bool TEts2Cdi::ReturnToEts(int keep)
 {
     bool result = false;
-    if (!m_periodOpen)
-        Fail("ReturnToEts", "no editing period is open");
-    else if (keep != 0 && keep != 1)
+    if (keep != 0 && keep != 1)
         Fail("ReturnToEts", "neither keep (1) nor discard (0): " + std::to_string(keep));
-    else if (keep == 1) {
-        sqlite3_exec(m_db, "DETACH DATABASE period", nullptr, nullptr, nullptr);
-        m_periodOpen = false;
-        m_periodTables.clear();
-        result = true;
-    } else {
-        DiscardPeriod();
-        result = !m_periodOpen;
-    }
+    else
+        result = EndEditPeriod(keep == 1);
     if (OnReturnToEts)
         OnReturnToEts(keep, result);
     return result;
+}
+
+bool TEts2Cdi::EndEditPeriod(bool keep)
+{
+    if (!m_periodOpen)
+        return Fail("ReturnToEts", "no editing period is open");
+    if (!keep) {
+        DiscardPeriod();
+        return !m_periodOpen;
+    }
+    sqlite3_exec(m_db, "DETACH DATABASE period", nullptr, nullptr, nullptr);
+    m_periodOpen = false;
+    m_periodTables.clear();
+    return true;
 }
 
 // Puts every project table back as the period found it, in one transaction. On failure the

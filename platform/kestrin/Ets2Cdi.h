@@ -153,6 +153,9 @@ public:
     bool ReturnToEts(int keep);
     // Told after every ReturnToEts with its argument and result (the host answers ETS).
     std::function<void(int keep, bool result)> OnReturnToEts;
+    // Ends the editing period as ReturnToEts does, without telling the host: for the host
+    // itself, when an event answered finished and the editor will not return.
+    bool EndEditPeriod(bool keep);
 
     // The device's configuration block. Read: true with length 0 while the device has none;
     // buffer stays valid until the next BlobRead or the end of this object; false for an

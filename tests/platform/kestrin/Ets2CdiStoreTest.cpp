@@ -252,6 +252,21 @@ TEST(EtsProjectStore, ADiscardedPeriodLeavesTheWholeProjectAsItWas)
     EXPECT_EQ(tree.Mains.size(), 2u);
 }
 
+TEST(EtsProjectStore, TheHostEndsAPeriodWithoutBeingTold)
+{
+    TEtsTestProject project;
+    int told = 0;
+    project.ets.OnReturnToEts = [&](int, bool) { ++told; };
+    ASSERT_TRUE(project.ets.BeginEditPeriod());
+    project.Sql("UPDATE device SET name = 'Umbenannt' WHERE id = 2");
+    ASSERT_TRUE(project.ets.EndEditPeriod(false));
+    EXPECT_FALSE(project.ets.EndEditPeriod(true));
+    EXPECT_EQ(told, 0);
+    DAL_DEVICE device;
+    ASSERT_EQ(project.ets.DalGetDeviceData(DAL_MODE_KEY, 2, -1, -1, -1, -1, &device), DAL_OK);
+    EXPECT_STREQ(device.DeviceName, "Aktor");
+}
+
 TEST(EtsProjectStore, ClosingWithAnOpenPeriodDiscardsIt)
 {
     TEtsTestProject project;
