@@ -318,6 +318,24 @@ void TDataBasis::SetPosition(int position)
     SetPosId(position);
 }
 
+int TDataBasis::GetChildCount(bool /*alle*/)
+{
+    LOG_FKT("TDataBasis::GetChildCount");
+    return 0;
+}
+
+TDataBasis* TDataBasis::GetChild(int /*index*/, bool /*alle*/)
+{
+    LOG_FKT("TDataBasis::GetChild");
+    return nullptr;
+}
+
+int32_t TDataBasis::GetParentHandle()
+{
+    LOG_FKT("TDataBasis::GetParentHandle");
+    return m_parent;
+}
+
 TDatenStruktur* TDataBasis::GetDatensatz(int system, int handle)
 {
     LOG_FKT("TDataBasis::GetDatensatz");

@@ -172,6 +172,15 @@ public:
     // slot 45: sets the position through slot 20.
     virtual void SetPosition(int position);
 
+    // --- After the 46 slots: what the editor asks of every node ----------------------------
+    // The number of children the node holds itself (the editor's tree holds the others); 0.
+    virtual int GetChildCount(bool alle);
+    // The child at the index; null outside the children (null ends the caller's walk). null.
+    virtual TDataBasis* GetChild(int index, bool alle);
+    // The parent handle of the node's record (with GetHandle and GetSystem it identifies the
+    // record); the stored parent.
+    virtual int32_t GetParentHandle();
+
     // --- Fields (not virtual) ------------------------------------------------------------
     int32_t GetHandle() const { return m_handle; }
     void SetHandle(int32_t handle) { m_handle = handle; }
