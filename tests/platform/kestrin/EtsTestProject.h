@@ -83,7 +83,9 @@ public:
     ~TEtsTestProject()
     {
         ets.CloseProjectStore();
-        std::filesystem::remove(file);
+        std::error_code ec;
+        std::filesystem::remove(file, ec);
+        std::filesystem::remove(file.parent_path(), ec); // only when empty
     }
 
     // Runs SQL; fails the test on an error.
