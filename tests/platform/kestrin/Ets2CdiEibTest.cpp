@@ -116,14 +116,11 @@ TEST(EtsBusEventMemory, BlockLoopStaysInsideTheCallersBuffer)
     project.Sql("INSERT INTO bus_image VALUES (4611, zeroblob(48000))");
     std::vector<std::uint8_t> pattern(0xAD33 - 0xA332 + 1);
     std::iota(pattern.begin(), pattern.end(), std::uint8_t{1});
-    const std::array<std::uint8_t, 1> mask = {0xFF};
+    const std::vector<std::uint8_t> mask(pattern.size(), 0xFF);
     auto& ets = project.ets;
     ASSERT_EQ(ets.EibSetAddress(1, kAddress), 0);
     ASSERT_EQ(ets.EibStartComm(), 0);
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        const auto address = static_cast<std::uint16_t>(0xA332 + i);
-        ASSERT_EQ(ets.EibWriteMemBlock({&pattern[i], 1}, address, address, address, mask), 0);
-    }
+    ASSERT_EQ(ets.EibWriteMemBlock(pattern, 0xA332, 0xA332, 0xAD33, mask), 0);
 
     std::vector<std::uint8_t> buffer(2560 + 16, 0xEE);
     const std::span<std::uint8_t> records(buffer.data(), 2560);

@@ -60,6 +60,7 @@ TEST(EtsProjectStore, RefusesWhatIsNoProjectStoreAndCreatesNothing)
     EXPECT_EQ(std::filesystem::file_size(text), 9u);
     for (const auto& file : {text, foreign, noInfo})
         std::filesystem::remove(file);
+    std::filesystem::remove(folder); // only when empty
 }
 
 TEST(EtsProjectStore, EveryCallFailsWithoutAStore)
