@@ -1,0 +1,113 @@
+#pragma once
+// TEtsEventChannel: how the ETS host stand-in drives the editor. ETS raises its events on the
+// device interface; here the host writes them as text, one event a line, and the channel
+// raises the matching event of TEts2Cdi and answers each on one line of its own.
+//
+// Line: the event named as its handler without the OnCdi/OnWm prefix, then its arguments in
+// the handler's order after finished and result, separated by blanks:
+//   EditParameters <device id>
+//   CreateDevice <kind> <device id> <text>
+//   DeleteDevice <value> <device id>
+//   DoDownload2 <value 1> ... <value 8> <flags>
+//   LinkObjToSubGroup <value 1> <value 2> <device id> <object number> <sub-group id>
+//   UnlinkObjFromSubGroup <value 1> <value 2> <device id> <object number> <sub-group id>
+//   EditObject <value 1> <value 2> <device-object id>
+//   ExportDevice <value 1> <value 2> <device id>
+//   ImportDevice <value 1> <value 2> <device id>
+//   CopyDevice <value 1> <value 2> <new device id> <source device id> <copy flag>
+//   UserSvStop
+// Numbers are decimal (a leading minus allowed) or hexadecimal with 0x; ids and values are
+// 32-bit, object numbers and flags 16-bit unsigned, the copy flag 0 or 1. A text is one word,
+// or written in double quotes, where \" \\ \n and \t stand for a quote, a backslash, a line
+// feed and a tab. Blank lines and lines whose first non-blank is # are skipped unanswered; a
+// carriage return at the end of a line is dropped.
+//
+// Answers (each flushed at once):
+//   <Event> result=<N> finished=<0|1>     after the handler; ExportDevice adds file=<text>
+//                                         (quoted as above) when the handler named a file
+//   UserSvStop                            after its handler; the channel reads no further
+//   ReturnToEts keep=<0|1>                whenever the editor returns to ETS; ok=0 is added
+//                                         when that return failed
+//   error: <reason>: <line>               a malformed line; nothing else happens
+// Each handler starts with finished 1 and result 0; an event without a handler answers so.
+//
+// Editing period: before EditParameters and EditObject the channel begins an editing period
+// of the store (when a store is open and no period is open). It stays open until the editor
+// calls ReturnToEts; when the handler answers finished 1 instead, the channel ends it
+// itself: kept when the result is 1, put back otherwise.
+
+#include "kestrin/Ets2Cdi.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class TEtsEventKind {
+    EditParameters,
+    CreateDevice,
+    DeleteDevice,
+    UserSvStop,
+    DoDownload2,
+    LinkObjToSubGroup,
+    UnlinkObjFromSubGroup,
+    EditObject,
+    ExportDevice,
+    ImportDevice,
+    CopyDevice,
+};
+
+// One parsed event line: the numbers in line order (a 16-bit word or a flag as its value)
+// and the one text argument (CreateDevice).
+struct TEtsEvent {
+    TEtsEventKind Kind = TEtsEventKind::UserSvStop;
+    std::vector<std::int32_t> Values;
+    std::string Text;
+    bool operator==(const TEtsEvent&) const = default;
+};
+
+class TEtsEventChannel {
+public:
+    enum class TLineResult {
+        Answered,   // the event was raised and answered
+        Skipped,    // blank or comment line
+        Refused,    // malformed: answered with an error line
+        Stop,       // UserSvStop was raised: nothing more is read
+    };
+
+    // ets and out must outlive the channel. queued: lines handled before any stream line (the
+    // --event options). The channel hooks TEts2Cdi::OnReturnToEts (calling what was hooked
+    // before as well) and gives it back when it ends.
+    TEtsEventChannel(TEts2Cdi& ets, std::ostream& out, std::vector<std::string> queued = {});
+    ~TEtsEventChannel();
+    TEtsEventChannel(const TEtsEventChannel&) = delete;
+    TEtsEventChannel& operator=(const TEtsEventChannel&) = delete;
+
+    // The event of a line, or nullopt with error set (the reason, without the line). A blank
+    // or comment line parses to nullopt with an empty error.
+    static std::optional<TEtsEvent> Parse(const std::string& line, std::string& error);
+    // The event's name in the protocol ("EditParameters", ...).
+    static const char* EventName(TEtsEventKind kind);
+
+    // Handles one line (without its line feed).
+    TLineResult HandleLine(const std::string& line);
+    // Handles the queued lines that are left; true when UserSvStop ended them.
+    bool RunQueued();
+    // The queued lines, then every line of in up to its end or UserSvStop; true when
+    // UserSvStop ended it.
+    bool Run(std::istream& in);
+    bool Stopped() const { return m_stopped; }
+
+private:
+    void Raise(const TEtsEvent& event, bool& finished, int& result, std::string& exportFile);
+    void Answer(const std::string& line);
+
+    TEts2Cdi& m_ets;
+    std::ostream& m_out;
+    std::deque<std::string> m_queued;
+    std::function<void(int, bool)> m_previousReturn;
+    bool m_stopped = false;
+};

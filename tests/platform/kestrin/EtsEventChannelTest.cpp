@@ -1,0 +1,274 @@
+#include "kestrin/EtsCommandLine.h"
+#include "kestrin/EtsEventChannel.h"
+
+#include "EtsTestProject.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+// Every handler bound: each call is kept as "<event> <arguments>", and answers the scripted
+// finished and result.
+struct TRecordingHost {
+    TEts2Cdi ets{nullptr, "244_ID", false};
+    std::vector<std::string> calls;
+    bool finished = true;
+    int result = 1;
+    std::string exportFile;
+
+    template <typename... T>
+    void Keep(const char* name, bool& f, int& r, T... values)
+    {
+        std::string call = name;
+        ((call += " " + std::to_string(values)), ...);
+        calls.push_back(call);
+        f = finished;
+        r = result;
+    }
+
+    explicit TRecordingHost(TEts2Cdi* store = nullptr)
+    {
+        TEts2Cdi& e = store ? *store : ets;
+        e.OnCdiEditParameters = [this](bool& f, int& r, std::int32_t id) { Keep("EditParameters", f, r, id); };
+        e.OnCdiCreateDevice = [this](bool& f, int& r, int kind, std::int32_t id, const std::string& text) {
+            Keep("CreateDevice", f, r, kind, id);
+            calls.back() += " [" + text + "]";
+        };
+        e.OnCdiDeleteDevice = [this](bool& f, int& r, std::int32_t a, std::int32_t id) { Keep("DeleteDevice", f, r, a, id); };
+        e.OnWmUserSvStop = [this] { calls.push_back("UserSvStop"); };
+        e.OnCdiDoDownload2 = [this](bool& f, int& r, std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d,
+                                    std::int32_t g, std::int32_t h, std::int32_t i, std::int32_t j, std::uint16_t flags) {
+            Keep("DoDownload2", f, r, a, b, c, d, g, h, i, j, flags);
+        };
+        e.OnCdiLinkObjToSubGroup = [this](bool& f, int& r, std::int32_t a, std::int32_t b, std::int32_t id,
+                                          std::uint16_t number, std::int32_t sub) {
+            Keep("LinkObjToSubGroup", f, r, a, b, id, number, sub);
+        };
+        e.OnCdiUnlinkObjFromSubGroup = [this](bool& f, int& r, std::int32_t a, std::int32_t b, std::int32_t id,
+                                              std::uint16_t number, std::int32_t sub) {
+            Keep("UnlinkObjFromSubGroup", f, r, a, b, id, number, sub);
+        };
+        e.OnCdiEditObject = [this](bool& f, int& r, std::int32_t a, std::int32_t b, std::int32_t id) {
+            Keep("EditObject", f, r, a, b, id);
+        };
+        e.OnCdiExportDevice = [this](bool& f, int& r, std::int32_t a, std::int32_t b, std::int32_t id,
+                                     TEtsExportTarget& target) {
+            Keep("ExportDevice", f, r, a, b, id);
+            target.FileName = exportFile;
+        };
+        e.OnCdiImportDevice = [this](bool& f, int& r, std::int32_t a, std::int32_t b, std::int32_t id) {
+            Keep("ImportDevice", f, r, a, b, id);
+        };
+        e.OnCdiCopyDevice = [this](bool& f, int& r, std::int32_t a, std::int32_t b, std::int32_t id,
+                                   std::int32_t source, bool flag) { Keep("CopyDevice", f, r, a, b, id, source, flag); };
+    }
+};
+
+TEST(EtsEventChannel, RaisesEachEventWithItsArgumentsAndAnswers)
+{
+    const struct {
+        const char* line;
+        bool finished;
+        int result;
+        const char* call;
+        const char* answer;
+    } rows[] = {
+        {"EditParameters 7", false, 1, "EditParameters 7", "EditParameters result=1 finished=0"},
+        {"CreateDevice 1 8 x", true, 1, "CreateDevice 1 8 [x]", "CreateDevice result=1 finished=1"},
+        {"CreateDevice -2 8 \"two words \\\"q\\\" \\\\\"", true, 1, "CreateDevice -2 8 [two words \"q\" \\]",
+         "CreateDevice result=1 finished=1"},
+        {"DeleteDevice 0 8", true, 0, "DeleteDevice 0 8", "DeleteDevice result=0 finished=1"},
+        {"DoDownload2 1 2 3 4 5 6 7 8 0xFFFF", true, 1, "DoDownload2 1 2 3 4 5 6 7 8 65535",
+         "DoDownload2 result=1 finished=1"},
+        {"LinkObjToSubGroup 0 0 3 225 -2147483648", true, 1, "LinkObjToSubGroup 0 0 3 225 -2147483648",
+         "LinkObjToSubGroup result=1 finished=1"},
+        {"UnlinkObjFromSubGroup 0 0 3 65535 2147483647", true, 1, "UnlinkObjFromSubGroup 0 0 3 65535 2147483647",
+         "UnlinkObjFromSubGroup result=1 finished=1"},
+        {"EditObject 0 0 12", false, 1, "EditObject 0 0 12", "EditObject result=1 finished=0"},
+        {"  ImportDevice\t0 0 4\r", true, 0, "ImportDevice 0 0 4", "ImportDevice result=0 finished=1"},
+        {"CopyDevice 0 0 9 4 1", true, 1, "CopyDevice 0 0 9 4 1", "CopyDevice result=1 finished=1"},
+        {"UserSvStop", true, 1, "UserSvStop", "UserSvStop"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        TRecordingHost host;
+        host.finished = row.finished;
+        host.result = row.result;
+        std::ostringstream out;
+        TEtsEventChannel channel(host.ets, out);
+        channel.HandleLine(row.line);
+        EXPECT_EQ(host.calls, std::vector<std::string>{row.call});
+        EXPECT_EQ(out.str(), std::string(row.answer) + "\n");
+    }
+}
+
+TEST(EtsEventChannel, RefusesMalformedLinesAndRaisesNothing)
+{
+    const struct {
+        const char* line;
+        const char* reason;
+    } rows[] = {
+        {"EditParameter 7", "unknown event EditParameter"},
+        {"editparameters 7", "unknown event editparameters"},
+        {"EditParameters", "EditParameters takes 1 argument, not 0"},
+        {"EditParameters 7 8", "EditParameters takes 1 argument, not 2"},
+        {"UserSvStop now", "UserSvStop takes 0 arguments, not 1"},
+        {"CreateDevice 1 8", "CreateDevice takes 3 arguments, not 2"},
+        {"EditParameters x7", "device id is not a 32-bit number: x7"},
+        {"EditParameters 2147483648", "device id is not a 32-bit number: 2147483648"},
+        {"EditParameters 7.0", "device id is not a 32-bit number: 7.0"},
+        {"EditParameters 0x", "device id is not a 32-bit number: 0x"},
+        {"LinkObjToSubGroup 0 0 3 65536 1", "object number is not a 16-bit number 0 to 65535: 65536"},
+        {"LinkObjToSubGroup 0 0 3 -1 1", "object number is not a 16-bit number 0 to 65535: -1"},
+        {"CopyDevice 0 0 9 4 2", "copy flag is not 0 or 1: 2"},
+        {"CreateDevice 1 8 \"open", "unterminated quote"},
+        {"CreateDevice 1 8 \"a\\qb\"", "unknown escape \\q"},
+        {"CreateDevice 1 8 \"a\"b", "no blank after a quoted text"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        TRecordingHost host;
+        std::ostringstream out;
+        TEtsEventChannel channel(host.ets, out);
+        EXPECT_EQ(channel.HandleLine(row.line), TEtsEventChannel::TLineResult::Refused);
+        EXPECT_TRUE(host.calls.empty());
+        EXPECT_EQ(out.str(), std::string("error: ") + row.reason + ": " + row.line + "\n");
+    }
+}
+
+TEST(EtsEventChannel, QueuedLinesFirstSkipsCommentsAndStopsAtUserSvStop)
+{
+    TRecordingHost host;
+    std::ostringstream out;
+    TEtsEventChannel channel(host.ets, out, {"EditParameters 1", "# the editor is open"});
+    std::istringstream in("\n   \nDeleteDevice 0 2\r\nnonsense\nUserSvStop\nEditParameters 3\n");
+    EXPECT_TRUE(channel.Run(in));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"EditParameters 1", "DeleteDevice 0 2", "UserSvStop"}));
+    EXPECT_EQ(out.str(), "EditParameters result=1 finished=1\nDeleteDevice result=1 finished=1\n"
+                         "error: unknown event nonsense: nonsense\nUserSvStop\n");
+    EXPECT_EQ(channel.HandleLine("EditParameters 3"), TEtsEventChannel::TLineResult::Stop);
+    EXPECT_EQ(host.calls.size(), 3u);
+
+    // Without UserSvStop the stream's end ends the run.
+    TRecordingHost other;
+    std::ostringstream out2;
+    TEtsEventChannel second(other.ets, out2);
+    std::istringstream rest("EditParameters 3");
+    EXPECT_FALSE(second.Run(rest));
+    EXPECT_EQ(out2.str(), "EditParameters result=1 finished=1\n");
+}
+
+TEST(EtsEventChannel, UnboundEventAnswersTheDefaultsAndExportNamesItsFile)
+{
+    TEts2Cdi ets(nullptr, "244_ID", false);
+    std::ostringstream out;
+    {
+        TEtsEventChannel channel(ets, out);
+        channel.HandleLine("ImportDevice 0 0 4");
+    }
+    TRecordingHost host;
+    host.exportFile = "/tmp/a \"b\".azp";
+    TEtsEventChannel channel(host.ets, out);
+    channel.HandleLine("ExportDevice 0 0 4");
+    EXPECT_EQ(out.str(), "ImportDevice result=0 finished=1\n"
+                         "ExportDevice result=1 finished=1 file=\"/tmp/a \\\"b\\\".azp\"\n");
+}
+
+TEST(EtsEventChannel, WritesEveryReturnToEtsAndGivesTheHookBack)
+{
+    TEts2Cdi ets(nullptr, "244_ID", false);
+    std::vector<int> before;
+    ets.OnReturnToEts = [&](int keep, bool) { before.push_back(keep); };
+    std::ostringstream out;
+    {
+        TEtsEventChannel channel(ets, out);
+        EXPECT_FALSE(ets.ReturnToEts(1)); // no store: the return fails
+    }
+    EXPECT_EQ(out.str(), "ReturnToEts keep=1 ok=0\n");
+    EXPECT_EQ(before, std::vector<int>{1});
+    EXPECT_FALSE(ets.ReturnToEts(0));
+    EXPECT_EQ(out.str(), "ReturnToEts keep=1 ok=0\n");
+    EXPECT_EQ(before, (std::vector<int>{1, 0}));
+}
+
+// An editing event opens a period of the store; ReturnToEts ends it, and so does the channel
+// when the handler answers finished.
+TEST(EtsEventChannel, KeepsTheEditingPeriodApart)
+{
+    TEtsTestProject project;
+    TRecordingHost host(&project.ets);
+    std::ostringstream out;
+    TEtsEventChannel channel(project.ets, out);
+    const std::uint8_t data[] = {1, 2, 3};
+    auto writeBlob = [&](bool& f, int& r, std::int32_t id) {
+        EXPECT_TRUE(project.ets.BlobWrite(data, sizeof data, id));
+        f = host.finished;
+        r = host.result;
+    };
+    project.ets.OnCdiEditParameters = writeBlob;
+    auto blobLength = [&] {
+        const std::uint8_t* buffer = nullptr;
+        std::uint32_t length = 99;
+        EXPECT_TRUE(project.ets.BlobRead(buffer, length, 1));
+        return length;
+    };
+
+    host.finished = false;
+    channel.HandleLine("EditParameters 1");
+    EXPECT_TRUE(project.ets.IsEditPeriodOpen());
+    EXPECT_TRUE(project.ets.ReturnToEts(0));
+    EXPECT_EQ(blobLength(), 0u);
+
+    host.finished = true;
+    host.result = 0;
+    channel.HandleLine("EditParameters 1");
+    EXPECT_FALSE(project.ets.IsEditPeriodOpen());
+    EXPECT_EQ(blobLength(), 0u);
+
+    host.result = 1;
+    channel.HandleLine("EditParameters 1");
+    EXPECT_FALSE(project.ets.IsEditPeriodOpen());
+    EXPECT_EQ(blobLength(), 3u);
+    EXPECT_EQ(out.str(), "EditParameters result=1 finished=0\nReturnToEts keep=0\n"
+                         "EditParameters result=0 finished=1\nEditParameters result=1 finished=1\n");
+}
+
+TEST(EtsCommandLine, ParsesModuleProjectAndEvents)
+{
+    using V = std::vector<std::string>;
+    const struct {
+        const char* name;
+        V args;
+        const char* error; // empty: accepted
+    } rows[] = {
+        {"full", {"244_ID", "--ets-project", "demo.db", "--event", "EditParameters 1", "--event=UserSvStop"}, ""},
+        {"equals form, module last", {"--ets-project=demo.db", "244_ID"}, ""},
+        {"no module", {"--ets-project", "demo.db"}, ""},
+        {"an unknown option before help", {"--bogus", "-h"}, "unknown option --bogus"},
+        {"no project", {"244_ID"}, "--ets-project FILE is missing"},
+        {"project twice", {"--ets-project", "a", "--ets-project", "b"}, "--ets-project is given twice"},
+        {"empty project", {"--ets-project="}, "--ets-project needs a file name"},
+        {"value missing", {"244_ID", "--ets-project"}, "--ets-project needs a value"},
+        {"bad event", {"--ets-project", "a", "--event", "EditParameters"},
+         "--event \"EditParameters\": EditParameters takes 1 argument, not 0"},
+        {"blank event", {"--ets-project", "a", "--event", " "}, "--event \" \": no event"},
+        {"unknown option", {"--ets-project", "a", "-x"}, "unknown option -x"},
+        {"second module", {"244_ID", "245_ID", "--ets-project", "a"}, "unexpected argument \"245_ID\""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto line = ParseEtsCommandLine(row.args);
+        EXPECT_EQ(line.Ok, std::string(row.error).empty());
+        EXPECT_EQ(line.Error, row.error);
+    }
+    const auto full = ParseEtsCommandLine(rows[0].args);
+    EXPECT_EQ(full.Module, "244_ID");
+    EXPECT_EQ(full.EtsProject, "demo.db");
+    EXPECT_EQ(full.Events, (V{"EditParameters 1", "UserSvStop"}));
+    const char* argv[] = {"miraval", "-h"};
+    EXPECT_TRUE(ParseEtsCommandLine(2, argv).Help);
+}
+
+} // namespace
