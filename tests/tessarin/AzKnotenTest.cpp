@@ -313,17 +313,6 @@ TEST_F(AzKnotenTest, ComboWithoutSelectionLeavesTheMemberUnchanged)
     EXPECT_EQ(value, 99);
 }
 
-TEST_F(AzKnotenTest, ComboChangeWritesOnlyWhenTheValueChanged)
-{
-    Show();
-    ASSERT_TRUE(grid.SelectComboItem(1, 1)); // already selected
-    EXPECT_TRUE(main.Messages().empty());
-    ASSERT_TRUE(grid.SelectComboItem(1, 0));
-    EXPECT_EQ(knoten.m_auswahl, 0);
-    EXPECT_EQ(main.MessageIds(),
-              (std::vector<UINT>{UM_GetDatenSatz, UM_AktualisiereAndereAnsichten}));
-}
-
 TEST_F(AzKnotenTest, TypedTextOutsideTheCodePageIsRefusedNamingTheCharacter)
 {
     Show();
@@ -342,16 +331,6 @@ TEST_F(AzKnotenTest, TypedTextOutsideTheCodePageIsRefusedNamingTheCharacter)
 
     EXPECT_FALSE(AzKnoten::AcceptTypedText(knoten, "\xC3"));
     EXPECT_EQ(boxes.Count(), 2u);
-}
-
-TEST_F(AzKnotenTest, EditorsWithoutGridOrSenderDoNothing)
-{
-    Show();
-    TCell cell = *grid.Cell(1, 0);
-    knoten.GridExitCell(nullptr, nullptr, cell, 1, 0);
-    knoten.GridExitCell(&grid, nullptr, cell, 1, 0);
-    EXPECT_TRUE(main.Messages().empty());
-    EXPECT_EQ(knoten.m_zahl, 5);
 }
 
 // --- BuildInfoWindow ------------------------------------------------------------------------
