@@ -3,6 +3,7 @@
 #include "quillon/DatenStruktur.h"
 #include "rastow/DrawGridSE.h"
 #include "tamsel/Tamsel.h"
+#include "tessarin/AzMelder.h"
 #include "tessarin/AzKnoten.h"
 #include "vcl/StringList.h"
 
@@ -19,12 +20,6 @@ constexpr const char* kTxtWiderstand = "Sabotage-Abschluß-Widerstand";
 constexpr const char* kTxtOhm0 = "0 Ohm";
 constexpr const char* kTxtKOhm12 = "12 KOhm";
 constexpr const char* kTxtKOhm47 = "47 KOhm";
-
-// Field widths of the parameter block, shared with the detector inputs' block.
-constexpr uint32_t kMaskArt = 0x7;
-constexpr uint32_t kMaskBereich = 0x7;
-constexpr uint32_t kMaskIndexText = 0x7F;
-constexpr uint32_t kMaskTyp = 0x3;
 
 } // namespace
 
@@ -130,14 +125,11 @@ bool TAzSabotageKontakt::Einfuegen(std::map<int, TDatenStruktur>& records)
     return AzKnoten::FindOwnType(*this, records) != nullptr && TDataBasis::Einfuegen(records);
 }
 
-uint32_t TAzSabotageKontakt::GetMelderParameterblock() const
+int32_t TAzSabotageKontakt::GetMelderParameterblock() const
 {
     LOG_FKT("TAzSabotageKontakt::GetMelderParameterblock");
-    // Byte fields enter sign-extended before masking, as the plain OR would take them.
-    const auto feld = [](int32_t value, uint32_t mask) { return static_cast<uint32_t>(value) & mask; };
-    return feld(m_melderArt, kMaskArt) | (feld(m_sicherungsBereichMelder, kMaskBereich) << 3)
-           | (feld(m_indexMelderText, kMaskIndexText) << 6) | (feld(m_melderTyp, kMaskTyp) << 13)
-           | (static_cast<uint32_t>(m_aktivBei ? 1 : 0) << 15);
+    return TAzMelder::MelderParameterblock(m_melderArt, m_sicherungsBereichMelder,
+                                           m_indexMelderText, m_melderTyp, m_aktivBei);
 }
 
 void TAzSabotageKontakt::WriteDataToDb()
@@ -147,7 +139,7 @@ void TAzSabotageKontakt::WriteDataToDb()
     if (!writer)
         return;
     writer.Set(kParamWiderstand, m_widerstand);
-    writer.Set(kParamBlock, static_cast<int32_t>(GetMelderParameterblock()));
+    writer.Set(kParamBlock, GetMelderParameterblock());
 }
 
 void TAzSabotageKontakt::GridComboBoxChange(TObject* sender, TCell& cell, int column, int row)

@@ -50,10 +50,11 @@ public:
                          int row) override;
     bool Einfuegen(std::map<int, TDatenStruktur>& records) override;
 
-    // Bits 0-2 input type, 3-5 area, 6-12 text index, 13-14 detector type, 15 active level.
-    // Each field is masked to its width, so a damaged record cannot spill into its
-    // neighbours; every valid value gives the same block as the plain OR. Defaults: 32825.
-    uint32_t GetMelderParameterblock() const;
+    // The detector inputs' block layout (TAzMelder::MelderParameterblock): bits 0-2 input
+    // type, 3-5 area, 6-12 text index, 13-14 detector type, 15 active level, each field
+    // masked to its width, so a damaged record cannot spill into its neighbours. Defaults:
+    // 32825.
+    int32_t GetMelderParameterblock() const;
 
     // Parameter 4630 the resistor, then 4610 the block; with ETS not reachable one box and
     // nothing written.

@@ -91,8 +91,7 @@ TEST_P(AzSabotageKontaktParamTest, WritesResistorThenBlock)
     Load(GetParam().change);
     kontakt.WriteDataToDb();
     EXPECT_EQ(main.DeviceParams().Writes(), GetParam().writes);
-    EXPECT_EQ(kontakt.GetMelderParameterblock(),
-              static_cast<uint32_t>(GetParam().writes.at(1).second));
+    EXPECT_EQ(kontakt.GetMelderParameterblock(), GetParam().writes.at(1).second);
     EXPECT_EQ(boxes.Count(), 0u);
 }
 
