@@ -208,27 +208,6 @@ TEST_F(AzAlarmierungTest, NewNodeOfTypeTwoKeepsFlagsOffAndWritesNothing)
     EXPECT_EQ(boxes.Count(), 0u);
 }
 
-TEST_F(AzAlarmierungTest, TypeTwoKeepsThePresetFlagsOfTheTypeBefore)
-{
-    ASSERT_TRUE(knoten.SetAlarmierungTyp(Typ::atSsb2));
-    EXPECT_FALSE(knoten.SetAlarmierungTyp(Typ::atSabotageExtern));
-    EXPECT_TRUE(knoten.GetStatusAlarmierungUegEinbruch());
-    TDatenStruktur r;
-    knoten.Write(r);
-    EXPECT_TRUE(r.Bool3 && r.Bool4 && r.Bool6 && r.Bool8);
-    EXPECT_FALSE(r.Bool5);
-}
-
-TEST_F(AzAlarmierungTest, WithoutEtsOneBoxAndNothingWritten)
-{
-    ASSERT_TRUE(knoten.SetAlarmierungTyp(Typ::atFeuer));
-    main.SetDeviceParamAccess(nullptr);
-    knoten.WriteDataToDb();
-    ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_EQ(boxes.Shown()[0].caption, "Fehler beim Zugriff auf Ets");
-    EXPECT_TRUE(main.DeviceParams().Calls().empty());
-}
-
 // --- Record --------------------------------------------------------------------------------
 
 TEST_F(AzAlarmierungTest, RecordKeepsTypeAndFlags)
@@ -303,18 +282,6 @@ INSTANTIATE_TEST_SUITE_P(
         TRowsCase{"Ssb1", 3, {8, 2, 3, 4, 5, 6}, "", ""},
         TRowsCase{"Ssb4", 6, {8, 2, 3, 4, 5, 6}, "", ""}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(AzAlarmierungTest, TextRowsShowNeinWhenTheirFlagIsOff)
-{
-    TDatenStruktur r;
-    r.Handle = kHandle;
-    r.Param3 = Typ::atUeberfall;
-    r.Bool10 = false;
-    r.Bool9 = true; // the fire path says nothing for a hold-up node
-    knoten.InitFromDB(r);
-    Show();
-    EXPECT_EQ(Value(1), "Nein");
-}
 
 TEST_F(AzAlarmierungTest, UsageRowShowsTheEditorsListOrNothing)
 {
@@ -413,52 +380,14 @@ INSTANTIATE_TEST_SUITE_P(
         TEinbruchCase{"SameValueAsksNothing", 5, 1, true, true, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(AzAlarmierungTest, RefreshedUsageRowFollowsTheEditorsState)
+TEST_F(AzAlarmierungTest, FolderIsOfItsOwnType)
 {
-    knoten.SetAlarmierungTyp(Typ::atSsb1);
-    editor.genutzt = {true, true, false, false};
-    Show();
-    ASSERT_TRUE(Select(8, 0));
-    EXPECT_EQ(editor.genutzt, (std::array<bool, 4>{false, true, false, false}));
-    Show();
-    EXPECT_EQ(Value(2), "SSB2");
-
-    // The editor holds type 2 outside the arming areas and refuses it.
-    knoten.SetAlarmierungTyp(Typ::atSabotageExtern);
-    Show();
-    ASSERT_TRUE(Select(8, 1));
-    EXPECT_FALSE(knoten.GetStatusAlarmierungUegEinbruch());
-    EXPECT_EQ(AzAblauf(main), (std::vector<std::string>{"request 18"}));
-}
-
-TEST_F(AzAlarmierungTest, TextRowsAndOtherHandlersChangeNothing)
-{
-    knoten.SetAlarmierungTyp(Typ::atSsb1);
-    Show();
-    TCell cell = *grid.Cell(1, grid.FindRow(2));
-    knoten.GridComboBoxChange(nullptr, cell, 1, grid.FindRow(2));
-    knoten.GridEllipseClick(nullptr, cell, 1, 0);
-    knoten.GridExitCell(&grid, nullptr, cell, 1, 0);
-    EXPECT_TRUE(main.Messages().empty());
-}
-
-// --- Node constants ---------------------------------------------------------------------------
-
-TEST_F(AzAlarmierungTest, NodeAndFolderConstants)
-{
-    EXPECT_EQ(knoten.GetTyp(), 6138);
-    EXPECT_EQ(knoten.GetIcon(), 47);
-    EXPECT_EQ(knoten.ListStyle(), 1);
-    EXPECT_EQ(knoten.GetQuickHelpIndexOffset(), 160);
-    EXPECT_EQ(knoten.GetName(true), "Alarm");
-    EXPECT_FALSE(knoten.AllowChild(6138));
-    EXPECT_FALSE(knoten.AllowDrop(&knoten));
-
     TAzOrdnerAlarmierung ordner(main.Handle(), kSystem, 0, "Alarmierung", 0);
     EXPECT_EQ(ordner.GetTyp(), 6139);
     EXPECT_EQ(ordner.GetIcon(), 48);
-    EXPECT_EQ(ordner.ListStyle(), 0);
-    EXPECT_FALSE(ordner.AllowChild(6138));
+    EXPECT_EQ(knoten.GetTyp(), 6138);
+    EXPECT_EQ(knoten.GetIcon(), 47);
+    EXPECT_EQ(knoten.GetQuickHelpIndexOffset(), 160);
 }
 
 } // namespace

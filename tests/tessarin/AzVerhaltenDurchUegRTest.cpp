@@ -116,28 +116,6 @@ TEST_F(AzVerhaltenDurchUegRTest, LoadedAreaTakesItsBlockOnlyThroughInit)
     EXPECT_FALSE(out.Bool6);
 }
 
-TEST_F(AzVerhaltenDurchUegRTest, ContinuationIsLookedUpOnlyWhenNextIsPositive)
-{
-    TDatenStruktur r;
-    r.Handle = kHandle;
-    r.System = kSystem;
-    r.Next = 0;
-    knoten.InitFromDB(r);
-    EXPECT_TRUE(main.Messages().empty());
-    r.Next = 77;
-    knoten.InitFromDB(r);
-    EXPECT_EQ(AzAblauf(main), (std::vector<std::string>{"UM_GetDatenSatzByHandle"}));
-}
-
-TEST_F(AzVerhaltenDurchUegRTest, WithoutEtsOneBox)
-{
-    knoten.SetUeGRBereich(Bereich::ubEinbruch);
-    main.SetDeviceParamAccess(nullptr);
-    knoten.WriteDataToDb();
-    EXPECT_EQ(boxes.Count(), 1u);
-    EXPECT_TRUE(main.DeviceParams().Calls().empty());
-}
-
 TEST_F(AzVerhaltenDurchUegRTest, RowsAndTheirEdits)
 {
     Show();
@@ -159,15 +137,6 @@ TEST_F(AzVerhaltenDurchUegRTest, RowsAndTheirEdits)
                   (std::vector<std::string>{"UM_GetDatenSatz", "UM_AktualisiereAndereAnsichten"}));
         EXPECT_EQ(main.FindRecord(kHandle)->*slots[i], defaults[i] == 0);
     }
-}
-
-TEST_F(AzVerhaltenDurchUegRTest, NodeConstants)
-{
-    EXPECT_EQ(knoten.GetTyp(), 6146);
-    EXPECT_EQ(knoten.GetIcon(), 58);
-    EXPECT_EQ(knoten.ListStyle(), 1);
-    EXPECT_EQ(knoten.GetQuickHelpIndexOffset(), 217);
-    EXPECT_EQ(knoten.GetName(true), "Verhalten");
 }
 
 } // namespace
