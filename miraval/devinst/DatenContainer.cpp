@@ -120,10 +120,15 @@ TVersionCheck VersionCheck(std::string_view text, const TVersion& erwartet)
 
 TContainerStatus VersionConflict(const TVersion& erwartet, std::string_view vorhanden)
 {
+    return VersionConflict(FormatVersion(erwartet), vorhanden);
+}
+
+TContainerStatus VersionConflict(std::string_view erwartet, std::string_view vorhanden)
+{
     return TContainerStatus::Fehler(
         "Versionskonflikt!\nDie installierte Software kann die Daten nicht lesen.\n"
         "Bitte installieren Sie die benötigte Version.\n\nErwartet: " +
-            FormatVersion(erwartet) + "\nVorhanden: " + std::string(vorhanden) +
+            std::string(erwartet) + "\nVorhanden: " + std::string(vorhanden) +
             "\n\nBitte installieren Sie eine neue Software.",
         "Fehler", MB_ICONERROR);
 }

@@ -80,6 +80,8 @@ TVersionCheck VersionCheck(std::string_view text, const TVersion& erwartet);
 // The message when neither the check nor a conversion accepts the stored version
 // (caption "Fehler", error icon).
 TContainerStatus VersionConflict(const TVersion& erwartet, std::string_view vorhanden);
+// The same with the expected version line as text.
+TContainerStatus VersionConflict(std::string_view erwartet, std::string_view vorhanden);
 
 // ---- Sections -----------------------------------------------------------------------------
 

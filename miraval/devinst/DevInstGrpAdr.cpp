@@ -1,0 +1,270 @@
+// TDeviceInstanz: the group addresses of the ETS project as nodes of the instance, the
+// device-parameter access and the physical address of an ETS device.
+//
+// The group map holds middle and sub group nodes under the ETS id of their group, so a
+// middle and a sub group must not share an ETS id: the second one to come gets no node.
+
+#include "miraval/devinst/DevInst.h"
+
+#include "miraval/devinst/EditorHost.h"
+#include "kestrin/Ets2Cdi.h"
+#include "morrow/EtsDeviceParam.h"
+#include "morrow/EtsGruppenAdressen.h"
+#include "quillon/OrdnerGrpAdr.h"
+#include "quillon/VireoGrpAdrMain.h"
+#include "quillon/VireoGrpAdrMiddle.h"
+#include "quillon/VireoGrpAdrSub.h"
+#include "tamsel/Tamsel.h"
+#include "win32/MessageBox.h"
+
+#include <cstdio>
+#include <set>
+#include <vector>
+
+bool TDeviceInstanz::IsDreiEbenen() const
+{
+    return m_host.GetGrpAdrLevel() == 3;
+}
+
+void TDeviceInstanz::GetGrpAdrFromServer()
+{
+    LOG_FKT("TDeviceInstanz::GetGrpAdrFromServer");
+    if (!m_grpAdrReader)
+        m_grpAdrReader = std::make_unique<TEtsGruppenAdressen>(GetEts());
+    m_grpAdrReader->SetDreiEbenen(IsDreiEbenen());
+    // The groups the nodes wrap stay alive until the next read, so the nodes may go after it.
+    m_grpAdrReader->Einlesen(m_etsDeviceId);
+    m_groups.clear();
+    m_mainGroups.clear();
+    for (TEtsMainGroup* main = m_grpAdrReader->GetMainGroupFirst(); main != nullptr;
+         main = m_grpAdrReader->GetMainGroupNext()) {
+        bool neu = false;
+        MainNode(main, neu);
+    }
+    MakeMidSubAdrGrp();
+    if (!m_grpAdrOrdner) {
+        // "Gruppenadressen" (9004)
+        m_grpAdrOrdner = std::make_unique<TGrpAdrOrdner>(m_host.GetHandle(), 0, 0, "Gruppenadressen", 1);
+        m_grpAdrOrdner->SetPosId(100);
+    }
+}
+
+TVireoGrpAdrMain* TDeviceInstanz::MainNode(TEtsMainGroup* group, bool& neu)
+{
+    neu = false;
+    const auto it = m_mainGroups.find(group->GetEtsId());
+    if (it != m_mainGroups.end())
+        return it->second.get();
+    auto node = std::make_unique<TVireoGrpAdrMain>(m_host.GetHandle(), 0, 0, std::string(), 1, group);
+    node->SetPosId(group->GetGrpAddr());
+    neu = true;
+    return m_mainGroups.emplace(group->GetEtsId(), std::move(node)).first->second.get();
+}
+
+TVireoGrpAdrBasis* TDeviceInstanz::MiddleNode(TEtsMiddleGroup* group, bool& neu)
+{
+    neu = false;
+    const auto it = m_groups.find(group->GetEtsId());
+    if (it != m_groups.end())
+        return it->second.get();
+    auto node = std::make_unique<TVireoGrpAdrMiddle>(m_host.GetHandle(), 0, 0, std::string(), 1, group);
+    node->SetPosId(group->GetGrpAddr());
+    neu = true;
+    return m_groups.emplace(group->GetEtsId(), std::move(node)).first->second.get();
+}
+
+TVireoGrpAdrSub* TDeviceInstanz::SubNode(TEtsSubGroup* group, bool& neu)
+{
+    neu = false;
+    const auto it = m_groups.find(group->GetEtsId());
+    if (it != m_groups.end())
+        return dynamic_cast<TVireoGrpAdrSub*>(it->second.get());
+    auto node = std::make_unique<TVireoGrpAdrSub>(m_host.GetHandle(), 0, 0, std::string(), 1, group);
+    const uint16_t wort = group->GetGrpAddr();
+    node->SetPosId(IsDreiEbenen() ? wort : (wort & 0x7FF));
+    node->SetEtsObjektTyp(static_cast<char>(group->GetObjektTyp()));
+    neu = true;
+    TVireoGrpAdrSub* sub = node.get();
+    m_groups.emplace(group->GetEtsId(), std::move(node));
+    return sub;
+}
+
+void TDeviceInstanz::MakeMidSubAdrGrp()
+{
+    LOG_FKT("TDeviceInstanz::MakeMidSubAdrGrp");
+    if (!m_grpAdrReader)
+        return;
+    std::vector<TEtsMiddleGroup*> middles;
+    for (auto& [id, mainNode] : m_mainGroups) {
+        TEtsMainGroup* main = mainNode->GetGroup();
+        for (TEtsMiddleGroup* middle = m_grpAdrReader->GetMiddleGroupFirst(main); middle != nullptr;
+             middle = m_grpAdrReader->GetMiddleGroupNext(main)) {
+            bool neu = false;
+            MiddleNode(middle, neu);
+            middles.push_back(middle);
+        }
+    }
+    for (TEtsMiddleGroup* middle : middles)
+        for (TEtsSubGroup* sub = m_grpAdrReader->GetSubGroupFirst(middle); sub != nullptr;
+             sub = m_grpAdrReader->GetSubGroupNext(middle)) {
+            bool neu = false;
+            SubNode(sub, neu);
+        }
+}
+
+TEtsGruppenAdressen* TDeviceInstanz::GetEtsGruppenAdressen()
+{
+    LOG_FKT("TDeviceInstanz::GetEtsGruppenAdressen");
+    if (!m_grpAdrReader)
+        GetGrpAdrFromServer();
+    if (!m_ebenenGebaut) {
+        MakeMidSubAdrGrp();
+        m_ebenenGebaut = true;
+    }
+    return m_grpAdrReader.get();
+}
+
+TEtsDeviceParam* TDeviceInstanz::GetEtsDeviceParam()
+{
+    LOG_FKT("TDeviceInstanz::GetEtsDeviceParam");
+    if (!m_deviceParam)
+        m_deviceParam = std::make_unique<TEtsDeviceParam>(GetEts(), m_etsDeviceId);
+    return m_deviceParam.get();
+}
+
+std::string TDeviceInstanz::GetGroupAddressString(uint16_t wort, bool dreiEbenen)
+{
+    const unsigned main = (wort & 0x7800u) >> 11;
+    if (dreiEbenen)
+        return std::to_string(main) + "/" + std::to_string((wort & 0x700u) >> 8) + "/" + std::to_string(wort & 0xFFu);
+    return std::to_string(main) + "/" + std::to_string(wort & 0x7FFu);
+}
+
+TVireoGrpAdrSub* TDeviceInstanz::CreateGrpAddr(int16_t main, int16_t middle, int16_t sub, const std::string& name)
+{
+    LOG_FKT("TDeviceInstanz::CreateGrpAddr");
+    if (main < 0 || middle < 0 || sub < 0 || !m_grpAdrReader)
+        return nullptr;
+    TEtsSubGroup* group = nullptr;
+    if (!m_grpAdrReader->CreateGroupAddress(group, main, middle, sub, name) || group == nullptr)
+        return nullptr;
+    auto fehler = [this]() -> TVireoGrpAdrSub* {
+        Meldung("Gruppenadresse nicht erstellt, neu starten", "FEHLER: TDeviceInstanz::CreateGrpAddr", MB_OK);
+        return nullptr;
+    };
+    if (!InsertGrpAddr(group->GetGrpAddr(), nullptr, group, nullptr))
+        return fehler();
+    const auto it = m_groups.find(group->GetEtsId());
+    auto* node = it == m_groups.end() ? nullptr : dynamic_cast<TVireoGrpAdrSub*>(it->second.get());
+    return node != nullptr ? node : fehler();
+}
+
+bool TDeviceInstanz::InsertGrpAddr(uint16_t wort, TEtsMainGroup* main, TEtsSubGroup* sub, TEtsMiddleGroup* middle)
+{
+    LOG_FKT("TDeviceInstanz::InsertGrpAddr");
+    return InsertGrpAdrNodes(wort, main, sub, middle, true);
+}
+
+bool TDeviceInstanz::InsertGrpAdr(uint16_t wort, TEtsMainGroup* main, TEtsSubGroup* sub, TEtsMiddleGroup* middle)
+{
+    LOG_FKT("TDeviceInstanz::InsertGrpAdr");
+    return InsertGrpAdrNodes(wort, main, sub, middle, false);
+}
+
+bool TDeviceInstanz::InsertGrpAdrNodes(uint16_t wort, TEtsMainGroup* main, TEtsSubGroup* sub,
+                                       TEtsMiddleGroup* middle, bool allenFenstern)
+{
+    TEtsGruppenAdressen* reader = m_grpAdrReader.get();
+    const int mainNr = (wort >> 11) & 0xF;
+    const int middleNr = (wort >> 8) & 7;
+    if (main == nullptr && reader != nullptr)
+        for (TEtsMainGroup* g = reader->GetMainGroupFirst(); g != nullptr && main == nullptr;
+             g = reader->GetMainGroupNext())
+            if (g->GetNumber() == mainNr)
+                main = g;
+    if (middle == nullptr && main != nullptr)
+        for (TEtsMiddleGroup* g = main->GetMiddleGroupFirst(); g != nullptr && middle == nullptr;
+             g = main->GetMiddleGroupNext())
+            if (g->GetNumber() == middleNr)
+                middle = g;
+    if (sub == nullptr && middle != nullptr)
+        for (TEtsSubGroup* g = middle->GetSubGroupFirst(); g != nullptr && sub == nullptr;
+             g = middle->GetSubGroupNext())
+            if (g->GetGrpAddr() == wort)
+                sub = g;
+
+    const bool drei = IsDreiEbenen();
+    bool neuMain = false;
+    bool neuMiddle = false;
+    bool neuSub = false;
+    TVireoGrpAdrMain* mainNode = main != nullptr ? MainNode(main, neuMain) : nullptr;
+    TVireoGrpAdrBasis* middleNode = drei && middle != nullptr ? MiddleNode(middle, neuMiddle) : nullptr;
+    TVireoGrpAdrSub* subNode = sub != nullptr ? SubNode(sub, neuSub) : nullptr;
+
+    if (allenFenstern) {
+        m_host.CreateGroupAddressNodes(mainNode, middleNode, subNode);
+        return true;
+    }
+    if (neuMain) {
+        TDataBasis* ordner = m_host.GetGrpAdrOrdner();
+        if (ordner == nullptr) {
+            Meldung("Gruppenadress-Ordner existiert nicht.", "FEHLER: TDeviceInstanz::InsertGrpAdr", MB_OK);
+            return false;
+        }
+        if (!m_host.MakeNode(ordner, mainNode))
+            return false;
+    }
+    if (neuMiddle && !m_host.MakeNode(mainNode, middleNode))
+        return false;
+    if (neuSub && !m_host.MakeNode(drei ? static_cast<TDataBasis*>(middleNode) : mainNode, subNode))
+        return false;
+    return true;
+}
+
+std::string TDeviceInstanz::GetNextHighestAndFreeGrpAdr(bool* dreiEbenen, std::string& text)
+{
+    LOG_FKT("TDeviceInstanz::GetNextHighestAndFreeGrpAdr");
+    GetEtsGruppenAdressen();
+    const bool drei = IsDreiEbenen();
+    if (dreiEbenen != nullptr)
+        *dreiEbenen = drei;
+    std::set<uint16_t> belegt;
+    for (const auto& [id, node] : m_groups)
+        if (auto* sub = dynamic_cast<TVireoGrpAdrSub*>(node.get()))
+            belegt.insert(static_cast<uint16_t>(sub->GetKomplettGrpAdr()));
+    text.clear();
+    if (belegt.empty()) {
+        text = GetGroupAddressString(1, drei);
+    } else if (*belegt.rbegin() != 0x7FFF) {
+        text = GetGroupAddressString(static_cast<uint16_t>(*belegt.rbegin() + 1), drei);
+    } else {
+        // Only the words 1..4095 are tried.
+        for (uint16_t wort = 1; wort <= 4095; ++wort)
+            if (!belegt.contains(wort)) {
+                text = GetGroupAddressString(wort, drei);
+                break;
+            }
+    }
+    return text;
+}
+
+std::string TDeviceInstanz::GetPhysAdr(int32_t deviceId) const
+{
+    LOG_FKT("TDeviceInstanz::GetPhysAdr");
+    TEts2Cdi* ets = GetEts();
+    if (ets == nullptr)
+        return {};
+    DAL_DEVICE device;
+    if (ets->DalGetDeviceData(DAL_MODE_KEY, deviceId, DAL_NO_KEY, DAL_NO_KEY, DAL_NO_KEY, DAL_NO_KEY, &device) != DAL_OK)
+        return {};
+    DAL_LINE line;
+    if (ets->DalGetLineData(DAL_MODE_KEY, device.LineId, DAL_NO_KEY, &line) != DAL_OK)
+        return {};
+    DAL_AREA area;
+    if (ets->DalGetAreaData(DAL_MODE_KEY, line.AreaId, DAL_NO_KEY, &area) != DAL_OK)
+        return {};
+    char text[48];
+    std::snprintf(text, sizeof text, "%02d.%02d.%03d", static_cast<int>(area.AreaNumber),
+                  static_cast<int>(line.LineNumber), static_cast<int>(device.DeviceNumber));
+    return text;
+}

@@ -1,0 +1,76 @@
+#pragma once
+// What the device instance needs of the editor around it: the main window (its handle, the
+// ETS interface, the settings, the status bar, the progress dialog), the data module's
+// group-address level style and the project windows. The editor shell implements it; tests
+// use TEditorHostDouble (tests/miraval/devinst). Nothing here needs a display.
+//
+// The project window (TFormVerw) is the shell's class; the device instance only holds and
+// passes pointers to it.
+
+#include "win32/Windows.h"
+
+#include <string>
+
+class TDataBasis;
+class TDeviceInstanz;
+class TEts2Cdi;
+class TFormVerw;
+
+class TEditorHost {
+public:
+    virtual ~TEditorHost() = default;
+
+    // --- Main window -------------------------------------------------------------------------
+    // The main window's handle: the owner window of every node, to which the nodes send and
+    // post their messages.
+    virtual HWND GetHandle() const = 0;
+    // The ETS device interface; null when there is none (nothing can be read or written).
+    virtual TEts2Cdi* GetEts() const = 0;
+    // The editor's INI file (settings store).
+    virtual std::string GetIniFile() const = 0;
+    // The folder of the program file, ending in "/".
+    virtual std::string GetProgrammOrdner() const = 0;
+    // The data module's group-address level style: 3 three levels, any other value two.
+    virtual int GetGrpAdrLevel() const = 0;
+
+    // Writes a text into a panel (0-4) of the status bar.
+    virtual void SetStatusText(int panel, const std::string& text) = 0;
+    // Shows the device's count of used communication objects against its maximum; a
+    // maximum of 0 or less leaves the status bar as it is.
+    virtual void UpdateObjektAnzahl(int anzahl, int maximum) = 0;
+
+    // The progress dialog (one at a time, owned by the main window): opened with a title, a
+    // text and the range; each SetDlgProgress moves it to the position and shows the text.
+    virtual void StartDlgProgress(const std::string& titel, const std::string& text, int minimum,
+                                  int maximum, int schritt) = 0;
+    virtual void SetDlgProgress(int position, const std::string& text) = 0;
+    virtual void StopDlgProgress() = 0;
+
+    // --- Project windows ---------------------------------------------------------------------
+    // The current project window, null when none is open.
+    virtual TFormVerw* GetActiveFormVerv() const = 0;
+    // Every project window drops its group-address part, refills its tree from the
+    // instance's node registry and, when the instance has a group-address folder, rebuilds
+    // that part.
+    virtual void FormVerwNeuAufbauen(TDeviceInstanz& instanz) = 0;
+    // Adds the child's tree node under the parent's in the window (shown when zeigen); false
+    // when no node was made (no window, or the parent has no tree node).
+    virtual bool AddChildNode2Data(TFormVerw* fenster, TDataBasis* parent, TDataBasis* child,
+                                   bool zeigen) = 0;
+    // Removes the node's tree node from the window (nothing without one).
+    virtual void DeleteNode(TFormVerw* fenster, TDataBasis* node) = 0;
+    // Refreshes texts and icons of the window's tree.
+    virtual void UpdateTreeNamesAndIcon(TFormVerw* fenster) = 0;
+    // Locks and unlocks the window's tree against repainting (nested pairs allowed).
+    virtual void BeginTreeUpdate(TFormVerw* fenster) = 0;
+    virtual void EndTreeUpdate(TFormVerw* fenster) = 0;
+
+    // The group-address folder object of the current project window; null without one.
+    virtual TDataBasis* GetGrpAdrOrdner() const = 0;
+    // Adds and shows the child's tree node under the parent's in the current project window;
+    // false when there is no current window or no node was made.
+    virtual bool MakeNode(TDataBasis* parent, TDataBasis* child) = 0;
+    // Adds the missing tree nodes of a new group address in every project window (any of
+    // the three may be null).
+    virtual void CreateGroupAddressNodes(TDataBasis* main, TDataBasis* middle, TDataBasis* sub) = 0;
+};

@@ -1,0 +1,79 @@
+#pragma once
+// The editor around a device instance in tests: its main window is a TDevInstWindow (the
+// nodes' messages reach the instance made current), and every call of the instance on the
+// editor is recorded as a line of text, in order.
+
+#include "miraval/devinst/DevInstWindow.h"
+#include "miraval/devinst/EditorHost.h"
+
+#include <string>
+#include <vector>
+
+class TEditorHostDouble : public TEditorHost {
+public:
+    explicit TEditorHostDouble(TEts2Cdi* ets = nullptr, std::string iniFile = "/nonexistent/miraval.ini")
+        : m_ets(ets), m_iniFile(std::move(iniFile))
+    {
+    }
+
+    HWND GetHandle() const override { return window.Handle(); }
+    TEts2Cdi* GetEts() const override { return m_ets; }
+    std::string GetIniFile() const override { return m_iniFile; }
+    std::string GetProgrammOrdner() const override { return "/opt/miraval/"; }
+    int GetGrpAdrLevel() const override { return grpAdrLevel; }
+
+    void SetStatusText(int panel, const std::string& text) override
+    {
+        status[static_cast<std::size_t>(panel)] = text;
+    }
+    void UpdateObjektAnzahl(int anzahl, int maximum) override
+    {
+        log("UpdateObjektAnzahl " + std::to_string(anzahl) + "/" + std::to_string(maximum));
+    }
+    void StartDlgProgress(const std::string& titel, const std::string& text, int minimum, int maximum,
+                          int schritt) override
+    {
+        log("StartDlgProgress " + titel + "|" + text + "|" + std::to_string(minimum) + ".." +
+            std::to_string(maximum) + "/" + std::to_string(schritt));
+    }
+    void SetDlgProgress(int position, const std::string& text) override
+    {
+        log("SetDlgProgress " + std::to_string(position) + " " + text);
+    }
+    void StopDlgProgress() override { log("StopDlgProgress"); }
+
+    TFormVerw* GetActiveFormVerv() const override { return nullptr; }
+    void FormVerwNeuAufbauen(TDeviceInstanz&) override { log("FormVerwNeuAufbauen"); }
+    bool AddChildNode2Data(TFormVerw*, TDataBasis*, TDataBasis*, bool) override
+    {
+        log("AddChildNode2Data");
+        return true;
+    }
+    void DeleteNode(TFormVerw*, TDataBasis*) override { log("DeleteNode"); }
+    void UpdateTreeNamesAndIcon(TFormVerw*) override { log("UpdateTreeNamesAndIcon"); }
+    void BeginTreeUpdate(TFormVerw*) override { log("BeginTreeUpdate"); }
+    void EndTreeUpdate(TFormVerw*) override { log("EndTreeUpdate"); }
+    TDataBasis* GetGrpAdrOrdner() const override { return grpAdrOrdner; }
+    bool MakeNode(TDataBasis*, TDataBasis*) override
+    {
+        log("MakeNode");
+        return true;
+    }
+    void CreateGroupAddressNodes(TDataBasis* main, TDataBasis* middle, TDataBasis* sub) override
+    {
+        log(std::string("CreateGroupAddressNodes") + (main ? " main" : "") + (middle ? " middle" : "") +
+            (sub ? " sub" : ""));
+    }
+
+    void log(std::string line) { calls.push_back(std::move(line)); }
+
+    TDevInstWindow window;
+    int grpAdrLevel = 3;
+    std::string status[5];
+    std::vector<std::string> calls;
+    TDataBasis* grpAdrOrdner = nullptr;
+
+private:
+    TEts2Cdi* m_ets;
+    std::string m_iniFile;
+};
