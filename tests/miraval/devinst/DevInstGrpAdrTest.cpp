@@ -1,0 +1,116 @@
+// The ETS group addresses as nodes of the device instance, in both level styles.
+
+#include "EditorHostDouble.h"
+#include "TestInstanz.h"
+
+#include "platform/kestrin/EtsTestProject.h"
+#include "quillon/OrdnerGrpAdr.h"
+#include "quillon/VireoGrpAdrMain.h"
+#include "quillon/VireoGrpAdrSub.h"
+#include "support/ScriptedMessageBox.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Groups of their own, with ids that middle and sub groups do not share:
+// 1 "Licht": 1/2 "EG" with 1/2/5 (1 Bit) and 1/2/6, 1/5 with 1/5/200; 0 "": 0/0 with 0/0/1.
+const char* Gruppen = R"sql(
+DELETE FROM sub_to_object; DELETE FROM sub_group; DELETE FROM middle_group; DELETE FROM main_group;
+INSERT INTO main_group (id, project_id, number, name) VALUES (1, 1, 1, 'Licht'), (2, 1, 0, '');
+INSERT INTO middle_group (id, main_group_id, number, name) VALUES (11, 1, 2, 'EG'), (12, 2, 0, ''), (13, 1, 5, 'OG');
+INSERT INTO sub_group (id, middle_group_id, address, name, object_type)
+    VALUES (21, 11, 2565, 'Flur', 0), (22, 11, 2566, 'Bad', -1), (23, 12, 1, '', -1), (24, 13, 3528, 'Dach', -1);
+)sql";
+
+struct GrpAdr : ::testing::TestWithParam<int> {
+    GrpAdr()
+    {
+        project.Sql(Gruppen);
+        host.grpAdrLevel = GetParam();
+    }
+    bool Drei() const { return GetParam() == 3; }
+
+    TEtsTestProject project;
+    TScriptedMessageBox boxes;
+    TEditorHostDouble host{&project.ets};
+    TTestInstanz inst{host};
+};
+
+TEST_P(GrpAdr, TreeReadTwiceGivesTheSameNodes)
+{
+    for (int lauf = 0; lauf < 2; ++lauf) {
+        SCOPED_TRACE(lauf);
+        inst.GetGrpAdrFromServer();
+        std::map<int32_t, int> mains;
+        for (const auto& [id, node] : inst.GetMainGroupMap())
+            mains[id] = node->GetPosId();
+        EXPECT_EQ(mains, (std::map<int32_t, int>{{1, 1}, {2, 0}}));
+        std::map<int32_t, int> gruppen;
+        for (const auto& [id, node] : inst.GetGroupMap())
+            gruppen[id] = node->GetPosId();
+        // Middle groups by number; sub groups by whole word (three levels) or its low 11 bits.
+        const std::map<int32_t, int> erwartet{{11, 2}, {12, 0}, {13, 5},
+                                              {21, Drei() ? 2565 : 517}, {22, Drei() ? 2566 : 518},
+                                              {23, 1}, {24, Drei() ? 3528 : 1480}};
+        EXPECT_EQ(gruppen, erwartet);
+        auto* flur = dynamic_cast<TVireoGrpAdrSub*>(inst.GetGroupMap().at(21).get());
+        ASSERT_NE(flur, nullptr);
+        EXPECT_EQ(flur->GetSubAdrTyp(), 0);
+        EXPECT_EQ(dynamic_cast<TVireoGrpAdrSub*>(inst.GetGroupMap().at(22).get())->GetSubAdrTyp(), -1);
+        ASSERT_NE(inst.GetGrpAdrOrdner(), nullptr);
+        EXPECT_EQ(inst.GetGrpAdrOrdner()->GetName(false), "Gruppenadressen");
+        EXPECT_EQ(inst.GetGrpAdrOrdner()->GetPosId(), 100);
+    }
+}
+
+TEST_P(GrpAdr, ProposesTheNextFreeAddress)
+{
+    bool drei = !Drei();
+    std::string text;
+    EXPECT_EQ(inst.GetNextHighestAndFreeGrpAdr(&drei, text), Drei() ? "1/5/201" : "1/1481");
+    EXPECT_EQ(drei, Drei());
+
+    // The highest address taken: the lowest free word from 1 upward.
+    project.Sql("INSERT INTO main_group VALUES (3, 1, 15, 'Ende');"
+                "INSERT INTO middle_group VALUES (31, 3, 7, '');"
+                "INSERT INTO sub_group (id, middle_group_id, address, name, object_type) VALUES (32, 31, 32767, '', -1);");
+    inst.GetGrpAdrFromServer();
+    EXPECT_EQ(inst.GetNextHighestAndFreeGrpAdr(&drei, text), Drei() ? "0/0/2" : "0/2");
+
+    project.Sql("DELETE FROM sub_group; DELETE FROM middle_group; DELETE FROM main_group;");
+    inst.GetGrpAdrFromServer();
+    EXPECT_EQ(inst.GetNextHighestAndFreeGrpAdr(&drei, text), Drei() ? "0/0/1" : "0/1");
+}
+
+TEST_P(GrpAdr, CreateGrpAddrMakesTheNodesInEveryWindow)
+{
+    EXPECT_EQ(inst.CreateGrpAddr(1, 2, 7, "Küche"), nullptr) << "nothing read yet";
+    inst.GetEtsGruppenAdressen();
+    EXPECT_EQ(inst.CreateGrpAddr(-1, 2, 7, "Küche"), nullptr);
+    EXPECT_EQ(boxes.Count(), 0u);
+    TVireoGrpAdrSub* neu = inst.CreateGrpAddr(1, 2, 7, "Küche");
+    ASSERT_NE(neu, nullptr);
+    EXPECT_EQ(neu->GetName(false), "Küche");
+    EXPECT_EQ(static_cast<uint16_t>(neu->GetKomplettGrpAdr()), Drei() ? 0x0A07 : 0x0807);
+    EXPECT_EQ(host.calls.back(), Drei() ? "CreateGroupAddressNodes main middle sub" : "CreateGroupAddressNodes main sub");
+}
+
+INSTANTIATE_TEST_SUITE_P(Ebenen, GrpAdr, ::testing::Values(3, 2),
+                         [](const auto& info) { return info.param == 3 ? "DreiEbenen" : "ZweiEbenen"; });
+
+TEST(GrpAdrText, WordToText)
+{
+    const struct {
+        uint16_t wort;
+        const char* drei;
+        const char* zwei;
+    } rows[] = {{0x7FFF, "15/7/255", "15/2047"}, {0, "0/0/0", "0/0"}, {0x0A05, "1/2/5", "1/517"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.wort);
+        EXPECT_EQ(TDeviceInstanz::GetGroupAddressString(row.wort, true), row.drei);
+        EXPECT_EQ(TDeviceInstanz::GetGroupAddressString(row.wort, false), row.zwei);
+    }
+}
+
+} // namespace
