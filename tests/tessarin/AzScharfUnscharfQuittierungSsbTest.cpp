@@ -176,6 +176,12 @@ TEST_F(QuittierungTest, NewNodeHasItsConstantsAndDefaults)
     EXPECT_FALSE(knoten.GetQuittierungInnenSirene());
     EXPECT_FALSE(knoten.GetQuittierungRelais());
     EXPECT_EQ(knoten.GetSperrelement(), 0);
+
+    std::map<int, TDatenStruktur> records;
+    records[1].Typ = 6136;
+    EXPECT_FALSE(knoten.Einfuegen(records));
+    records[5].Typ = 6137;
+    EXPECT_TRUE(knoten.Einfuegen(records));
 }
 
 TEST_F(QuittierungTest, AreaOutsideOneToFourIsStoredButKeepsTheParameterNumbers)
@@ -191,11 +197,9 @@ TEST_F(QuittierungTest, AreaOutsideOneToFourIsStoredButKeepsTheParameterNumbers)
     ASSERT_EQ(writes.size(), 6u);
     EXPECT_EQ(writes.front().first, 13250);
     EXPECT_EQ(writes.back().first, 23210);
-}
 
-TEST_F(QuittierungTest, WithoutEtsOneBoxAndNothingWritten)
-{
-    knoten.SetScharfschaltBereich(Bereich(1));
+    // Without ETS: one box, nothing written.
+    main.DeviceParams().Clear();
     main.SetDeviceParamAccess(nullptr);
     knoten.WriteDataToDb();
     EXPECT_EQ(boxes.Count(), 1u);
@@ -385,30 +389,6 @@ TEST_F(QuittierungTest, LockingElementComboWithoutSelectionLeavesItUnchanged)
     EXPECT_EQ(knoten.GetSperrelement(), 1);
     EXPECT_TRUE(main.Messages().empty());
     EXPECT_EQ(WriteDataToDb().back(), (std::pair<int16_t, int32_t>{23210, 1}));
-}
-
-TEST_F(QuittierungTest, OtherHandlersDoNothing)
-{
-    Show();
-    TCell cell = *grid.Cell(1, 0);
-    knoten.GridExitCell(&grid, nullptr, cell, 1, 0);
-    knoten.GridEllipseClick(nullptr, cell, 1, 0);
-    knoten.GridSpinEditUnderflow(&grid, nullptr, cell, 1, 0, -5.0);
-    TDrawGridSEComboBox combo;
-    combo.Items = {{"Nein", 0}};
-    combo.ItemIndex = 0;
-    cell.RowNr = 2; // the text row
-    knoten.GridComboBoxChange(&combo, cell, 1, 1);
-    EXPECT_TRUE(main.Messages().empty());
-}
-
-TEST_F(QuittierungTest, EinfuegenNeedsARecordOfItsOwnType)
-{
-    std::map<int, TDatenStruktur> records;
-    records[1].Typ = 6136;
-    EXPECT_FALSE(knoten.Einfuegen(records));
-    records[5].Typ = 6137;
-    EXPECT_TRUE(knoten.Einfuegen(records));
 }
 
 } // namespace

@@ -161,17 +161,16 @@ TEST_P(ScharfschaltungSsbParamTest, WritesTenParametersOfTheArea)
     TDatenStruktur record;
     record.Param3 = 30; // arm delay
     record.Param4 = 45; // alarm delay
-    record.Param9 = c.bereich;
     record.Param5 = 4353;
     record.Param7 = 0x2A07;
     record.Param8 = 0x1203;
+    record.Param9 = c.bereich;
     record.Param10 = 5;
     record.Param11 = 255;
     record.Param12 = 7;
     record.Param13 = 160;
     ssb.InitFromDB(record);
     ASSERT_TRUE(ssb.InitScharfschaltungSsb());
-    EXPECT_EQ(ssb.GetScharfschaltBereich(), Bereich(c.bereich));
 
     const std::array<int32_t, 10> werte = {30, 45, 4353, 0, 0x2A07, 0x1203, 5, 255, 7, 160};
     TWrites expected;
@@ -207,6 +206,12 @@ TEST_F(ScharfschaltungSsbTest, NewNodeHasItsConstantsAndWritesNothingUntilItKnow
     // The parameter numbers are still 0: writing them would put every value on parameter 0.
     EXPECT_TRUE(WriteDataToDb().empty());
     EXPECT_EQ(main.MessageIds(), std::vector<UINT>{UM_GetEtsDeviceParam});
+
+    std::map<int, TDatenStruktur> records;
+    records[1].Typ = 6137;
+    EXPECT_FALSE(ssb.Einfuegen(records));
+    records[2].Typ = 6136;
+    EXPECT_TRUE(ssb.Einfuegen(records));
 }
 
 TEST_F(ScharfschaltungSsbTest, AreaOutsideOneToFourIsRefusedAndChangesNothing)
@@ -231,11 +236,9 @@ TEST_F(ScharfschaltungSsbTest, AreaOutsideOneToFourIsRefusedAndChangesNothing)
     main.DeviceParams().Clear();
     geladen.WriteDataToDb();
     EXPECT_TRUE(main.DeviceParams().Writes().empty());
-}
 
-TEST_F(ScharfschaltungSsbTest, WithoutEtsOneBoxAndNothingWritten)
-{
-    ASSERT_TRUE(ssb.SetScharfschaltBereich(Bereich(1)));
+    // Without ETS: one box, nothing written.
+    main.DeviceParams().Clear();
     main.SetDeviceParamAccess(nullptr);
     ssb.WriteDataToDb();
     EXPECT_EQ(boxes.Count(), 1u);
@@ -319,20 +322,13 @@ TEST_F(ScharfschaltungSsbTest, ComboOffersNumbersNoOtherSwitchingDeviceUses)
     EXPECT_EQ(ssb.GetliCbxItemsSaboSe(5), std::list<TComboWert>{keine});
 }
 
-TEST_F(ScharfschaltungSsbTest, CheckLinkedAnswersForAnySwitchingDevice)
+TEST_F(ScharfschaltungSsbTest, CheckAndUnlinkFindEverySwitchingDevice)
 {
-    Load(1, {1, 2, 3, 4}, {5, 255, 7, 9});
+    Load(3, {1, 2, 3, 4}, {5, 255, 7, 7});
     EXPECT_TRUE(ssb.CheckMelderSaboSeLinked(7));
     EXPECT_FALSE(ssb.CheckMelderSaboSeLinked(8));
     // 255 stands for "no sabotage input" and is found while any device has none.
     EXPECT_TRUE(ssb.CheckMelderSaboSeLinked(255));
-    Load(1, {1, 2, 3, 4}, {5, 6, 7, 9});
-    EXPECT_FALSE(ssb.CheckMelderSaboSeLinked(255));
-}
-
-TEST_F(ScharfschaltungSsbTest, UnlinkClearsEveryUseAndWritesTheRecord)
-{
-    Load(3, {1, 2, 3, 4}, {5, 255, 7, 7});
     main.Clear();
     EXPECT_TRUE(ssb.UnlinkMelderNrSaboSe(7));
     EXPECT_EQ(ssb.GetMelderNrSaboSe(3), 255);
@@ -343,9 +339,14 @@ TEST_F(ScharfschaltungSsbTest, UnlinkClearsEveryUseAndWritesTheRecord)
     EXPECT_EQ(main.FindRecord(kHandle)->Param12, 255);
     EXPECT_EQ(main.FindRecord(kHandle)->Param13, 255);
 
+    EXPECT_FALSE(ssb.CheckMelderSaboSeLinked(7));
+
     main.Clear();
     EXPECT_TRUE(ssb.UnlinkMelderNrSaboSe(42)); // used by none: still true, still written
     EXPECT_EQ(main.MessageIds(), std::vector<UINT>{UM_GetDatenSatz});
+
+    Load(3, {1, 2, 3, 4}, {5, 6, 7, 9});
+    EXPECT_FALSE(ssb.CheckMelderSaboSeLinked(255));
 }
 
 // --- Switching-device queries ----------------------------------------------------------------
@@ -418,10 +419,8 @@ TEST_F(ScharfschaltungSsbTest, RowsNameTheAreaAndShowSabotageOnlyForDevicesWithA
     ASSERT_GE(combo.ItemIndex, 0);
     EXPECT_EQ(combo.Items[static_cast<std::size_t>(combo.ItemIndex)].Wert, 5);
     EXPECT_EQ(grid.Cell(1, GridRow(3))->Kind, TCell::ckEllipse);
-}
 
-TEST_F(ScharfschaltungSsbTest, AreaOutsideOneToFourLeavesTheAreaCaptionsEmpty)
-{
+    // A record with an area outside 1..4 leaves the area's captions empty.
     Load(0, {4353, 0, 0, 0});
     ssb.BuildInfoWindow(&grid, nullptr, false, -1, -1);
     EXPECT_EQ(grid.Cell(0, 0)->Text, "");
@@ -577,31 +576,6 @@ TEST_F(ScharfschaltungSsbTest, CancelledOrSameAddressStoresNothingEvenWithANewTe
     EXPECT_EQ(main.DeviceRequests()[0].Wert5, 4353);
     EXPECT_EQ(main.DeviceRequests()[0].Text, "01.01.001");
     EXPECT_EQ(main.MessageIds(), std::vector<UINT>{UM_UserDeviceMessage});
-}
-
-TEST_F(ScharfschaltungSsbTest, OtherRowsAndHandlersDoNothing)
-{
-    Load(1, {4353, 0, 0, 0});
-    Show();
-    TCell cell = *grid.Cell(1, 0);
-    ssb.GridEllipseClick(nullptr, cell, 1, 0);           // a spin row
-    ssb.GridExitCell(nullptr, nullptr, cell, 1, 0);      // no grid
-    ssb.GridSpinEditOverflow(&grid, nullptr, cell, 1, 0, 999.0);
-    TDrawGridSEComboBox combo;
-    combo.Items = {{"x", 3}};
-    combo.ItemIndex = 0;
-    ssb.GridComboBoxChange(&combo, cell, 1, 0);          // not a sabotage row
-    EXPECT_TRUE(main.Messages().empty());
-    EXPECT_EQ(ssb.GetScharfVerzoegerung(), 0);
-}
-
-TEST_F(ScharfschaltungSsbTest, EinfuegenNeedsARecordOfItsOwnType)
-{
-    std::map<int, TDatenStruktur> records;
-    records[1].Typ = 6137;
-    EXPECT_FALSE(ssb.Einfuegen(records));
-    records[2].Typ = 6136;
-    EXPECT_TRUE(ssb.Einfuegen(records));
 }
 
 } // namespace
