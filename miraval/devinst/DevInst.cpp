@@ -5,6 +5,7 @@
 #include "morrow/EtsGruppenAdressen.h"
 #include "pellam/DataBasis.h"
 #include "pellam/EibHandle.h"
+#include "quillon/EtsObjekt.h"
 #include "quillon/OrdnerGrpAdr.h"
 #include "quillon/VireoGrpAdrMain.h"
 #include "quillon/VireoGrpAdrSub.h"
@@ -489,6 +490,27 @@ bool TDeviceInstanz::GetDataPointer(int32_t handle, TDataBasis*& out) const
     LOG_FKT("TDeviceInstanz::GetDataPointer");
     out = FindHandle(handle);
     return out != nullptr;
+}
+
+TObjektBasis* TDeviceInstanz::GetObjectFromObjectNr(int32_t nummer) const
+{
+    LOG_FKT("TDeviceInstanz::GetObjectFromObjectNr");
+    for (const auto& [handle, node] : m_knoten)
+        if (node->GetTyp() == TEtsObjekt::kTyp)
+            if (auto* objekt = dynamic_cast<TObjektBasis*>(node.get()); objekt && objekt->GetObjektNr() == nummer)
+                return objekt;
+    return nullptr;
+}
+
+TObjektBasis* TDeviceInstanz::GetObjectFromDeviceObjectId(int32_t deviceObjectId) const
+{
+    LOG_FKT("TDeviceInstanz::GetObjectFromDeviceObjectId");
+    for (const auto& [handle, node] : m_knoten)
+        if (node->GetTyp() == TEtsObjekt::kTyp)
+            if (auto* objekt = dynamic_cast<TObjektBasis*>(node.get());
+                objekt && objekt->GetEtsObjektId() == deviceObjectId)
+                return objekt;
+    return nullptr;
 }
 
 // ---- Helpers -----------------------------------------------------------------------------------

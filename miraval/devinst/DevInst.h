@@ -48,6 +48,7 @@ class TEtsMiddleGroup;
 class TEtsSubGroup;
 class TFormVerw;
 class TGrpAdrOrdner;
+class TObjektBasis;
 class TStringList;
 class TVireoGrpAdrBasis;
 class TVireoGrpAdrMain;
@@ -222,6 +223,10 @@ public:
     TDataBasis* FindHandle(int32_t handle) const;
     bool GetDataPointer(int32_t handle, TDataBasis*& out) const;
     const TKnotenMap& GetKnoten() const { return m_knoten; }
+    // The first communication object (type 806) in handle order with that object number or
+    // device object id; null when none has it.
+    TObjektBasis* GetObjectFromObjectNr(int32_t nummer) const;
+    TObjektBasis* GetObjectFromDeviceObjectId(int32_t deviceObjectId) const;
     // The handle source of new records; null before the first load.
     TEibHandle* GetEibHandle() const { return m_eibHandle.get(); }
 
