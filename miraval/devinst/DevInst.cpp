@@ -23,7 +23,8 @@ E_InstVerw::E_InstVerw(int code, int zeile, std::string datei, std::string quell
 }
 
 TDeviceInstanz::TDeviceInstanz(TEditorHost& host, const DAL_DEVICE& device, TFormVerw* formVerw)
-    : m_host(host), m_etsDeviceId(device.DeviceId), m_formVerw(formVerw), m_dalDevice(device)
+    : m_host(host), m_eibHandle(std::make_unique<TEibHandle>()), m_etsDeviceId(device.DeviceId),
+      m_formVerw(formVerw), m_dalDevice(device)
 {
     LOG_FKT("TDeviceInstanz::TDeviceInstanz");
     // The device text is zero-terminated within its field; a record without the terminator

@@ -227,7 +227,7 @@ public:
     // device object id; null when none has it.
     TObjektBasis* GetObjectFromObjectNr(int32_t nummer) const;
     TObjektBasis* GetObjectFromDeviceObjectId(int32_t deviceObjectId) const;
-    // The handle source of new records; null before the first load.
+    // The handle source of new records: empty until the first load, then rebuilt by each.
     TEibHandle* GetEibHandle() const { return m_eibHandle.get(); }
 
     // ---- The stored container (DevInstContainer.cpp) ------------------------------------------
@@ -266,6 +266,20 @@ public:
     // current one.
     bool InsertGrpAddr(uint16_t wort, TEtsMainGroup* main, TEtsSubGroup* sub, TEtsMiddleGroup* middle);
     bool InsertGrpAdr(uint16_t wort, TEtsMainGroup* main, TEtsSubGroup* sub, TEtsMiddleGroup* middle);
+    // Makes the group address in ETS and its nodes in the current project window; with an
+    // object, links it (LinkToSubGroup) unless linked already, writes the object's record and
+    // has the views refreshed. Nothing when ETS refuses the address.
+    void CreateGrpAdr(TObjektBasis* objekt, int16_t main, int16_t middle, int16_t sub, const std::string& name);
+    // Refreshes the address words of every communication object's links from the group
+    // addresses and writes the objects' records. False, after a detail message naming the
+    // links whose group address is gone, when there were such links.
+    bool UpdateGroupAddressFromId();
+    // The group-address node with that ETS id (tree read on first use).
+    bool GetGrpAdrDataPointer(int32_t etsId, TDataBasis*& out);
+    // The text ("1/2/5") or word of the group address of an ETS sub-group id; false, out
+    // untouched, for an id that is no group address of the project.
+    bool GetGrpAdrNr(int32_t subGroupId, std::string* out);
+    bool GetGrpAdrNrAsZahl(int32_t subGroupId, uint16_t* out);
     // The text of a proposed free group address (empty when none is free); dreiEbenen out.
     std::string GetNextHighestAndFreeGrpAdr(bool* dreiEbenen, std::string& text);
     bool IsDreiEbenen() const;

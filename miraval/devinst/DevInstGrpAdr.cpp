@@ -10,6 +10,9 @@
 #include "kestrin/Ets2Cdi.h"
 #include "morrow/EtsDeviceParam.h"
 #include "morrow/EtsGruppenAdressen.h"
+#include "quillon/EtsObjekt.h"
+#include "quillon/UserMessages.h"
+#include "quillon/VireoObjekt.h"
 #include "quillon/OrdnerGrpAdr.h"
 #include "quillon/VireoGrpAdrMain.h"
 #include "quillon/VireoGrpAdrMiddle.h"
@@ -218,6 +221,82 @@ bool TDeviceInstanz::InsertGrpAdrNodes(uint16_t wort, TEtsMainGroup* main, TEtsS
         return false;
     if (neuSub && !m_host.MakeNode(drei ? static_cast<TDataBasis*>(middleNode) : mainNode, subNode))
         return false;
+    return true;
+}
+
+void TDeviceInstanz::CreateGrpAdr(TObjektBasis* objekt, int16_t main, int16_t middle, int16_t sub,
+                                  const std::string& name)
+{
+    LOG_FKT("TDeviceInstanz::CreateGrpAdr");
+    TEtsGruppenAdressen* reader = GetEtsGruppenAdressen();
+    TEtsSubGroup* group = nullptr;
+    if (reader == nullptr || !reader->CreateGroupAddress(group, main, middle, sub, name) || group == nullptr)
+        return;
+    InsertGrpAdr(group->GetGrpAddr(), nullptr, group, nullptr);
+    if (objekt == nullptr)
+        return;
+    const int32_t id = group->GetEtsId();
+    if (!objekt->ExistSubGroupId(id) && !LinkToSubGroup(id, objekt->GetHandle(), true))
+        return;
+    if (TDatenStruktur* record = GetDatenSatz(objekt))
+        objekt->Write(*record);
+    PostMessage(m_host.GetHandle(), UM_AbgleichFormVerw, 0, 0);
+    PostMessage(m_host.GetHandle(), UM_AktualisiereAnsicht, 2, 3);
+    if (m_formVerw != nullptr)
+        m_host.UpdateTreeNamesAndIcon(m_formVerw);
+}
+
+bool TDeviceInstanz::UpdateGroupAddressFromId()
+{
+    LOG_FKT("TDeviceInstanz::UpdateGroupAddressFromId");
+    std::string log;
+    bool alle = true;
+    for (const auto& [handle, node] : m_knoten) {
+        const int typ = node->GetTyp();
+        if (typ != TEtsObjekt::kTyp && typ != TVireoObjekt::kTyp)
+            continue;
+        auto* objekt = dynamic_cast<TObjektBasis*>(node.get());
+        if (objekt == nullptr)
+            continue;
+        if (!objekt->UpdateAssociatedAddress(log))
+            alle = false;
+        if (TDatenStruktur* record = GetDatenSatz(objekt))
+            objekt->Write(*record);
+    }
+    if (!alle)
+        m_host.ShowDetailMessageBox("Beim Laden der Gruppendressen ist ein Fehler aufgetreten.", "Az", log, "DevInst",
+                                    __LINE__, "TDeviceInstanz::UpdateGroupAddressFromId", MB_ICONERROR);
+    return alle;
+}
+
+bool TDeviceInstanz::GetGrpAdrDataPointer(int32_t etsId, TDataBasis*& out)
+{
+    LOG_FKT("TDeviceInstanz::GetGrpAdrDataPointer");
+    GetEtsGruppenAdressen();
+    const auto it = m_groups.find(etsId);
+    if (it == m_groups.end())
+        return false;
+    out = it->second.get();
+    return true;
+}
+
+bool TDeviceInstanz::GetGrpAdrNr(int32_t subGroupId, std::string* out)
+{
+    LOG_FKT("TDeviceInstanz::GetGrpAdrNr");
+    TDataBasis* node = nullptr;
+    if (out == nullptr || !GetGrpAdrDataPointer(subGroupId, node) || node->GetTyp() != 5003 || !m_grpAdrReader)
+        return false;
+    *out = m_grpAdrReader->GrpAddrString(subGroupId);
+    return true;
+}
+
+bool TDeviceInstanz::GetGrpAdrNrAsZahl(int32_t subGroupId, uint16_t* out)
+{
+    LOG_FKT("TDeviceInstanz::GetGrpAdrNrAsZahl");
+    TDataBasis* node = nullptr;
+    if (out == nullptr || !GetGrpAdrDataPointer(subGroupId, node) || node->GetTyp() != 5003 || !m_grpAdrReader)
+        return false;
+    *out = m_grpAdrReader->GetGrpAddr(subGroupId);
     return true;
 }
 

@@ -22,6 +22,8 @@ class TDeviceInstanz;
 //   UM_GetEibHandle                                          -> the handle source or 0
 //   UM_GetEtsDeviceParam                                     -> the device-parameter access
 //   UM_GetPhysAdr             wParam ETS device id, lParam std::string* out
+//   UM_GetGrpAdrNr            wParam ETS sub-group id, lParam std::string* out   -> 1 or 0
+//   UM_GetGrpAdrNrAsZahl      wParam ETS sub-group id, lParam uint16_t* out      -> 1 or 0
 //   UM_UserDeviceMessage      lParam TUserDeviceRequest*     -> UserDeviceMessage(window, request)
 //   UM_UserObjectMessage      lParam TUserDeviceRequest*     -> UserDeviceMessage(request)
 LRESULT DevInstMessage(TDeviceInstanz* instanz, HWND window, UINT msg, WPARAM wParam, LPARAM lParam,

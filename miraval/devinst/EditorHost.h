@@ -39,6 +39,12 @@ public:
     // maximum of 0 or less leaves the status bar as it is.
     virtual void UpdateObjektAnzahl(int anzahl, int maximum) = 0;
 
+    // The detail error message: the text, the application tag, the detail text and where it
+    // arose (source unit, line, function), with MessageBox icon flags.
+    virtual void ShowDetailMessageBox(const std::string& text, const std::string& anwendung,
+                                      const std::string& details, const std::string& unit, int zeile,
+                                      const std::string& funktion, UINT icon) = 0;
+
     // The progress dialog (one at a time, owned by the main window): opened with a title, a
     // text and the range; each SetDlgProgress moves it to the position and shows the text.
     virtual void StartDlgProgress(const std::string& titel, const std::string& text, int minimum,

@@ -3,7 +3,9 @@
 #include "EditorHostDouble.h"
 #include "TestInstanz.h"
 
+#include "miraval/devinst/DevInstAz.h"
 #include "platform/kestrin/EtsTestProject.h"
+#include "quillon/EtsObjekt.h"
 #include "quillon/OrdnerGrpAdr.h"
 #include "quillon/VireoGrpAdrMain.h"
 #include "quillon/VireoGrpAdrSub.h"
@@ -94,6 +96,39 @@ TEST_P(GrpAdr, CreateGrpAddrMakesTheNodesInEveryWindow)
     EXPECT_EQ(neu->GetName(false), "Küche");
     EXPECT_EQ(static_cast<uint16_t>(neu->GetKomplettGrpAdr()), Drei() ? 0x0A07 : 0x0807);
     EXPECT_EQ(host.calls.back(), Drei() ? "CreateGroupAddressNodes main middle sub" : "CreateGroupAddressNodes main sub");
+}
+
+TEST_P(GrpAdr, LinkedAddressWordsFollowTheProject)
+{
+    // An object linked to 1/2/5 with a stale word and to a group address that is gone.
+    TDeviceInstanzAz az(host, TestGeraet(1), nullptr);
+    host.window.SetAktDevInst(&az);
+    auto objekt = TestDatensatz(30, "Objekt", 806, 1, 1);
+    objekt.Param14 = 21;
+    objekt.Next = 31;
+    auto weiter = TestDatensatz(31, "", 2, 30, 1);
+    weiter.Param14 = 99;
+    weiter.Param15 = 0x1234;
+    std::string blob;
+    const TDatenStruktur* records[] = {&objekt, &weiter};
+    ASSERT_TRUE(DatenContainer::WriteContainer(records, az.GetVersion(), "", blob).Ok);
+    az.SetBlob(blob);
+    ASSERT_TRUE(az.InitData());
+
+    std::string text = "alt";
+    uint16_t wort = 0;
+    EXPECT_EQ(SendMessage(host.GetHandle(), UM_GetGrpAdrNr, 21, reinterpret_cast<LPARAM>(&text)), 1);
+    EXPECT_EQ(text, Drei() ? "1/2/5" : "1/517");
+    EXPECT_EQ(SendMessage(host.GetHandle(), UM_GetGrpAdrNrAsZahl, 11, reinterpret_cast<LPARAM>(&wort)), 0)
+        << "a middle group is no group address";
+    EXPECT_EQ(wort, 0);
+
+    EXPECT_FALSE(az.UpdateGroupAddressFromId());
+    EXPECT_EQ(az.FindDatenSatz(1, 1, 30)->Param15, 0x0A05);
+    ASSERT_FALSE(host.calls.empty());
+    EXPECT_EQ(host.calls.back(), "ShowDetailMessageBox Beim Laden der Gruppendressen ist ein Fehler aufgetreten.|Az|"
+                                 "\n Can't find Groupaddress.\n Id:99\n AddressWord:4660|DevInst|"
+                                 "TDeviceInstanz::UpdateGroupAddressFromId|16");
 }
 
 INSTANTIATE_TEST_SUITE_P(Ebenen, GrpAdr, ::testing::Values(3, 2),

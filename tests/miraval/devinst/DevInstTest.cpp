@@ -131,7 +131,7 @@ TEST_F(DevInst, RegistryMessagesAndTheDeviceNode)
     EXPECT_EQ(inst.GetDevice(), system);
     EXPECT_EQ(Send(UM_GetDataPointer, 10, 0), reinterpret_cast<LRESULT>(system));
     EXPECT_EQ(Send(UM_GetDataPointer, 11, 0), 0);
-    EXPECT_EQ(Send(UM_GetEibHandle, 0, 0), 0) << "no handle source before the first load";
+    EXPECT_EQ(Send(UM_GetEibHandle, 0, 0), reinterpret_cast<LRESULT>(inst.GetEibHandle()));
     const LRESULT param = Send(UM_GetEtsDeviceParam, 0, 0);
     EXPECT_NE(param, 0);
     EXPECT_EQ(Send(UM_GetEtsDeviceParam, 0, 0), param) << "made once";

@@ -30,6 +30,12 @@ public:
     {
         log("UpdateObjektAnzahl " + std::to_string(anzahl) + "/" + std::to_string(maximum));
     }
+    void ShowDetailMessageBox(const std::string& text, const std::string& anwendung, const std::string& details,
+                              const std::string& unit, int, const std::string& funktion, UINT icon) override
+    {
+        log("ShowDetailMessageBox " + text + "|" + anwendung + "|" + details + "|" + unit + "|" + funktion + "|" +
+            std::to_string(icon));
+    }
     void StartDlgProgress(const std::string& titel, const std::string& text, int minimum, int maximum,
                           int schritt) override
     {
