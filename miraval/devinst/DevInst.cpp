@@ -8,6 +8,7 @@
 #include "quillon/EtsObjekt.h"
 #include "quillon/OrdnerGrpAdr.h"
 #include "quillon/VireoGrpAdrMain.h"
+#include "quillon/VireoGrpAdrMiddle.h"
 #include "quillon/VireoGrpAdrSub.h"
 #include "tamsel/Tamsel.h"
 #include "win32/MessageBox.h"
@@ -44,7 +45,8 @@ TDeviceInstanz::~TDeviceInstanz()
     knoten.clear();
     m_systemMap.clear();
     // The group nodes point into the reader's groups: they go first.
-    m_groups.clear();
+    m_subGroups.clear();
+    m_middleGroups.clear();
     m_mainGroups.clear();
     m_grpAdrOrdner.reset();
     m_grpAdrReader.reset();

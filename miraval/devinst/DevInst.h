@@ -10,7 +10,7 @@
 //
 // The interface of 37 virtual operations: where this base has nothing to do for a device
 // kind it answers neutrally (false, 0, nothing) and the device kind overrides. The units:
-//   DevInst.cpp          construction, records, node registry, loading the node tree
+//   DevInst.cpp          construction, interface defaults, records, node registry
 //   DevInstContainer.cpp the stored container in ETS (blob, version, CompData)
 //   DevInstGrpAdr.cpp    the group addresses of the ETS project, device parameters,
 //                        physical address
@@ -52,6 +52,7 @@ class TObjektBasis;
 class TStringList;
 class TVireoGrpAdrBasis;
 class TVireoGrpAdrMain;
+class TVireoGrpAdrMiddle;
 class TVireoGrpAdrSub;
 
 // A structural fault of the device instance. Codes:
@@ -79,9 +80,11 @@ public:
     using TSystemMap = std::map<int32_t, TDatenMap>;
     // The node registry: every live tree node by handle, owned.
     using TKnotenMap = std::map<int32_t, std::unique_ptr<TDataBasis>>;
-    // The group-address nodes by ETS id: main groups, and middle and sub groups together.
+    // The group-address nodes by the ETS id of their group, one map per level: the project
+    // store numbers main, middle and sub groups separately, so their ids may coincide.
     using TMainGroupMap = std::map<int32_t, std::unique_ptr<TVireoGrpAdrMain>>;
-    using TGroupMap = std::map<int32_t, std::unique_ptr<TVireoGrpAdrBasis>>;
+    using TMiddleGroupMap = std::map<int32_t, std::unique_ptr<TVireoGrpAdrMiddle>>;
+    using TSubGroupMap = std::map<int32_t, std::unique_ptr<TVireoGrpAdrSub>>;
 
     // host: the editor around the instance (outlives it). device: the ETS device record,
     // copied. formVerw: the current project window, may be null.
@@ -274,7 +277,8 @@ public:
     // addresses and writes the objects' records. False, after a detail message naming the
     // links whose group address is gone, when there were such links.
     bool UpdateGroupAddressFromId();
-    // The group-address node with that ETS id (tree read on first use).
+    // The group-address node of that ETS sub-group id (or, when no sub group has it, of that
+    // middle-group id); the tree is read on first use.
     bool GetGrpAdrDataPointer(int32_t etsId, TDataBasis*& out);
     // The text ("1/2/5") or word of the group address of an ETS sub-group id; false, out
     // untouched, for an id that is no group address of the project.
@@ -284,7 +288,8 @@ public:
     std::string GetNextHighestAndFreeGrpAdr(bool* dreiEbenen, std::string& text);
     bool IsDreiEbenen() const;
     const TMainGroupMap& GetMainGroupMap() const { return m_mainGroups; }
-    const TGroupMap& GetGroupMap() const { return m_groups; }
+    const TMiddleGroupMap& GetMiddleGroupMap() const { return m_middleGroups; }
+    const TSubGroupMap& GetSubGroupMap() const { return m_subGroups; }
     TGrpAdrOrdner* GetGrpAdrOrdner() const { return m_grpAdrOrdner.get(); }
     // The physical address of an ETS device as "01.02.003"; empty when it cannot be read.
     std::string GetPhysAdr(int32_t deviceId) const;
@@ -306,7 +311,7 @@ private:
     void DeleteChain(int32_t system, int32_t parent, int32_t handle, std::vector<int32_t>& gesehen);
     void DebugKopie(bool lesen) const;
     TVireoGrpAdrMain* MainNode(TEtsMainGroup* group, bool& neu);
-    TVireoGrpAdrBasis* MiddleNode(TEtsMiddleGroup* group, bool& neu);
+    TVireoGrpAdrMiddle* MiddleNode(TEtsMiddleGroup* group, bool& neu);
     TVireoGrpAdrSub* SubNode(TEtsSubGroup* group, bool& neu);
     bool InsertGrpAdrNodes(uint16_t wort, TEtsMainGroup* main, TEtsSubGroup* sub, TEtsMiddleGroup* middle,
                            bool allenFenstern);
@@ -332,7 +337,8 @@ private:
     DAL_DEVICE m_dalDevice;
     std::unique_ptr<TEtsGruppenAdressen> m_grpAdrReader;
     TMainGroupMap m_mainGroups;
-    TGroupMap m_groups;
+    TMiddleGroupMap m_middleGroups;
+    TSubGroupMap m_subGroups;
     std::unique_ptr<TGrpAdrOrdner> m_grpAdrOrdner;
     bool m_ebenenGebaut = false;
     std::string m_blob;     // the stored container as read from or written to ETS (bytes)

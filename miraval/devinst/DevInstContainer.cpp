@@ -82,8 +82,11 @@ DatenContainer::TContainerStatus TDeviceInstanz::CopyStrukturDatenToDB(TDatenMan
         for (const TDatenStruktur* record : datensaetze)
             store->Insert(nummer++, *record);
     }
-    if (stream == nullptr || m_dataSrc != 1)
+    if (stream == nullptr)
         return {};
+    // Only the ETS project data is a place to store in.
+    if (m_dataSrc != 1)
+        return DatenContainer::TContainerStatus::Fehler("Unbekannte Speicherfläche", "Speichern", MB_OK);
     std::string container;
     DatenContainer::TContainerStatus status =
         DatenContainer::WriteContainer(datensaetze, GetVersion(), m_compData, container);
@@ -117,6 +120,10 @@ bool TDeviceInstanz::WriteBlob()
 bool TDeviceInstanz::CopyDBDatenToStruktur(std::vector<int32_t>& handles)
 {
     LOG_FKT("TDeviceInstanz::CopyDBDatenToStruktur");
+    if (m_dataSrc != 1) {
+        Meldung("Unbekannte Datenquelle", "Initialisierungsfehler", MB_OK);
+        return false;
+    }
     auto pruefe = [this](const std::string& version) {
         if (VersionCheck(version, true) || AcceptForeignVersion(m_blob, version))
             return true;

@@ -1,8 +1,5 @@
 // TDeviceInstanz: the group addresses of the ETS project as nodes of the instance, the
 // device-parameter access and the physical address of an ETS device.
-//
-// The group map holds middle and sub group nodes under the ETS id of their group, so a
-// middle and a sub group must not share an ETS id: the second one to come gets no node.
 
 #include "miraval/devinst/DevInst.h"
 
@@ -37,7 +34,8 @@ void TDeviceInstanz::GetGrpAdrFromServer()
     m_grpAdrReader->SetDreiEbenen(IsDreiEbenen());
     // The groups the nodes wrap stay alive until the next read, so the nodes may go after it.
     m_grpAdrReader->Einlesen(m_etsDeviceId);
-    m_groups.clear();
+    m_subGroups.clear();
+    m_middleGroups.clear();
     m_mainGroups.clear();
     for (TEtsMainGroup* main = m_grpAdrReader->GetMainGroupFirst(); main != nullptr;
          main = m_grpAdrReader->GetMainGroupNext()) {
@@ -64,32 +62,30 @@ TVireoGrpAdrMain* TDeviceInstanz::MainNode(TEtsMainGroup* group, bool& neu)
     return m_mainGroups.emplace(group->GetEtsId(), std::move(node)).first->second.get();
 }
 
-TVireoGrpAdrBasis* TDeviceInstanz::MiddleNode(TEtsMiddleGroup* group, bool& neu)
+TVireoGrpAdrMiddle* TDeviceInstanz::MiddleNode(TEtsMiddleGroup* group, bool& neu)
 {
     neu = false;
-    const auto it = m_groups.find(group->GetEtsId());
-    if (it != m_groups.end())
+    const auto it = m_middleGroups.find(group->GetEtsId());
+    if (it != m_middleGroups.end())
         return it->second.get();
     auto node = std::make_unique<TVireoGrpAdrMiddle>(m_host.GetHandle(), 0, 0, std::string(), 1, group);
     node->SetPosId(group->GetGrpAddr());
     neu = true;
-    return m_groups.emplace(group->GetEtsId(), std::move(node)).first->second.get();
+    return m_middleGroups.emplace(group->GetEtsId(), std::move(node)).first->second.get();
 }
 
 TVireoGrpAdrSub* TDeviceInstanz::SubNode(TEtsSubGroup* group, bool& neu)
 {
     neu = false;
-    const auto it = m_groups.find(group->GetEtsId());
-    if (it != m_groups.end())
-        return dynamic_cast<TVireoGrpAdrSub*>(it->second.get());
+    const auto it = m_subGroups.find(group->GetEtsId());
+    if (it != m_subGroups.end())
+        return it->second.get();
     auto node = std::make_unique<TVireoGrpAdrSub>(m_host.GetHandle(), 0, 0, std::string(), 1, group);
     const uint16_t wort = group->GetGrpAddr();
     node->SetPosId(IsDreiEbenen() ? wort : (wort & 0x7FF));
     node->SetEtsObjektTyp(static_cast<char>(group->GetObjektTyp()));
     neu = true;
-    TVireoGrpAdrSub* sub = node.get();
-    m_groups.emplace(group->GetEtsId(), std::move(node));
-    return sub;
+    return m_subGroups.emplace(group->GetEtsId(), std::move(node)).first->second.get();
 }
 
 void TDeviceInstanz::MakeMidSubAdrGrp()
@@ -157,9 +153,8 @@ TVireoGrpAdrSub* TDeviceInstanz::CreateGrpAddr(int16_t main, int16_t middle, int
     };
     if (!InsertGrpAddr(group->GetGrpAddr(), nullptr, group, nullptr))
         return fehler();
-    const auto it = m_groups.find(group->GetEtsId());
-    auto* node = it == m_groups.end() ? nullptr : dynamic_cast<TVireoGrpAdrSub*>(it->second.get());
-    return node != nullptr ? node : fehler();
+    const auto it = m_subGroups.find(group->GetEtsId());
+    return it != m_subGroups.end() ? it->second.get() : fehler();
 }
 
 bool TDeviceInstanz::InsertGrpAddr(uint16_t wort, TEtsMainGroup* main, TEtsSubGroup* sub, TEtsMiddleGroup* middle)
@@ -201,7 +196,7 @@ bool TDeviceInstanz::InsertGrpAdrNodes(uint16_t wort, TEtsMainGroup* main, TEtsS
     bool neuMiddle = false;
     bool neuSub = false;
     TVireoGrpAdrMain* mainNode = main != nullptr ? MainNode(main, neuMain) : nullptr;
-    TVireoGrpAdrBasis* middleNode = drei && middle != nullptr ? MiddleNode(middle, neuMiddle) : nullptr;
+    TVireoGrpAdrMiddle* middleNode = drei && middle != nullptr ? MiddleNode(middle, neuMiddle) : nullptr;
     TVireoGrpAdrSub* subNode = sub != nullptr ? SubNode(sub, neuSub) : nullptr;
 
     if (allenFenstern) {
@@ -273,11 +268,15 @@ bool TDeviceInstanz::GetGrpAdrDataPointer(int32_t etsId, TDataBasis*& out)
 {
     LOG_FKT("TDeviceInstanz::GetGrpAdrDataPointer");
     GetEtsGruppenAdressen();
-    const auto it = m_groups.find(etsId);
-    if (it == m_groups.end())
-        return false;
-    out = it->second.get();
-    return true;
+    if (const auto sub = m_subGroups.find(etsId); sub != m_subGroups.end()) {
+        out = sub->second.get();
+        return true;
+    }
+    if (const auto middle = m_middleGroups.find(etsId); middle != m_middleGroups.end()) {
+        out = middle->second.get();
+        return true;
+    }
+    return false;
 }
 
 bool TDeviceInstanz::GetGrpAdrNr(int32_t subGroupId, std::string* out)
@@ -308,9 +307,8 @@ std::string TDeviceInstanz::GetNextHighestAndFreeGrpAdr(bool* dreiEbenen, std::s
     if (dreiEbenen != nullptr)
         *dreiEbenen = drei;
     std::set<uint16_t> belegt;
-    for (const auto& [id, node] : m_groups)
-        if (auto* sub = dynamic_cast<TVireoGrpAdrSub*>(node.get()))
-            belegt.insert(static_cast<uint16_t>(sub->GetKomplettGrpAdr()));
+    for (const auto& [id, node] : m_subGroups)
+        belegt.insert(static_cast<uint16_t>(node->GetKomplettGrpAdr()));
     text.clear();
     if (belegt.empty()) {
         text = GetGroupAddressString(1, drei);

@@ -8,6 +8,7 @@
 #include "quillon/EtsObjekt.h"
 #include "quillon/OrdnerGrpAdr.h"
 #include "quillon/VireoGrpAdrMain.h"
+#include "quillon/VireoGrpAdrMiddle.h"
 #include "quillon/VireoGrpAdrSub.h"
 #include "support/ScriptedMessageBox.h"
 
@@ -15,14 +16,14 @@
 
 namespace {
 
-// Groups of their own, with ids that middle and sub groups do not share:
-// 1 "Licht": 1/2 "EG" with 1/2/5 (1 Bit) and 1/2/6, 1/5 with 1/5/200; 0 "": 0/0 with 0/0/1.
+// 1 "Licht": 1/2 "EG" with 1/2/5 (1 Bit) and 1/2/6, 1/5 with 1/5/200; 0 "": 0/0 with 0/0/1. The
+// store numbers each level on its own, so middle and sub groups share ids.
 const char* Gruppen = R"sql(
 DELETE FROM sub_to_object; DELETE FROM sub_group; DELETE FROM middle_group; DELETE FROM main_group;
 INSERT INTO main_group (id, project_id, number, name) VALUES (1, 1, 1, 'Licht'), (2, 1, 0, '');
-INSERT INTO middle_group (id, main_group_id, number, name) VALUES (11, 1, 2, 'EG'), (12, 2, 0, ''), (13, 1, 5, 'OG');
+INSERT INTO middle_group (id, main_group_id, number, name) VALUES (1, 1, 2, 'EG'), (2, 2, 0, ''), (5, 1, 5, 'OG');
 INSERT INTO sub_group (id, middle_group_id, address, name, object_type)
-    VALUES (21, 11, 2565, 'Flur', 0), (22, 11, 2566, 'Bad', -1), (23, 12, 1, '', -1), (24, 13, 3528, 'Dach', -1);
+    VALUES (1, 1, 2565, 'Flur', 0), (2, 1, 2566, 'Bad', -1), (3, 2, 1, '', -1), (4, 5, 3528, 'Dach', -1);
 )sql";
 
 struct GrpAdr : ::testing::TestWithParam<int> {
@@ -48,18 +49,18 @@ TEST_P(GrpAdr, TreeReadTwiceGivesTheSameNodes)
         for (const auto& [id, node] : inst.GetMainGroupMap())
             mains[id] = node->GetPosId();
         EXPECT_EQ(mains, (std::map<int32_t, int>{{1, 1}, {2, 0}}));
-        std::map<int32_t, int> gruppen;
-        for (const auto& [id, node] : inst.GetGroupMap())
-            gruppen[id] = node->GetPosId();
-        // Middle groups by number; sub groups by whole word (three levels) or its low 11 bits.
-        const std::map<int32_t, int> erwartet{{11, 2}, {12, 0}, {13, 5},
-                                              {21, Drei() ? 2565 : 517}, {22, Drei() ? 2566 : 518},
-                                              {23, 1}, {24, Drei() ? 3528 : 1480}};
-        EXPECT_EQ(gruppen, erwartet);
-        auto* flur = dynamic_cast<TVireoGrpAdrSub*>(inst.GetGroupMap().at(21).get());
-        ASSERT_NE(flur, nullptr);
-        EXPECT_EQ(flur->GetSubAdrTyp(), 0);
-        EXPECT_EQ(dynamic_cast<TVireoGrpAdrSub*>(inst.GetGroupMap().at(22).get())->GetSubAdrTyp(), -1);
+        std::map<int32_t, int> middles;
+        for (const auto& [id, node] : inst.GetMiddleGroupMap())
+            middles[id] = node->GetPosId();
+        EXPECT_EQ(middles, (std::map<int32_t, int>{{1, 2}, {2, 0}, {5, 5}}));
+        // Sub groups by whole word (three levels) or its low 11 bits.
+        std::map<int32_t, int> subs;
+        for (const auto& [id, node] : inst.GetSubGroupMap())
+            subs[id] = node->GetPosId();
+        EXPECT_EQ(subs, (std::map<int32_t, int>{{1, Drei() ? 2565 : 517}, {2, Drei() ? 2566 : 518}, {3, 1},
+                                                 {4, Drei() ? 3528 : 1480}}));
+        EXPECT_EQ(inst.GetSubGroupMap().at(1)->GetSubAdrTyp(), 0);
+        EXPECT_EQ(inst.GetSubGroupMap().at(2)->GetSubAdrTyp(), -1);
         ASSERT_NE(inst.GetGrpAdrOrdner(), nullptr);
         EXPECT_EQ(inst.GetGrpAdrOrdner()->GetName(false), "Gruppenadressen");
         EXPECT_EQ(inst.GetGrpAdrOrdner()->GetPosId(), 100);
@@ -104,7 +105,7 @@ TEST_P(GrpAdr, LinkedAddressWordsFollowTheProject)
     TDeviceInstanzAz az(host, TestGeraet(1), nullptr);
     host.window.SetAktDevInst(&az);
     auto objekt = TestDatensatz(30, "Objekt", 806, 1, 1);
-    objekt.Param14 = 21;
+    objekt.Param14 = 1;
     objekt.Next = 31;
     auto weiter = TestDatensatz(31, "", 2, 30, 1);
     weiter.Param14 = 99;
@@ -117,9 +118,9 @@ TEST_P(GrpAdr, LinkedAddressWordsFollowTheProject)
 
     std::string text = "alt";
     uint16_t wort = 0;
-    EXPECT_EQ(SendMessage(host.GetHandle(), UM_GetGrpAdrNr, 21, reinterpret_cast<LPARAM>(&text)), 1);
+    EXPECT_EQ(SendMessage(host.GetHandle(), UM_GetGrpAdrNr, 1, reinterpret_cast<LPARAM>(&text)), 1);
     EXPECT_EQ(text, Drei() ? "1/2/5" : "1/517");
-    EXPECT_EQ(SendMessage(host.GetHandle(), UM_GetGrpAdrNrAsZahl, 11, reinterpret_cast<LPARAM>(&wort)), 0)
+    EXPECT_EQ(SendMessage(host.GetHandle(), UM_GetGrpAdrNrAsZahl, 5, reinterpret_cast<LPARAM>(&wort)), 0)
         << "a middle group is no group address";
     EXPECT_EQ(wort, 0);
 
