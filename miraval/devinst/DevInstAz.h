@@ -13,14 +13,23 @@
 //   DevInstAz.cpp         construction, version line, lists, look-ups in the registry
 //   DevInstAzLaden.cpp    the node tree from the loaded records (type-code table)
 //   DevInstAzAbgleich.cpp the alignment after loading (DatenAbgleich)
+//   DevInstAzNeu.cpp      the default structure of a new device and every node kind of it
+//   DevInstAzVariante.cpp look-ups among children, the variant change, deleting nodes
+//   DevInstAzParameter.cpp the nodes' ETS device parameters, the resource check, default names
+//
+// Nodes made here are owned by the registry; the pointers handed out stay valid until the
+// node is deleted or the maps are cleared.
 
 #include "miraval/devinst/DevInst.h"
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <list>
+#include <memory>
 #include <string>
 
+class TAzAnzeige;
 class TAzEditierbareTexte;
 class TAzOrdnerAnzeige;
 class TAzScharfschaltungSsb;
@@ -55,6 +64,19 @@ public:
     bool ClearMelderGrpAdrFromList(int32_t grpAdr) override;
     // Appends; true.
     bool SetMelderGrpAdrToList(int32_t grpAdr) override;
+    // Whether linking the ETS sub group neueId keeps the device within its address and
+    // association tables (at most 254 distinct group addresses; addresses plus links at most
+    // 508); on refusal shows why when zeigen. True allows the link.
+    bool DeviceRessourceCheckVerbindungen(int32_t neueId, bool zeigen) override;
+    // The default tree for the variant a new TAzSystem has (0x11330000).
+    bool CreateNewDevice(HWND owner) override;
+    // The alarm centre has no global device objects: false.
+    bool CheckForDeleteGlobalDeviceObjects(int32_t, bool) override;
+    // Every registered node, in handle order, writes its ETS device parameters. A node of a
+    // type the centre does not know stops the pass with a message: false.
+    bool WriteDataToDb() override;
+    // Sets the flag that stops a run of adding detectors.
+    void SetMelderHinzufuegenAbbrechen() override;
 
     // ---- Lists ------------------------------------------------------------------------------------
     // Area 1..4: appends the number to the area's sabotage inputs, sorts them and hands a copy
@@ -97,10 +119,116 @@ public:
     std::array<std::list<int32_t>, kAnzahlBereiche>& GetSaboSe() { return m_saboSe; }
     std::array<std::list<int32_t>, kAnzahlBereiche>& GetPhysAdrSe() { return m_physAdrSe; }
 
+    // ---- New device structure ---------------------------------------------------------------------
+    // Empties the records and the detector bookkeeping (the input counter included), then
+    // builds the default tree for the variant: the root TAzSystem (given the variant), its
+    // folders and nodes, and per area present its security area, arming area and alarm with
+    // their first detectors; then every node writes its device parameters. False when the
+    // records cannot be set up.
+    bool CreateNewDevice(HWND owner, uint32_t variante);
+
+    // One operation per node kind: makes the node under the parent (zeigen: and shows it in
+    // the project window) with what belongs to it. When the parent has a node of the kind
+    // already nothing is made and the answer is the one noted (dup). False also when the node
+    // cannot be made.
+    bool CreateAzEditierbareTexte(HWND owner, TDataBasis* parent, bool zeigen);         // dup false
+    bool CreateAzOrdnerSicherungsBereich(HWND owner, TDataBasis* parent, bool zeigen);  // dup false
+    bool CreateAzOrdnerScharfschaltung(HWND owner, TDataBasis* parent, bool zeigen);    // dup false
+    bool CreateAzOrdnerAlarmierung(HWND owner, TDataBasis* parent, bool zeigen);        // dup false
+    bool CreateAzOrdnerAnzeige(HWND owner, TDataBasis* parent, bool zeigen);            // dup false
+    bool CreateAzOrdnerSicherheitStoerung(HWND owner, TDataBasis* parent, bool zeigen); // dup false
+    bool CreateAzDatumUhrzeit(HWND owner, TDataBasis* parent, bool zeigen);             // dup false
+    bool CreateAzEibAlarmSystemSicherheit(HWND owner, TDataBasis* parent, bool zeigen); // dup false
+    // bereich 0 hold-up, 1 intrusion; no duplicate check.
+    bool CreateAzVerhaltenDurchUegRBeiScharf(HWND owner, TDataBasis* parent, bool zeigen, uint8_t bereich);
+    bool CreateAzEibObjekteZurAlarmierung(HWND owner, TDataBasis* parent, bool zeigen); // dup false
+    bool CreateAzAlarmdauer(HWND owner, TDataBasis* parent, bool zeigen);               // dup true
+    // typ 0..6; dup (an alarm of that type): true. Type 2 only when asked for.
+    bool CreateAzAlarmierung(HWND owner, TDataBasis* parent, bool zeigen, uint8_t typ);
+    bool CreateAzSabotageKontakt(HWND owner, TDataBasis* parent, bool zeigen);          // dup false
+    bool CreateSicherungsBereichFeuer(HWND owner, TDataBasis* parent, bool zeigen);     // dup false
+    bool CreateSicherungsBereichUeberfall(HWND owner, TDataBasis* parent, bool zeigen); // dup false
+    // typ 6127..6130 (security area 1..4) with its first detector; dup true.
+    bool CreateSicherungsBereich1(HWND owner, TDataBasis* parent, bool zeigen, int16_t typ);
+    // typ 6132..6135 (arming area 1..4) with its arming and acknowledgement nodes; dup true.
+    bool CreateScharfschaltBereich(HWND owner, TDataBasis* parent, bool zeigen, int16_t typ);
+    // bereich 1..4; no duplicate check.
+    bool CreateScharfschaltungSsb(HWND owner, TDataBasis* parent, bool zeigen, uint8_t bereich);
+    bool CreateScharfUnscharfQuittierungSsb(HWND owner, TDataBasis* parent, bool zeigen, uint8_t bereich);
+    // nummer 0..3 (display 1..4); no duplicate check.
+    bool CreateAzAnzeige(HWND owner, TDataBasis* parent, uint32_t variante, uint8_t nummer, bool zeigen);
+    // art: the detector's kind 0..6. Refused with a message when no input is left: the
+    // counter is at 161 or no number 1..160 is free (the wired input, number 0, is always made).
+    bool CreateAzMelder(HWND owner, TDataBasis* parent, uint8_t art, bool zeigen);
+    // As CreateAzMelder for a paste, which then fills the node: the new node, or null.
+    TAzMelder* CreateAzMelderForPaste(HWND owner, TDataBasis* parent, uint8_t art, bool zeigen);
+
+    // ---- Look-ups among a node's children (first match or null) --------------------------------
+    TDataBasis* GetPointerInstOrdnerAlarmierung(TDataBasis* parent);
+    TDataBasis* GetPointerInstOrdnerSB(TDataBasis* parent);
+    TDataBasis* GetPointerInstOrdnerSS(TDataBasis* parent);
+    TAzAnzeige* GetPointerInstAnzeige(TDataBasis* ordner, uint8_t nummer);
+    // The text node: the one kept, else the parent's child of its type (then kept), else a new
+    // one made under the parent and shown.
+    TAzEditierbareTexte* GetPointerInstEdtitierbareTexte(HWND owner, TDataBasis* parent);
+
+    // ---- Variant change and deletion -----------------------------------------------------------
+    // Makes the areas the variant has and deletes those it lacks, brings the displays and the
+    // wired input in line; anzahl receives the number of areas present. False when a folder
+    // is missing or an area step failed (the others still ran; nothing is undone).
+    bool ModifyVarianteAz(HWND owner, TDataBasis* ordnerSB, int32_t& anzahl, uint32_t variante,
+                          TDataBasis* ordnerAnzeige, TDataBasis* ordnerAlarmierung, TDataBasis* ordnerSS);
+    // Displays 1 and 2 follow the variant; display 3 exists with one area or more, display 4
+    // with two or more. False without a display folder.
+    bool ModifyAzAnzeigen(HWND owner, TDataBasis* ordner, uint32_t variante);
+    // Deletes a detector with its objects, parameters and record. A detector assigned as a
+    // switching device's sabotage input is deleted only when the user agrees, and is then
+    // withdrawn from the arming node too. False when refused (nothing changed).
+    bool DeleteAzMelder(TDataBasis* melder);
+    // Deletes every detector of the security area (refusals included): true.
+    bool DeleteAzAlleMelderSb(TDataBasis* bereich);
+    bool DeleteVerdrahteterMelder(TDataBasis* melder);
+    // The child of that type with what is inside it; true, also when there is none.
+    bool DeleteSicherungsBereich(TDataBasis* ordner, int16_t typ);
+    bool DeleteScharfschaltBereich(TDataBasis* ordner, int16_t typ);
+    // The node with its objects; false for a node of another kind.
+    bool DeleteScharfschaltungSsb(TDataBasis* node);
+    bool DeleteScharfUnscharfQuittierungSsb(TDataBasis* node);
+    // typ 3..6; true.
+    bool DeleteAzAlarmierung(TDataBasis* ordner, uint8_t typ);
+    // nummer 0..3; true.
+    bool DeleteAzAnzeige(TDataBasis* ordner, uint8_t nummer);
+
+    // ---- Resources and names -------------------------------------------------------------------
+    // Appends the ETS sub-group id of every link of every communication object (type 806),
+    // one entry per link.
+    void GetAllUsedGAIds(std::list<int32_t>& out) const;
+    // The default name of a folder node; false (out unchanged) for any other node.
+    bool GetDefaultName(TDataBasis* node, std::string* out);
+
 protected:
     void KnotenEntfernt(const TDataBasis& node) override;
 
 private:
+    // A new node of class T under the parent with a fresh handle; null when none is left or
+    // the node cannot be made.
+    template <class T> std::unique_ptr<T> Neu(HWND owner, TDataBasis* parent, const std::string& name);
+    // The common steps of a creation: position, record, Write, registration, and the tree node
+    // in fenster when zeigen. The node is owned by the registry afterwards.
+    template <class T>
+    T* Anlegen(std::unique_ptr<T> node, TDataBasis* parent, int position, bool zeigen, TFormVerw* fenster);
+    bool MelderAnlegen(HWND owner, TDataBasis* parent, uint8_t art, bool zeigen, bool fuerPaste, TAzMelder** neu);
+    // The variant of the root; the default of a new one while there is none.
+    uint32_t AktuelleVariante() const;
+    // The first registered child of the parent of that type (passing the test when given).
+    TDataBasis* FindeKind(TDataBasis* parent, int typ, const std::function<bool(TDataBasis&)>& test = {});
+    // Deletes the node's records, its tree node and the node.
+    void Entfernen(TDataBasis* node);
+    // ModifyObject with the request to ask: switches the node's objects on (wert != 0) or off.
+    static bool SchalteObjekte(TDataBasis* node, int wert, int paramNr, int offset = 0);
+    // The communication object of that number may be linked to one group address only.
+    void SetzeAuswahlGrenze(int32_t objektNr);
+
     // Hands a copy of the area's sabotage inputs to its arming node, when there is one.
     void SaboSeWeitergeben(uint8_t bereich);
 
