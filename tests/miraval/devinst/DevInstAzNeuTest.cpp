@@ -3,6 +3,8 @@
 
 #include "DevInstAzUmgebung.h"
 
+#include "platform/kestrin/EtsTestProject.h"
+
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -102,6 +104,22 @@ TEST(DevInstAzNeu, DefaultVariantGivesTheFullTreeInCreationOrder)
     EXPECT_EQ(u.inst.GetUegEinbruch(), (std::array<bool, 4>{true, true, false, false}));
     // Built without windows: no tree nodes, no progress dialogs, no messages.
     EXPECT_TRUE(u.host.calls.empty());
+    EXPECT_EQ(u.boxen.Count(), 0u);
+}
+
+TEST(DevInstAzNeu, ADeviceWithoutConfigurationIsBuiltStoredAndLoadedBack)
+{
+    TEtsTestProject project;
+    TAzUmgebung u(&project.ets);
+    ASSERT_TRUE(u.inst.GetDataFromServer(u.host.GetHandle(), false));
+    ASSERT_EQ(u.inst.GetKnoten().size(), StandardBaum.size());
+    for (const TKnotenZeile& zeile : StandardBaum) {
+        SCOPED_TRACE("handle " + std::to_string(zeile.handle));
+        ASSERT_NE(u.Satz(zeile.handle), nullptr);
+        EXPECT_EQ(u.inst.FindHandle(zeile.handle)->GetTyp(), zeile.typ);
+        EXPECT_EQ(u.Satz(zeile.handle)->Param1, zeile.position);
+    }
+    EXPECT_EQ(u.inst.GetAnzahlEingaenge(), 5); // counted again by the alignment after loading
     EXPECT_EQ(u.boxen.Count(), 0u);
 }
 

@@ -38,13 +38,13 @@ inline std::ostream& operator<<(std::ostream& out, const TObjektAnfrage& a)
 inline DAL_DEVICE AzGeraet()
 {
     DAL_DEVICE device;
-    device.DeviceId = 7;
+    device.DeviceId = 1; // the alarm centre of the ETS test project
     std::strcpy(device.ProductName, "Alarmzentrale");
     return device;
 }
 
 struct TAzUmgebung {
-    TAzUmgebung()
+    explicit TAzUmgebung(TEts2Cdi* ets = nullptr) : host(ets)
     {
         host.window.SetAktDevInst(&inst);
         SetWindowProcedure(host.GetHandle(), [this](HWND w, UINT msg, WPARAM wp, LPARAM lp) {
