@@ -164,7 +164,7 @@ TEST(DemoProject, GroupTreeLinksAndSwitchingDevices)
          mode = DAL_MODE_NEXT) {
         DAL_DEVICE_OBJECT object;
         ASSERT_EQ(store.ets.DalGetDeviceObjectData(DAL_MODE_KEY, link.DeviceObjectId, -1, &object), DAL_OK);
-        devices.insert(object.DeviceId);
+        devices.insert(+object.DeviceId); // packed field: read by value
     }
     EXPECT_EQ(devices, (std::set<std::int32_t>{2, 3}));
 }
