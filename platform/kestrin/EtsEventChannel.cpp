@@ -9,22 +9,22 @@ namespace {
 
 enum class TArg { Long, Word, Flag, Text };
 
-struct TArgSpec {
+struct TArgForm {
     TArg type;
     const char* label;
 };
 
-struct TEventSpec {
+struct TEventForm {
     TEtsEventKind kind;
     const char* name;
-    std::vector<TArgSpec> args;
+    std::vector<TArgForm> args;
 };
 
-const std::vector<TEventSpec>& EventSpecs()
+const std::vector<TEventForm>& EventForms()
 {
-    static const std::vector<TEventSpec> specs = [] {
-        const TArgSpec v1{TArg::Long, "value 1"}, v2{TArg::Long, "value 2"}, device{TArg::Long, "device id"};
-        std::vector<TEventSpec> s;
+    static const std::vector<TEventForm> forms = [] {
+        const TArgForm v1{TArg::Long, "value 1"}, v2{TArg::Long, "value 2"}, device{TArg::Long, "device id"};
+        std::vector<TEventForm> s;
         s.push_back({TEtsEventKind::EditParameters, "EditParameters", {device}});
         s.push_back({TEtsEventKind::CreateDevice, "CreateDevice", {{TArg::Long, "kind"}, device, {TArg::Text, "text"}}});
         s.push_back({TEtsEventKind::DeleteDevice, "DeleteDevice", {{TArg::Long, "value"}, device}});
@@ -33,7 +33,7 @@ const std::vector<TEventSpec>& EventSpecs()
                      {v1, v2, {TArg::Long, "value 3 (device id)"}, {TArg::Long, "value 4"}, {TArg::Long, "value 5"},
                       {TArg::Long, "value 6"}, {TArg::Long, "value 7"}, {TArg::Long, "value 8"},
                       {TArg::Word, "value 9 (flags)"}}});
-        const std::vector<TArgSpec> link{v1, v2, device, {TArg::Word, "object number"}, {TArg::Long, "sub-group id"}};
+        const std::vector<TArgForm> link{v1, v2, device, {TArg::Word, "object number"}, {TArg::Long, "sub-group id"}};
         s.push_back({TEtsEventKind::LinkObjToSubGroup, "LinkObjToSubGroup", link});
         s.push_back({TEtsEventKind::UnlinkObjFromSubGroup, "UnlinkObjFromSubGroup", link});
         s.push_back({TEtsEventKind::EditObject, "EditObject", {v1, v2, {TArg::Long, "device-object id"}}});
@@ -44,7 +44,7 @@ const std::vector<TEventSpec>& EventSpecs()
                       {TArg::Flag, "copy flag"}}});
         return s;
     }();
-    return specs;
+    return forms;
 }
 
 bool IsBlank(char c)
@@ -164,9 +164,9 @@ TEtsEventChannel::~TEtsEventChannel()
 
 const char* TEtsEventChannel::EventName(TEtsEventKind kind)
 {
-    for (const auto& spec : EventSpecs())
-        if (spec.kind == kind)
-            return spec.name;
+    for (const auto& form : EventForms())
+        if (form.kind == kind)
+            return form.name;
     return "";
 }
 
@@ -179,24 +179,24 @@ std::optional<TEtsEvent> TEtsEventChannel::Parse(const std::string& line, std::s
     std::vector<std::string> words;
     if (!Words(line, words, error))
         return std::nullopt;
-    const TEventSpec* spec = nullptr;
-    for (const auto& s : EventSpecs())
+    const TEventForm* form = nullptr;
+    for (const auto& s : EventForms())
         if (words.front() == s.name)
-            spec = &s;
-    if (!spec) {
+            form = &s;
+    if (!form) {
         error = "unknown event " + words.front();
         return std::nullopt;
     }
     const std::size_t given = words.size() - 1;
-    if (given != spec->args.size()) {
-        error = std::string(spec->name) + " takes " + std::to_string(spec->args.size()) + " argument"
-                + (spec->args.size() == 1 ? "" : "s") + ", not " + std::to_string(given);
+    if (given != form->args.size()) {
+        error = std::string(form->name) + " takes " + std::to_string(form->args.size()) + " argument"
+                + (form->args.size() == 1 ? "" : "s") + ", not " + std::to_string(given);
         return std::nullopt;
     }
     TEtsEvent event;
-    event.Kind = spec->kind;
+    event.Kind = form->kind;
     for (std::size_t i = 0; i < given; ++i) {
-        const TArgSpec& arg = spec->args[i];
+        const TArgForm& arg = form->args[i];
         const std::string& word = words[i + 1];
         if (arg.type == TArg::Text) {
             event.Text = word;
