@@ -19,6 +19,16 @@ struct TRecordedMessage {
 };
 std::ostream& operator<<(std::ostream& out, const TRecordedMessage& m);
 
+// The entries a test expects in Messages().
+inline TRecordedMessage SentMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return {TMessageKind::Send, message, wParam, lParam};
+}
+inline TRecordedMessage PostedMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+{
+    return {TMessageKind::Post, message, wParam, lParam};
+}
+
 class TRecordingWindow {
 public:
     using THandler = std::function<LRESULT(WPARAM, LPARAM)>;

@@ -148,7 +148,7 @@ TEST_F(AzAlarmdauerTest, CommittingADurationWritesOnlyWhenItChanged)
     ASSERT_TRUE(grid.SpinTo(relais, 30));
     ASSERT_TRUE(grid.ExitCell());
     EXPECT_EQ(main.Messages(),
-              (TMessages{SendGetDatenSatz(), Post(UM_AktualisiereAndereAnsichten)}));
+              (TMessages{SendGetDatenSatz(), PostedMessage(UM_AktualisiereAndereAnsichten)}));
     EXPECT_EQ(Record().Param6, 30);
 
     main.Clear();
@@ -195,7 +195,7 @@ TEST_F(AzAlarmdauerTest, ContinuationRecordIsLookedUpOnlyWhenNextIsPositive)
         knoten.InitFromDB(record);
         TMessages expected;
         if (next > 0)
-            expected.push_back(Send(UM_GetDatenSatzByHandle, kSystem, next));
+            expected.push_back(SentMessage(UM_GetDatenSatzByHandle, kSystem, next));
         EXPECT_EQ(main.Messages(), expected);
     }
 }

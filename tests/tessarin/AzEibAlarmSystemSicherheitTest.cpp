@@ -190,7 +190,7 @@ TEST_P(AzEibAlarmSystemSicherheitSpinTest, CommittedWithinTheLimits)
     ASSERT_TRUE(grid.SpinTo(c.gridRow, c.typed));
     ASSERT_TRUE(grid.ExitCell());
     EXPECT_EQ(main.Messages(),
-              (TMessages{SendGetDatenSatz(), Post(UM_AktualisiereAndereAnsichten)}));
+              (TMessages{SendGetDatenSatz(), PostedMessage(UM_AktualisiereAndereAnsichten)}));
     knoten.WriteDataToDb();
     const TWrites writes = Writes();
     const auto it = std::find_if(writes.begin(), writes.end(),
@@ -216,7 +216,7 @@ TEST_F(AzEibAlarmSystemSicherheitTest, ReactionChangesOnlyWhenItDiffers)
     EXPECT_TRUE(main.Messages().empty());
     ASSERT_TRUE(grid.SelectComboItem(3, 1));
     EXPECT_EQ(main.Messages(),
-              (TMessages{SendGetDatenSatz(), Post(UM_AktualisiereAndereAnsichten)}));
+              (TMessages{SendGetDatenSatz(), PostedMessage(UM_AktualisiereAndereAnsichten)}));
     EXPECT_TRUE(Record().Bool3);
 }
 

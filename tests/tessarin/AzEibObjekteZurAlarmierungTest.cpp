@@ -71,7 +71,7 @@ TEST_F(AzEibObjekteZurAlarmierungTest, RecordHoldsOnlyTheBaseFields)
     record.Next = 9;
     record.Param3 = 77;
     knoten.InitFromDB(record);
-    EXPECT_EQ(main.Messages(), (TMessages{Send(UM_GetDatenSatzByHandle, kSystem, 9)}));
+    EXPECT_EQ(main.Messages(), (TMessages{SentMessage(UM_GetDatenSatzByHandle, kSystem, 9)}));
     TDatenStruktur back = record;
     knoten.Write(back);
     EXPECT_EQ(back.Param3, 77);

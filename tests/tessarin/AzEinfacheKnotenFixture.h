@@ -24,22 +24,14 @@ constexpr int32_t kSystem = 1;
 // wParam of the node's UM_GetDatenSatz: System high, parent low.
 constexpr WPARAM kRecordKey = (static_cast<WPARAM>(kSystem) << 16) | static_cast<WPARAM>(kParent);
 
-inline TRecordedMessage Post(UINT message, WPARAM w = 0, LPARAM l = 0)
-{
-    return {TMessageKind::Post, message, w, l};
-}
-inline TRecordedMessage Send(UINT message, WPARAM w, LPARAM l)
-{
-    return {TMessageKind::Send, message, w, l};
-}
 inline TRecordedMessage SendGetDatenSatz()
 {
-    return Send(UM_GetDatenSatz, kRecordKey, kHandle);
+    return SentMessage(UM_GetDatenSatz, kRecordKey, kHandle);
 }
 // A grid cell as the messages carry it (column in wParam, row in lParam).
 inline TRecordedMessage PostCell(UINT message, int column, int row)
 {
-    return Post(message, static_cast<WPARAM>(static_cast<intptr_t>(column)), row);
+    return PostedMessage(message, static_cast<WPARAM>(static_cast<intptr_t>(column)), row);
 }
 
 inline TDatenStruktur NodeRecord(int16_t typ = 0)

@@ -142,14 +142,6 @@ protected:
     TScriptedMessageBox boxes;
 };
 
-TRecordedMessage Post(UINT message, WPARAM w = 0, LPARAM l = 0)
-{
-    return {TMessageKind::Post, message, w, l};
-}
-TRecordedMessage Send(UINT message, WPARAM w, LPARAM l)
-{
-    return {TMessageKind::Send, message, w, l};
-}
 
 // --- Text packing --------------------------------------------------------------------------
 
@@ -256,7 +248,7 @@ TEST_F(AzKnotenTest, SpinEditWritesOnceThenRefreshesTheOtherViews)
     ASSERT_TRUE(grid.SpinTo(0, 17));
     ASSERT_TRUE(grid.ExitCell());
     const std::vector<TRecordedMessage> expected = {
-        Send(UM_GetDatenSatz, (1u << 16) | 2u, 7), Post(UM_AktualisiereAndereAnsichten)};
+        SentMessage(UM_GetDatenSatz, (1u << 16) | 2u, 7), PostedMessage(UM_AktualisiereAndereAnsichten)};
     EXPECT_EQ(main.Messages(), expected);
     EXPECT_EQ(main.FindRecord(7)->Param3, 17);
     EXPECT_EQ(main.FindRecord(7)->Typ, kTyp);
@@ -267,9 +259,9 @@ TEST_F(AzKnotenTest, FlagsAreActedOnInTheirFixedOrder)
     knoten.m_ellipseFlags = {true, true, true, true, true};
     knoten.GridEllipseClick(nullptr, *grid.Cell(1, 0), 1, 4);
     const std::vector<TRecordedMessage> expected = {
-        Send(UM_GetDatenSatz, (1u << 16) | 2u, 7), Post(UM_AbgleichFormVerw, 1, 4),
-        Post(UM_AktualisiereAnsicht, 1, 4), Post(UM_AktualisiereAndereAnsichten),
-        Post(UM_UpdateTreeNamesAndIcon)};
+        SentMessage(UM_GetDatenSatz, (1u << 16) | 2u, 7), PostedMessage(UM_AbgleichFormVerw, 1, 4),
+        PostedMessage(UM_AktualisiereAnsicht, 1, 4), PostedMessage(UM_AktualisiereAndereAnsichten),
+        PostedMessage(UM_UpdateTreeNamesAndIcon)};
     EXPECT_EQ(main.Messages(), expected);
 
     main.Clear();
@@ -290,7 +282,7 @@ TEST_F(AzKnotenTest, WriteKeyCarriesSystemHighAndParentLow)
         return r;
     }());
     EXPECT_TRUE(AzKnoten::WriteRecord(knoten));
-    EXPECT_EQ(main.Messages().at(0), Send(UM_GetDatenSatz, (3u << 16) | 0x2345u, 7));
+    EXPECT_EQ(main.Messages().at(0), SentMessage(UM_GetDatenSatz, (3u << 16) | 0x2345u, 7));
 }
 
 TEST_F(AzKnotenTest, ComboWithoutSelectionLeavesTheMemberUnchanged)
@@ -356,7 +348,7 @@ TEST_P(ActiveCellTest, PostedWhenColumnOrRowIsNotNegative)
     knoten.BuildInfoWindow(&grid, nullptr, false, c.column, c.row);
     std::vector<TRecordedMessage> expected;
     if (c.posted)
-        expected.push_back(Post(UM_SetActiveCell, static_cast<WPARAM>(static_cast<intptr_t>(c.column)),
+        expected.push_back(PostedMessage(UM_SetActiveCell, static_cast<WPARAM>(static_cast<intptr_t>(c.column)),
                                 c.row));
     EXPECT_EQ(main.Messages(), expected);
 }

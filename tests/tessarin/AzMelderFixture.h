@@ -112,11 +112,3 @@ protected:
     std::map<int32_t, std::set<int32_t>> offered;
 };
 
-inline TRecordedMessage SentMsg(UINT message, WPARAM w, LPARAM l)
-{
-    return {TMessageKind::Send, message, w, l};
-}
-inline TRecordedMessage PostedMsg(UINT message, WPARAM w = 0, LPARAM l = 0)
-{
-    return {TMessageKind::Post, message, w, l};
-}

@@ -36,7 +36,7 @@ protected:
     std::vector<TRecordedMessage> WriteThen(std::vector<TRecordedMessage> posts)
     {
         std::vector<TRecordedMessage> out = {
-            SentMsg(UM_GetDatenSatz, MakeDatenSatzKey(kParent, kSystem), kHandle)};
+            SentMessage(UM_GetDatenSatz, MakeDatenSatzKey(kParent, kSystem), kHandle)};
         out.insert(out.end(), posts.begin(), posts.end());
         return out;
     }
@@ -172,7 +172,7 @@ TEST_F(AzMelderGridTest, SecurityAreaOfTheWiredInput)
     EXPECT_TRUE(main.Messages().empty());
     ASSERT_TRUE(grid.SelectComboItem(r, 1));
     EXPECT_EQ(melder.GetSicherungsBereichMelder(), 2);
-    EXPECT_EQ(main.Messages(), WriteThen({PostedMsg(UM_AktualisiereAnsicht, 1, r)}));
+    EXPECT_EQ(main.Messages(), WriteThen({PostedMessage(UM_AktualisiereAnsicht, 1, r)}));
     EXPECT_EQ(StoredRecord()->Param4, 2);
 }
 
@@ -185,14 +185,14 @@ TEST_F(AzMelderGridTest, DetectorTypeAndActiveLevelRefreshTheOtherViews)
     EXPECT_TRUE(main.Messages().empty());
     ASSERT_TRUE(grid.SelectComboItem(typ, 2));
     EXPECT_EQ(melder.GetMelderTyp(), 2);
-    EXPECT_EQ(main.Messages(), WriteThen({PostedMsg(UM_AktualisiereAndereAnsichten)}));
+    EXPECT_EQ(main.Messages(), WriteThen({PostedMessage(UM_AktualisiereAndereAnsichten)}));
     EXPECT_EQ(StoredRecord()->Param6, 2);
 
     main.Clear();
     const int aktiv = GridRow(6);
     ASSERT_TRUE(grid.SelectComboItem(aktiv, 0)); // leaves row 5 first: nothing to send there
     EXPECT_FALSE(melder.GetAktivBei());
-    EXPECT_EQ(main.Messages(), WriteThen({PostedMsg(UM_AktualisiereAndereAnsichten)}));
+    EXPECT_EQ(main.Messages(), WriteThen({PostedMessage(UM_AktualisiereAndereAnsichten)}));
     EXPECT_FALSE(StoredRecord()->Bool3);
 }
 
@@ -203,7 +203,7 @@ TEST_F(AzMelderGridTest, InputTypeWithoutSabotageSeSendsNoRequest)
     const int r = GridRow(2);
     ASSERT_TRUE(grid.SelectComboItem(r, 1)); // "Melder verzögert"
     EXPECT_EQ(melder.GetMelderArt(), 0);
-    EXPECT_EQ(main.Messages(), WriteThen({PostedMsg(UM_AktualisiereAnsicht, 1, r)}));
+    EXPECT_EQ(main.Messages(), WriteThen({PostedMessage(UM_AktualisiereAnsicht, 1, r)}));
     EXPECT_TRUE(main.DeviceRequests().empty());
     EXPECT_EQ(StoredRecord()->Param3, 0);
 }
@@ -224,7 +224,7 @@ TEST_F(AzMelderGridTest, BecomingASabotageSeInputRegistersTheNumber)
     EXPECT_EQ(offered[2], (std::set<int32_t>{9}));
     // The request comes first, then the record and the refresh.
     EXPECT_EQ(main.Messages().front().message, UM_UserDeviceMessage);
-    EXPECT_EQ(WithoutRequests(), WriteThen({PostedMsg(UM_AktualisiereAnsicht, 1, r)}));
+    EXPECT_EQ(WithoutRequests(), WriteThen({PostedMessage(UM_AktualisiereAnsicht, 1, r)}));
     EXPECT_EQ(boxes.Count(), 0u);
 }
 
@@ -271,7 +271,7 @@ TEST_P(AzMelderSaboSeTest, GivingUpASabotageSeInput)
     }
     EXPECT_EQ(melder.GetMelderArt(), c.art);
     // Written and refreshed either way, so the grid shows the type that stays.
-    EXPECT_EQ(WithoutRequests(), WriteThen({PostedMsg(UM_AktualisiereAnsicht, 1, r)}));
+    EXPECT_EQ(WithoutRequests(), WriteThen({PostedMessage(UM_AktualisiereAnsicht, 1, r)}));
     EXPECT_EQ(StoredRecord()->Param3, c.art);
     const bool dropped = c.art != 3;
     EXPECT_EQ(offered[1].count(12) == 0, dropped);
@@ -291,7 +291,7 @@ TEST_F(AzMelderGridTest, TextUpToFourteenCharactersIsTaken)
     const int r = GridRow(4);
     ASSERT_TRUE(grid.TypeText(r, "Überfallmelder")); // 14 characters, 15 bytes
     EXPECT_EQ(melder.GetMelderText(), "Überfallmelder");
-    EXPECT_EQ(main.Messages(), WriteThen({PostedMsg(UM_AktualisiereAndereAnsichten)}));
+    EXPECT_EQ(main.Messages(), WriteThen({PostedMessage(UM_AktualisiereAndereAnsichten)}));
     EXPECT_EQ(StoredRecord()->String4, "Überfallmelder");
     EXPECT_EQ(boxes.Count(), 0u);
 
@@ -326,7 +326,7 @@ TEST_P(AzMelderRefusedTextTest, KeepsTheOldTextAndRefreshesTheGrid)
     ASSERT_TRUE(grid.TypeText(r, c.text));
     EXPECT_EQ(melder.GetMelderText(), "Flur");
     EXPECT_EQ(main.Messages(),
-              (std::vector<TRecordedMessage>{PostedMsg(UM_AktualisiereAnsicht, 1, r)}));
+              (std::vector<TRecordedMessage>{PostedMessage(UM_AktualisiereAnsicht, 1, r)}));
     ASSERT_EQ(boxes.Count(), 1u);
     EXPECT_NE(boxes.Shown()[0].text.find(c.boxText), std::string::npos) << boxes.Shown()[0].text;
     EXPECT_EQ(boxes.Shown()[0].caption, "Fehler");
@@ -351,7 +351,7 @@ TEST_F(AzMelderGridTest, LeavingTheTextCellRefillsItsEntriesAndTheTree)
     main.Clear();
     ASSERT_TRUE(grid.ExitCell());
     EXPECT_EQ(main.Messages(),
-              (std::vector<TRecordedMessage>{PostedMsg(UM_UpdateTreeNamesAndIcon)}));
+              (std::vector<TRecordedMessage>{PostedMessage(UM_UpdateTreeNamesAndIcon)}));
     const TCell& cell = *grid.Cell(1, r);
     ASSERT_EQ(cell.Items.size(), 21u);
     EXPECT_EQ(cell.Items.back().Text, "Zimmer 2");
@@ -368,7 +368,7 @@ TEST_F(AzMelderGridTest, LeavingACellClearsTheRefreshMark)
     ASSERT_TRUE(grid.SelectComboItem(GridRow(5), 0)); // unchanged: nothing
     ASSERT_TRUE(grid.ExitCell());
     EXPECT_EQ(main.Messages(),
-              (std::vector<TRecordedMessage>{PostedMsg(UM_AktualisiereAndereAnsichten)}));
+              (std::vector<TRecordedMessage>{PostedMessage(UM_AktualisiereAndereAnsichten)}));
     EXPECT_FALSE(melder.GetRefreshMark());
 
     main.Clear();
@@ -377,8 +377,8 @@ TEST_F(AzMelderGridTest, LeavingACellClearsTheRefreshMark)
     main.Clear();
     ASSERT_TRUE(grid.ExitCell());
     EXPECT_EQ(main.Messages(),
-              (std::vector<TRecordedMessage>{PostedMsg(UM_AktualisiereAndereAnsichten),
-                                             PostedMsg(UM_UpdateTreeNamesAndIcon)}));
+              (std::vector<TRecordedMessage>{PostedMessage(UM_AktualisiereAndereAnsichten),
+                                             PostedMessage(UM_UpdateTreeNamesAndIcon)}));
 }
 
 TEST_F(AzMelderGridTest, ComboWithoutSelectionChangesNothing)
@@ -430,7 +430,7 @@ TEST_F(AzMelderGridTest, SpinChangeAndEllipsisWriteTheRecord)
     main.Clear();
     cell.Data = &melder;
     melder.GridEllipseClick(nullptr, cell, 1, 3);
-    EXPECT_EQ(main.Messages(), WriteThen({PostedMsg(UM_AktualisiereAnsicht, 1, 3)}));
+    EXPECT_EQ(main.Messages(), WriteThen({PostedMessage(UM_AktualisiereAnsicht, 1, 3)}));
 }
 
 // --- Variant change -----------------------------------------------------------------------------

@@ -22,14 +22,6 @@ constexpr int32_t kSystem = 1;
 
 using TWrites = std::vector<std::pair<int16_t, int32_t>>;
 
-TRecordedMessage Post(UINT message, WPARAM w = 0, LPARAM l = 0)
-{
-    return {TMessageKind::Post, message, w, l};
-}
-TRecordedMessage Send(UINT message, WPARAM w, LPARAM l)
-{
-    return {TMessageKind::Send, message, w, l};
-}
 
 TDatenStruktur Record()
 {
@@ -201,7 +193,7 @@ TEST_F(AzSabotageKontaktTest, OneResistorRow)
     EXPECT_EQ(value->Help, 112 + 2);
 
     kontakt.BuildInfoWindow(&grid, nullptr, false, 1, 0);
-    EXPECT_EQ(main.Messages(), std::vector<TRecordedMessage>{Post(UM_SetActiveCell, 1, 0)});
+    EXPECT_EQ(main.Messages(), std::vector<TRecordedMessage>{PostedMessage(UM_SetActiveCell, 1, 0)});
 }
 
 TEST_F(AzSabotageKontaktTest, ChoosingAResistorWritesOnceAndRefreshesTheOtherViews)
@@ -210,8 +202,8 @@ TEST_F(AzSabotageKontaktTest, ChoosingAResistorWritesOnceAndRefreshesTheOtherVie
     ASSERT_TRUE(grid.SelectComboItem(0, 2));
     ASSERT_TRUE(grid.ExitCell()); // leaving the cell commits nothing more
     const std::vector<TRecordedMessage> expected = {
-        Send(UM_GetDatenSatz, MakeDatenSatzKey(kParent, kSystem), kHandle),
-        Post(UM_AktualisiereAndereAnsichten)};
+        SentMessage(UM_GetDatenSatz, MakeDatenSatzKey(kParent, kSystem), kHandle),
+        PostedMessage(UM_AktualisiereAndereAnsichten)};
     EXPECT_EQ(main.Messages(), expected);
     EXPECT_EQ(main.FindRecord(kHandle)->Param3, 2);
 

@@ -95,14 +95,6 @@ protected:
     TDrawGridSE grid;
 };
 
-TRecordedMessage SendMsg(UINT message, WPARAM w, LPARAM l)
-{
-    return {TMessageKind::Send, message, w, l};
-}
-TRecordedMessage PostMsg(UINT message, WPARAM w = 0, LPARAM l = 0)
-{
-    return {TMessageKind::Post, message, w, l};
-}
 
 // --- Device parameters -----------------------------------------------------------------------
 
@@ -298,7 +290,7 @@ TEST_F(QuittierungTest, SwitchingTheArmedSignalAsksTheEditorFirst)
     EXPECT_FALSE(editor.flags[1]);
     EXPECT_EQ(main.MessageIds(),
               (std::vector<UINT>{UM_UserDeviceMessage, UM_GetDatenSatz, UM_AktualisiereAnsicht}));
-    EXPECT_EQ(main.Messages()[2], PostMsg(UM_AktualisiereAnsicht, 1, g));
+    EXPECT_EQ(main.Messages()[2], PostedMessage(UM_AktualisiereAnsicht, 1, g));
     EXPECT_FALSE(main.FindRecord(kHandle)->Bool3);
 
     main.Clear();
@@ -349,8 +341,8 @@ TEST_F(QuittierungTest, OutputFlagsAreWrittenWhenChanged)
         EXPECT_EQ((knoten.*getter)(), !vorher);
         EXPECT_EQ(main.Messages(),
                   (std::vector<TRecordedMessage>{
-                      SendMsg(UM_GetDatenSatz, MakeDatenSatzKey(kParent, kSystem), kHandle),
-                      PostMsg(UM_AktualisiereAndereAnsichten)}));
+                      SentMessage(UM_GetDatenSatz, MakeDatenSatzKey(kParent, kSystem), kHandle),
+                      PostedMessage(UM_AktualisiereAndereAnsichten)}));
     }
     for (const TUserDeviceRequest& r : main.DeviceRequests())
         EXPECT_EQ(r.Code, 12); // the outputs ask the editor nothing

@@ -129,14 +129,6 @@ protected:
     TDrawGridSE grid;
 };
 
-TRecordedMessage SendMsg(UINT message, WPARAM w, LPARAM l)
-{
-    return {TMessageKind::Send, message, w, l};
-}
-TRecordedMessage PostMsg(UINT message, WPARAM w = 0, LPARAM l = 0)
-{
-    return {TMessageKind::Post, message, w, l};
-}
 
 // --- Device parameters -----------------------------------------------------------------------
 
@@ -335,7 +327,7 @@ TEST_F(ScharfschaltungSsbTest, CheckAndUnlinkFindEverySwitchingDevice)
     EXPECT_EQ(ssb.GetMelderNrSaboSe(4), 255);
     EXPECT_EQ(ssb.GetMelderNrSaboSe(1), 5);
     EXPECT_EQ(main.Messages(), (std::vector<TRecordedMessage>{
-                                   SendMsg(UM_GetDatenSatz, MakeDatenSatzKey(kParent, kSystem), kHandle)}));
+                                   SentMessage(UM_GetDatenSatz, MakeDatenSatzKey(kParent, kSystem), kHandle)}));
     EXPECT_EQ(main.FindRecord(kHandle)->Param12, 255);
     EXPECT_EQ(main.FindRecord(kHandle)->Param13, 255);
 
@@ -457,8 +449,8 @@ TEST_F(ScharfschaltungSsbTest, DelaysAreKeptWithinTheirLimitsAndWrittenWhenChang
         }
         EXPECT_EQ(main.Messages(),
                   (std::vector<TRecordedMessage>{
-                      SendMsg(UM_GetDatenSatz, MakeDatenSatzKey(kParent, kSystem), kHandle),
-                      PostMsg(UM_AktualisiereAndereAnsichten)}));
+                      SentMessage(UM_GetDatenSatz, MakeDatenSatzKey(kParent, kSystem), kHandle),
+                      PostedMessage(UM_AktualisiereAndereAnsichten)}));
         EXPECT_EQ(c.rowNr == 1 ? main.FindRecord(kHandle)->Param3 : main.FindRecord(kHandle)->Param4,
                   c.stored);
     }
@@ -476,8 +468,8 @@ TEST_F(ScharfschaltungSsbTest, ChosenSabotageInputIsTheEntryValueNotItsIndex)
     const int gridRow = GridRow(4);
     EXPECT_EQ(main.Messages(),
               (std::vector<TRecordedMessage>{
-                  SendMsg(UM_GetDatenSatz, MakeDatenSatzKey(kParent, kSystem), kHandle),
-                  PostMsg(UM_AktualisiereAnsicht, 1, gridRow)}));
+                  SentMessage(UM_GetDatenSatz, MakeDatenSatzKey(kParent, kSystem), kHandle),
+                  PostedMessage(UM_AktualisiereAnsicht, 1, gridRow)}));
     EXPECT_EQ(main.FindRecord(kHandle)->Param10, 9);
 }
 
@@ -530,8 +522,8 @@ TEST_F(ScharfschaltungSsbTest, PickedDeviceIsStoredAndReportedWithItsOldAddress)
     EXPECT_EQ(main.MessageIds(), (std::vector<UINT>{UM_UserDeviceMessage, UM_UserDeviceMessage,
                                                     UM_GetDatenSatz, UM_AktualisiereAnsicht}));
     EXPECT_EQ(main.Messages()[2],
-              SendMsg(UM_GetDatenSatz, MakeDatenSatzKey(kParent, kSystem), kHandle));
-    EXPECT_EQ(main.Messages()[3], PostMsg(UM_AktualisiereAnsicht, 1, gridRow));
+              SentMessage(UM_GetDatenSatz, MakeDatenSatzKey(kParent, kSystem), kHandle));
+    EXPECT_EQ(main.Messages()[3], PostedMessage(UM_AktualisiereAnsicht, 1, gridRow));
     EXPECT_EQ(main.FindRecord(kHandle)->Param6, 4353);
     EXPECT_EQ(main.FindRecord(kHandle)->String2, "01.01.001");
 

@@ -24,17 +24,9 @@ constexpr int32_t kDeviceId = 77;
 
 using TWrites = std::vector<std::pair<int16_t, int32_t>>;
 
-TRecordedMessage Post(UINT message, WPARAM w = 0, LPARAM l = 0)
-{
-    return {TMessageKind::Post, message, w, l};
-}
-TRecordedMessage Send(UINT message, WPARAM w, LPARAM l)
-{
-    return {TMessageKind::Send, message, w, l};
-}
 
 // The system node is a device node: its System is its own handle, its parent 0.
-const TRecordedMessage kWriteRecord = Send(UM_GetDatenSatz, MakeDatenSatzKey(0, kHandle), kHandle);
+const TRecordedMessage kWriteRecord = SentMessage(UM_GetDatenSatz, MakeDatenSatzKey(0, kHandle), kHandle);
 
 TDatenStruktur Record()
 {
@@ -343,7 +335,7 @@ TEST_F(AzSystemTest, SpinCommitOnLeavingWritesOnceThenRefreshesTheOtherViews)
         EXPECT_TRUE(main.Messages().empty()); // typing alone sends nothing
         ASSERT_TRUE(grid.ExitCell());
         EXPECT_EQ(main.Messages(), (std::vector<TRecordedMessage>{
-                                       kWriteRecord, Post(UM_AktualisiereAndereAnsichten)}));
+                                       kWriteRecord, PostedMessage(UM_AktualisiereAndereAnsichten)}));
         EXPECT_EQ((system.*c.member)(), c.stored);
         EXPECT_EQ(main.FindRecord(kHandle)->Param(c.rowNr + 6), c.stored); // Param9-Param11
     }
@@ -421,7 +413,7 @@ TEST_F(AzSystemTest, BusVoltageChoiceWritesOnceThenRefreshesTheOtherViews)
     Show();
     ASSERT_TRUE(grid.SelectComboItem(GridRow(6), 1));
     const std::vector<TRecordedMessage> expected = {kWriteRecord,
-                                                    Post(UM_AktualisiereAndereAnsichten)};
+                                                    PostedMessage(UM_AktualisiereAndereAnsichten)};
     EXPECT_EQ(main.Messages(), expected);
     EXPECT_EQ(system.GetBusspannungswiederkehr(), TAzSystem::ebAlleSsbUnscharf);
     EXPECT_TRUE(main.FindRecord(kHandle)->Bool4);
@@ -492,7 +484,7 @@ TEST_P(AzSystemVarianteTest, ChangesTheVariantWithTheEditor)
     std::vector<TRecordedMessage> posts;
     if (c.written) {
         ids.insert(ids.end(), {UM_GetDatenSatz, UM_AbgleichFormVerw, UM_AktualisiereAnsicht});
-        posts = {Post(UM_AbgleichFormVerw, 1, row), Post(UM_AktualisiereAnsicht, 1, row)};
+        posts = {PostedMessage(UM_AbgleichFormVerw, 1, row), PostedMessage(UM_AktualisiereAnsicht, 1, row)};
     }
     EXPECT_EQ(main.MessageIds(), ids);
     EXPECT_EQ(main.Posts(), posts);
