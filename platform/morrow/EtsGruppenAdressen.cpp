@@ -83,10 +83,14 @@ bool TEtsGruppenAdressen::CreateGroupAddress(TEtsSubGroup*& sub, std::int16_t ma
     sub = nullptr;
     if (!m_ets || !m_read)
         return false;
-    if (main < 0 || main > 15 || subAddress < 0 || subAddress > (m_dreiEbenen ? 255 : 2047)
-        || (m_dreiEbenen && (middle < 0 || middle > 7)))
+    // The address dialogs hand over the parsed triple in both level styles: a two-level
+    // "1/515" arrives as main 1, middle 2, sub 3. With two levels a plain sub address
+    // 0-2047 under middle 0 is taken as well; both give the same word.
+    const bool plainTwoLevels = !m_dreiEbenen && middle == 0 && subAddress <= 2047;
+    if (main < 0 || main > 15 || middle < 0 || middle > 7 || subAddress < 0
+        || (subAddress > 255 && !plainTwoLevels))
         return false;
-    const auto word = static_cast<std::uint16_t>(main << 11 | (m_dreiEbenen ? middle << 8 | subAddress : subAddress));
+    const auto word = static_cast<std::uint16_t>(main << 11 | middle << 8 | subAddress);
     TEtsGroupPath path;
     if (word == 0 || !m_ets->CreateGroupAddress(m_deviceId, word, name, path))
         return false;

@@ -45,11 +45,13 @@ public:
     TEtsSubGroup* GetSubGroupFirst(TEtsMiddleGroup* middle) { return middle ? middle->GetSubGroupFirst() : nullptr; }
     TEtsSubGroup* GetSubGroupNext(TEtsMiddleGroup* middle) { return middle ? middle->GetSubGroupNext() : nullptr; }
 
-    // Makes the group address main/middle/sub (three levels) or main/sub (two levels; the
-    // middle argument is not used and sub is 0-2047) in the project of the device last
-    // read, with its main and middle group when they are missing. An address that exists
-    // answers true with its sub group (the name is left as it is). False, and sub null,
-    // for a number out of range, the address 0/0/0, no tree read yet, or a store error.
+    // Makes the group address main << 11 | middle << 8 | sub (main 0-15, middle 0-7, sub
+    // 0-255) in the project of the device last read, with its main and middle group when
+    // they are missing; this is the triple the address dialogs give in both level styles
+    // (two levels "1/515": 1, 2, 3). With two levels, middle 0 with a sub address 0-2047
+    // is taken as well. An address that exists answers true with its sub group (the name
+    // is left as it is). False, and sub null, for a number out of range, the address
+    // 0/0/0, no tree read yet, or a store error.
     bool CreateGroupAddress(TEtsSubGroup*& sub, std::int16_t main, std::int16_t middle, std::int16_t subAddress,
                             const std::string& name);
 

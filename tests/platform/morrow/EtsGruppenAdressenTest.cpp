@@ -103,12 +103,15 @@ TEST(EtsGruppenAdressen, CreateGroupAddressNewAndExisting)
     ASSERT_TRUE(fresh.Einlesen(1));
     EXPECT_EQ(WalkTexts(fresh).size(), 4u);
 
-    // Two levels: main/sub with sub 0-2047, the middle argument unused.
+    // Two levels: the dialogs parse "1/515" into main 1, middle 2, sub 3 and hand that
+    // over; the plain form middle 0, sub 515 names the same address.
     reader.SetDreiEbenen(false);
-    ASSERT_TRUE(reader.CreateGroupAddress(sub, 1, 99, 515, "Zwei"));
+    ASSERT_TRUE(reader.CreateGroupAddress(sub, 1, 2, 3, "Zwei"));
     EXPECT_EQ(sub->GetGrpAddr(), 0x0A03);
     EXPECT_EQ(sub->GetNumber(), 515);
     EXPECT_EQ(reader.GrpAddrString(sub->GetEtsId()), "1/515");
+    ASSERT_TRUE(reader.CreateGroupAddress(again, 1, 0, 515, "Zwei"));
+    EXPECT_EQ(again, sub);
 
     const struct {
         const char* name;
@@ -118,6 +121,7 @@ TEST(EtsGruppenAdressen, CreateGroupAddressNewAndExisting)
         {"negative main", true, -1, 0, 1},      {"main 16", true, 16, 0, 1},   {"middle 8", true, 0, 8, 1},
         {"negative middle", true, 0, -1, 1},    {"sub 256", true, 0, 0, 256},  {"0/0/0", true, 0, 0, 0},
         {"two levels sub 2048", false, 0, 0, 2048}, {"two levels 0/0", false, 0, 0, 0},
+        {"two levels middle 8", false, 0, 8, 1},    {"two levels middle and sub 300", false, 1, 1, 300},
     };
     for (const auto& row : refused) {
         SCOPED_TRACE(row.name);
