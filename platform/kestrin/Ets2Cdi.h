@@ -253,6 +253,11 @@ public:
     bool ProfileWrite(const std::string& section, const std::string& key, const std::string& value);
 
 private:
+    // The checks both bus block calls make first: an open connection and a block whose two
+    // first addresses agree and whose end is not before its start. 0 when the call may go
+    // on, else the refusal (traced as the named call's failure).
+    int CheckBlockCall(const char* call, std::uint16_t first, std::uint16_t firstAgain,
+                       std::uint16_t end);
     struct TCursor {
         std::vector<std::int32_t> ids;
         std::size_t next = 0;

@@ -55,16 +55,24 @@ int TEts2Cdi::EibStopComm()
     return wasOpen ? kBusOk : (Fail("EibStopComm", "no connection"), kBusRefused);
 }
 
-int TEts2Cdi::EibReadMemBlock(std::span<std::uint8_t> buffer, std::uint16_t first, std::uint16_t firstAgain,
-                              std::uint16_t end)
+int TEts2Cdi::CheckBlockCall(const char* call, std::uint16_t first, std::uint16_t firstAgain,
+                             std::uint16_t end)
 {
-    const char* call = "EibReadMemBlock";
     if (!m_busOpen)
         return Fail(call, "no connection"), kBusRefused;
     if (first != firstAgain || end < first)
         return Fail(call, "addresses " + std::to_string(first) + ", " + std::to_string(firstAgain) + ", "
                               + std::to_string(end)),
                kBusRefused;
+    return kBusOk;
+}
+
+int TEts2Cdi::EibReadMemBlock(std::span<std::uint8_t> buffer, std::uint16_t first, std::uint16_t firstAgain,
+                              std::uint16_t end)
+{
+    const char* call = "EibReadMemBlock";
+    if (const int refused = CheckBlockCall(call, first, firstAgain, end))
+        return refused;
     // Never beyond the caller's buffer, whatever end says.
     const std::size_t count = std::min<std::size_t>(std::size_t(end) - first + 1, buffer.size());
     if (count == 0)
@@ -88,12 +96,8 @@ int TEts2Cdi::EibWriteMemBlock(std::span<const std::uint8_t> data, std::uint16_t
                                std::uint16_t end, std::span<const std::uint8_t> mask)
 {
     const char* call = "EibWriteMemBlock";
-    if (!m_busOpen)
-        return Fail(call, "no connection"), kBusRefused;
-    if (first != firstAgain || end < first)
-        return Fail(call, "addresses " + std::to_string(first) + ", " + std::to_string(firstAgain) + ", "
-                              + std::to_string(end)),
-               kBusRefused;
+    if (const int refused = CheckBlockCall(call, first, firstAgain, end))
+        return refused;
     // Never more than the caller's data, whatever end says.
     const std::size_t count = std::min<std::size_t>(std::size_t(end) - first + 1, data.size());
     if (mask.size() < count)

@@ -49,6 +49,15 @@ TDatenStruktur& TMainWindowDouble::AddRecord(const TDatenStruktur& record)
     return m_records.emplace_back(record);
 }
 
+TDatenStruktur& TMainWindowDouble::AddNodeRecord(int32_t handle, int32_t parent, int32_t system)
+{
+    TDatenStruktur record;
+    record.Handle = handle;
+    record.Parent = parent;
+    record.System = system;
+    return AddRecord(record);
+}
+
 TDatenStruktur* TMainWindowDouble::FindRecord(int32_t handle)
 {
     for (auto& record : m_records)

@@ -41,6 +41,9 @@ public:
     // --- records of the device ----------------------------------------------------------
     // Adds (or replaces, by handle) a record; the handle is marked used in the handle source.
     TDatenStruktur& AddRecord(const TDatenStruktur& record);
+    // Adds an empty record with that handle, parent and System: what a node under test
+    // finds when it writes itself.
+    TDatenStruktur& AddNodeRecord(int32_t handle, int32_t parent, int32_t system);
     // The record with that handle, or null.
     TDatenStruktur* FindRecord(int32_t handle);
     // Records in the order they were added or created.

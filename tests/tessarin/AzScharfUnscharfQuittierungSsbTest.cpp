@@ -64,11 +64,7 @@ protected:
     QuittierungTest()
     {
         knoten.SetHandle(kHandle);
-        TDatenStruktur record;
-        record.Handle = kHandle;
-        record.Parent = kParent;
-        record.System = kSystem;
-        main.AddRecord(record);
+        main.AddNodeRecord(kHandle, kParent, kSystem);
         editor.Install(main);
     }
 

@@ -69,11 +69,7 @@ protected:
     ScharfschaltBereichTest() : bereich(GetParam().klasse.make(main.Handle()))
     {
         bereich->SetHandle(kHandle);
-        TDatenStruktur record;
-        record.Handle = kHandle;
-        record.Parent = kParent;
-        record.System = kSystem;
-        main.AddRecord(record);
+        main.AddNodeRecord(kHandle, kParent, kSystem);
     }
 
     void Show()

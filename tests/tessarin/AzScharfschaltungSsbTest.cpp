@@ -79,11 +79,7 @@ protected:
     ScharfschaltungSsbTest()
     {
         ssb.SetHandle(kHandle);
-        TDatenStruktur record;
-        record.Handle = kHandle;
-        record.Parent = kParent;
-        record.System = kSystem;
-        main.AddRecord(record);
+        main.AddNodeRecord(kHandle, kParent, kSystem);
         editor.Install(main);
     }
 

@@ -60,11 +60,7 @@ protected:
     SicherungsBereichTest() : bereich(GetParam().make(main.Handle()))
     {
         bereich->SetHandle(kHandle);
-        TDatenStruktur record;
-        record.Handle = kHandle;
-        record.Parent = kParent;
-        record.System = kSystem;
-        main.AddRecord(record);
+        main.AddNodeRecord(kHandle, kParent, kSystem);
     }
 
     // Shows the node's rows; the messages of building are not kept.
