@@ -35,6 +35,25 @@ function(miraval_test name)
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
+# miraval_qt_test(<name> LIBS <targets>...)
+# A GoogleTest executable of a folder whose tests open windows: Qt's offscreen platform, the
+# shared main that makes the QApplication (tests/support/qt), screenshots of the views under
+# build/test-artefacts/ (MIRAVAL_ARTEFACT_DIR).
+function(miraval_qt_test name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT srcs)
+    return()
+  endif()
+  find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
+  add_executable(${name} ${srcs} ${CMAKE_SOURCE_DIR}/tests/support/qt/QtTestMain.cpp)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Widgets Qt6::Test GTest::gtest GTest::gmock)
+  target_compile_definitions(${name} PRIVATE MIRAVAL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    MIRAVAL_ARTEFACT_DIR="${CMAKE_BINARY_DIR}/test-artefacts")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
 # miraval_string_table(<target> <tsv file> <function name>)
 # Compiles a string table (lines "id<TAB>text", "\n" and "\r" written as two characters) into
 # the target as the function `const TStringTable& <function name>()`.

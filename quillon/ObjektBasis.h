@@ -81,7 +81,7 @@ public:
 };
 
 // Raised by TObjektBasis::Write when no handle can be had for a continuation record. Its
-// class text is "E_DataBasis", as the editor's error reports have always shown it.
+// class text is "E_DataBasis": error reports name that class.
 class QUILLON_EXPORT E_EtsObjekt : public E_Basis {
 public:
     E_EtsObjekt(int severity, std::string message, std::string place = {},

@@ -4,7 +4,7 @@
 // information record; when that could not be read the caller passes the empty text (and has
 // told the user), which makes the path "/" + the file name: a file that is not there, so 3.
 //
-// Paths are joined with "/" (the original joined ETS directory and file name with "\");
+// Paths are joined with "/" (Windows joins ETS directory and file name with "\");
 // a path stored in the INI file under "Ets20Ini" is used as it is.
 
 #include <cstdint>

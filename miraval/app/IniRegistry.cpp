@@ -9,7 +9,7 @@ namespace {
 
 // Room for 1023 characters of up to four UTF-8 bytes each, plus the NUL.
 constexpr DWORD StringBufferSize = TIniRegistry::MaxStringLength * 4 + 1;
-// What the section check looks at, as the editor always has.
+// How much of a section the section check reads.
 constexpr DWORD SectionBufferSize = 32000;
 
 } // namespace

@@ -255,6 +255,24 @@ bool TDeviceInstanz::VireoImport(const std::string&, bool)
     return false;
 }
 
+bool TDeviceInstanz::GetObjektDataFromSubGroup(TVireoGrpAdrSub*, std::list<TObjektInfo>&)
+{
+    LOG_FKT("TDeviceInstanz::GetObjektDataFromSubGroup");
+    return false;
+}
+
+bool TDeviceInstanz::AddEtsObjectByDisplayOrder(int16_t, int32_t, int32_t, TDataBasis*, bool)
+{
+    LOG_FKT("TDeviceInstanz::AddEtsObjectByDisplayOrder");
+    return false;
+}
+
+bool TDeviceInstanz::GetEtsObjectByDisplayOrder(int16_t, int32_t*, std::list<TObjektBasis*>&)
+{
+    LOG_FKT("TDeviceInstanz::GetEtsObjectByDisplayOrder");
+    return false;
+}
+
 // ---- Records -----------------------------------------------------------------------------------
 
 void TDeviceInstanz::ClearDataMaps()
@@ -526,4 +544,34 @@ int TDeviceInstanz::Meldung(const std::string& text, const std::string& caption,
 TEts2Cdi* TDeviceInstanz::GetEts() const
 {
     return m_host.GetEts();
+}
+
+bool TDeviceInstanz::GrpAdrSendend(int32_t, int32_t, bool)
+{
+    return false;
+}
+
+bool TDeviceInstanz::ChangeObjektFlag(TUserDeviceRequest*)
+{
+    return false;
+}
+
+bool TDeviceInstanz::CheckObjektFlag(TUserDeviceRequest*)
+{
+    return false;
+}
+
+bool TDeviceInstanz::OpenDlgGrpAdrToObject(TObjektBasis*)
+{
+    return false;
+}
+
+bool TDeviceInstanz::SetObjFktToData(int32_t, char)
+{
+    return false;
+}
+
+bool TDeviceInstanz::EtsObjektCheck()
+{
+    return false;
 }

@@ -6,7 +6,7 @@
 // TDeviceInstanzAz derives from it; the main window keeps one instance per ETS device.
 //
 // Nodes never call the instance: they send window messages to the main window, whose
-// dispatcher (DevInstWindow.h for the messages of the instance) calls the operations below.
+// dispatcher (DevInstMessage.h for the messages of the instance) calls the operations below.
 //
 // The interface of 37 virtual operations: where this base has nothing to do for a device
 // kind it answers neutrally (false, 0, nothing) and the device kind overrides. The units:
@@ -48,6 +48,7 @@ class TEtsMiddleGroup;
 class TEtsSubGroup;
 class TFormVerw;
 class TGrpAdrOrdner;
+struct TObjektInfo;
 class TObjektBasis;
 class TStringList;
 class TVireoGrpAdrBasis;
@@ -293,6 +294,28 @@ public:
     TGrpAdrOrdner* GetGrpAdrOrdner() const { return m_grpAdrOrdner.get(); }
     // The physical address of an ETS device as "01.02.003"; empty when it cannot be read.
     std::string GetPhysAdr(int32_t deviceId) const;
+
+    // ---- Communication objects from ETS (answer false until built) ---------------------------
+    // Will fill the rows with the device objects of the project linked to the group address.
+    virtual bool GetObjektDataFromSubGroup(TVireoGrpAdrSub* node, std::list<TObjektInfo>& zeilen);
+    // Will set the display-order parameter and make the objects it then shows under parent.
+    virtual bool AddEtsObjectByDisplayOrder(int16_t parameter, int32_t wert, int32_t offset, TDataBasis* parent,
+                                            bool askBeforeDelete);
+    // Will list the instance's objects that the display-order parameter shows for *wert.
+    virtual bool GetEtsObjectByDisplayOrder(int16_t parameter, int32_t* wert, std::list<TObjektBasis*>& out);
+
+    // ---- Object links and flags in ETS (answer false until built) ------------------------------
+    // Will mark or unmark the object's link to the sub group as its sending link.
+    virtual bool GrpAdrSendend(int32_t deviceObjectId, int32_t subGroupId, bool ein);
+    // Will write (Change) or compare with ETS (Check) the object flag the request names.
+    virtual bool ChangeObjektFlag(TUserDeviceRequest* request);
+    virtual bool CheckObjektFlag(TUserDeviceRequest* request);
+    // Will let the user pick the object's group addresses in the selection dialog.
+    virtual bool OpenDlgGrpAdrToObject(TObjektBasis* objekt);
+    // Will hand the value to the node of that handle.
+    virtual bool SetObjFktToData(int32_t handle, char wert);
+    // Will check the device's communication objects against ETS.
+    virtual bool EtsObjektCheck();
 
 protected:
     // Called right before a registered node is destroyed: pointers to it are dropped.

@@ -16,11 +16,15 @@
 //   DevInstAzNeu.cpp      the default structure of a new device and every node kind of it
 //   DevInstAzVariante.cpp look-ups among children, the variant change, deleting nodes
 //   DevInstAzParameter.cpp the nodes' ETS device parameters, the resource check, default names
+//   DevInstAzRequest.cpp  the nodes' requests (UM_UserDeviceMessage, UM_UserObjectMessage)
+//   DevInstAzPhysAdr.cpp  the devices of the project that can switch an arming area
 //
 // Nodes made here are owned by the registry; the pointers handed out stay valid until the
 // node is deleted or the maps are cleared.
 
 #include "miraval/devinst/DevInst.h"
+#include "miraval/devinst/EditorHost.h"
+#include "quillon/ObjektBasis.h"
 
 #include <array>
 #include <cstdint>
@@ -28,6 +32,7 @@
 #include <list>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TAzAnzeige;
 class TAzEditierbareTexte;
@@ -206,6 +211,37 @@ public:
     // The default name of a folder node; false (out unchanged) for any other node.
     bool GetDefaultName(TDataBasis* node, std::string* out);
 
+    // ---- The nodes' requests (DevInstAzRequest.cpp) --------------------------------------------
+    // The case is picked by the sender's type (its node's, else its record's) and the code.
+    // 0 refuses: a null request, a sender or pointer the case needs that is null, a type or
+    // code without a case, a structural fault of the instance (shown to the user). Some
+    // cases answer 0 also when done; the sender then reads the request.
+    LRESULT UserDeviceMessage(HWND owner, TUserDeviceRequest* request) override;
+    LRESULT UserDeviceMessage(TUserDeviceRequest* request) override;
+    // The arming areas whose ÜG 'Scharf' flag is set, as "SSB1 / SSB3" ("" when none).
+    std::string CreateStrUeGScharfUsedFromSsb() const;
+    // The same for the areas whose alarm reports intrusion through the ÜG.
+    std::string CreateStrUeGEinbruchUsedFromAlarmierung() const;
+
+    // ---- Devices of the project (DevInstAzPhysAdr.cpp) -----------------------------------------
+    // The devices with a device object linked to one of the group addresses: each once, in
+    // ascending device-id order, the alarm centre itself left out. Empty when a read fails.
+    std::list<TPhysAdrEintrag> GetDevicePhysAdrLinkedWithGrpAdr(const std::vector<TObjektBasis::RecGrpAdrId>& links);
+    // Appends the ids of the device objects linked to the sub group. False when ETS fails;
+    // an unknown answer of ETS is shown and ends the walk (true).
+    bool GetDeviceObjectIds(int32_t subGroupId, std::list<int32_t>& out);
+    // Appends the device of each device object; objects ETS does not know are skipped. False
+    // when ETS fails or answers unknown (shown).
+    bool GetDeviceIds(const std::list<int32_t>& deviceObjectIds, std::list<int32_t>& out);
+    // Appends each device's address, leaving out the centre itself and devices without a
+    // readable address; devices ETS does not know are skipped. False as GetDeviceIds.
+    bool GetDevicesPhysAdr(const std::list<int32_t>& deviceIds, std::list<TPhysAdrEintrag>& out);
+    using TDeviceInstanz::GetPhysAdr;
+    // The device's address as text and word; both unchanged when it cannot be read. True.
+    bool GetPhysAdr(int32_t deviceId, std::string& text, int32_t* wort) const;
+    // area << 12 | line << 8 | device, unchecked.
+    static void PhysAdrMergeToInt(int32_t* out, int16_t area, int32_t line, int32_t device);
+
 protected:
     void KnotenEntfernt(const TDataBasis& node) override;
 
@@ -231,6 +267,13 @@ private:
 
     // Hands a copy of the area's sabotage inputs to its arming node, when there is one.
     void SaboSeWeitergeben(uint8_t bereich);
+
+    // The requests of each overload (request not null); the cases that open a dialog.
+    LRESULT GeraeteAnfrage(HWND owner, TUserDeviceRequest& request);
+    LRESULT ObjektAnfrage(TUserDeviceRequest& request);
+    void VarianteWaehlen(TUserDeviceRequest& request);
+    void AnzeigeBereicheWaehlen(TUserDeviceRequest& request);
+    void PhysAdrSeWaehlen(TUserDeviceRequest& request);
 
     TAzEditierbareTexte* m_textKnoten = nullptr;
     int m_eingaenge = 0;      // detectors made, wired input included

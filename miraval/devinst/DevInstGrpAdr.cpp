@@ -3,6 +3,7 @@
 
 #include "miraval/devinst/DevInst.h"
 
+#include "miraval/app/Spredit.h"
 #include "miraval/devinst/EditorHost.h"
 #include "kestrin/Ets2Cdi.h"
 #include "morrow/EtsDeviceParam.h"
@@ -45,7 +46,7 @@ void TDeviceInstanz::GetGrpAdrFromServer()
     MakeMidSubAdrGrp();
     if (!m_grpAdrOrdner) {
         // "Gruppenadressen" (9004)
-        m_grpAdrOrdner = std::make_unique<TGrpAdrOrdner>(m_host.GetHandle(), 0, 0, "Gruppenadressen", 1);
+        m_grpAdrOrdner = std::make_unique<TGrpAdrOrdner>(m_host.GetHandle(), 0, 0, Spredit::Txt9004, 1);
         m_grpAdrOrdner->SetPosId(100);
     }
 }

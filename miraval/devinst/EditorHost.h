@@ -1,20 +1,30 @@
 #pragma once
 // What the device instance needs of the editor around it: the main window (its handle, the
 // ETS interface, the settings, the status bar, the progress dialog), the data module's
-// group-address level style and the project windows. The editor shell implements it; tests
-// use TEditorHostDouble (tests/miraval/devinst). Nothing here needs a display.
+// group-address level style, the project windows and the dialogs the nodes' requests open. The
+// editor shell implements it; tests use TEditorHostDouble (tests/miraval/devinst). Nothing
+// here needs a display.
 //
 // The project window (TFormVerw) is the shell's class; the device instance only holds and
 // passes pointers to it.
 
 #include "win32/Windows.h"
 
+#include <cstdint>
+#include <list>
 #include <string>
 
 class TDataBasis;
 class TDeviceInstanz;
 class TEts2Cdi;
 class TFormVerw;
+
+// A bus device's physical address: the word area << 12 | line << 8 | device and its text
+// ("01.02.003").
+struct TPhysAdrEintrag {
+    int32_t Adresse = 0;
+    std::string Text;
+};
 
 class TEditorHost {
 public:
@@ -79,4 +89,18 @@ public:
     // Adds the missing tree nodes of a new group address in every project window (any of
     // the three may be null).
     virtual void CreateGroupAddressNodes(TDataBasis* main, TDataBasis* middle, TDataBasis* sub) = 0;
+
+    // --- Dialogs of the requests (modal, one at a time) --------------------------------------
+    // Each answers the modal result: 1 OK, 2 Cancel, or -1 when the dialog cannot be made.
+    // Outputs are written only on OK.
+    // The alarm-centre variant: variante in/out; hilfeDatei the variant help file.
+    virtual int DlgDefinitionAlarmzentrale(uint32_t& variante, const std::string& hilfeDatei) = 0;
+    // The areas a display shows: caption the display's name, text the label, maske in/out
+    // (6-bit area mask), variante the centre's variant.
+    virtual int DlgAnzeige(const std::string& caption, const std::string& text, int32_t& maske,
+                           uint32_t variante) = 0;
+    // A switching device's physical address: auswahl in/out (text and word; word 0 = none),
+    // geraete the candidate devices, benutzt the addresses the area uses already.
+    virtual int DlgSelPhysAdrSe(TPhysAdrEintrag& auswahl, const std::list<TPhysAdrEintrag>& geraete,
+                                const std::list<int32_t>& benutzt) = 0;
 };

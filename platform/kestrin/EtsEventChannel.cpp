@@ -320,13 +320,20 @@ TEtsEventChannel::TLineResult TEtsEventChannel::HandleLine(const std::string& ra
     return TLineResult::Answered;
 }
 
+bool TEtsEventChannel::NextQueued(std::string& line)
+{
+    if (m_stopped || m_queued.empty())
+        return false;
+    line = std::move(m_queued.front());
+    m_queued.pop_front();
+    return true;
+}
+
 bool TEtsEventChannel::RunQueued()
 {
-    while (!m_stopped && !m_queued.empty()) {
-        const std::string line = std::move(m_queued.front());
-        m_queued.pop_front();
+    std::string line;
+    while (NextQueued(line))
         HandleLine(line);
-    }
     return m_stopped;
 }
 

@@ -94,6 +94,9 @@ public:
 
     // Handles one line (without its line feed).
     TLineResult HandleLine(const std::string& line);
+    // Takes the next queued line for the caller to handle (an event loop that handles one
+    // line per turn); false when none is left or the channel was stopped.
+    bool NextQueued(std::string& line);
     // Handles the queued lines that are left; true when UserSvStop ended them.
     bool RunQueued();
     // The queued lines, then every line of in up to its end or UserSvStop; true when

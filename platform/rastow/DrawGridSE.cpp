@@ -85,6 +85,15 @@ void TDrawGridSE::ClearNodeEvents()
     OnDeleteCellKomponente = nullptr;
 }
 
+void TDrawGridSE::Changed()
+{
+    if (m_updateDepth > 0 || !OnModelChange)
+        return;
+    // The hook may be replaced while it runs (a view going away): call a copy.
+    const std::function<void()> hook = OnModelChange;
+    hook();
+}
+
 void TDrawGridSE::DropEditor()
 {
     Retire(std::move(m_editor));
@@ -107,6 +116,7 @@ void TDrawGridSE::Prepare(int columns)
     m_colCount = std::max(columns, 1);
     ResetRows();
     ClearNodeEvents();
+    Changed();
 }
 
 void TDrawGridSE::Clear()
@@ -122,8 +132,10 @@ void TDrawGridSE::BeginUpdate()
 
 void TDrawGridSE::EndUpdate()
 {
-    if (m_updateDepth > 0)
-        --m_updateDepth;
+    if (m_updateDepth == 0)
+        return;
+    if (--m_updateDepth == 0)
+        Changed();
 }
 
 bool TDrawGridSE::SetRowCount(int count)
@@ -142,6 +154,7 @@ bool TDrawGridSE::SetRowCount(int count)
     }
     while (m_rows.size() < wanted)
         m_rows.push_back(std::make_unique<TRow>(static_cast<std::size_t>(m_colCount)));
+    Changed();
     return true;
 }
 
@@ -163,6 +176,7 @@ bool TDrawGridSE::SetCell(int column, int row, const TCell& cell)
     if (target == nullptr)
         return false;
     *target = cell;
+    Changed();
     return true;
 }
 
@@ -237,8 +251,14 @@ bool TDrawGridSE::SetActiveCell(int column, int row)
 {
     if (Cell(column, row) == nullptr)
         return false;
-    if (m_activeColumn == column && m_activeRow == row)
+    if (m_activeColumn == column && m_activeRow == row) {
+        if (!m_editor) {
+            m_editor = MakeEditor(*Cell(column, row));
+            if (m_editor)
+                Changed();
+        }
         return true;
+    }
     ExitCell();
     // The exit handler may have rebuilt the page.
     TCell* cell = Cell(column, row);
@@ -248,10 +268,20 @@ bool TDrawGridSE::SetActiveCell(int column, int row)
     m_activeRow = row;
     m_editor = MakeEditor(*cell);
     Fire(OnEnterCell, this, *cell, column, row);
+    Changed();
     return true;
 }
 
 bool TDrawGridSE::GetActiveCell(int& column, int& row) const
+{
+    if (m_activeRow < 0 || !m_editor)
+        return false;
+    column = m_activeColumn;
+    row = m_activeRow;
+    return true;
+}
+
+bool TDrawGridSE::GetCurrentCell(int& column, int& row) const
 {
     if (m_activeRow < 0)
         return false;
@@ -267,6 +297,7 @@ void TDrawGridSE::DeleteZellenKomponente()
         return;
     DropEditor();
     Fire(OnDeleteCellKomponente, this, *cell, m_activeColumn, m_activeRow);
+    Changed();
 }
 
 TCell* TDrawGridSE::BeginEdit(int row, TCell::TEnumCellKind kind)
@@ -289,6 +320,7 @@ bool TDrawGridSE::SelectComboItem(int row, int index)
     combo->Text = combo->Items[static_cast<std::size_t>(index)].Text;
     cell->SelectItem(index);
     Fire(OnComboBoxChange, combo, *cell, kValueColumn, row);
+    Changed();
     return true;
 }
 
@@ -307,6 +339,7 @@ bool TDrawGridSE::TypeText(int row, const std::string& text)
                          : text;
         cell->Text = edit->Text;
         Fire(OnEditChange, edit, *cell, kValueColumn, row);
+        Changed();
         return true;
     }
     if (target->Kind == TCell::ckComboBox) {
@@ -327,6 +360,7 @@ bool TDrawGridSE::TypeText(int row, const std::string& text)
         cell->Text = combo->Text;
         cell->ItemIndex = combo->ItemIndex;
         Fire(OnComboBoxChange, combo, *cell, kValueColumn, row);
+        Changed();
         return true;
     }
     return false;
@@ -345,11 +379,12 @@ bool TDrawGridSE::SpinTo(int row, int value)
     else if (value < spin->Min)
         Fire(OnSpinEditUnderflow, this, spin, *cell, kValueColumn, row, static_cast<double>(value));
     // A handler that rebuilt the page or left the cell ends the edit here.
-    if (m_editor.get() != spin)
-        return true;
-    cell->SpinValue = spin->Value;
-    cell->Text = std::to_string(spin->Value);
-    Fire(OnSpinEditChange, spin, *cell, kValueColumn, row);
+    if (m_editor.get() == spin) {
+        cell->SpinValue = spin->Value;
+        cell->Text = std::to_string(spin->Value);
+        Fire(OnSpinEditChange, spin, *cell, kValueColumn, row);
+    }
+    Changed();
     return true;
 }
 
@@ -364,6 +399,7 @@ bool TDrawGridSE::ClickEllipsis(int row)
     if (cell == nullptr)
         return false;
     Fire(OnEllipseClick, this, *cell, kValueColumn, row);
+    Changed();
     return true;
 }
 
@@ -377,10 +413,11 @@ bool TDrawGridSE::ClickGroupTitle(int row)
     if (cell == nullptr || cell->Kind != TCell::ckGroupTitle)
         return false;
     Fire(OnGroupTitleClick, this, *cell, kCaptionColumn, row, static_cast<int>(cell->GroupState));
+    Changed();
     return true;
 }
 
-bool TDrawGridSE::CommitCell()
+bool TDrawGridSE::CommitEditor()
 {
     TCell* cell = ActiveCell();
     if (cell == nullptr || !m_editor)
@@ -400,12 +437,20 @@ bool TDrawGridSE::CommitCell()
     return true;
 }
 
+bool TDrawGridSE::CommitCell()
+{
+    if (!CommitEditor())
+        return false;
+    Changed();
+    return true;
+}
+
 bool TDrawGridSE::ExitCell()
 {
     TCell* cell = ActiveCell();
     if (cell == nullptr)
         return false;
-    CommitCell();
+    CommitEditor(); // no notice yet: the cell is still active until the handler runs
     const int column = m_activeColumn;
     const int row = m_activeRow;
     // The cell is left before the handler runs, so a handler that activates a cell does not
@@ -413,8 +458,11 @@ bool TDrawGridSE::ExitCell()
     std::unique_ptr<TObject> editor = std::move(m_editor);
     m_activeColumn = -1;
     m_activeRow = -1;
-    TEventScope scope(this); // keeps the row alive should the handler rebuild the page
-    Fire(OnExitCell, this, editor.get(), *cell, column, row);
+    {
+        TEventScope scope(this); // keeps the row alive should the handler rebuild the page
+        Fire(OnExitCell, this, editor.get(), *cell, column, row);
+    }
+    Changed();
     return true;
 }
 
@@ -429,4 +477,5 @@ void TDrawGridSE::ExitGrid()
     else
         column = row = -1;
     Fire(OnExit, this, static_cast<TObject*>(nullptr), left, column, row);
+    Changed();
 }

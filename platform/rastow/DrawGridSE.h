@@ -23,6 +23,7 @@
 //  - A handler may rebuild the grid while the grid is calling it: the cell and the sender it
 //    was given stay valid until it returns; its changes to the cell are then lost with the
 //    old page.
+//  - A view learns of changes through OnModelChange alone; the model never knows a display.
 
 #include "rastow/Cell.h"
 #include "rastow/ComboWert.h"
@@ -64,8 +65,8 @@ public:
     // What the window does before a node draws: as Prepare with the current column count,
     // and Tag back to 0.
     virtual void Clear();
-    // Brackets a rebuild; a view repaints at the outermost EndUpdate. Unbalanced EndUpdate
-    // calls are ignored.
+    // Brackets a rebuild; OnModelChange waits for the outermost EndUpdate. Unbalanced
+    // EndUpdate calls are ignored.
     void BeginUpdate();
     void EndUpdate();
     bool IsUpdating() const { return m_updateDepth > 0; }
@@ -89,10 +90,16 @@ public:
 
     // --- Active cell -----------------------------------------------------------------------
     // Makes the cell active: the cell active before is left first (ExitCell), then an editor
-    // opens when the cell is editable and OnEnterCell is raised. False outside the grid.
+    // opens when the cell is editable and OnEnterCell is raised. On the cell that is active
+    // already it only opens the editor again when DeleteZellenKomponente closed it (no
+    // events). False outside the grid.
     bool SetActiveCell(int column, int row);
-    // False, and the arguments untouched, when no cell is active.
+    // The cell whose editor is open. False, and the arguments untouched, while no editor is
+    // open, also on an active cell without one (text, ellipsis, after DeleteZellenKomponente):
+    // a caller that closes the editor and asks again must get false.
     bool GetActiveCell(int& column, int& row) const;
+    // The active cell, with or without an open editor; false when no cell is active.
+    bool GetCurrentCell(int& column, int& row) const;
     // The open editor (TDrawGridSEEdit, TDrawGridSEComboBox or TQmSpinEdit), or null.
     TObject* Editor() const { return m_editor.get(); }
     // Closes the active cell's editor without taking its value; raises
@@ -143,13 +150,23 @@ public:
     // The window's cell-entry handler (sender: the grid); Prepare and Clear keep it.
     TCellEvent OnEnterCell;
 
+    // The view's hook: called when an operation of this class has changed what a view shows
+    // (rows, cells, the active cell, its editor), not within an update bracket (the outermost
+    // EndUpdate calls it). It may run while a node handler runs, so it only re-reads the
+    // model; it never starts a user action. Prepare and Clear keep it. Changes that a caller
+    // makes through Cell() pointers are not seen until the next notifying operation.
+    std::function<void()> OnModelChange;
+
 private:
     using TRow = std::vector<TCell>;
 
     void ClearNodeEvents();
+    void Changed();
     void ResetRows();
     void DropEditor();
     TCell* ActiveCell();
+    // CommitCell without the notice.
+    bool CommitEditor();
     // The value cell of the row when it is of the kind and enabled, made active.
     TCell* BeginEdit(int row, TCell::TEnumCellKind kind);
     std::unique_ptr<TObject> MakeEditor(const TCell& cell) const;

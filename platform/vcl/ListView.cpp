@@ -20,6 +20,7 @@ TListColumn& TListView::AddColumn(std::string caption, int width)
     column->Caption = std::move(caption);
     column->Width = width;
     m_columns.push_back(std::move(column));
+    Changed();
     return *m_columns.back();
 }
 
@@ -28,6 +29,7 @@ bool TListView::DeleteColumn(int index)
     if (index < 0 || index >= ColumnCount())
         return false;
     m_columns.erase(m_columns.begin() + index);
+    Changed();
     return true;
 }
 
@@ -46,6 +48,7 @@ const TListItem* TListView::Item(int index) const
 TListItem& TListView::AddItem()
 {
     m_items.push_back(std::make_unique<TListItem>());
+    Changed();
     return *m_items.back();
 }
 
@@ -67,6 +70,7 @@ bool TListView::DeleteItem(int index)
         ItemIndex = -1;
     else if (ItemIndex > index)
         --ItemIndex;
+    Changed();
     return true;
 }
 
@@ -74,4 +78,19 @@ void TListView::ClearItems()
 {
     m_items.clear();
     ItemIndex = -1;
+    Changed();
+}
+
+void TListView::ClearColumns()
+{
+    m_columns.clear();
+    Changed();
+}
+
+void TListView::Changed()
+{
+    if (!OnModelChange)
+        return;
+    const std::function<void()> hook = OnModelChange; // a view going away may reset it
+    hook();
 }

@@ -9,6 +9,7 @@
 
 #include "vcl/Object.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -56,7 +57,7 @@ public:
     TListColumn& AddColumn(std::string caption, int width = ColumnHeaderWidth);
     // False for an index outside the columns.
     bool DeleteColumn(int index);
-    void ClearColumns() { m_columns.clear(); }
+    void ClearColumns();
 
     // --- Items -----------------------------------------------------------------------------
     int ItemCount() const { return static_cast<int>(m_items.size()); }
@@ -71,6 +72,15 @@ public:
 
     // The selected item (ItemIndex), or null.
     TListItem* Selected() { return Item(ItemIndex); }
+
+    // --- The view's hook ---------------------------------------------------------------------
+    // Adding, deleting and clearing columns and items call OnModelChange themselves. Fields
+    // written directly (captions, sub-items, images, widths, ViewStyle, Visible, ItemIndex) are
+    // not seen: a caller that changes them after the last add calls Changed(). A view takes
+    // the notices as "draw again soon" and reads the model once the caller is done, since an
+    // added item is filled only after AddItem returns.
+    void Changed();
+    std::function<void()> OnModelChange;
 
     // --- Fields ----------------------------------------------------------------------------
     TViewStyle ViewStyle = vsIcon;

@@ -9,6 +9,12 @@ TMessageBoxHook& currentHook()
     static TMessageBoxHook hook;
     return hook;
 }
+
+TInputBoxHook& currentInputBoxHook()
+{
+    static TInputBoxHook hook;
+    return hook;
+}
 } // namespace
 
 TMessageBoxHook SetMessageBoxHook(TMessageBoxHook hook)
@@ -37,4 +43,21 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
         return hook(owner, text, caption, flags);
     std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
     return DefaultMessageBoxAnswer(flags);
+}
+
+TInputBoxHook SetInputBoxHook(TInputBoxHook hook)
+{
+    return std::exchange(currentInputBoxHook(), std::move(hook));
+}
+
+std::string InputBox(HWND owner, const std::string& caption, const std::string& prompt,
+                     const std::string& value)
+{
+    std::string text = value;
+    if (auto& hook = currentInputBoxHook()) {
+        hook(owner, caption, prompt, text);
+        return text;
+    }
+    std::fprintf(stderr, "[%s] %s\n", caption.c_str(), prompt.c_str());
+    return text;
 }

@@ -22,7 +22,10 @@ constexpr UINT MB_ICONWARNING = 0x30;
 constexpr UINT MB_ICONEXCLAMATION = 0x30;
 constexpr UINT MB_ICONINFORMATION = 0x40;
 constexpr UINT MB_ICONASTERISK = 0x40;
+constexpr UINT MB_ICONMASK = 0xF0;
 constexpr UINT MB_DEFBUTTON2 = 0x100;
+constexpr UINT MB_DEFBUTTON3 = 0x200;
+constexpr UINT MB_DEFMASK = 0xF00;
 constexpr UINT MB_APPLMODAL = 0x0;
 constexpr UINT MB_TASKMODAL = 0x2000;
 constexpr UINT MB_TYPEMASK = 0xF;
@@ -46,3 +49,18 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
 
 // The first button of a button set: what an unattended box answers.
 int DefaultMessageBoxAnswer(UINT flags);
+
+// The input box: a prompt and one line of text. value holds the text shown at first and, on
+// return, the text as it stands when the box closes; the hook answers true for OK and false
+// for Cancel. All texts are UTF-8.
+using TInputBoxHook = std::function<bool(HWND owner, const std::string& caption,
+                                         const std::string& prompt, std::string& value)>;
+
+// Installs a hook and returns the one it replaces (empty for the built-in default).
+TInputBoxHook SetInputBoxHook(TInputBoxHook hook);
+
+// Answers the text as it stands when the box closes, whether it was confirmed or cancelled
+// (callers that must tell the two apart install a hook of their own). Without a hook the
+// prompt goes to standard error and value comes back unchanged.
+std::string InputBox(HWND owner, const std::string& caption, const std::string& prompt,
+                     const std::string& value);

@@ -26,6 +26,7 @@ struct TRegistry {
     std::map<HWND, std::shared_ptr<TWindow>> windows;
     std::deque<TQueued> queue;
     std::uintptr_t nextHandle = 0x1000;
+    std::function<void()> postNotifier;
 };
 
 TRegistry& registry()
@@ -101,9 +102,22 @@ BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     if (entry->observer)
         entry->observer(TMessageKind::Post, window, message, wParam, lParam);
     auto& reg = registry();
-    std::lock_guard guard(reg.lock);
-    reg.queue.push_back({window, message, wParam, lParam});
+    std::function<void()> notifier;
+    {
+        std::lock_guard guard(reg.lock);
+        reg.queue.push_back({window, message, wParam, lParam});
+        notifier = reg.postNotifier;
+    }
+    if (notifier)
+        notifier();
     return 1;
+}
+
+void SetPostNotifier(std::function<void()> notifier)
+{
+    auto& reg = registry();
+    std::lock_guard guard(reg.lock);
+    reg.postNotifier = std::move(notifier);
 }
 
 int PumpMessages()

@@ -44,6 +44,10 @@ bool SetWindowProcedure(HWND window, WNDPROC procedure);
 LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Queues the message; false for a null or unknown window.
 BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Called after every successful PostMessage, outside the queue's lock, so that an event loop
+// can schedule a drain (PumpMessages). It may run on the posting thread. An empty function
+// removes the notifier.
+void SetPostNotifier(std::function<void()> notifier);
 // Delivers queued messages in order until the queue is empty, including messages posted
 // while draining. Returns how many were delivered.
 int PumpMessages();

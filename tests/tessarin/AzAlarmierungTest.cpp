@@ -26,8 +26,8 @@ constexpr int32_t kHandle = 40;
 constexpr int32_t kParent = 30;
 constexpr int32_t kSystem = 1;
 
-// The editor's side of the intrusion path: one flag per arming area (Part of the device
-// instance): code 17 names the areas that use it, code 18 switches an area's use.
+// The editor's side of the intrusion path: one flag per arming area, kept by the device
+// instance: code 17 names the areas that use it, code 18 switches an area's use.
 struct TEditorUegEinbruch {
     std::array<bool, 4> genutzt{};
 

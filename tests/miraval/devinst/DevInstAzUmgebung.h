@@ -8,7 +8,7 @@
 #include "EditorHostDouble.h"
 
 #include "miraval/devinst/DevInstAz.h"
-#include "miraval/devinst/DevInstWindow.h"
+#include "InstanzFenster.h"
 #include "morrow/EtsDeviceParamRecorder.h"
 #include "pellam/DataBasis.h"
 #include "quillon/UserMessages.h"

@@ -1,11 +1,13 @@
 #pragma once
-// The editor around a device instance in tests: its main window is a TDevInstWindow (the
+// The editor around a device instance in tests: its main window is a TInstanzFenster (the
 // nodes' messages reach the instance made current), and every call of the instance on the
-// editor is recorded as a line of text, in order.
+// editor is recorded as a line of text, in order. Dialogs answer as scripted (Cancel unless
+// told otherwise).
 
-#include "miraval/devinst/DevInstWindow.h"
+#include "InstanzFenster.h"
 #include "miraval/devinst/EditorHost.h"
 
+#include <list>
 #include <string>
 #include <vector>
 
@@ -71,13 +73,46 @@ public:
             (sub ? " sub" : ""));
     }
 
+    // Dialogs: each is logged with what it was given and answers dlgAntwort; on OK (1) the
+    // outputs take the scripted choice.
+    int DlgDefinitionAlarmzentrale(uint32_t& variante, const std::string& hilfeDatei) override
+    {
+        log("DlgDefinitionAlarmzentrale " + std::to_string(variante) + "|" + hilfeDatei);
+        if (dlgAntwort == 1)
+            variante = dlgVariante;
+        return dlgAntwort;
+    }
+    int DlgAnzeige(const std::string& caption, const std::string& text, int32_t& maske, uint32_t variante) override
+    {
+        log("DlgAnzeige " + caption + "|" + text + "|" + std::to_string(maske) + "|" + std::to_string(variante));
+        if (dlgAntwort == 1)
+            maske = dlgMaske;
+        return dlgAntwort;
+    }
+    int DlgSelPhysAdrSe(TPhysAdrEintrag& auswahl, const std::list<TPhysAdrEintrag>& geraete,
+                        const std::list<int32_t>& benutzt) override
+    {
+        log("DlgSelPhysAdrSe " + auswahl.Text + "|" + std::to_string(auswahl.Adresse));
+        dlgGeraete = geraete;
+        dlgBenutzt = benutzt;
+        if (dlgAntwort == 1)
+            auswahl = dlgAuswahl;
+        return dlgAntwort;
+    }
+
     void log(std::string line) { calls.push_back(std::move(line)); }
 
-    TDevInstWindow window;
+    TInstanzFenster window;
     int grpAdrLevel = 3;
     std::string status[5];
     std::vector<std::string> calls;
     TDataBasis* grpAdrOrdner = nullptr;
+    int dlgAntwort = 2;
+    uint32_t dlgVariante = 0;
+    int32_t dlgMaske = 0;
+    TPhysAdrEintrag dlgAuswahl;
+    std::list<TPhysAdrEintrag> dlgGeraete; // what the last DlgSelPhysAdrSe offered
+    std::list<int32_t> dlgBenutzt;
 
 private:
     TEts2Cdi* m_ets;

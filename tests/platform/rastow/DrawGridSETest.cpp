@@ -468,7 +468,9 @@ TEST_F(DrawGridSETest, DeletingTheEditorKeepsTheCellActiveWithoutItsValue)
     EXPECT_EQ(grid.Editor(), nullptr);
     int column = -1;
     int active = -1;
-    EXPECT_TRUE(grid.GetActiveCell(column, active));
+    EXPECT_FALSE(grid.GetActiveCell(column, active)); // no editor open
+    EXPECT_TRUE(grid.GetCurrentCell(column, active));
+    EXPECT_EQ(active, row);
     EXPECT_FALSE(grid.CommitCell());
 }
 

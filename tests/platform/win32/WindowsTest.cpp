@@ -100,6 +100,42 @@ TEST(MessageBox, HookSeesTextCaptionAndFlagsAndAnswers)
     EXPECT_EQ(DefaultMessageBoxAnswer(MB_OK), IDOK);
 }
 
+TEST(Messages, PostNotifierRunsOncePerSuccessfulPost)
+{
+    TRecordingWindow window;
+    int notified = 0;
+    SetPostNotifier([&] {
+        ++notified;
+        EXPECT_GT(PendingMessageCount(), 0);
+    });
+    PostMessage(window.Handle(), WM_USER + 1, 0, 0);
+    PostMessage(window.Handle(), WM_USER + 2, 0, 0);
+    PostMessage(nullptr, WM_USER + 3, 0, 0);
+    SendMessage(window.Handle(), WM_USER + 4, 0, 0);
+    SetPostNotifier({});
+    PostMessage(window.Handle(), WM_USER + 5, 0, 0);
+    EXPECT_EQ(notified, 2);
+    PumpMessages();
+}
+
+TEST(InputBox, HookGetsTheTextAndItsLastStateIsTheAnswerEvenWhenCancelled)
+{
+    EXPECT_EQ(InputBox(nullptr, "Devicetype", "Set module name, e.g. 244_ID", "vorher"), "vorher");
+    std::string caption, prompt, shown;
+    auto old = SetInputBoxHook([&](HWND, const std::string& c, const std::string& p, std::string& value) {
+        caption = c;
+        prompt = p;
+        shown = value;
+        value = "244_ID";
+        return false;
+    });
+    EXPECT_EQ(InputBox(nullptr, "Devicetype", "Set module name, e.g. 244_ID", "vorher"), "244_ID");
+    EXPECT_EQ(caption, "Devicetype");
+    EXPECT_EQ(prompt, "Set module name, e.g. 244_ID");
+    EXPECT_EQ(shown, "vorher");
+    SetInputBoxHook(old);
+}
+
 TEST(StringTable, ReadsIdsAndEscapesAndAnswersEmptyForMissingIds)
 {
     auto table = TStringTable::FromTsv("1\tEins\n2\tZwei\\nDrei\\r\r\nkein\tWert\n4\t\n");

@@ -1,4 +1,4 @@
-#include "miraval/devinst/DevInstWindow.h"
+#include "miraval/devinst/DevInstMessage.h"
 
 #include "miraval/devinst/DevInst.h"
 #include "quillon/UserMessages.h"
@@ -99,25 +99,3 @@ LRESULT Antwort(TDeviceInstanz& instanz, HWND window, UINT msg, WPARAM wParam, L
 }
 
 } // namespace
-
-TDevInstWindow::TDevInstWindow()
-{
-    LOG_FKT("TDevInstWindow::TDevInstWindow");
-    m_handle = CreateWindowHandle(
-        [this](HWND window, UINT msg, WPARAM wParam, LPARAM lParam) { return Procedure(window, msg, wParam, lParam); });
-}
-
-TDevInstWindow::~TDevInstWindow()
-{
-    LOG_FKT("TDevInstWindow::~TDevInstWindow");
-    DestroyWindow(m_handle);
-}
-
-LRESULT TDevInstWindow::Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    bool handled = false;
-    const LRESULT antwort = DevInstMessage(m_instanz, window, msg, wParam, lParam, handled);
-    if (handled || !m_sonstige)
-        return antwort;
-    return m_sonstige(window, msg, wParam, lParam);
-}

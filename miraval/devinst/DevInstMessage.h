@@ -1,14 +1,11 @@
 #pragma once
 // The nodes' messages that the device instance answers (the record, registry, request and
-// ETS-access messages), routed to the current instance; a window that does only this, for
-// running the device instance without the editor's main window.
-//
-// DevInstMessage is the routing itself, so the main window's dispatcher hands these messages
-// on through the same function. Without a current instance each of them answers 0.
+// ETS-access messages), routed to the current instance. The main window's dispatcher hands
+// these messages on through this one function, and so do the tests' stand-in windows.
+// Without a current instance each of them answers 0.
 
 #include "win32/Windows.h"
 
-#include <utility>
 
 class TDeviceInstanz;
 
@@ -28,25 +25,3 @@ class TDeviceInstanz;
 //   UM_UserObjectMessage      lParam TUserDeviceRequest*     -> UserDeviceMessage(request)
 LRESULT DevInstMessage(TDeviceInstanz* instanz, HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
                        bool& handled);
-
-class TDevInstWindow {
-public:
-    TDevInstWindow();
-    ~TDevInstWindow();
-    TDevInstWindow(const TDevInstWindow&) = delete;
-    TDevInstWindow& operator=(const TDevInstWindow&) = delete;
-
-    HWND Handle() const { return m_handle; }
-    // The instance the messages go to (not owned; null: none).
-    void SetAktDevInst(TDeviceInstanz* instanz) { m_instanz = instanz; }
-    TDeviceInstanz* GetAktDevInst() const { return m_instanz; }
-    // Answers every message the routing has no case for (default: 0).
-    void SetSonstige(WNDPROC sonstige) { m_sonstige = std::move(sonstige); }
-
-private:
-    LRESULT Procedure(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-
-    HWND m_handle = nullptr;
-    TDeviceInstanz* m_instanz = nullptr;
-    WNDPROC m_sonstige;
-};

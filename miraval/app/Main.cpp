@@ -1,0 +1,800 @@
+#include "miraval/app/Main.h"
+
+#include "miraval/app/DaMo.h"
+#include "miraval/app/EtsRegData.h"
+#include "miraval/app/FensterZustand.h"
+#include "miraval/app/IniKeys.h"
+#include "miraval/app/IniRegistry.h"
+#include "miraval/app/Spredit.h"
+#include "miraval/devinst/DevInstAz.h"
+#include "miraval/ui/FProjektierung.h"
+#include "quillon/CursorHourGlass.h"
+#include "cindral/Cindral.h"
+#include "dorlin/Dorlin.h"
+#include "kestrin/Ets2Cdi.h"
+#include "tamsel/Tamsel.h"
+#include "tessarin/SprAz.h"
+#include "win32/MessageBox.h"
+#include "win32/Shell.h"
+#include "win32/qt/QtPlatform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include <algorithm>
+
+TFormMain* FormMain = nullptr;
+TFormVerw* FormVerw = nullptr;
+
+namespace {
+
+// The application's title: the standard exception box's caption; the device name once a
+// device was selected.
+std::string g_anwendungsTitel = "Miraval";
+
+QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+void SetAnwendungsTitel(const std::string& titel)
+{
+    g_anwendungsTitel = titel;
+}
+
+TFormMain::TFormMain(std::string deviceType)
+    : m_deviceType(std::move(deviceType))
+{
+    LOG_FKT("TFormMain::TFormMain");
+    FormMain = this;
+    setObjectName("FormMain");
+    m_handle = CreateWindowHandle([this](HWND, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        try {
+            return Dispatch(msg, wParam, lParam);
+        } catch (const std::exception& e) {
+            ApplicationEventsException(e.what());
+        } catch (...) {
+            ApplicationEventsException("");
+        }
+        return 0;
+    });
+    SetWindowWidget(m_handle, this);
+
+    resize(462, 379);
+    m_mdiArea = new QMdiArea(this);
+    setCentralWidget(m_mdiArea);
+    BaueMenues();
+
+    TimerOpenPreview = new QTimer(this);
+    TimerOpenPreview->setInterval(1);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1);
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    TimerTimeoutClose = new QTimer(this);
+    TimerTimeoutClose->setInterval(m_closeTimeOutInterval);
+    qApp->installEventFilter(this);
+
+    FormCreate();
+}
+
+TFormMain::~TFormMain()
+{
+    LOG_FKT("TFormMain::~TFormMain");
+    qApp->removeEventFilter(this);
+    FormDestroy();
+    SetWindowWidget(m_handle, nullptr);
+    DestroyWindow(m_handle);
+    if (FormMain == this)
+        FormMain = nullptr;
+}
+
+void TFormMain::BaueMenues()
+{
+    LOG_FKT("TFormMain::BaueMenues");
+    QMenuBar* leiste = menuBar();
+    MDatei = leiste->addMenu(QString());
+    MDatei->addAction(DM->APrint);
+    MDatei->addAction(DM->APrintPreview);
+    MDatei->addSeparator();
+    MDatei->addAction(DM->AImport);
+    MDatei->addAction(DM->AExport);
+    MDatei->addSeparator();
+    MDatei->addAction(DM->AAutoSave);
+    MDatei->addAction(DM->ARestoreSaveCopy);
+    MDatei->addSeparator();
+    MDatei->addAction(DM->AVerwerfen);
+    MDatei->addAction(DM->ABeenden);
+
+    MProjektierung = leiste->addMenu(QString());
+    MProjektierung->addAction(DM->AMelderHinzufuegen);
+    MProjektierung->addAction(DM->AMelderLoeschen);
+    MProjektierung->addAction(DM->AMelderKopieren);
+    MProjektierung->addAction(DM->AMelderEinfuegen);
+    MProjektierung->addSeparator();
+    MProjektierung->addAction(DM->ALinkToGrpAdr);
+    MProjektierung->addSeparator();
+    MProjektierung->addAction(DM->AEreignisspeicherAuslesen);
+    MProjektierung->addAction(DM->ASetDateTime);
+    MProjektierung->addSeparator();
+    MProjektierung->addAction(DM->AExpandAll);
+    MProjektierung->addAction(DM->ACollapseAll);
+    MProjektierung->addAction(DM->AExpand);
+    MProjektierung->addAction(DM->ACollapse);
+    MProjektierung->addSeparator();
+    MProjektierung->addAction(DM->AProjektierungsfenster);
+    MProjektierung->addAction(DM->ADefault);
+    connect(MProjektierung, &QMenu::aboutToShow, this, [this] {
+        try {
+            MProjektierungClick();
+        } catch (const std::exception& e) {
+            ApplicationEventsException(e.what());
+        }
+    });
+
+    MEinstellung = leiste->addMenu(QString());
+    MEinstellung->addAction(DM->AOption);
+    MSprache1 = DM->ASprache;
+    MEinstellung->addAction(MSprache1);
+
+    MTool = leiste->addMenu(QString());
+
+    MFenster = leiste->addMenu(QString());
+    MFenster->addAction(DM->AUeberlappend);
+    MFenster->addAction(DM->ANebeneinander);
+    MFenster->addAction(DM->AUebereinander);
+    MFenster->addAction(DM->ASymbole);
+
+    MHilfe = leiste->addMenu(QString());
+    MHilfe->addAction(DM->ADeviceHelp);
+    MHilfe->addAction(DM->AQuickHelp);
+    MHilfe->addSeparator();
+    MAbout = DM->AAbout;
+    MHilfe->addAction(MAbout);
+
+    ToolBar1 = addToolBar(QString());
+    ToolBar1->setObjectName("ToolBar1");
+    ToolBar1->setIconSize(QSize(18, 18));
+    for (QAction* action : {DM->APrintPreview, DM->APrint, DM->AAutoSave, DM->AExpandAll, DM->ACollapseAll,
+                            DM->AMelderHinzufuegen, DM->AMelderLoeschen, DM->AMelderKopieren,
+                            DM->AMelderEinfuegen})
+        ToolBar1->addAction(action);
+
+    static constexpr std::array<int, 5> kBreiten{250, 30, 30, 30, 50};
+    for (std::size_t i = 0; i < m_statusPanels.size(); ++i) {
+        m_statusPanels[i] = new QLabel(this);
+        m_statusPanels[i]->setMinimumWidth(kBreiten[i]);
+        statusBar()->addWidget(m_statusPanels[i], i + 1 == m_statusPanels.size() ? 1 : 0);
+    }
+}
+
+void TFormMain::FormCreate()
+{
+    LOG_FKT("TFormMain::FormCreate");
+    AktDevInst = nullptr;
+    m_exportExt = "azp";
+    m_lastDeletedDevice = -1;
+    GetRegData();
+    // Hidden and minimised until ETS asks for a device: the timer hides the window for good as
+    // soon as the message loop runs.
+    setWindowState(Qt::WindowMinimized);
+    hide();
+    Timer1->start();
+    DM->MainHandle = m_handle;
+    LadeTexte();
+    if (m_deviceType.empty())
+        m_deviceType = InputBox(m_handle, "Devicetype", "Set module name, e.g. 244_ID", m_deviceType);
+    m_ets = std::make_unique<TEts2Cdi>(m_handle, m_deviceType, false);
+    BindeEtsEvents();
+    m_closeTimeOutInterval = 1800000;
+    TimerTimeoutClose->setInterval(m_closeTimeOutInterval);
+}
+
+void TFormMain::FormDestroy()
+{
+    LOG_FKT("TFormMain::FormDestroy");
+    // The project windows' trees and grids point into the instances' nodes: empty them first.
+    FuerAlleFormVerw([](TFormVerw* fenster) {
+        fenster->GetGrid().Clear();
+        fenster->DeleteTreeViewNodes();
+    });
+    AktDevInst = nullptr;
+    m_devices.clear();
+    m_ets.reset();
+    m_formVerwListe.clear();
+    FormVerw = nullptr;
+    CloseLogFkt();
+}
+
+void TFormMain::GetRegData()
+{
+    LOG_FKT("TFormMain::GetRegData");
+    TIniRegistry ini;
+    const std::string& datei = DM->IniDatei;
+    setGeometry(ini.Read(datei, IniKey::MainLeft), ini.Read(datei, IniKey::MainTop), ini.Read(datei, IniKey::MainWidth),
+                ini.Read(datei, IniKey::MainHeight));
+    m_savedWindowState = ZustandAusZahl(ini.Read(datei, IniKey::MainState));
+
+    DM->ColorGridCommmon = ini.Read(datei, IniKey::ColorGridCommmon);
+    DM->ColorGridTitle = ini.Read(datei, IniKey::ColorGridTitle);
+    DM->ColorGridCell = ini.Read(datei, IniKey::ColorGridCell);
+    DM->ColorGridCellReadOnly = ini.Read(datei, IniKey::ColorGridCellReadOnly);
+    DM->Gitternetzlinien = ini.Read(datei, IniKey::Gitternetzlinien);
+    DM->GridAutoSize = ini.Read(datei, IniKey::GridAutoSize);
+    DM->GridColDefSize = ini.Read(datei, IniKey::GridColDefSize);
+    DM->AutoSaveMinuten = ini.Read(datei, IniKey::AutoSaveMinuten);
+    DM->AutoSave = ini.Read(datei, IniKey::AutoSave);
+    DM->StartTimerAutoSave(false);
+    DM->TableAutoCellActivate = ini.Read(datei, IniKey::TableAutoCellActivate);
+    DM->TableAutoCellActivateRow = std::max(0, ini.Read(datei, IniKey::TabelAutoCellActivateRowNumber));
+
+    // The trace settings are written straight back, so that the file always shows them.
+    DM->LogPriority = ini.Read(datei, IniKey::Priority);
+    (void)ini.Write(datei, IniKey::Priority, DM->LogPriority);
+    DM->LogStart = ini.Read(datei, IniKey::LogStart);
+    (void)ini.Write(datei, IniKey::LogStart, DM->LogStart);
+    DM->LogFreigabe = ini.Read(datei, IniKey::LogFreigabe);
+    (void)ini.Write(datei, IniKey::LogFreigabe, DM->LogFreigabe);
+    DM->LogTime = ini.Read(datei, IniKey::LogTime);
+    (void)ini.Write(datei, IniKey::LogTime, DM->LogTime);
+
+    // The Tools menu: its entries end at the first empty name.
+    MTool->clear();
+    if (!ini.Read(datei, IniKey::ToolAccess)) {
+        MTool->menuAction()->setVisible(false);
+        return;
+    }
+    MTool->menuAction()->setVisible(true);
+    for (int i = 0;; ++i) {
+        std::string name;
+        ini.ReadString(datei, IniSection::Tools, IniKey::ToolName(i), name, "");
+        if (name.empty())
+            break;
+        QAction* eintrag = MTool->addAction(Q(name));
+        eintrag->setData(i);
+        connect(eintrag, &QAction::triggered, this, [this, eintrag] {
+            try {
+                ClickMenuTool(eintrag);
+            } catch (const std::exception& e) {
+                ApplicationEventsException(e.what());
+            }
+        });
+    }
+}
+
+void TFormMain::ClickMenuTool(QAction* sender)
+{
+    LOG_FKT("TFormMain::ClickMenuTool");
+    if (sender == nullptr)
+        return;
+    const int tag = sender->data().toInt();
+    TIniRegistry ini;
+    std::string datei;
+    ini.ReadString(DM->IniDatei, IniSection::Tools, IniKey::ToolFile(tag), datei, "");
+    if (datei.empty())
+        return;
+    std::string parameter;
+    ini.ReadString(DM->IniDatei, IniSection::Tools, IniKey::ToolParam(tag), parameter, "");
+    ShellExecute(m_handle, "open", datei, parameter, "", SW_SHOWNORMAL);
+}
+
+void TFormMain::SetRegData()
+{
+    LOG_FKT("TFormMain::SetRegData");
+    TIniRegistry ini;
+    const std::string& datei = DM->IniDatei;
+    const Qt::WindowStates zustand = windowState();
+    if (ZustandAlsZahl(zustand) == 0) {
+        const QRect rahmen = geometry();
+        (void)ini.Write(datei, IniKey::MainTop, rahmen.top());
+        (void)ini.Write(datei, IniKey::MainLeft, rahmen.left());
+        (void)ini.Write(datei, IniKey::MainHeight, rahmen.height());
+        (void)ini.Write(datei, IniKey::MainWidth, rahmen.width());
+    }
+    // A minimised window is stored as normal, so the editor never comes up minimised.
+    const int zahl = ZustandAlsZahl(zustand);
+    (void)ini.Write(datei, IniKey::MainState, zahl == 1 ? 0 : zahl);
+    (void)ini.Write(datei, IniKey::ColorGridCommmon, DM->ColorGridCommmon);
+    (void)ini.Write(datei, IniKey::ColorGridTitle, DM->ColorGridTitle);
+    (void)ini.Write(datei, IniKey::ColorGridCell, DM->ColorGridCell);
+    (void)ini.Write(datei, IniKey::ColorGridCellReadOnly, DM->ColorGridCellReadOnly);
+    (void)ini.Write(datei, IniKey::Gitternetzlinien, DM->Gitternetzlinien);
+    (void)ini.Write(datei, IniKey::FileCharTab, DM->FileCharTab);
+    // A template for the user's own tools.
+    if (!ini.ReadSection(datei, IniSection::Tools)) {
+        (void)ini.WriteString(datei, IniSection::Tools, IniKey::ToolName(0), " ");
+        (void)ini.WriteString(datei, IniSection::Tools, IniKey::ToolFile(0), " ");
+        (void)ini.WriteString(datei, IniSection::Tools, IniKey::ToolParam(0), " ");
+    }
+    if (!ini.ValueExists(datei, IniKey::ToolAccess.Section, IniKey::ToolAccess.Key))
+        (void)ini.Write(datei, IniKey::ToolAccess, false);
+    if (FormVerw != nullptr) {
+        const QRect rahmen = FormVerw->geometry();
+        (void)ini.Write(datei, IniKey::VerwTop, rahmen.top());
+        (void)ini.Write(datei, IniKey::VerwLeft, rahmen.left());
+        (void)ini.Write(datei, IniKey::VerwHeight, rahmen.height());
+        (void)ini.Write(datei, IniKey::VerwWidth, rahmen.width());
+    }
+}
+
+void TFormMain::GetEtsRegData()
+{
+    LOG_FKT("TFormMain::GetEtsRegData");
+    std::string etsOrdner;
+    auto info = std::make_unique<tagETSINFO>();
+    if (m_ets != nullptr && m_ets->GetEtsInfo(*info)) {
+        etsOrdner.assign(info->Directory, strnlen(info->Directory, sizeof info->Directory));
+    } else {
+        ShowMessageBox(std::string("Can't read EtsInfo\n\nTFormMain::GetEtsRegData") + "\n" + "File: " + "Main" + "\n" +
+                           "Line: " + "156",
+                       Spredit::Txt9003, MB_OK);
+    }
+    const TEtsRegData daten = ReadEtsRegData(DM->IniDatei, etsOrdner);
+    DM->EtsIniPfad = daten.EtsIniPath;
+    DM->EtsIniSection = daten.GrpAdrLevelSection;
+    DM->EtsIniKey = daten.GrpAdrLevelName;
+    DM->GrpAdrLevel = daten.GrpAdrLevels;
+}
+
+void TFormMain::LadeTexte()
+{
+    LOG_FKT("TFormMain::LadeTexte");
+    MDatei->setTitle(Q(Spredit::Txt9058));
+    MProjektierung->setTitle(Q(Spredit::Txt9133));
+    MEinstellung->setTitle(Q(Spredit::Txt9059));
+    MFenster->setTitle(Q(Spredit::Txt9069));
+    MAbout->setText(Q(Spredit::Txt9073));
+    MTool->setTitle(Q(Spredit::Txt9075));
+    MHilfe->setTitle(Q(Spredit::Txt9074));
+    struct TKnopf {
+        QAction* action;
+        int bild;
+        const std::string& hinweis;
+    };
+    const TKnopf knoepfe[] = {
+        {DM->APrintPreview, 63, Spredit::Txt9186},     {DM->APrint, 64, Spredit::Txt9187},
+        {DM->AAutoSave, 68, Spredit::Txt9212},         {DM->AExpandAll, 60, Spredit::Txt9183},
+        {DM->ACollapseAll, 61, Spredit::Txt9184},      {DM->AMelderHinzufuegen, 65, SprAz::Txt10237},
+        {DM->AMelderLoeschen, 62, SprAz::Txt10238},    {DM->AMelderKopieren, 66, SprAz::Txt10333},
+        {DM->AMelderEinfuegen, 67, SprAz::Txt10334},
+    };
+    for (const TKnopf& knopf : knoepfe) {
+        knopf.action->setIcon(TDM::Icon(knopf.bild));
+        knopf.action->setToolTip(Q(knopf.hinweis));
+    }
+    MSprache1->setEnabled(false);
+}
+
+void TFormMain::ShowMainWindow()
+{
+    LOG_FKT("TFormMain::ShowMainWindow");
+    showNormal();
+    raise();
+    activateWindow();
+    setWindowState(m_savedWindowState);
+}
+
+void TFormMain::HideMainWindow()
+{
+    LOG_FKT("TFormMain::HideMainWindow");
+    hide();
+}
+
+void TFormMain::Timer1Timer()
+{
+    LOG_FKT("TFormMain::Timer1Timer");
+    Timer1->stop();
+    HideMainWindow();
+}
+
+void TFormMain::ApplicationEventsException(const std::string& what)
+{
+    LOG_FKT("TFormMain::ApplicationEventsException");
+    MessageBox(FormMain != nullptr ? FormMain->m_handle : nullptr, what.empty() ? "Unbekannter Fehler." : what,
+               g_anwendungsTitel, MB_OK | MB_ICONERROR);
+    if (FormMain != nullptr)
+        FormMain->m_closing = true;
+    QCoreApplication::exit(0);
+}
+
+void TFormMain::ApplicationEventsMinimize()
+{
+    LOG_FKT("TFormMain::ApplicationEventsMinimize");
+    m_savedWindowState = Qt::WindowMinimized;
+    if (FormVerw != nullptr)
+        FormVerw->HideMeldeFenster();
+}
+
+void TFormMain::ApplicationEventsRestore()
+{
+    LOG_FKT("TFormMain::ApplicationEventsRestore");
+    if (FormVerw != nullptr)
+        FormVerw->ShowMeldeFenster(true);
+}
+
+void TFormMain::ApplicationEventsActivate()
+{
+    LOG_FKT("TFormMain::ApplicationEventsActivate");
+    if (FormVerw != nullptr)
+        FormVerw->ShowMeldeFenster(false);
+}
+
+void TFormMain::ApplicationEventsDeactivate()
+{
+    LOG_FKT("TFormMain::ApplicationEventsDeactivate");
+    if (FormVerw != nullptr)
+        FormVerw->ShowMeldeFenster(false);
+}
+
+void TFormMain::FormActivate()
+{
+    LOG_FKT("TFormMain::FormActivate");
+    setWindowState(m_savedWindowState);
+    if (FormVerw != nullptr)
+        FormVerw->ShowMeldeFenster(false);
+}
+
+int TFormMain::ShowMessageBox(const std::string& text, const std::string& caption, UINT flags)
+{
+    LOG_FKT("TFormMain::ShowMessageBox");
+    return MessageBox(m_handle, text, caption, flags);
+}
+
+void TFormMain::DisplayLastError(const std::string& caption)
+{
+    LOG_FKT("TFormMain::DisplayLastError");
+    const DWORD code = GetLastError();
+    if (code == 0)
+        return;
+    MessageBox(m_handle, FormatMessage(code), caption, MB_OK | MB_ICONINFORMATION);
+}
+
+void TFormMain::UpdateObjektAnzahl(int anzahl, int maximum)
+{
+    LOG_FKT("TFormMain::UpdateObjektAnzahl");
+    if (maximum > 0)
+        SetStatusText(2, std::to_string(anzahl) + "/" + std::to_string(maximum));
+}
+
+void TFormMain::CreateGroupAddressNodes(TDataBasis* main, TDataBasis* middle, TDataBasis* sub)
+{
+    LOG_FKT("TFormMain::CreateGroupAddressNodes");
+    FuerAlleFormVerw([&](TFormVerw* fenster) { fenster->CreateGroupAddressNodes(main, middle, sub, fenster == FormVerw); });
+}
+
+std::string TFormMain::GetStatusText(int panel) const
+{
+    if (panel < 0 || panel >= static_cast<int>(m_statusPanels.size()))
+        return {};
+    return m_statusPanels[static_cast<std::size_t>(panel)]->text().toStdString();
+}
+
+void TFormMain::SetStatusText(int panel, const std::string& text)
+{
+    if (panel < 0 || panel >= static_cast<int>(m_statusPanels.size()))
+        return;
+    m_statusPanels[static_cast<std::size_t>(panel)]->setText(Q(text));
+}
+
+// ---- TEditorHost ---------------------------------------------------------------------------------
+
+std::string TFormMain::GetIniFile() const
+{
+    return DM->IniDatei;
+}
+
+std::string TFormMain::GetProgrammOrdner() const
+{
+    return DM->ProgrammOrdner();
+}
+
+int TFormMain::GetGrpAdrLevel() const
+{
+    return DM->GrpAdrLevel;
+}
+
+void TFormMain::ShowDetailMessageBox(const std::string& text, const std::string& anwendung, const std::string& details,
+                                     const std::string& unit, int zeile, const std::string& funktion, UINT icon)
+{
+    ::ShowDetailMessageBox(m_handle, text, anwendung, details, unit, zeile, funktion, icon);
+}
+
+void TFormMain::StartDlgProgress(const std::string& titel, const std::string& text, int minimum, int maximum,
+                                 int schritt)
+{
+    (void)schritt;
+    ::StartDlgProgress(m_handle, titel, text, minimum, maximum - minimum);
+}
+
+void TFormMain::SetDlgProgress(int position, const std::string& text)
+{
+    ::SetDlgProgressPosition(position, text);
+}
+
+void TFormMain::StopDlgProgress()
+{
+    ::StopDlgProgress();
+}
+
+void TFormMain::FormVerwNeuAufbauen(TDeviceInstanz& instanz)
+{
+    LOG_FKT("TFormMain::FormVerwNeuAufbauen");
+    FuerAlleFormVerw([&](TFormVerw* fenster) { fenster->NeuAufbauen(instanz); });
+}
+
+bool TFormMain::AddChildNode2Data(TFormVerw* fenster, TDataBasis* parent, TDataBasis* child, bool zeigen)
+{
+    if (fenster == nullptr)
+        return false;
+    return fenster->AddChildNode2Data(parent, child, zeigen) != nullptr;
+}
+
+void TFormMain::DeleteNode(TFormVerw* fenster, TDataBasis* node)
+{
+    if (fenster != nullptr)
+        fenster->DeleteNode(nullptr, node);
+}
+
+void TFormMain::UpdateTreeNamesAndIcon(TFormVerw* fenster)
+{
+    if (fenster != nullptr)
+        fenster->UpdateTreeNamesAndIcon();
+}
+
+void TFormMain::BeginTreeUpdate(TFormVerw* fenster)
+{
+    if (fenster != nullptr)
+        fenster->BeginTreeUpdate();
+}
+
+void TFormMain::EndTreeUpdate(TFormVerw* fenster)
+{
+    if (fenster != nullptr)
+        fenster->EndTreeUpdate();
+}
+
+// The dialogs of the variant, the display areas and the switching devices are not part of
+// the program yet: the requests that need them are refused.
+int TFormMain::DlgDefinitionAlarmzentrale(uint32_t&, const std::string&)
+{
+    return -1;
+}
+
+int TFormMain::DlgAnzeige(const std::string&, const std::string&, int32_t&, uint32_t)
+{
+    return -1;
+}
+
+int TFormMain::DlgSelPhysAdrSe(TPhysAdrEintrag&, const std::list<TPhysAdrEintrag>&, const std::list<int32_t>&)
+{
+    return -1;
+}
+
+// ---- Commands of the data module ---------------------------------------------------------------
+
+void TFormMain::ResetAktDevInst()
+{
+    LOG_FKT("TFormMain::ResetAktDevInst");
+    if (ShowMessageBox(Spredit::Txt9083, Spredit::Txt9013, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    QCoreApplication::processEvents();
+    if (AktDevInst == nullptr)
+        return;
+    TCursorHourGlass sanduhr;
+    DM->TimerAutoSave()->stop();
+    // Every tree is locked with its sorting off for the rebuild; both outcomes end exactly what
+    // was begun and restart the auto-save timer.
+    std::vector<TFormVerw*> gesperrt;
+    if (FormVerw != nullptr) {
+        FuerAlleFormVerw([&](TFormVerw* fenster) {
+            fenster->GetGrid().DeleteZellenKomponente();
+            fenster->BeginTreeUpdate();
+            fenster->SetTreeSorting(false);
+            gesperrt.push_back(fenster);
+        });
+        FormVerw->GetGrid().DeleteZellenKomponente();
+        FormVerw->DeleteTreeViewNodes();
+    }
+    struct TEntsperren {
+        TFormMain& main;
+        std::vector<TFormVerw*>& fenster;
+        ~TEntsperren()
+        {
+            const auto& liste = main.GetFormVerwListe();
+            for (TFormVerw* f : fenster) {
+                if (std::find(liste.begin(), liste.end(), f) == liste.end())
+                    continue;
+                f->SetTreeSorting(true);
+                f->EndTreeUpdate();
+            }
+            DM->StartTimerAutoSave(true);
+        }
+    } entsperren{*this, gesperrt};
+    if (AktDevInst->Reset(true)) {
+        AbgleichFormVerw(FormVerw);
+        if (FormVerw != nullptr)
+            FormVerw->AktualisiereAnsicht(nullptr, 1, 0);
+    }
+}
+
+void TFormMain::TreeCollapseAll()
+{
+    if (FormVerw != nullptr)
+        FormVerw->TreeCollapseAll();
+}
+
+void TFormMain::TreeExpandAll()
+{
+    if (FormVerw != nullptr)
+        FormVerw->TreeExpandAll();
+}
+
+void TFormMain::TreeExpand()
+{
+    if (FormVerw != nullptr)
+        FormVerw->TreeExpand();
+}
+
+void TFormMain::TreeCollapse()
+{
+    if (FormVerw != nullptr)
+        FormVerw->TreeCollapse();
+}
+
+void TFormMain::StartQuickHelp()
+{
+    LOG_FKT("TFormMain::StartQuickHelp");
+    if (FormVerw != nullptr && !FormVerw->HasMeldeFenster())
+        FormVerw->CreateMeldeFenster();
+}
+
+void TFormMain::CreateFormVerw()
+{
+    LOG_FKT("TFormMain::CreateFormVerw");
+    TFormVerw* quelle = FormVerw;
+    auto* fenster = new TFormVerw(this);
+    if (quelle != nullptr)
+        fenster->Assign(quelle);
+    m_formVerwListe.push_back(fenster);
+    std::sort(m_formVerwListe.begin(), m_formVerwListe.end());
+    m_formVerwListe.erase(std::unique(m_formVerwListe.begin(), m_formVerwListe.end()), m_formVerwListe.end());
+    fenster->show();
+}
+
+void TFormMain::AbgleichFormVerw(TFormVerw* fenster)
+{
+    LOG_FKT("TFormMain::AbgleichFormVerw");
+    FuerAlleFormVerw([&](TFormVerw* f) { f->Abgleich(fenster); });
+}
+
+void TFormMain::Cascade()
+{
+    m_mdiArea->cascadeSubWindows();
+}
+
+// Every window side by side (nebeneinander) or one above the other, each taking the full
+// height or width of the MDI area.
+void TFormMain::Kacheln(bool nebeneinander)
+{
+    const auto fenster = m_mdiArea->subWindowList();
+    if (fenster.isEmpty())
+        return;
+    const QRect flaeche = m_mdiArea->viewport()->rect();
+    const int anzahl = static_cast<int>(fenster.size());
+    const int schritt = (nebeneinander ? flaeche.width() : flaeche.height()) / anzahl;
+    int position = 0;
+    for (QMdiSubWindow* f : fenster) {
+        f->showNormal();
+        if (nebeneinander)
+            f->setGeometry(position, 0, schritt, flaeche.height());
+        else
+            f->setGeometry(0, position, flaeche.width(), schritt);
+        position += schritt;
+    }
+}
+
+void TFormMain::TileVertical()
+{
+    Kacheln(true);
+}
+
+void TFormMain::TileHorizontal()
+{
+    Kacheln(false);
+}
+
+void TFormMain::ArrangeIcons()
+{
+    // Minimised windows in a row along the bottom edge.
+    const QRect flaeche = m_mdiArea->viewport()->rect();
+    int x = 0;
+    for (QMdiSubWindow* f : m_mdiArea->subWindowList()) {
+        if (!f->isMinimized())
+            continue;
+        const QSize groesse = f->size();
+        f->move(x, flaeche.height() - groesse.height());
+        x += groesse.width();
+    }
+}
+
+// Printing, templates, the safety copy and the clipboard are not part of the program yet.
+void TFormMain::Drucken() {}
+void TFormMain::SeitenVorschau() {}
+void TFormMain::Import() {}
+void TFormMain::Export() {}
+void TFormMain::RestoreSaveCopy() {}
+bool TFormMain::SaveToFile(const std::string&)
+{
+    return true;
+}
+void TFormMain::RecoveryCheck(bool, int32_t) {}
+void TFormMain::Kopieren() {}
+void TFormMain::Einfuegen() {}
+
+// ---- Qt events -------------------------------------------------------------------------------
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event)
+{
+    // The form sees every key first (key preview): the actions' shortcuts are matched here,
+    // once, and a matched key goes no further.
+    if (event->type() == QEvent::KeyPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget->window() == this) {
+            bool handled = false;
+            try {
+                DM->OnShortCut(static_cast<QKeyEvent*>(event), handled);
+            } catch (const std::exception& e) {
+                ApplicationEventsException(e.what());
+                handled = true;
+            }
+            if (handled)
+                return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TFormMain::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        WinHelp(m_handle, DM->HilfeDatei, HELP_FINDER, 10);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void TFormMain::changeEvent(QEvent* event)
+{
+    try {
+        if (event->type() == QEvent::WindowStateChange) {
+            if (windowState() & Qt::WindowMinimized)
+                ApplicationEventsMinimize();
+            else if (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized)
+                ApplicationEventsRestore();
+        } else if (event->type() == QEvent::ActivationChange) {
+            if (isActiveWindow())
+                ApplicationEventsActivate();
+            else
+                ApplicationEventsDeactivate();
+        }
+    } catch (const std::exception& e) {
+        ApplicationEventsException(e.what());
+    }
+    QMainWindow::changeEvent(event);
+}
+
+bool TFormMain::IsStartupPending() const
+{
+    return Timer1->isActive();
+}

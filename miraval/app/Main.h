@@ -1,0 +1,291 @@
+#pragma once
+// TFormMain: the editor's main window. ETS starts the program as the plug-in editor of one
+// device type; the main window stays alive, hidden, for as long as ETS keeps the program,
+// shows itself while ETS has a device edited and hides again on the return to ETS.
+//
+// It owns the ETS device interface and one device instance per ETS device opened in this
+// run, keeps the list of open project windows (MDI sub-windows) and the current one, answers
+// the ETS events, and is the window the configuration nodes send their messages to: its
+// window handle's procedure is Dispatch. It is also the editor around each device instance
+// (TEditorHost).
+//
+// Units:
+//   Main.cpp          start-up and destruction, settings, texts, Tools menu, small services,
+//                     the data module's commands
+//   main_kom.cpp      ETS events, device selection and creation, menu commands of the device
+//   MainDispatch.cpp  the window-message dispatcher
+//   MainClose.cpp     leaving: close checks, return to ETS, time-outs
+//
+// Main thread only. No exception leaves a slot, timer callback or the window procedure: what
+// escapes goes to ApplicationEventsException, which shows it and ends the program.
+
+#include "miraval/devinst/EditorHost.h"
+#include "kestrin/Dal.h"
+
+#include <QMainWindow>
+
+#include <algorithm>
+#include <array>
+#include <list>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QTimer;
+class QToolBar;
+class TDeviceInstanz;
+class TDeviceInstanzAz;
+class TEts2Cdi;
+struct TEtsExportTarget;
+class TFormVerw;
+
+class TFormMain : public QMainWindow, public TEditorHost {
+public:
+    // deviceType: the first command-line argument, empty when there was none (FormCreate then
+    // asks for it). Runs FormCreate.
+    explicit TFormMain(std::string deviceType);
+    // FormDestroy.
+    ~TFormMain() override;
+    TFormMain(const TFormMain&) = delete;
+    TFormMain& operator=(const TFormMain&) = delete;
+
+    // ---- Start-up, settings, services ------------------------------------------------------------
+    void GetRegData();
+    void SetRegData();
+    // The ETS settings read at every device selection: where ETS's settings file is and how
+    // many group-address levels the project uses (into the data module).
+    void GetEtsRegData();
+    void LadeTexte();
+    void ShowMainWindow();
+    void HideMainWindow();
+    void Timer1Timer();
+    void ClickMenuTool(QAction* sender);
+    // An exception that reached the event loop: shown with the standard box, then the
+    // program ends.
+    static void ApplicationEventsException(const std::string& what);
+    void ApplicationEventsMinimize();
+    void ApplicationEventsRestore();
+    void ApplicationEventsActivate();
+    void ApplicationEventsDeactivate();
+    void FormActivate();
+    int ShowMessageBox(const std::string& text, const std::string& caption, UINT flags);
+    void DisplayLastError(const std::string& caption);
+    void CreateGroupAddressNodes(TDataBasis* main, TDataBasis* middle, TDataBasis* sub) override;
+
+    const std::string& GetDeviceType() const { return m_deviceType; }
+    TEts2Cdi* GetEts() const override { return m_ets.get(); }
+    HWND GetHandle() const override { return m_handle; }
+    TDeviceInstanzAz* GetAktDevInst() const { return AktDevInst; }
+    const std::map<int32_t, std::unique_ptr<TDeviceInstanz>>& GetDevices() const { return m_devices; }
+    const std::vector<TFormVerw*>& GetFormVerwListe() const { return m_formVerwListe; }
+    // True once the program was told to end (Close).
+    bool IsClosing() const { return m_closing; }
+    // True until the start-up timer has hidden the window (the message loop has not run yet).
+    bool IsStartupPending() const;
+    // The status-bar panel's text (0-4).
+    std::string GetStatusText(int panel) const;
+    QMenu* GetMenuTool() const { return MTool; }
+    // The MDI area the project windows live in.
+    QMdiArea* GetMdiArea() const { return m_mdiArea; }
+    QMenu* GetMenuProjektierung() const { return MProjektierung; }
+
+    // ---- ETS events ------------------------------------------------------------------------------
+    void OnCdiEditParameters(bool& finished, int& result, int32_t deviceId);
+    void OnCdiCreateDevice(bool& finished, int& result, int kind, int32_t deviceId, const std::string& text);
+    void OnCdiDeleteDevice(bool& finished, int& result, int32_t value, int32_t deviceId);
+    void OnWmUserSvStop();
+    void OnCdiDoDownload2(bool& finished, int& result, int32_t value1, int32_t value2, int32_t deviceId,
+                          int32_t value4, int32_t value5, int32_t value6, int32_t value7, int32_t value8,
+                          uint16_t flags);
+    void OnCdiLinkObjToSubGroup(bool& finished, int& result, int32_t value1, int32_t value2, int32_t deviceId,
+                                uint16_t objectNumber, int32_t subGroupId);
+    void OnCdiUnlinkObjFromSubGroup(bool& finished, int& result, int32_t value1, int32_t value2,
+                                    int32_t deviceId, uint16_t objectNumber, int32_t subGroupId);
+    void OnCdiEditObject(bool& finished, int& result, int32_t value1, int32_t value2, int32_t deviceObjectId);
+    void OnCdiExportDevice(bool& finished, int& result, int32_t value1, int32_t value2, int32_t deviceId,
+                           TEtsExportTarget& target);
+    void OnCdiImportDevice(bool& finished, int& result, int32_t value1, int32_t value2, int32_t deviceId);
+    void OnCdiCopyDevice(bool& finished, int& result, int32_t value1, int32_t value2, int32_t newDeviceId,
+                         int32_t sourceDeviceId, bool flag);
+
+    // ---- Device selection -------------------------------------------------------------------------
+    bool SetDevice(int32_t deviceId, bool createWindow);
+    bool CreateDevice(const DAL_DEVICE& record);
+    bool DeleteDevice(const DAL_DEVICE& record);
+    bool OpenVireoVisible(int32_t deviceId);
+    bool ImportDevice(int32_t deviceId);
+    bool CopyDevice(int32_t newDeviceId, int32_t sourceDeviceId, bool flag);
+    bool EtsVersionCheck();
+    bool SetParamDeviceIdToEts(int32_t deviceId);
+    bool GetParamDeviceIdFromEts(int32_t deviceId, int32_t* value);
+    // The editor's own compile and download steps: nothing to do, false.
+    bool Compiler(int32_t value2, int32_t deviceId, int32_t value4);
+    bool Download(int32_t value2, int32_t deviceId, int32_t value4, int32_t value5, int32_t value6,
+                  int32_t value7, int32_t value8, uint16_t flags);
+
+    // ---- Menu commands --------------------------------------------------------------------------------
+    // Each needs a current device instance; without one it does nothing and answers false.
+    bool EreignisspeicherAuslesen();
+    bool DownloadAzHwDateTime();
+    bool MelderHinzufuegen();
+    bool MelderLoeschen();
+    void MProjektierungClick();
+    void LinkToGrpAdr();
+    bool IsGrpAdrAvailable();
+    TDataBasis* GetGrpAdrOrdner() const override;
+    TDataBasis* GetSelTreeData() const;
+    TFormVerw* GetActiveFormVerv() const override;
+    bool MakeNode(TDataBasis* parent, TDataBasis* child) override;
+    void DeactivateActiveGridCell();
+    void SetStatusOnCopyDevice(bool on);
+    bool GetStatusOnCopyDevice() const;
+    bool IsDataToWrite() const { return true; }
+
+    // Commands of the data module's actions.
+    void ResetAktDevInst();
+    void TreeCollapseAll();
+    void TreeExpandAll();
+    void TreeExpand();
+    void TreeCollapse();
+    void StartQuickHelp();
+    void CreateFormVerw();
+    void AbgleichFormVerw(TFormVerw* fenster);
+    void Cascade();
+    void TileVertical();
+    void TileHorizontal();
+    void ArrangeIcons();
+    // Printing, templates, safety copy and clipboard (filled in with those features).
+    void Drucken();
+    void SeitenVorschau();
+    void Import();
+    void Export();
+    void RestoreSaveCopy();
+    bool SaveToFile(const std::string& datei);
+    void RecoveryCheck(bool oeffnen, int32_t deviceId);
+    void Kopieren();
+    void Einfuegen();
+
+    // ---- Window messages -------------------------------------------------------------------------------
+    // The window procedure of the main window's handle.
+    LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    // ---- Leaving ---------------------------------------------------------------------------------------
+    void ApplCloseOrHide(bool close, bool discard);
+    bool AzCheckObjAlarmResetLinkToGrpAdr();
+    bool AzCheckObjektMeldertest();
+    bool AzCheckObjekteMelder();
+    bool AzCheckObjekteScharfschaltEingang();
+    // Ends the program once the current handler has returned (no checks, no return to ETS).
+    void Close();
+    void TimeOutStart(int code, int interval);
+    void TimeOutStop();
+    void TimerTimeoutTimer();
+    void TimerTimeoutCloseStart();
+    void TimerTimeoutCloseTimer();
+    int GetTimeOutCode() const { return m_timeOutCode; }
+    QTimer* GetTimerTimeoutClose() const { return TimerTimeoutClose; }
+
+    // ---- TEditorHost -----------------------------------------------------------------------------------
+    std::string GetIniFile() const override;
+    std::string GetProgrammOrdner() const override;
+    int GetGrpAdrLevel() const override;
+    void SetStatusText(int panel, const std::string& text) override;
+    void UpdateObjektAnzahl(int anzahl, int maximum) override;
+    void ShowDetailMessageBox(const std::string& text, const std::string& anwendung, const std::string& details,
+                              const std::string& unit, int zeile, const std::string& funktion,
+                              UINT icon) override;
+    void StartDlgProgress(const std::string& titel, const std::string& text, int minimum, int maximum,
+                          int schritt) override;
+    void SetDlgProgress(int position, const std::string& text) override;
+    void StopDlgProgress() override;
+    void FormVerwNeuAufbauen(TDeviceInstanz& instanz) override;
+    bool AddChildNode2Data(TFormVerw* fenster, TDataBasis* parent, TDataBasis* child, bool zeigen) override;
+    void DeleteNode(TFormVerw* fenster, TDataBasis* node) override;
+    void UpdateTreeNamesAndIcon(TFormVerw* fenster) override;
+    void BeginTreeUpdate(TFormVerw* fenster) override;
+    void EndTreeUpdate(TFormVerw* fenster) override;
+    int DlgDefinitionAlarmzentrale(uint32_t& variante, const std::string& hilfeDatei) override;
+    int DlgAnzeige(const std::string& caption, const std::string& text, int32_t& maske,
+                   uint32_t variante) override;
+    int DlgSelPhysAdrSe(TPhysAdrEintrag& auswahl, const std::list<TPhysAdrEintrag>& geraete,
+                        const std::list<int32_t>& benutzt) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    void Kacheln(bool nebeneinander);
+    void BaueMenues();
+    void BindeEtsEvents();
+    // The frame's closing steps of a finished event: data-changed off, finished, trace log
+    // closed, close time-out and auto-save timer restarted.
+    void EventEnde(bool& finished);
+    // Opens the trace log for an ETS event when the settings ask for it.
+    void LogOeffnen();
+    // A project window that still exists (posted messages may name one that is gone).
+    bool IstLebendesFormVerw(TFormVerw* fenster) const;
+    // A new project window, current and listed; made visible when zeigen.
+    TFormVerw* NeuesFormVerw(bool zeigen);
+    // Calls f for every listed project window, over a copy of the list (the calls must not
+    // change the list; a window that leaves it meanwhile is skipped).
+    template <class F> void FuerAlleFormVerw(F f)
+    {
+        const std::vector<TFormVerw*> kopie = m_formVerwListe;
+        for (TFormVerw* fenster : kopie)
+            if (std::find(m_formVerwListe.begin(), m_formVerwListe.end(), fenster) != m_formVerwListe.end())
+                f(fenster);
+    }
+
+    // Fields, in the order the window keeps them.
+    std::array<uint16_t, 4> m_minEtsVersion{1, 2, 0, 101};
+    int m_defaultTimeOut = 10000;
+    int m_timeOutCode = 0;
+    int m_closeTimeOutInterval = 1800000;
+    int32_t m_lastDeletedDevice = -1;
+    std::map<int32_t, std::unique_ptr<TDeviceInstanz>> m_devices;
+    TDeviceInstanzAz* AktDevInst = nullptr;
+    Qt::WindowStates m_savedWindowState = Qt::WindowNoState;
+    std::string m_deviceType;
+    std::string m_exportExt = "azp";
+    bool m_progressCancelled = false;
+    std::vector<TFormVerw*> m_formVerwListe; // sorted by address, no duplicates
+    std::unique_ptr<TEts2Cdi> m_ets;
+    HWND m_handle = nullptr;
+    bool m_closing = false;
+
+    // Components.
+    QMdiArea* m_mdiArea = nullptr;
+    QMenu* MDatei = nullptr;
+    QMenu* MProjektierung = nullptr;
+    QMenu* MEinstellung = nullptr;
+    QMenu* MTool = nullptr;
+    QMenu* MFenster = nullptr;
+    QMenu* MHilfe = nullptr;
+    QAction* MAbout = nullptr;
+    QAction* MSprache1 = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    std::array<QLabel*, 5> m_statusPanels{};
+    QTimer* TimerOpenPreview = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* TimerTimeoutClose = nullptr;
+
+    friend class TFormMainTestZugang;
+};
+
+// The caption of the standard exception box: the device name once one was selected.
+void SetAnwendungsTitel(const std::string& titel);
+
+extern TFormMain* FormMain;
+// The current project window (null when none is open); kept by the main window's dispatcher.
+extern TFormVerw* FormVerw;

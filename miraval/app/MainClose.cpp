@@ -1,0 +1,203 @@
+// Leaving an editing period: the close checks, writing the device back to ETS, the return to
+// ETS, then closing the program or hiding it until the next ETS event; and the main window's
+// two time-outs.
+#include "miraval/app/Main.h"
+
+#include "miraval/app/DaMo.h"
+#include "miraval/app/Spredit.h"
+#include "miraval/devinst/DevInstAz.h"
+#include "miraval/ui/FProjektierung.h"
+#include "dorlin/Dorlin.h"
+#include "kestrin/Ets2Cdi.h"
+#include "quillon/CursorHourGlass.h"
+#include "quillon/UserMessages.h"
+#include "tamsel/Tamsel.h"
+#include "tessarin/SprAz.h"
+#include "win32/MessageBox.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QTimer>
+
+namespace {
+
+constexpr UINT WM_CLOSE_ = 0x0010;
+
+// A question whose "No" keeps the user in the editor.
+bool Zurueck(HWND owner, const std::string& text, const std::string& caption)
+{
+    return MessageBox(owner, text, caption, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
+}
+
+} // namespace
+
+bool TFormMain::AzCheckObjAlarmResetLinkToGrpAdr()
+{
+    LOG_FKT("TFormMain::AzCheckObjAlarmResetLinkToGrpAdr");
+    if (AktDevInst == nullptr || AktDevInst->CheckObjektAlarmReset())
+        return true;
+    return Zurueck(m_handle, SprAz::Txt10284, SprAz::Txt10285);
+}
+
+bool TFormMain::AzCheckObjektMeldertest()
+{
+    LOG_FKT("TFormMain::AzCheckObjektMeldertest");
+    return AktDevInst == nullptr || AktDevInst->CheckObjektMeldertest();
+}
+
+bool TFormMain::AzCheckObjekteMelder()
+{
+    LOG_FKT("TFormMain::AzCheckObjekteMelder");
+    return AktDevInst == nullptr || AktDevInst->CheckObjekteMelder();
+}
+
+bool TFormMain::AzCheckObjekteScharfschaltEingang()
+{
+    LOG_FKT("TFormMain::AzCheckObjekteScharfschaltEingang");
+    if (AktDevInst == nullptr || AktDevInst->CheckObjekteScharfschaltEingang())
+        return true;
+    const std::string text = SprAz::Txt10361 + "\n\r" + SprAz::Txt10363 + "\n\r" + SprAz::Txt10364 + "\n\r" + "\n\r" +
+                             SprAz::Txt10360;
+    return Zurueck(m_handle, text, SprAz::Txt10362);
+}
+
+void TFormMain::ApplCloseOrHide(bool close, bool discard)
+{
+    LOG_FKT("TFormMain::ApplCloseOrHide");
+    TCursorHourGlass sanduhr;
+    // The id under which the device was opened; the safety-copy bookkeeping is keyed by it.
+    const int32_t deviceId = AktDevInst != nullptr ? AktDevInst->GetEtsDeviceId() : 0;
+    m_progressCancelled = false;
+    ::StartDlgProgress(m_handle, Spredit::Txt9181, Spredit::Txt9081, 0, 9);
+    // What happens on every way out, an exception included. A device whose configuration
+    // could not be stored stays on the list of devices not closed properly, so that its
+    // safety copy is offered the next time.
+    bool gespeichert = true;
+    struct TImmer {
+        TFormMain& main;
+        const int32_t& deviceId;
+        const bool& gespeichert;
+        ~TImmer()
+        {
+            DM->StartTimerAutoSave(false);
+            ::StopDlgProgress();
+            main.TimerTimeoutCloseStart();
+            if (gespeichert)
+                main.RecoveryCheck(false, deviceId);
+            CloseLogFkt();
+        }
+    } immer{*this, deviceId, gespeichert};
+
+    if (FormVerw != nullptr && FormVerw->GridHasFocus())
+        SendMessage(FormVerw->Handle(), UM_DeleteZellenKomponente, 0, 0);
+    ::SetDlgProgress();
+    if (DM->DataChanged) {
+        ::SetDlgProgress();
+        if (AktDevInst != nullptr)
+            AktDevInst->WriteDataToDb();
+    }
+    m_savedWindowState = windowState();
+    if (FormVerw != nullptr) {
+        FormVerw->SetResizeHandler(false);
+        FormVerw->HideMeldeFenster();
+        FormVerw->SetRegData();
+    }
+    ::SetDlgProgress();
+
+    if (close) {
+        if (m_ets == nullptr || !m_ets->ReturnToEts(discard ? 0 : 1))
+            ShowMessageBox("Error return to ETS", "Close", MB_OK);
+        Close();
+        ::SetDlgProgressSchritte(5);
+        SaveToFile("");
+        AktDevInst = nullptr;
+    } else {
+        if (AktDevInst != nullptr)
+            gespeichert = AktDevInst->WriteBlob();
+        ::SetDlgProgress();
+        SaveToFile("");
+        ::SetDlgProgress();
+        FuerAlleFormVerw([](TFormVerw* f) {
+            f->GetGrid().Clear();
+            f->DeleteTreeViewNodes();
+        });
+        ::SetDlgProgress();
+        if (AktDevInst != nullptr) {
+            // The id is read before the instance goes: the map entry is found by it.
+            const int32_t id = AktDevInst->GetEtsDeviceId();
+            TDeviceInstanz* weg = AktDevInst;
+            FuerAlleFormVerw([weg](TFormVerw* f) {
+                if (f->GetDeviceInstanz() == weg)
+                    f->SetDeviceInstanz(nullptr);
+            });
+            AktDevInst = nullptr;
+            m_devices.erase(id);
+        }
+        ::SetDlgProgress();
+        SetRegData();
+        ::SetDlgProgress();
+        if (m_ets == nullptr || !m_ets->ReturnToEts(1))
+            ShowMessageBox("return fehlgeschlagen", "Close", MB_OK);
+        ::SetDlgProgress();
+    }
+    if (DM->Restart)
+        Close();
+    else
+        HideMainWindow();
+}
+
+void TFormMain::Close()
+{
+    LOG_FKT("TFormMain::Close");
+    // The program ends once the current handler has returned to the message loop.
+    m_closing = true;
+    hide();
+    QCoreApplication::exit(0);
+}
+
+void TFormMain::closeEvent(QCloseEvent* event)
+{
+    if (m_closing) {
+        event->accept();
+        return;
+    }
+    // The window's close button: the close checks decide; the window only ever hides here.
+    event->ignore();
+    SendMessage(m_handle, WM_CLOSE_, 0, 0);
+}
+
+void TFormMain::TimeOutStart(int code, int interval)
+{
+    LOG_FKT("TFormMain::TimeOutStart");
+    m_timeOutCode = code;
+    // Nothing arms a timer for the code: the interval only has its default.
+    (void)(interval <= 0 ? m_defaultTimeOut : interval);
+}
+
+void TFormMain::TimeOutStop()
+{
+    LOG_FKT("TFormMain::TimeOutStop");
+}
+
+void TFormMain::TimerTimeoutTimer()
+{
+    LOG_FKT("TFormMain::TimerTimeoutTimer");
+    if (m_timeOutCode == 2100)
+        ShowMessageBox("Fehler beim Blob-Write", Spredit::Txt9003, MB_OK);
+    else if (m_timeOutCode == 2101)
+        ShowMessageBox("Fehler beim Blob-Read", Spredit::Txt9003, MB_OK);
+}
+
+void TFormMain::TimerTimeoutCloseStart()
+{
+    // No tick handler is bound: the hidden editor stays until ETS stops it.
+    TimerTimeoutClose->setInterval(m_closeTimeOutInterval);
+    TimerTimeoutClose->start();
+}
+
+void TFormMain::TimerTimeoutCloseTimer()
+{
+    LOG_FKT("TFormMain::TimerTimeoutCloseTimer");
+    if (!isVisible())
+        Close();
+}

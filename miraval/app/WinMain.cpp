@@ -1,0 +1,103 @@
+// The program entry: ETS (here its host stand-in) starts the editor with the device type and
+// the project store, then drives it by events on standard input.
+#include "miraval/app/DaMo.h"
+#include "miraval/app/EtsEingabe.h"
+#include "miraval/app/Main.h"
+#include "miraval/app/Spredit.h"
+#include "miraval/ui/FProjektierung.h"
+#include "cindral/qt/CindralQt.h"
+#include "dorlin/qt/DorlinQt.h"
+#include "kestrin/Ets2Cdi.h"
+#include "kestrin/EtsCommandLine.h"
+#include "kestrin/EtsEventChannel.h"
+#include "tamsel/Tamsel.h"
+#include "win32/MessageBox.h"
+#include "win32/qt/QtPlatform.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+// Every event the loop delivers passes here: an exception that escaped a window's handler is
+// shown and ends the program, as the editor does with every unhandled exception.
+class TApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& e) {
+            TFormMain::ApplicationEventsException(e.what());
+        } catch (...) {
+            TFormMain::ApplicationEventsException("");
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    TApplication app(argc, argv);
+    // Qt has taken its own options out of the arguments by now.
+    const TEtsCommandLine befehl = ParseEtsCommandLine(argc, argv);
+    const std::string programm = std::filesystem::path(argc > 0 ? argv[0] : "miraval").filename().string();
+    if (befehl.Help) {
+        std::cout << EtsCommandLineUsage(programm);
+        return 0;
+    }
+    if (!befehl.Ok) {
+        std::cerr << programm << ": " << befehl.Error << '\n' << EtsCommandLineUsage(programm);
+        return 2;
+    }
+
+    LoadQtTranslations(app);
+    InstallQtPlatformHooks();
+    // Without a screen nobody can answer a dialog: boxes go to standard error and take their
+    // default answer, and the dialog libraries keep their headless defaults.
+    if (QGuiApplication::platformName() == "offscreen") {
+        SetMessageBoxHook({});
+        SetInputBoxHook({});
+    } else {
+        InstallDorlinQt();
+        InstallCindralQt();
+    }
+    Spredit::Initialize();
+
+    int ergebnis = 0;
+    {
+        auto dm = std::make_unique<TDM>();
+        DM = dm.get();
+        SetLogFktDefaultFile(std::filesystem::path(DM->ProgrammOrdner()) / "miraval-trace.log");
+        auto main = std::make_unique<TFormMain>(befehl.Module);
+        // The first project window exists from the start (window 0).
+        FormVerw = new TFormVerw(main.get());
+        PumpMessages();
+
+        const TEtsStatus offen = main->GetEts()->OpenProjectStore(befehl.EtsProject);
+        if (!offen) {
+            // The host named a file the editor cannot work on: said where the host reads it.
+            std::cerr << programm << ": " << offen.message << '\n';
+            ergebnis = 1;
+        } else {
+            TEtsEventChannel kanal(*main->GetEts(), std::cout, befehl.Events);
+            TEtsEingabe eingabe(kanal, *main);
+            if (const char* ordner = std::getenv("MIRAVAL_SCREENSHOTS"); ordner != nullptr && *ordner != '\0')
+                eingabe.SetScreenshotOrdner(ordner);
+            eingabe.Start();
+            app.exec();
+        }
+        main.reset();
+        DM = nullptr;
+    }
+    Spredit::Finalize();
+    return ergebnis;
+}

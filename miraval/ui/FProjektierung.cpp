@@ -1,0 +1,955 @@
+#include "miraval/ui/FProjektierung.h"
+
+#include "miraval/app/DaMo.h"
+#include "miraval/app/FensterZustand.h"
+#include "miraval/app/IniKeys.h"
+#include "miraval/app/IniRegistry.h"
+#include "miraval/app/Main.h"
+#include "miraval/app/Spredit.h"
+#include "miraval/ui/CtrlGrid.h"
+#include "miraval/ui/CtrlListView.h"
+#include "miraval/ui/CtrlTree.h"
+#include "miraval/ui/FDockMeld.h"
+#include "miraval/ui/MeldeHilfe.h"
+#include "miraval/ui/ModellAnsichten.h"
+#include "pellam/DataBasis.h"
+#include "quillon/CursorHourGlass.h"
+#include "quillon/OrdnerGrpAdr.h"
+#include "quillon/UserMessages.h"
+#include "rastow/DrawGridSE.h"
+#include "tessarin/AzMelder.h"
+#include "tessarin/SprAz.h"
+#include "vcl/ListView.h"
+#include "win32/Shell.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDockWidget>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Key messages this window posts to itself (F6 again once the cell editor is gone; Tab to
+// the grid).
+constexpr UINT WM_KEYDOWN = 0x0100;
+constexpr WPARAM VK_TAB = 0x09;
+constexpr WPARAM VK_F6 = 0x75;
+
+constexpr int TypEtsObjekt = 806;
+constexpr int TypFeuerBereich = 6123;
+constexpr int TypUeberfallBereich = 6125;
+constexpr int TypSicherungsBereich1 = 6127;
+constexpr int TypSicherungsBereich4 = 6130;
+
+int g_naechsteFensterNr = 0;
+
+std::string IniDatei()
+{
+    return DM != nullptr ? DM->IniDatei : std::string();
+}
+
+HWND MainHandle()
+{
+    return DM != nullptr ? DM->MainHandle : nullptr;
+}
+
+bool HatFokus(const QWidget* widget)
+{
+    const QWidget* fokus = QApplication::focusWidget();
+    return widget != nullptr && fokus != nullptr && (fokus == widget || widget->isAncestorOf(fokus));
+}
+
+bool KannFokus(const QWidget* widget)
+{
+    return widget != nullptr && widget->isVisible() && widget->isEnabled();
+}
+
+void SetzeAktion(QAction* aktion, bool an)
+{
+    if (aktion != nullptr)
+        aktion->setEnabled(an);
+}
+
+// The help section into the text edit, formats kept.
+void ZeigeDokument(QTextEdit& edit, const TRtfDokument& dokument)
+{
+    edit.clear();
+    QTextCursor cursor(edit.document());
+    for (const TRtfLauf& lauf : dokument.Laeufe()) {
+        QTextCharFormat format;
+        format.setFontWeight(lauf.Format.Fett ? QFont::Bold : QFont::Normal);
+        format.setFontItalic(lauf.Format.Kursiv);
+        format.setFontUnderline(lauf.Format.Unterstrichen);
+        if (lauf.Format.Groesse > 0)
+            format.setFontPointSize(lauf.Format.Groesse / 2.0);
+        const QString text = QString::fromStdString(lauf.Text);
+        const QStringList absaetze = text.split(QStringLiteral("\r\n"));
+        for (qsizetype i = 0; i < absaetze.size(); ++i) {
+            if (i > 0)
+                cursor.insertBlock();
+            QString teil = absaetze[i];
+            teil.replace(QLatin1Char('\n'), QChar::LineSeparator);
+            cursor.insertText(teil, format);
+        }
+    }
+    edit.moveCursor(QTextCursor::Start);
+}
+
+} // namespace
+
+class TFormVerw::TTastenFilter : public QObject {
+public:
+    explicit TTastenFilter(TFormVerw& fenster) : QObject(&fenster), m_fenster(fenster) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+            return false;
+        return m_fenster.KeyPreview(watched, event);
+    }
+
+private:
+    TFormVerw& m_fenster;
+};
+
+// ---- Construction -------------------------------------------------------------------------------
+
+TFormVerw::TFormVerw(TFormMain* owner)
+    : QMdiSubWindow(nullptr), m_fensterNr(g_naechsteFensterNr++), m_owner(owner)
+{
+    m_handle = CreateWindowHandle([this](HWND, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        LRESULT ergebnis = 0;
+        Guarded([&] { ergebnis = Dispatch(msg, wParam, lParam); });
+        return ergebnis;
+    });
+    FormCreate();
+    Init();
+    if (m_owner != nullptr && m_owner->GetMdiArea() != nullptr)
+        m_owner->GetMdiArea()->addSubWindow(this);
+    InitTexte();
+    GetRegData();
+    if (DM != nullptr)
+        LoadColor(DM->ColorGridCommmon, DM->ColorGridCell, DM->ColorGridTitle, DM->ColorGridCellReadOnly,
+                  DM->Gitternetzlinien);
+    m_quickHelpId = 0;
+    PostMessage(MainHandle(), UM_AddFormVerw, 0, reinterpret_cast<LPARAM>(this));
+}
+
+TFormVerw::~TFormVerw()
+{
+    qApp->removeEventFilter(m_tastenFilter);
+    // The sub-window's own destructor still reports its state, and the controls report while
+    // they go: nothing of this window may answer any more.
+    QObject::disconnect(this, nullptr, this, nullptr);
+    if (m_tree != nullptr)
+        QObject::disconnect(m_tree, nullptr, this, nullptr);
+    if (m_splitter != nullptr)
+        QObject::disconnect(m_splitter, nullptr, this, nullptr);
+    if (auto* dock = static_cast<TFDockMeld*>(m_meldeDock)) {
+        dock->OnClose = nullptr;
+        dock->OnEndDock = nullptr;
+    }
+    SetRegData();
+    // The views draw the models: they go before the models and controllers.
+    QWidget* inhalt = widget();
+    setWidget(nullptr);
+    delete inhalt;
+    m_ctrlTree.reset();
+    m_ctrlGrid.reset();
+    m_ctrlListView.reset();
+    SendMessage(MainHandle(), UM_RemoveFormVerw, 0, reinterpret_cast<LPARAM>(this));
+    DestroyWindow(m_handle);
+}
+
+int TFormVerw::NaechsteFensterNr()
+{
+    return g_naechsteFensterNr;
+}
+
+void TFormVerw::FormCreate()
+{
+    m_treeFilling = false;
+    m_meldeDock = nullptr;
+    m_meldeText = nullptr;
+}
+
+void TFormVerw::Init()
+{
+    setObjectName(QStringLiteral("FormVerw%1").arg(m_fensterNr));
+    setWindowIcon(TDM::Icon(0));
+
+    m_splitter = new QSplitter(Qt::Horizontal);
+    m_splitter->setObjectName(QStringLiteral("Panel1"));
+    m_splitter->setHandleWidth(3);
+    m_splitter->setChildrenCollapsible(false);
+
+    m_tree = new QTreeWidget(m_splitter);
+    m_tree->setObjectName(QStringLiteral("Tree"));
+    m_tree->setHeaderHidden(true);
+    m_tree->setColumnCount(1);
+    m_tree->setIndentation(21);
+    m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tree->setSortingEnabled(false);
+    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_tree->setIconSize(QSize(16, 16));
+    // Long names scroll sideways instead of being cut.
+    m_tree->setTextElideMode(Qt::ElideNone);
+    m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_tree->header()->setStretchLastSection(false);
+
+    m_infoSeite = new QMainWindow(m_splitter);
+    m_infoSeite->setObjectName(QStringLiteral("PanelInfoSeite"));
+    m_infoSeite->setWindowFlags(Qt::Widget);
+    m_infoSeite->setDockOptions(QMainWindow::AnimatedDocks);
+    m_pages = new QStackedWidget(m_infoSeite);
+    m_infoSeite->setCentralWidget(m_pages);
+
+    m_grid = std::make_unique<TDrawGridSE>();
+    m_listView = std::make_unique<TListView>();
+    auto fehler = [](std::exception_ptr e) {
+        try {
+            if (e)
+                std::rethrow_exception(e);
+        } catch (const std::exception& x) {
+            TFormMain::ApplicationEventsException(x.what());
+        } catch (...) {
+            TFormMain::ApplicationEventsException("");
+        }
+    };
+    m_listViewView = ErzeugeListAnsicht(*m_listView, m_pages, fehler);
+    m_listViewView->setObjectName(QStringLiteral("ListView"));
+    SetzeListDoppelklick(m_listViewView, [this](int item) { Guarded([&] { ListViewDblClick(item); }); });
+    m_gridView = ErzeugeGridAnsicht(*m_grid, m_pages, fehler);
+    m_gridView->setObjectName(QStringLiteral("Grid"));
+    m_pages->addWidget(m_listViewView);
+    m_pages->addWidget(m_gridView);
+    m_pages->setCurrentWidget(m_listViewView);
+
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    setWidget(m_splitter);
+
+    m_ctrlTree = std::make_unique<TCtrlTree>(m_tree);
+    m_ctrlListView = std::make_unique<TCtrlListView>(m_listView.get(), m_listViewView);
+    m_grid->OnEnterCell = [this](TObject* sender, TCell& cell, int column, int row) {
+        GridEnterCell(sender, cell, column, row);
+    };
+    m_ctrlGrid = std::make_unique<TCtrlGrid>(m_grid.get(), m_gridView);
+
+    connect(m_tree, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* node, QTreeWidgetItem*) { Guarded([&] { TreeChange(node); }); });
+    connect(m_tree, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { Guarded([&] { TreeMouseDown(pos); }); });
+    connect(this, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates alt, Qt::WindowStates neu) {
+        Guarded([&] {
+            if ((neu & Qt::WindowActive) && !(alt & Qt::WindowActive))
+                FormActivate();
+            else if (!(neu & Qt::WindowActive) && (alt & Qt::WindowActive))
+                FormDeactivate();
+        });
+    });
+    connect(m_splitter, &QSplitter::splitterMoved, this, [this](int, int) {
+        Guarded([&] {
+            if (GridHasFocus())
+                m_tree->setFocus();
+        });
+    });
+    // The key preview: every key for a control of this window passes here first.
+    m_tastenFilter = new TTastenFilter(*this);
+    qApp->installEventFilter(m_tastenFilter);
+}
+
+// ---- Texts and placement --------------------------------------------------------------------------
+
+void TFormVerw::InitTexte()
+{
+    setWindowTitle(QString::fromStdString(Spredit::Txt9095 + ":" + std::to_string(m_fensterNr)));
+}
+
+void TFormVerw::GetRegData()
+{
+    const TIniRegistry ini;
+    const std::string datei = IniDatei();
+    const int top = ini.Read(datei, IniKey::VerwTop) + 10 * m_fensterNr;
+    const int left = ini.Read(datei, IniKey::VerwLeft) + 10 * m_fensterNr;
+    const int height = ini.Read(datei, IniKey::VerwHeight);
+    const int width = ini.Read(datei, IniKey::VerwWidth);
+    const int treeWidth = ini.Read(datei, IniKey::TreeWidth);
+    const int zustand = ini.Read(datei, IniKey::VerwState);
+    setGeometry(left, top, width, height);
+    m_splitter->setSizes({treeWidth, std::max(1, width - treeWidth)});
+    setWindowState(ZustandAusZahl(zustand));
+    if (ini.Read(datei, IniKey::ShowQuickHelp))
+        CreateMeldeFenster();
+    const std::filesystem::path programm(GetModuleFileName());
+    m_quickHelpDatei = programm.parent_path().string() + "/" + SprAz::Txt10184;
+}
+
+void TFormVerw::SetRegData()
+{
+    const TIniRegistry ini;
+    const std::string datei = IniDatei();
+    const int zustand = ZustandAlsZahl(windowState());
+    bool ok = true;
+    if (zustand == 0) {
+        const QRect rahmen = geometry();
+        ok = ini.Write(datei, IniKey::VerwTop, rahmen.y()) && ok;
+        ok = ini.Write(datei, IniKey::VerwLeft, rahmen.x()) && ok;
+        ok = ini.Write(datei, IniKey::VerwHeight, rahmen.height()) && ok;
+        ok = ini.Write(datei, IniKey::VerwWidth, rahmen.width()) && ok;
+    }
+    ok = ini.Write(datei, IniKey::VerwState, zustand) && ok;
+    const QList<int> breiten = m_splitter != nullptr ? m_splitter->sizes() : QList<int>();
+    ok = ini.Write(datei, IniKey::TreeWidth, breiten.isEmpty() ? 0 : breiten.front()) && ok;
+    ok = ini.Write(datei, IniKey::ShowQuickHelp, HasMeldeFenster()) && ok;
+    // A settings file that cannot be written loses the placement only; nothing to tell.
+    (void)ok;
+}
+
+// ---- Device data ------------------------------------------------------------------------------------
+
+void TFormVerw::SetDeviceInstanz(TDeviceInstanz* instanz)
+{
+    m_ctrlTree->SetDeviceInstanz(instanz);
+}
+
+TDeviceInstanz* TFormVerw::GetDeviceInstanz() const
+{
+    return m_ctrlTree->GetDeviceInstanz();
+}
+
+void TFormVerw::InitData(const TDeviceInstanz::TKnotenMap& knoten, HWND mainHandle)
+{
+    m_mainHandle = mainHandle;
+    m_treeFilling = true;
+    struct TFlagZurueck {
+        bool& flag;
+        ~TFlagZurueck() { flag = false; }
+    } zurueck{m_treeFilling};
+    m_ctrlTree->InitTree(knoten);
+    m_treeFilling = false;
+    AktualisiereAnsicht(nullptr, -1, -1);
+}
+
+void TFormVerw::NeuAufbauen(TDeviceInstanz& instanz)
+{
+    // The group-address part goes with the rest: the tree is rebuilt from the registry.
+    if (QTreeWidgetItem* ordner = GetNodeFromData(m_grpAdrOrdner))
+        delete ordner;
+    m_grpAdrOrdner = nullptr;
+    SetDeviceInstanz(&instanz);
+    InitData(instanz.GetKnoten(), MainHandle());
+    TDataBasis* ordner = instanz.GetGrpAdrOrdner();
+    if (ordner != nullptr && m_tree->topLevelItemCount() > 0) {
+        auto* node = new QTreeWidgetItem(QStringList(QString::fromStdString(ordner->GetName(true))));
+        TCtrlTree::SetData(node, ordner);
+        TCtrlTree::SetNodeImages(node, ordner);
+        m_tree->addTopLevelItem(node);
+        m_grpAdrOrdner = ordner;
+        if (m_ctrlTree->IsSorting())
+            m_ctrlTree->AlphaSort();
+    }
+}
+
+void TFormVerw::CreateGroupAddressNodes(TDataBasis* main, TDataBasis* middle, TDataBasis* sub, bool makeVisible)
+{
+    QTreeWidgetItem* ordner = GetNodeFromData(m_grpAdrOrdner);
+    if (ordner == nullptr)
+        return;
+    QTreeWidgetItem* oben = ordner;
+    QTreeWidgetItem* letzter = nullptr;
+    for (TDataBasis* stufe : {main, middle, sub}) {
+        if (stufe == nullptr)
+            continue;
+        QTreeWidgetItem* node = nullptr;
+        for (int i = 0; i < oben->childCount() && node == nullptr; ++i) {
+            if (TCtrlTree::Data(oben->child(i)) == stufe)
+                node = oben->child(i);
+        }
+        if (node == nullptr)
+            node = m_ctrlTree->MakeNode(oben, stufe);
+        if (node == nullptr)
+            return;
+        oben = node;
+        letzter = node;
+    }
+    if (makeVisible && letzter != nullptr)
+        m_tree->scrollToItem(letzter);
+}
+
+// ---- Pages ------------------------------------------------------------------------------------------
+
+bool TFormVerw::IsGridPage() const
+{
+    return m_pages->currentWidget() == m_gridView;
+}
+
+bool TFormVerw::TreeHasFocus() const
+{
+    return HatFokus(m_tree);
+}
+
+bool TFormVerw::GridHasFocus() const
+{
+    return HatFokus(m_gridView);
+}
+
+void TFormVerw::SetFocusTo(QWidget* widget)
+{
+    if (widget != nullptr && widget->isEnabled())
+        widget->setFocus(Qt::OtherFocusReason);
+}
+
+void TFormVerw::TreeChange(QTreeWidgetItem* node)
+{
+    if (!m_treeFilling) {
+        if (DM != nullptr && DM->TableAutoCellActivate)
+            AktualisiereAnsicht(node, 1, DM->TableAutoCellActivateRow);
+        else
+            AktualisiereAnsicht(node, -1, -1);
+    }
+    CheckActionList(node);
+}
+
+void TFormVerw::AktualisiereAnsicht(QTreeWidgetItem* node, int column, int row)
+{
+    const bool baumFokus = TreeHasFocus();
+    if (node == nullptr)
+        node = m_tree->currentItem();
+    if (node == nullptr)
+        return;
+    const bool zelle = column >= 0 && row >= 0;
+    if (IsGridPage() && KannFokus(m_gridView) && zelle)
+        SetFocusTo(m_gridView);
+
+    // Clear empties every slot a node may have bound; the window's cell-entry handler stays.
+    m_grid->Clear();
+    TDataBasis* data = TCtrlTree::Data(node);
+    const int stil = data != nullptr ? data->ListStyle() : 0;
+
+    if (stil == 0) {
+        if (m_meldeText != nullptr) {
+            m_meldeText->clear();
+            m_quickHelpId = 0;
+        }
+        if (KannFokus(m_tree))
+            SetFocusTo(m_tree);
+        m_ctrlListView->Leeren();
+        m_pages->setCurrentWidget(m_listViewView);
+        SetzeListZiehen(m_listViewView, true);
+        m_listView->Visible = true;
+        m_grid->Visible = false;
+        m_grid->Clear();
+        AktualisiereGridAnsicht(m_gridView);
+        // A node that says it has children but has none yet (filled on expanding) ends here.
+        if (node->childCount() == 0 && node->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator) {
+            m_ctrlListView->Repaint();
+            return;
+        }
+        std::vector<TListEintrag> eintraege;
+        for (int i = 0; i < node->childCount(); ++i) {
+            const QTreeWidgetItem* kind = node->child(i);
+            eintraege.push_back({kind->text(0).toStdString(), TCtrlTree::ImageIndex(kind), TCtrlTree::Data(kind)});
+        }
+        m_ctrlListView->Fuellen(eintraege);
+    } else if (stil == 1) {
+        struct TGridUpdate {
+            TDrawGridSE& grid;
+            explicit TGridUpdate(TDrawGridSE& g) : grid(g) { grid.BeginUpdate(); }
+            ~TGridUpdate() { grid.EndUpdate(); }
+        } update(*m_grid);
+        m_grid->Clear();
+        const bool autoSize = DM != nullptr ? DM->GridAutoSize : m_ctrlGrid->Look().AutoSize;
+        m_ctrlGrid->SetAutoSize(autoSize);
+        m_ctrlGrid->SetDefaultColWidth(autoSize ? 1 : (DM != nullptr ? DM->GridColDefSize : 150));
+        m_pages->setCurrentWidget(m_gridView);
+        SetzeListZiehen(m_listViewView, false);
+        m_grid->Visible = true;
+        m_listView->Visible = false;
+        m_ctrlListView->Repaint();
+        m_grid->Clear();
+        if (zelle)
+            SetFocusTo(m_gridView);
+        if (DM != nullptr)
+            DM->GridFuellen = 1;
+        data->BuildInfoWindow(m_grid.get(), m_listView.get(), false, column, row);
+    }
+    RefreshRightSide();
+
+    PostMessage(MainHandle(), UM_AnsichtAktualisiert, 0, reinterpret_cast<LPARAM>(data));
+    if (baumFokus && KannFokus(m_tree))
+        SetFocusTo(m_tree);
+}
+
+void TFormVerw::RefreshRightSide()
+{
+    if (IsGridPage())
+        m_ctrlGrid->Repaint();
+    else
+        m_ctrlListView->Repaint();
+}
+
+void TFormVerw::CheckActionList(QTreeWidgetItem* node)
+{
+    TDataBasis* data = TCtrlTree::Data(node);
+    if (data == nullptr || DM == nullptr)
+        return;
+    bool hinzufuegen = false;
+    bool loeschen = false;
+    bool link = false;
+    bool kopieren = false;
+    bool einfuegen = false;
+    const int typ = data->GetTyp();
+    if (typ == TypEtsObjekt) {
+        link = true;
+    } else if (typ == TypFeuerBereich || typ == TypUeberfallBereich
+               || (typ >= TypSicherungsBereich1 && typ <= TypSicherungsBereich4)) {
+        hinzufuegen = true;
+        einfuegen = true;
+    } else if (typ == TAzMelder::kTyp) {
+        const auto* melder = dynamic_cast<const TAzMelder*>(data);
+        if (melder == nullptr)
+            return;
+        loeschen = static_cast<int>(melder->GetMelderBereich()) != 2;
+        kopieren = loeschen;
+        einfuegen = loeschen;
+    }
+    SetzeAktion(DM->AMelderHinzufuegen, hinzufuegen);
+    SetzeAktion(DM->AMelderLoeschen, loeschen);
+    SetzeAktion(DM->ALinkToGrpAdr, link);
+    SetzeAktion(DM->AMelderKopieren, kopieren);
+    SetzeAktion(DM->AMelderEinfuegen, einfuegen);
+}
+
+// ---- Tree -------------------------------------------------------------------------------------------
+
+void TFormVerw::UpdateTreeNamesAndIcon()
+{
+    m_ctrlTree->UpdateNamesAndIcon();
+}
+
+void TFormVerw::UpdateNodeImages(TDataBasis* data)
+{
+    TCtrlTree::SetNodeImages(GetNodeFromData(data), data);
+}
+
+QTreeWidgetItem* TFormVerw::AddChildNode2Data(TDataBasis* parent, TDataBasis* child, bool makeVisible)
+{
+    QTreeWidgetItem* node = m_ctrlTree->AddChildNode2Data(parent, child);
+    if (makeVisible && node != nullptr) {
+        for (QTreeWidgetItem* p = node->parent(); p != nullptr; p = p->parent())
+            p->setExpanded(true);
+        m_tree->scrollToItem(node);
+    }
+    return node;
+}
+
+void TFormVerw::DeleteNode(QTreeWidgetItem* node, TDataBasis* data)
+{
+    m_ctrlTree->DeleteNode(node, data);
+}
+
+QTreeWidgetItem* TFormVerw::GetNodeFromData(TDataBasis* data) const
+{
+    return m_ctrlTree->GetNodeFromData(data);
+}
+
+TDataBasis* TFormVerw::GetSelData() const
+{
+    return m_ctrlTree->GetSelData();
+}
+
+void TFormVerw::DeleteTreeViewNodes()
+{
+    m_treeFilling = true;
+    m_tree->clear();
+    m_treeFilling = false;
+}
+
+void TFormVerw::TreeExpand()
+{
+    m_ctrlTree->Expand();
+}
+
+void TFormVerw::TreeCollapse()
+{
+    m_ctrlTree->Collapse();
+}
+
+void TFormVerw::TreeExpandAll()
+{
+    m_ctrlTree->ExpandAll();
+}
+
+void TFormVerw::TreeCollapseAll()
+{
+    m_ctrlTree->CollapseAll();
+}
+
+void TFormVerw::Abgleich(TFormVerw* source)
+{
+    if (source == nullptr || source == this)
+        return;
+    m_ctrlTree->Abgleich(source->m_tree, false);
+    AktualisiereAnsicht(nullptr, -1, -1);
+}
+
+void TFormVerw::Assign(TFormVerw* source)
+{
+    if (source == nullptr || source == this)
+        return;
+    m_grpAdrOrdner = source->m_grpAdrOrdner;
+    if (source->mdiArea() != nullptr && mdiArea() != source->mdiArea())
+        source->mdiArea()->addSubWindow(this);
+    m_ctrlTree->Abgleich(source->m_tree, true);
+    AktualisiereAnsicht(nullptr, 0, 0);
+}
+
+void TFormVerw::BeginTreeUpdate()
+{
+    m_ctrlTree->BeginUpdate();
+}
+
+void TFormVerw::EndTreeUpdate()
+{
+    m_ctrlTree->EndUpdate();
+}
+
+void TFormVerw::SetTreeSorting(bool on)
+{
+    m_ctrlTree->SetSorting(on);
+}
+
+bool TFormVerw::SelectNode(TDataBasis* data)
+{
+    QTreeWidgetItem* node = GetNodeFromData(data);
+    if (node == nullptr)
+        return false;
+    for (QTreeWidgetItem* p = node->parent(); p != nullptr; p = p->parent())
+        p->setExpanded(true);
+    m_tree->scrollToItem(node);
+    m_tree->setCurrentItem(node);
+    return true;
+}
+
+// ---- Grid ---------------------------------------------------------------------------------------------
+
+void TFormVerw::LoadColor(int32_t common, int32_t cell, int32_t title, int32_t readOnly, int gridLines)
+{
+    m_ctrlGrid->LoadColor(common, cell, title, readOnly, gridLines);
+}
+
+void TFormVerw::LoadSize(bool autoSize, int colDefSize)
+{
+    m_ctrlGrid->LoadSize(autoSize, colDefSize);
+}
+
+TDrawGridSE& TFormVerw::GetGrid()
+{
+    return *m_grid;
+}
+
+TListView& TFormVerw::GetListView()
+{
+    return *m_listView;
+}
+
+void TFormVerw::SetResizeHandler(bool attached)
+{
+    m_resizeHandler = attached;
+}
+
+// ---- Quick help -------------------------------------------------------------------------------------
+
+void TFormVerw::CreateMeldeFenster()
+{
+    if (m_meldeDock == nullptr) {
+        auto* dock = new TFDockMeld(m_infoSeite);
+        dock->OnClose = [this] { Guarded([&] { MeldeFensterGeschlossen(); }); };
+        dock->OnEndDock = [this](bool floating) { Guarded([&] { OnMeldeDockTopLevelChanged(floating); }); };
+        m_infoSeite->addDockWidget(Qt::BottomDockWidgetArea, dock);
+        m_infoSeite->resizeDocks({dock}, {100}, Qt::Vertical);
+        m_meldeDock = dock;
+    }
+    auto* dock = static_cast<TFDockMeld*>(m_meldeDock);
+    m_meldeText = dock->ErzeugeText();
+    dock->show();
+}
+
+bool TFormVerw::HasMeldeFenster() const
+{
+    return m_meldeText != nullptr;
+}
+
+void TFormVerw::ShowMeldeFenster(bool bringToFront)
+{
+    if (m_meldeDock == nullptr || m_meldeText == nullptr)
+        return;
+    m_meldeDock->show();
+    if (bringToFront)
+        m_meldeDock->raise();
+}
+
+void TFormVerw::HideMeldeFenster()
+{
+    if (m_meldeDock != nullptr)
+        m_meldeDock->hide();
+}
+
+void TFormVerw::MeldeFensterGeschlossen()
+{
+    m_meldeText = nullptr;
+    m_quickHelpId = 0;
+}
+
+void TFormVerw::OnMeldeDockTopLevelChanged(bool /*floating*/)
+{
+    // Qt moves the pane between its floating frame and the dock area itself; the text stays.
+    if (m_meldeDock != nullptr && m_meldeText != nullptr)
+        m_meldeDock->show();
+}
+
+std::string TFormVerw::GetQuickHelpText() const
+{
+    return m_meldeText != nullptr ? m_meldeText->toPlainText().toStdString() : std::string();
+}
+
+void TFormVerw::ShowOnlineHilfe(int id)
+{
+    if (m_meldeText == nullptr)
+        return;
+    if (!std::filesystem::exists(m_quickHelpDatei))
+        return;
+    TRtfDokument abschnitt;
+    const TCursorHourGlass sanduhr;
+    if (!TMeldeHilfe::LadeAbschnitt(m_quickHelpDatei, id, abschnitt))
+        return;
+    ZeigeDokument(*m_meldeText, abschnitt);
+}
+
+void TFormVerw::GridEnterCell(TObject* /*sender*/, TCell& cell, int /*column*/, int /*row*/)
+{
+    if (m_meldeText == nullptr || !std::filesystem::exists(m_quickHelpDatei))
+        return;
+    if (cell.Help != m_quickHelpId) {
+        ShowOnlineHilfe(cell.Help);
+        m_quickHelpId = cell.Help;
+    }
+    if (m_meldeDock != nullptr)
+        m_meldeDock->raise();
+}
+
+// ---- Messages, keys, mouse ----------------------------------------------------------------------------
+
+LRESULT TFormVerw::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case UM_DeleteZellenKomponente:
+        m_grid->DeleteZellenKomponente();
+        RefreshRightSide();
+        return 0;
+    case UM_FocusControl: {
+        // Only a control of this window, found without touching the pointer: the control may
+        // be gone by the time the message arrives.
+        const auto* gesucht = reinterpret_cast<const QWidget*>(lParam);
+        for (QWidget* ziel : findChildren<QWidget*>()) {
+            if (ziel == gesucht && ziel->isVisible()) {
+                ziel->setFocus(Qt::OtherFocusReason);
+                break;
+            }
+        }
+        return 0;
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_F6) {
+            QKeyEvent f6(QEvent::KeyPress, Qt::Key_F6, Qt::NoModifier);
+            FormKeyDown(&f6);
+        } else if (wParam == VK_TAB && IsGridPage()) {
+            GridTab(m_gridView);
+        }
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+template <class F> void TFormVerw::Guarded(F f)
+{
+    try {
+        f();
+    } catch (const std::exception& e) {
+        TFormMain::ApplicationEventsException(e.what());
+    } catch (...) {
+        TFormMain::ApplicationEventsException("");
+    }
+}
+
+void TFormVerw::FormKeyDown(QKeyEvent* key)
+{
+    const bool strg = (key->modifiers() & Qt::ControlModifier) != 0;
+    switch (key->key()) {
+    case Qt::Key_Tab:
+        if (IsGridPage() && m_gridView->isVisible() && !GridHasFocus())
+            PostMessage(m_handle, WM_KEYDOWN, VK_TAB, 0);
+        break;
+    case Qt::Key_C:
+        if (strg && TreeHasFocus() && DM != nullptr && DM->ACopy != nullptr)
+            DM->ACopy->trigger();
+        break;
+    case Qt::Key_V:
+        if (strg && TreeHasFocus() && DM != nullptr && DM->APaste != nullptr) {
+            m_grid->DeleteZellenKomponente();
+            AktualisiereAnsicht(nullptr, 0, 0);
+            DM->APaste->trigger();
+        }
+        break;
+    case Qt::Key_F1:
+        WinHelp(m_handle, DM != nullptr ? DM->HilfeDatei : std::string(), HELP_FINDER, 10);
+        break;
+    case Qt::Key_F6: {
+        m_treeFilling = true;
+        struct TFlagZurueck {
+            bool& flag;
+            ~TFlagZurueck() { flag = false; }
+        } zurueck{m_treeFilling};
+        int spalte = 0;
+        int zeile = 0;
+        if (TreeHasFocus()) {
+            if (IsGridPage() && m_gridView->isVisible())
+                SetFocusTo(m_gridView);
+            else if (m_listViewView->isVisible())
+                SetFocusTo(m_listViewView);
+        } else if (m_grid->GetActiveCell(spalte, zeile) && m_grid->Editor() != nullptr) {
+            // Only while an editor is open: after it is gone the next F6 moves on.
+            PostMessage(m_handle, UM_DeleteZellenKomponente, 0, 0);
+            PostMessage(m_handle, WM_KEYDOWN, VK_F6, 0);
+        } else {
+            if (IsGridPage() && m_gridView->isVisible())
+                SetFocusTo(m_gridView);
+            SetFocusTo(m_tree);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+bool TFormVerw::KeyPreview(QObject* watched, QEvent* event)
+{
+    try {
+        if (event->type() == QEvent::KeyRelease) {
+            m_lastKey = nullptr;
+            m_lastKeyReceiver = nullptr;
+        } else if (event->type() == QEvent::KeyPress) {
+            auto* ziel = qobject_cast<QWidget*>(watched);
+            if (ziel == nullptr || (ziel != this && !isAncestorOf(ziel)))
+                return false;
+            // One key press passes the filter once per widget it is offered to on its way up;
+            // it is handled at the first.
+            if (event == m_lastKey && !m_lastKeyReceiver.isNull() && ziel->isAncestorOf(m_lastKeyReceiver)) {
+                m_lastKeyReceiver = ziel;
+                return false;
+            }
+            m_lastKey = event;
+            m_lastKeyReceiver = ziel;
+            auto* key = static_cast<QKeyEvent*>(event);
+            bool erledigt = false;
+            if (DM != nullptr)
+                DM->OnShortCut(key, erledigt);
+            if (erledigt)
+                return true;
+            FormKeyDown(key);
+            return false;
+        }
+    } catch (const std::exception& e) {
+        TFormMain::ApplicationEventsException(e.what());
+    } catch (...) {
+        TFormMain::ApplicationEventsException("");
+    }
+    return false;
+}
+
+void TFormVerw::TreeMouseDown(const QPoint& pos)
+{
+    QTreeWidgetItem* node = m_tree->itemAt(pos);
+    if (node == nullptr)
+        return;
+    m_tree->setCurrentItem(node);
+    CheckActionList(node);
+    if (DM == nullptr)
+        return;
+    QMenu menue(this);
+    menue.setObjectName(QStringLiteral("PopupMenu1"));
+    menue.addAction(DM->AMelderHinzufuegen);
+    menue.addAction(DM->AMelderLoeschen);
+    menue.addSeparator();
+    menue.addAction(DM->AMelderKopieren);
+    menue.addAction(DM->AMelderEinfuegen);
+    menue.addSeparator();
+    menue.addAction(DM->AExpand);
+    menue.addAction(DM->ACollapse);
+    menue.addSeparator();
+    menue.addAction(DM->ALinkToGrpAdr);
+    menue.exec(QCursor::pos());
+}
+
+void TFormVerw::ListViewDblClick(int index)
+{
+    const TListItem* item = m_listView->Item(index);
+    if (item == nullptr || item->Data == nullptr)
+        return;
+    SelectNode(static_cast<TDataBasis*>(item->Data));
+}
+
+// ---- Window events -------------------------------------------------------------------------------------
+
+void TFormVerw::closeEvent(QCloseEvent* event)
+{
+    if (m_fensterNr > 0) {
+        setAttribute(Qt::WA_DeleteOnClose, true);
+        QMdiSubWindow::closeEvent(event);
+        return;
+    }
+    // Window 0 stays: closing minimises it.
+    event->ignore();
+    showMinimized();
+}
+
+void TFormVerw::FormActivate()
+{
+    PostMessage(MainHandle(), UM_ActivateFormVerw, 0, reinterpret_cast<LPARAM>(this));
+}
+
+void TFormVerw::FormDeactivate()
+{
+    m_grid->DeleteZellenKomponente();
+    RefreshRightSide();
+}
+
+void TFormVerw::resizeEvent(QResizeEvent* event)
+{
+    QMdiSubWindow::resizeEvent(event);
+    if (m_resizeHandler && m_tree != nullptr && isVisible())
+        m_tree->setFocus(Qt::OtherFocusReason);
+}

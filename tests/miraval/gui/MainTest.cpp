@@ -1,0 +1,325 @@
+// The main window against a project store in a temporary folder: every ETS event through the
+// event channel, the dispatcher's cases, the settings and both ways of leaving.
+#include "miraval/app/DaMo.h"
+#include "miraval/app/IniKeys.h"
+#include "miraval/app/IniRegistry.h"
+#include "miraval/app/Main.h"
+#include "miraval/devinst/DevInstAz.h"
+#include "miraval/ui/FProjektierung.h"
+#include "DemoProject.h"
+#include "dorlin/Dorlin.h"
+#include "kestrin/Ets2Cdi.h"
+#include "kestrin/EtsEventChannel.h"
+#include "support/ScriptedMessageBox.h"
+#include "win32/Shell.h"
+#include "win32/Windows.h"
+#include "quillon/UserMessages.h"
+
+#include <QApplication>
+#include <QMenu>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr UINT WM_CLOSE_ = 0x0010;
+// A device parameter of the system node (event-memory depth and times).
+constexpr int16_t kSystemParameter = 10010;
+
+class MainTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ordner = fs::temp_directory_path() /
+                 ("miraval-main-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(ordner);
+        fs::create_directories(ordner);
+        SetModuleFileNameOverride((ordner / "miraval").string());
+        store = ordner / "demo.db";
+        ASSERT_TRUE(BuildDemoProject(store).ok);
+        dm = std::make_unique<TDM>();
+        DM = dm.get();
+        main = std::make_unique<TFormMain>(kDemoModuleName);
+        ASSERT_TRUE(main->GetEts()->OpenProjectStore(store).ok);
+        kanal = std::make_unique<TEtsEventChannel>(*main->GetEts(), antworten);
+    }
+
+    void TearDown() override
+    {
+        kanal.reset();
+        main.reset();
+        dm.reset();
+        DM = nullptr;
+        PumpMessages();
+        SetModuleFileNameOverride("");
+        fs::remove_all(ordner);
+    }
+
+    // Sends one event line and answers the channel's last answer line.
+    std::string Event(const std::string& zeile)
+    {
+        antworten.str("");
+        kanal->HandleLine(zeile);
+        PumpMessages();
+        std::string text = antworten.str();
+        while (!text.empty() && text.back() == '\n')
+            text.pop_back();
+        return text;
+    }
+
+    // What the store holds, seen through a second connection.
+    uint32_t BlobLaenge(int32_t deviceId)
+    {
+        TEts2Cdi leser(nullptr, kDemoModuleName, false);
+        EXPECT_TRUE(leser.OpenProjectStore(store).ok);
+        const uint8_t* puffer = nullptr;
+        uint32_t laenge = 0;
+        EXPECT_TRUE(leser.BlobRead(puffer, laenge, deviceId));
+        return laenge;
+    }
+
+    fs::path ordner;
+    fs::path store;
+    TScriptedMessageBox boxen{IDOK};
+    std::unique_ptr<TDM> dm;
+    std::unique_ptr<TFormMain> main;
+    std::ostringstream antworten;
+    std::unique_ptr<TEtsEventChannel> kanal;
+};
+
+TEST_F(MainTest, EditParametersOpensTheDemoDeviceAndLeavesThePeriodOpen)
+{
+    EXPECT_EQ(Event("EditParameters 1"), "EditParameters result=1 finished=0");
+    ASSERT_NE(main->GetAktDevInst(), nullptr);
+    EXPECT_TRUE(main->isVisible());
+    ASSERT_NE(FormVerw, nullptr);
+    EXPECT_NE(main->GetAktDevInst()->GetDevice(), nullptr);
+    EXPECT_FALSE(DM->DataChanged) << "loading is no edit";
+    EXPECT_TRUE(main->GetEts()->IsEditPeriodOpen());
+    EXPECT_EQ(main->GetDeviceType(), kDemoModuleName);
+}
+
+TEST_F(MainTest, VersionCheckPassesFrom_1_2_0_101)
+{
+    struct TFall {
+        int v1, v2, v3, v4;
+        bool ok;
+    };
+    for (const TFall& f : {TFall{1, 2, 0, 100, false}, TFall{1, 2, 0, 101, true}, TFall{1, 2, 1, 0, true},
+                           TFall{1, 3, 0, 0, true}, TFall{0, 99, 9, 999, false}, TFall{2, 0, 0, 0, true}}) {
+        SCOPED_TRACE(std::to_string(f.v1) + "." + std::to_string(f.v2) + "." + std::to_string(f.v3) + "." +
+                     std::to_string(f.v4));
+        ASSERT_TRUE(main->GetEts()
+                        ->ExecuteSql("UPDATE ets_info SET version1=" + std::to_string(f.v1) + ", version2=" +
+                                     std::to_string(f.v2) + ", version3=" + std::to_string(f.v3) +
+                                     ", version4=" + std::to_string(f.v4))
+                        .ok);
+        EXPECT_EQ(main->EtsVersionCheck(), f.ok);
+    }
+    // A failed check answers failure; edit parameters and create also say finished.
+    EXPECT_EQ(Event("EditParameters 1"), "EditParameters result=1 finished=0");
+    ASSERT_TRUE(main->GetEts()->ExecuteSql("UPDATE ets_info SET version1=1, version2=1").ok);
+    EXPECT_EQ(Event("CreateDevice 0 1 x"), "CreateDevice result=0 finished=1");
+}
+
+TEST_F(MainTest, CreateDeviceBuildsAndStoresOnceAndNeverOverwrites)
+{
+    EXPECT_EQ(Event("CreateDevice -2 1 x"), "CreateDevice result=1 finished=1");
+    EXPECT_TRUE(main->GetDevices().empty());
+    EXPECT_EQ(BlobLaenge(1), 0u);
+
+    EXPECT_EQ(Event("CreateDevice 0 1 x"), "CreateDevice result=1 finished=1");
+    const uint32_t laenge = BlobLaenge(1);
+    EXPECT_GT(laenge, 0u);
+    EXPECT_FALSE(DM->DataChanged);
+
+    // A second creation of a device the editor knows would replace its configuration.
+    EXPECT_EQ(Event("CreateDevice 0 1 x"), "CreateDevice result=0 finished=1");
+    EXPECT_EQ(BlobLaenge(1), laenge);
+}
+
+TEST_F(MainTest, DeleteAnswersZeroAndTheFollowingUnlinkIsAnsweredUntouched)
+{
+    EXPECT_EQ(Event("CreateDevice 0 1 x"), "CreateDevice result=1 finished=1");
+    EXPECT_EQ(Event("DeleteDevice 0 1"), "DeleteDevice result=0 finished=1");
+    EXPECT_TRUE(main->GetDevices().empty());
+    EXPECT_EQ(Event("UnlinkObjFromSubGroup 0 0 1 0 1"), "UnlinkObjFromSubGroup result=1 finished=1");
+    EXPECT_TRUE(main->GetDevices().empty()) << "nothing selected for a deleted device";
+    // Any other event in between forgets the deleted device.
+    Event("DoDownload2 0 0 1 0 0 0 0 0 0");
+    EXPECT_FALSE(main->GetDevices().empty());
+}
+
+TEST_F(MainTest, DownloadAnswersByFlagBitZeroAndStoresTheConfiguration)
+{
+    EXPECT_EQ(Event("DoDownload2 0 0 1 0 0 0 0 0 0"), "DoDownload2 result=0 finished=1");
+    EXPECT_GT(BlobLaenge(1), 0u);
+    EXPECT_EQ(Event("DoDownload2 0 0 1 0 0 0 0 0 1"), "DoDownload2 result=1 finished=1");
+}
+
+TEST_F(MainTest, EditObjectWithAnUnknownObjectOpensNoDevice)
+{
+    EXPECT_EQ(Event("EditObject 0 0 999999"), "EditObject result=0 finished=1");
+    EXPECT_TRUE(main->GetDevices().empty());
+    EXPECT_FALSE(main->isVisible());
+}
+
+TEST_F(MainTest, LeavingKeepsOrDiscards)
+{
+    struct TFall {
+        const char* name;
+        bool verwerfen;
+        bool blobBleibt;
+    };
+    for (const TFall& f : {TFall{"Beenden", false, true}, TFall{"Verwerfen", true, false}}) {
+        SCOPED_TRACE(f.name);
+        TearDown();
+        SetUp();
+        int32_t vorher = 0;
+        ASSERT_EQ(main->GetEts()->GetDeviceParameter(1, kSystemParameter, vorher, nullptr), 0);
+        EXPECT_EQ(Event("EditParameters 1"), "EditParameters result=1 finished=0");
+        // A device parameter out of step with the configuration: leaving after an edit writes
+        // every parameter again.
+        ASSERT_EQ(main->GetEts()->SetDeviceParameter(1, kSystemParameter, 77, nullptr), 0);
+        // An edit: a node asks for its record.
+        TDataBasis* device = main->GetAktDevInst()->GetDevice();
+        SendMessage(main->GetHandle(), UM_GetDatenSatz, MakeDatenSatzKey(device->GetParent(), device->GetSystem()),
+                    device->GetHandle());
+        EXPECT_TRUE(DM->DataChanged);
+        antworten.str("");
+        if (f.verwerfen)
+            DM->AVerwerfen->trigger();
+        else
+            DM->ABeenden->trigger();
+        PumpMessages();
+        EXPECT_EQ(antworten.str(), f.verwerfen ? "ReturnToEts keep=0\n" : "ReturnToEts keep=1\n");
+        EXPECT_EQ(BlobLaenge(1) > 0, f.blobBleibt);
+        int32_t nachher = 0;
+        TEts2Cdi leser(nullptr, kDemoModuleName, false);
+        ASSERT_TRUE(leser.OpenProjectStore(store).ok);
+        ASSERT_EQ(leser.GetDeviceParameter(1, kSystemParameter, nachher, nullptr), 0);
+        if (f.verwerfen)
+            EXPECT_EQ(nachher, vorher) << "the store is as it was before the period";
+        else
+            EXPECT_NE(nachher, 77) << "the parameters were written";
+        EXPECT_EQ(main->IsClosing(), f.verwerfen) << "discard ends the program, keep hides it";
+        EXPECT_FALSE(main->isVisible());
+        if (!f.verwerfen) {
+            EXPECT_EQ(main->GetAktDevInst(), nullptr);
+            EXPECT_TRUE(main->GetDevices().empty()) << "a hidden editor forgets the device";
+        }
+    }
+}
+
+TEST_F(MainTest, WindowCloseWithoutDeviceOnlyHides)
+{
+    main->show();
+    EXPECT_EQ(SendMessage(main->GetHandle(), WM_CLOSE_, 0, 0), 1);
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_FALSE(main->IsClosing());
+    EXPECT_EQ(antworten.str(), "");
+}
+
+TEST_F(MainTest, StopEndsTheProgram)
+{
+    EXPECT_EQ(Event("UserSvStop"), "UserSvStop");
+    EXPECT_TRUE(main->IsClosing());
+}
+
+TEST_F(MainTest, InstanceMessagesWithoutInstanceAnswerZero)
+{
+    for (UINT msg : {UM_GetDataPointer, UM_GetDatenSatz, UM_DeleteNextDatenSatz, UM_GetEibHandle, UM_UserDeviceMessage,
+                     UM_GetGrpAdrNr, UM_GetGrpAdrNrAsZahl, UM_GrpAdrSendendEin, UM_ObjektFlag, UM_LinkToSubGroup,
+                     UM_UnLinkFromSubGroup, UM_UserObjectMessage, UM_GetDatenSatzByHandle, UM_GetEtsDeviceParam,
+                     UM_ProcessDeviceMessage, UM_LinkToInternGroup, UM_IsGrpAdrAvailable}) {
+        SCOPED_TRACE(msg - WM_USER);
+        EXPECT_EQ(SendMessage(main->GetHandle(), msg, 1, 1), 0);
+    }
+    EXPECT_FALSE(DM->DataChanged);
+}
+
+TEST_F(MainTest, ProjectWindowListFollowsItsWindows)
+{
+    auto* erstes = new TFormVerw(main.get());
+    auto* zweites = new TFormVerw(main.get());
+    PumpMessages();
+    ASSERT_EQ(main->GetFormVerwListe().size(), 2u);
+    SendMessage(main->GetHandle(), UM_ActivateFormVerw, 0, reinterpret_cast<LPARAM>(zweites));
+    EXPECT_EQ(FormVerw, zweites);
+    delete zweites;
+    EXPECT_EQ(FormVerw, erstes) << "the remaining window becomes current";
+    delete erstes;
+    EXPECT_EQ(FormVerw, nullptr);
+    EXPECT_TRUE(main->GetFormVerwListe().empty());
+
+    // A window that is gone before its posted registration arrives is not listed.
+    auto* kurz = new TFormVerw(main.get());
+    delete kurz;
+    PumpMessages();
+    EXPECT_TRUE(main->GetFormVerwListe().empty());
+}
+
+TEST_F(MainTest, CancelMessageStopsTheProgressButNotTheDetectorRun)
+{
+    ::StartDlgProgress(main->GetHandle(), "t", "x", 0, 6);
+    SendMessage(main->GetHandle(), UM_Abbrechen, 0, 3);
+    EXPECT_TRUE(IsDlgProgressOpen());
+    SendMessage(main->GetHandle(), UM_Abbrechen, 0, 1);
+    EXPECT_FALSE(IsDlgProgressOpen());
+}
+
+TEST_F(MainTest, SettingsAreReadWithTheirRulesAndWrittenBack)
+{
+    const std::string ini = DM->IniDatei;
+    TIniRegistry reg;
+    ASSERT_TRUE(reg.Write(ini, IniKey::TabelAutoCellActivateRowNumber, -5));
+    ASSERT_TRUE(reg.Write(ini, IniKey::ToolAccess, true));
+    ASSERT_TRUE(reg.WriteString(ini, IniSection::Tools, IniKey::ToolName(0), "Rechner"));
+    ASSERT_TRUE(reg.WriteString(ini, IniSection::Tools, IniKey::ToolName(1), "Editor"));
+    main->GetRegData();
+    EXPECT_EQ(DM->TableAutoCellActivateRow, 0);
+    EXPECT_TRUE(reg.ValueExists(ini, IniSection::Debug, "LogStart")) << "trace settings written back";
+    EXPECT_EQ(main->GetMenuTool()->actions().size(), 2);
+
+    // Minimised is stored as normal; the Tools template is written only where none is.
+    main->setWindowState(Qt::WindowMinimized);
+    main->SetRegData();
+    EXPECT_EQ(reg.Read(ini, IniKey::MainState), 0);
+    std::string name;
+    reg.ReadString(ini, IniSection::Tools, IniKey::ToolName(0), name, "");
+    EXPECT_EQ(name, "Rechner");
+}
+
+TEST_F(MainTest, FreshSettingsGetTheToolsTemplate)
+{
+    main->SetRegData();
+    TIniRegistry reg;
+    EXPECT_TRUE(reg.ValueExists(DM->IniDatei, IniSection::Tools, IniKey::ToolFile(0)));
+    EXPECT_TRUE(reg.ValueExists(DM->IniDatei, IniKey::ToolAccess.Section, IniKey::ToolAccess.Key));
+    EXPECT_FALSE(reg.Read(DM->IniDatei, IniKey::ToolAccess));
+}
+
+TEST_F(MainTest, UnreadableEtsInfoIsShownAndTheLevelsDefault)
+{
+    main->GetEts()->CloseProjectStore();
+    main->GetEtsRegData();
+    ASSERT_EQ(boxen.Count(), 1u);
+    EXPECT_EQ(boxen.Shown()[0].text, "Can't read EtsInfo\n\nTFormMain::GetEtsRegData\nFile: Main\nLine: 156");
+    EXPECT_EQ(DM->GrpAdrLevel, 3);
+}
+
+TEST_F(MainTest, StatusBarShowsObjectCountOnlyWithAMaximum)
+{
+    main->UpdateObjektAnzahl(5, 0);
+    EXPECT_EQ(main->GetStatusText(2), "");
+    main->UpdateObjektAnzahl(5, 20);
+    EXPECT_EQ(main->GetStatusText(2), "5/20");
+}
+
+} // namespace

@@ -1,0 +1,159 @@
+#include "win32/MessageBox.h"
+#include "win32/Windows.h"
+#include "win32/qt/QtPlatform.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+void EnsureApplication()
+{
+    static int argc = 1;
+    static char name[] = "test_win32_qt";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = nullptr; // lives until the process ends
+    if (!app) {
+        app = new QApplication(argc, argv);
+        InstallQtPlatformHooks();
+    }
+}
+
+// Runs act on the first visible top-level widget of type T, from the dialog's own event loop.
+template <typename T>
+std::unique_ptr<QTimer> WhenShown(std::function<void(T*)> act)
+{
+    auto timer = std::make_unique<QTimer>();
+    timer->setInterval(0);
+    QTimer* raw = timer.get();
+    QObject::connect(raw, &QTimer::timeout, [raw, act] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<T*>(widget); dialog && dialog->isVisible()) {
+                raw->stop();
+                act(dialog);
+                return;
+            }
+        }
+    });
+    timer->start();
+    return timer;
+}
+
+void PressKey(QWidget* widget, int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
+}
+
+TEST(QtMessageBox, ButtonsIconDefaultAndAnswersFollowTheWindowsFlags)
+{
+    EnsureApplication();
+    enum Action { Return, Escape, Click };
+    using SB = QMessageBox::StandardButton;
+    struct Row {
+        const char* name;
+        UINT flags;
+        QMessageBox::StandardButtons buttons;
+        SB defaultButton;
+        QMessageBox::Icon icon;
+        Action action;
+        SB clicked;
+        int answer;
+    };
+    const Row rows[] = {
+        {"ok", MB_OK, SB::Ok, SB::Ok, QMessageBox::NoIcon, Escape, SB::NoButton, IDOK},
+        {"ok/cancel", MB_OKCANCEL | MB_ICONQUESTION, SB::Ok | SB::Cancel, SB::Ok, QMessageBox::Question, Return,
+         SB::NoButton, IDOK},
+        {"ok/cancel default 2", MB_OKCANCEL | MB_DEFBUTTON2, SB::Ok | SB::Cancel, SB::Cancel, QMessageBox::NoIcon,
+         Return, SB::NoButton, IDCANCEL},
+        {"yes/no default 2", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, SB::Yes | SB::No, SB::No,
+         QMessageBox::Warning, Return, SB::NoButton, IDNO},
+        {"yes/no escape", MB_YESNO | MB_ICONQUESTION, SB::Yes | SB::No, SB::Yes, QMessageBox::Question, Escape,
+         SB::NoButton, IDNO},
+        {"yes/no/cancel escape", MB_YESNOCANCEL | MB_ICONINFORMATION, SB::Yes | SB::No | SB::Cancel, SB::Yes,
+         QMessageBox::Information, Escape, SB::NoButton, IDCANCEL},
+        {"yes/no/cancel click", MB_YESNOCANCEL, SB::Yes | SB::No | SB::Cancel, SB::Yes, QMessageBox::NoIcon, Click,
+         SB::No, IDNO},
+        {"retry/cancel", MB_RETRYCANCEL | MB_ICONERROR, SB::Retry | SB::Cancel, SB::Retry, QMessageBox::Critical,
+         Click, SB::Retry, IDRETRY},
+        {"abort/retry/ignore", MB_ABORTRETRYIGNORE | MB_DEFBUTTON3, SB::Abort | SB::Retry | SB::Ignore, SB::Ignore,
+         QMessageBox::NoIcon, Escape, SB::NoButton, IDABORT},
+    };
+    QWidget owner;
+    HWND handle = CreateWindowHandle({});
+    SetWindowWidget(handle, &owner);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QMessageBox::StandardButtons buttons;
+        SB defaultButton = SB::NoButton;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QString text, caption;
+        QWidget* parent = nullptr;
+        auto timer = WhenShown<QMessageBox>([&](QMessageBox* box) {
+            buttons = box->standardButtons();
+            defaultButton = box->standardButton(box->defaultButton());
+            icon = box->icon();
+            text = box->text();
+            caption = box->windowTitle();
+            parent = box->parentWidget();
+            if (row.action == Click)
+                box->button(row.clicked)->click();
+            else
+                PressKey(box, row.action == Return ? Qt::Key_Return : Qt::Key_Escape);
+        });
+        const int answer = MessageBox(handle, "Zeile 1\n\rZeile 2\r\nZeile 3", "Frage\r", row.flags);
+        EXPECT_EQ(answer, row.answer);
+        EXPECT_EQ(buttons, row.buttons);
+        EXPECT_EQ(defaultButton, row.defaultButton);
+        EXPECT_EQ(icon, row.icon);
+        EXPECT_EQ(text, QStringLiteral("Zeile 1\nZeile 2\nZeile 3"));
+        EXPECT_EQ(caption, QStringLiteral("Frage"));
+        EXPECT_EQ(parent, &owner);
+    }
+    SetWindowWidget(handle, nullptr);
+    EXPECT_EQ(WindowWidget(handle), nullptr);
+    DestroyWindow(handle);
+}
+
+TEST(QtInputBox, AnswersTheTextAsItStandsAlsoWhenCancelled)
+{
+    EnsureApplication();
+    auto timer = WhenShown<QInputDialog>([](QInputDialog* dialog) {
+        dialog->setTextValue(QStringLiteral("244_ID"));
+        dialog->reject();
+    });
+    EXPECT_EQ(InputBox(nullptr, "Devicetype", "Set module name, e.g. 244_ID", ""), "244_ID");
+}
+
+TEST(QtMessageDrain, PostWakesTheEventLoopButPaintingAloneDeliversNothing)
+{
+    EnsureApplication();
+    std::vector<UINT> delivered;
+    HWND window = CreateWindowHandle([&](HWND, UINT message, WPARAM, LPARAM) -> LRESULT {
+        delivered.push_back(message);
+        return 0;
+    });
+    PostMessage(window, WM_USER + 1, 0, 0);
+    PostMessage(window, WM_USER + 2, 0, 0);
+    ProcessPendingPaints();
+    EXPECT_TRUE(delivered.empty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(delivered, (std::vector<UINT>{WM_USER + 1, WM_USER + 2}));
+    EXPECT_EQ(PendingMessageCount(), 0);
+    EXPECT_EQ(SendMessage(window, WM_USER + 3, 0, 0), 0);
+    EXPECT_EQ(delivered.back(), WM_USER + 3u);
+    DestroyWindow(window);
+}
+
+} // namespace
