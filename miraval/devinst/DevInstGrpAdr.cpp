@@ -232,6 +232,9 @@ void TDeviceInstanz::CreateGrpAdr(TObjektBasis* objekt, int16_t main, int16_t mi
     if (objekt == nullptr)
         return;
     const int32_t id = group->GetEtsId();
+    // The object is linked only to a group address the instance shows as a node.
+    if (m_subGroups.find(id) == m_subGroups.end())
+        return;
     if (!objekt->ExistSubGroupId(id) && !LinkToSubGroup(id, objekt->GetHandle(), true))
         return;
     if (TDatenStruktur* record = GetDatenSatz(objekt))
