@@ -629,7 +629,10 @@ bool TFormMain::MakeNode(TDataBasis* parent, TDataBasis* child)
 void TFormMain::DeactivateActiveGridCell()
 {
     LOG_FKT("TFormMain::DeactivateActiveGridCell");
-    FuerAlleFormVerw([](TFormVerw* fenster) { fenster->GetGrid().ExitCell(); });
+    FuerAlleFormVerw([](TFormVerw* fenster) {
+        fenster->GridEingabeUebernehmen();
+        fenster->GetGrid().ExitCell();
+    });
 }
 
 void TFormMain::SetStatusOnCopyDevice(bool on)

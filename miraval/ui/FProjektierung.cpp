@@ -765,7 +765,13 @@ LRESULT TFormVerw::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case UM_DeleteZellenKomponente:
-        m_grid->DeleteZellenKomponente();
+        // The editor ends with its value taken: what was typed reaches the node (which takes
+        // a text when its cell is left) before the editor goes.
+        GridEingabeUebernehmen();
+        if (m_grid->Editor() != nullptr)
+            m_grid->ExitCell();
+        else
+            m_grid->DeleteZellenKomponente();
         RefreshRightSide();
         return 0;
     case UM_FocusControl: {
@@ -943,7 +949,7 @@ void TFormVerw::FormActivate()
 
 void TFormVerw::FormDeactivate()
 {
-    m_grid->DeleteZellenKomponente();
+    SendMessage(m_handle, UM_DeleteZellenKomponente, 0, 0);
     RefreshRightSide();
 }
 
@@ -952,4 +958,9 @@ void TFormVerw::resizeEvent(QResizeEvent* event)
     QMdiSubWindow::resizeEvent(event);
     if (m_resizeHandler && m_tree != nullptr && isVisible())
         m_tree->setFocus(Qt::OtherFocusReason);
+}
+
+void TFormVerw::GridEingabeUebernehmen()
+{
+    ::GridEingabeUebernehmen(m_gridView);
 }

@@ -161,6 +161,8 @@ public:
     // ---- Controls (views and tests) ------------------------------------------------------------------
     QTreeWidget* GetTree() const { return m_tree; }
     QWidget* GetGridView() const { return m_gridView; }
+    // What was typed into the grid's open cell editor reaches the model and its node.
+    void GridEingabeUebernehmen();
     QWidget* GetListViewView() const { return m_listViewView; }
     QDockWidget* GetMeldeDock() const { return m_meldeDock; }
     TCtrlTree& GetCtrlTree() const { return *m_ctrlTree; }

@@ -53,6 +53,12 @@ int GridTopRow(QWidget* view)
     return v != nullptr ? v->TopRow() : -1;
 }
 
+void GridEingabeUebernehmen(QWidget* view)
+{
+    if (auto* grid = dynamic_cast<TDrawGridSEView*>(view))
+        grid->CommitPending();
+}
+
 void GridTab(QWidget* view)
 {
     if (view == nullptr)

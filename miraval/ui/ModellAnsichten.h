@@ -25,6 +25,8 @@ void ScrolleGrid(QWidget* view, int zeilen);
 int GridTopRow(QWidget* view);
 // Hands the grid a Tab key (the grid moves on to the next cell).
 void GridTab(QWidget* view);
+// What was typed into the open cell editor reaches the model (and the node).
+void GridEingabeUebernehmen(QWidget* view);
 
 // A view drawing the list model; parent owns it.
 QWidget* ErzeugeListAnsicht(TListView& list, QWidget* parent, TAnsichtFehler fehler);

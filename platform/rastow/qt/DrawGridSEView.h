@@ -94,6 +94,9 @@ public:
     // Reads the model again now: editor widget opened, closed or brought up to date, scroll
     // range, repaint. The model's notices call it.
     void Refresh();
+    // Hands text or a number typed into the open editor but not yet reported to the model, as
+    // typing it would: callers that close the editor through the model keep what was typed.
+    void CommitPending();
 
     // Receives what node handlers throw from the user's input, so that no exception reaches
     // Qt's event loop. Without a handler the message goes to standard error.
@@ -128,8 +131,6 @@ private:
     void PlaceEditor();
     bool EditorHasFocus() const;
     void FocusEditor();
-    // Hands text or a number typed but not yet reported to the model.
-    void CommitPending();
 
     // --- User actions ---
     void ActivateRow(int row, bool edit);

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPointer>
 #include <QSplitter>
@@ -305,6 +306,34 @@ TEST_F(FormVerwTasten, F6WithAnOpenCellEditorClosesItThenFocusesTheTree)
     EXPECT_TRUE(f.GetTree()->hasFocus());
     PumpMessages();
     EXPECT_EQ(PendingMessageCount(), 0) << "F6 does not post itself again";
+}
+
+TEST_F(FormVerwTasten, TextTypedButNotCommittedReachesTheNodeWhenTheEditorIsRemoved)
+{
+    TFormVerw& f = NeuesFenster();
+    if (!Aktiv(f))
+        GTEST_SKIP() << "no input focus on this platform";
+    // A security area's name is an edit row.
+    TDataBasis* bereich = Knoten(6127);
+    ASSERT_NE(bereich, nullptr);
+    f.SelectNode(bereich);
+    TDrawGridSE& grid = f.GetGrid();
+    int zeile = -1;
+    for (int r = 0; r < grid.RowCount() && zeile < 0; ++r)
+        if (grid.Cell(1, r) != nullptr && grid.Cell(1, r)->Kind == TCell::ckEdit)
+            zeile = r;
+    ASSERT_GE(zeile, 0);
+    f.GetGridView()->setFocus();
+    ASSERT_TRUE(grid.SetActiveCell(1, zeile));
+    QApplication::processEvents();
+    auto* editor = f.GetGridView()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText("Lager");
+
+    // The close path removes the editor by message before the data are written.
+    SendMessage(f.Handle(), UM_DeleteZellenKomponente, 0, 0);
+    PumpMessages();
+    EXPECT_EQ(bereich->GetName(false), "Lager (SB 1)");
 }
 
 TEST_F(FormVerwTasten, CtrlCCopiesOncePerKeyPress)
