@@ -11,7 +11,7 @@ PACKAGES = cmake ninja-build g++ libgtest-dev libgmock-dev libsqlite3-dev \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build test test-asan clean demo
+.PHONY: all deps configure build test test-asan clean demo bench fuzz packages
 
 all: build
 
@@ -33,11 +33,61 @@ build: configure
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 120
 
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer (Debug). Leaks
+# that Qt's or fontconfig's own code keeps for the process's lifetime are suppressed
+# (cmake/lsan.supp); our code never is.
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIRAVAL_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp:print_suppressions=0 \
 	  ctest --output-on-failure -j $(JOBS) --timeout 300
+
+# The benchmarks (bench/README.md): each path beside its floor, as a ratio against its target.
+BENCH_BUILD ?= build-bench
+bench: deps
+	@$(MAKE) --no-print-directory packages PACKAGES_MORE="libbenchmark-dev"
+	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRAVAL_BENCH=ON
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target miraval_bench
+	$(BENCH_BUILD)/bin/miraval_bench $(BENCH_ARGS)
+
+# The fuzz targets (fuzz/README.md), each run for FUZZ_SECONDS in parallel; fails on any
+# crash, leak or time-out and leaves the reproducer in $(FUZZ_BUILD)/fuzz-artifacts/.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = record_line container device_blob ini code_page_1252 comma_text event_line \
+               command_line project_store
+fuzz: deps
+	@$(MAKE) --no-print-directory packages PACKAGES_MORE="clang"
+	@# The runtime of clang's own version: libFuzzer and the sanitizers.
+	@$(MAKE) --no-print-directory packages \
+	  PACKAGES_MORE="libclang-rt-$$(clang --version | sed -n 's/.*clang version \([0-9]*\).*/\1/p' | head -1)-dev"
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRAVAL_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all make-ets-project
+	@rm -rf $(FUZZ_BUILD)/fuzz-work && mkdir -p $(FUZZ_BUILD)/fuzz-artifacts $(FUZZ_BUILD)/fuzz-work/store-seed
+	@$(FUZZ_BUILD)/bin/make-ets-project demo $(FUZZ_BUILD)/fuzz-work/store-seed/demo.db
+	@failed=""; for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/fuzz-work/$$t; \
+	  seeds="fuzz/corpus/$$t"; [ $$t = project_store ] && seeds="$$seeds $(FUZZ_BUILD)/fuzz-work/store-seed"; \
+	  ( ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	    $(FUZZ_BUILD)/bin/fuzz_$$t $(FUZZ_BUILD)/fuzz-work/$$t $$seeds -max_total_time=$(FUZZ_SECONDS) \
+	      -timeout=30 -rss_limit_mb=4096 -artifact_prefix=$(FUZZ_BUILD)/fuzz-artifacts/$$t- \
+	      > $(FUZZ_BUILD)/fuzz-work/$$t.log 2>&1 \
+	    && echo "fuzz $$t: clean, $$(grep -o 'Done [0-9]* runs' $(FUZZ_BUILD)/fuzz-work/$$t.log)" \
+	    || { echo "fuzz $$t: FAILED (log $(FUZZ_BUILD)/fuzz-work/$$t.log)"; tail -30 $(FUZZ_BUILD)/fuzz-work/$$t.log; exit 1; } ) & \
+	done; \
+	for job in $$(jobs -p); do wait $$job || failed=1; done; \
+	[ -z "$$failed" ] || { echo "make fuzz: a target failed; reproducers in $(FUZZ_BUILD)/fuzz-artifacts/"; exit 1; }
+
+# Installs the Debian packages named in PACKAGES_MORE that are missing.
+packages:
+	@missing=""; for p in $(PACKAGES_MORE); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
+	fi
 
 # The editor on the demo project, as ETS would start it. The demo's project store lives in
 # $(DEMO_DIR) and keeps what the editor stored there; it is made from examples/ when missing.
@@ -62,4 +112,4 @@ demo: build
 	fi
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

@@ -293,6 +293,23 @@ INSERT INTO sub_to_object (sub_group_id, device_object_id, send_flag)
 UPDATE sub_group SET object_type = 0 WHERE id IN (SELECT sub_group_id FROM sub_to_object);
 DROP TABLE links;
 
+-- ---- ETS profile: the user's compiler and download settings -----------------------------------
+-- The firmware files are kept under the firmware version as key; "Default" holds the values
+-- the options dialog's default button restores.
+INSERT INTO ets_profile (section, key, value) VALUES
+    ('Compiler', 'BcuFirmwareVersion', '18'),
+    ('BcuFirmware', '18', 'Firmware/Bcu12.s19'),
+    ('Compiler', 'UserFirmwareVersion', '3'),
+    ('UserFirmware', '3', 'Firmware/Az244_V3.s19'),
+    ('Download', 'MaxRepeat', '5'),
+    ('Download', 'UserMemAlles', '1'),
+    ('Default', 'BcuFirmwareVersion', '18'),
+    ('Default', 'BcuFirmware', 'Firmware/Bcu12.s19'),
+    ('Default', 'UserFirmwareVersion', '3'),
+    ('Default', 'UserFirmware', 'Firmware/Az244_V3.s19'),
+    ('Default', 'MaxRepeat', '3'),
+    ('Default', 'UserMemAlles', '0');
+
 -- ---- Bus memory of the alarm centre (physical address 1.1.1 = 0x1101) ------------------------
 -- 48 KiB of erased memory (every byte 0xFF: empty event records), then the pieces the editor
 -- reads and writes. SQLite 3.40 has no byte fill: the hex text of zero bytes with each "00"

@@ -11,16 +11,35 @@
 // Walking: GetFirst/GetNext return pointers into the store (a caller may change the record in
 // place; a child carries such changes up when it is destroyed). After SortFeldName the walk
 // runs over the sorted list, whose elements are copies taken when it was sorted.
+//
+// Loading (the constructor from a memory block, LoadFromText): record lines, one record a
+// line, keyed 1, 2, 3 ... in line order. The text is taken as it is: a stored form in
+// Windows-1252 is converted by the caller before.
 
 #include "quillon/DatenStruktur.h"
+#include "quillon/QuillonExport.h"
 #include "win32/MessageBox.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <list>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
+
+// A failure of the record store: a block that cannot be loaded, or a line the record type
+// refused (its message is carried).
+class QUILLON_EXPORT E_DatenManager {
+public:
+    explicit E_DatenManager(std::string message) : m_message(std::move(message)) {}
+
+    const std::string& Message() const { return m_message; }
+
+private:
+    std::string m_message;
+};
 
 // One element of a store's sorted list.
 template <class T> struct TSortDaten {
@@ -42,6 +61,17 @@ public:
             m_records = *quelle;
         m_cursor = m_records.end();
         m_sortCursor = m_sortiert.end();
+    }
+
+    // A root store loaded from a memory block of record lines (LoadFromText). A null block
+    // throws E_DatenManager, and so does a line the record type refuses.
+    TDatenManager(const char* block, std::size_t laenge) : m_parent(nullptr), m_root(this)
+    {
+        m_cursor = m_records.end();
+        m_sortCursor = m_sortiert.end();
+        if (block == nullptr)
+            throw E_DatenManager("TDatenManager: no memory block");
+        LoadFromText(std::string_view(block, laenge));
     }
 
     TDatenManager(const TDatenManager&) = delete;
@@ -207,6 +237,56 @@ public:
         m_istSortiert = true;
     }
 
+    // Replaces the records by those of the text: one record line a line (lines end at CR LF,
+    // LF or CR), keyed from 1 in line order; empty lines and lines beginning with "#" take no
+    // key. A line the record type refuses throws E_DatenManager with the record's message,
+    // and the store keeps what it held. A walk starts over; a sorted view is dropped.
+    void LoadFromText(std::string_view text)
+    {
+        TMap geladen;
+        int32_t key = 1;
+        std::size_t start = 0;
+        while (start < text.size()) {
+            std::size_t ende = text.find_first_of("\r\n", start);
+            if (ende == std::string_view::npos)
+                ende = text.size();
+            const std::string_view zeile = text.substr(start, ende - start);
+            start = ende + 1;
+            if (ende < text.size() && text[ende] == '\r' && start < text.size() && text[start] == '\n')
+                ++start;
+            if (zeile.empty() || zeile.front() == '#')
+                continue;
+            T record;
+            try {
+                record.Fill(std::string(zeile));
+            } catch (const E_DatenStruktur& e) {
+                throw E_DatenManager(e.Message());
+            }
+            geladen.emplace(key++, std::move(record));
+        }
+        m_records = std::move(geladen);
+        m_cursor = m_records.end();
+        m_cursorVoraus = false;
+        m_sortiert.clear();
+        m_sortCursor = m_sortiert.end();
+        m_istSortiert = false;
+    }
+
+    // Copies into out the first record, in key order, whose int field equals the value; an
+    // empty or "0" field name looks at Handle. False (out unchanged) when none does. A name
+    // the record does not accept throws E_DatenStruktur when the store holds records.
+    bool Find(const std::string& feld, int32_t wert, T& out) const
+    {
+        const std::string& name = feld.empty() || feld == "0" ? kHandle : feld;
+        for (const auto& [key, record] : m_records) {
+            if (record.MatchInt(name, wert)) {
+                out = record;
+                return true;
+            }
+        }
+        return false;
+    }
+
     const TMap& Records() const { return m_records; }
     const TMap& DeletedRecords() const { return m_deleted; }
     bool IsSortiert() const { return m_istSortiert; }
@@ -215,6 +295,8 @@ public:
     int ChildCount() const { return static_cast<int>(m_children.size()); }
 
 private:
+    static inline const std::string kHandle = "Handle";
+
     // Erases a record without leaving the walk's cursor dangling.
     void eraseRecord(typename TMap::iterator it)
     {

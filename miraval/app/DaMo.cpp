@@ -5,6 +5,7 @@
 #include "miraval/app/IniRegistry.h"
 #include "miraval/app/Main.h"
 #include "miraval/app/Spredit.h"
+#include "miraval/ui/DlgOptionen.h"
 #include "dorlin/Dorlin.h"
 #include "tamsel/Tamsel.h"
 #include "tessarin/SprAz.h"
@@ -127,9 +128,13 @@ void TDM::ErzeugeAktionen()
              m.DeactivateActiveGridCell();
              m.SaveToFile("");
          }},
-        // The options dialog: modal, owned by the data module, given the ETS device interface,
-        // freed when it closes. It is opened from here once it exists.
-        {&TDM::AOption, "AOption", "Einstellung", ohne, -1, [](TDM&, F&) {}},
+        // The options dialog: modal, given the ETS device interface, freed when it closes. It
+        // acts on the data module and the main window itself; its modal result asks nothing.
+        {&TDM::AOption, "AOption", "Einstellung", ohne, -1,
+         [](TDM&, F& m) {
+             TDlgOptionen dialog(nullptr, m.GetEts());
+             dialog.exec();
+         }},
         {&TDM::ASprache, "ASprache", "Einstellung", ohne, -1, [](TDM& dm, F&) { dm.ASpracheExecute(); }},
         {&TDM::ADeviceHelp, "ADeviceHelp", "Hilfe", QKeySequence(Qt::Key_F1), -1,
          [](TDM& dm, F&) { dm.ADeviceHelpExecute(); }},

@@ -7,6 +7,12 @@
 #include "miraval/app/IniRegistry.h"
 #include "miraval/app/Spredit.h"
 #include "miraval/devinst/DevInstAz.h"
+#include "miraval/ui/DlgAzEreignisspeicher.h"
+#include "miraval/ui/DlgAnzeige.h"
+#include "miraval/ui/DlgDefinitionAlarmzentrale.h"
+#include "miraval/ui/DlgInfoEreignisspeicher.h"
+#include "miraval/ui/DlgMelderHinzufuegen.h"
+#include "miraval/ui/DlgSelPhysAdrSe.h"
 #include "miraval/ui/FProjektierung.h"
 #include "quillon/CursorHourGlass.h"
 #include "cindral/Cindral.h"
@@ -527,6 +533,19 @@ void TFormMain::StopDlgProgress()
     ::StopDlgProgress();
 }
 
+void TFormMain::StartDlgProgressAbbrechbar(const std::string& titel, const std::string& text, int minimum,
+                                           int maximum, LPARAM abbruchArt)
+{
+    ::StartDlgProgress(m_handle, titel, text, minimum, maximum - minimum, abbruchArt);
+}
+
+void TFormMain::ProcessMessages()
+{
+    // An ETS event handled in the middle of a long run could drop the very device instance
+    // that runs: the event channel's input waits for the loop.
+    QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
+}
+
 void TFormMain::FormVerwNeuAufbauen(TDeviceInstanz& instanz)
 {
     LOG_FKT("TFormMain::FormVerwNeuAufbauen");
@@ -564,19 +583,105 @@ void TFormMain::EndTreeUpdate(TFormVerw* fenster)
         fenster->EndTreeUpdate();
 }
 
-// The dialogs of the variant, the display areas and the switching devices are not part of
-// the program yet: the requests that need them are refused.
-int TFormMain::DlgDefinitionAlarmzentrale(uint32_t&, const std::string&)
+// The dialogs of the nodes' requests: each is made here, shown modally and freed when it
+// closes; its outputs reach the caller on OK only. -1 when a dialog cannot be made.
+int TFormMain::DlgDefinitionAlarmzentrale(uint32_t& variante, const std::string& hilfeDatei)
 {
-    return -1;
+    LOG_FKT("TFormMain::DlgDefinitionAlarmzentrale");
+    std::unique_ptr<TDlgDefinitionAlarmzentrale> dialog;
+    try {
+        dialog = std::make_unique<TDlgDefinitionAlarmzentrale>(this, &variante, hilfeDatei);
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
+    return dialog->exec();
 }
 
-int TFormMain::DlgAnzeige(const std::string&, const std::string&, int32_t&, uint32_t)
+int TFormMain::DlgAnzeige(const std::string& caption, const std::string& text, int32_t& maske, uint32_t variante)
 {
-    return -1;
+    LOG_FKT("TFormMain::DlgAnzeige");
+    uint32_t wert = static_cast<uint32_t>(maske);
+    std::unique_ptr<TDlgAnzeige> dialog;
+    try {
+        dialog = std::make_unique<TDlgAnzeige>(this, &wert, variante);
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
+    dialog->setWindowTitle(QString::fromStdString(caption));
+    dialog->LabelAnzeigeText->setText(QString::fromStdString(text));
+    const int modal = dialog->exec();
+    if (modal == 1)
+        maske = static_cast<int32_t>(wert);
+    return modal;
 }
 
-int TFormMain::DlgSelPhysAdrSe(TPhysAdrEintrag&, const std::list<TPhysAdrEintrag>&, const std::list<int32_t>&)
+int TFormMain::DlgSelPhysAdrSe(TPhysAdrEintrag& auswahl, const std::list<TPhysAdrEintrag>& geraete,
+                               const std::list<int32_t>& benutzt)
+{
+    LOG_FKT("TFormMain::DlgSelPhysAdrSe");
+    TPhysAdrEintrag ergebnis = auswahl;
+    std::unique_ptr<TDlgSelPhysAdrSe> dialog;
+    try {
+        dialog = std::make_unique<TDlgSelPhysAdrSe>(this, &ergebnis, geraete, benutzt);
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
+    const int modal = dialog->exec();
+    if (modal == 1)
+        auswahl = ergebnis;
+    return modal;
+}
+
+int TFormMain::DlgMelderHinzufuegen(const std::string& caption, int32_t& anzahl, int32_t maximum)
+{
+    LOG_FKT("TFormMain::DlgMelderHinzufuegen");
+    int32_t wert = anzahl;
+    std::unique_ptr<TDlgMelderHinzufuegen> dialog;
+    try {
+        dialog = std::make_unique<TDlgMelderHinzufuegen>(this, &wert, maximum);
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
+    dialog->setWindowTitle(QString::fromStdString(caption));
+    const int modal = dialog->exec();
+    if (modal == 1)
+        anzahl = wert;
+    return modal;
+}
+
+void TFormMain::ShowDlgInfoEreignisspeicher()
+{
+    LOG_FKT("TFormMain::ShowDlgInfoEreignisspeicher");
+    CloseDlgInfoEreignisspeicher();
+    auto* hinweis = new TDlgInfoEreignisspeicher(this);
+    m_infoEreignisspeicher = hinweis;
+    // Drawn before the bus transfer blocks the loop; no input or queued message runs meanwhile.
+    ProcessPendingPaints();
+    hinweis->show();
+    ProcessPendingPaints();
+}
+
+void TFormMain::CloseDlgInfoEreignisspeicher()
+{
+    delete m_infoEreignisspeicher.data();
+    m_infoEreignisspeicher = nullptr;
+}
+
+int TFormMain::DlgEreignisspeicher(const TStringList& ereignisse, const std::string& kopf1, const std::string& kopf2,
+                                   const std::string& pcZeit, const std::string& geraetZeit)
+{
+    LOG_FKT("TFormMain::DlgEreignisspeicher");
+    std::unique_ptr<TDlgEreignisspeicher> dialog;
+    try {
+        dialog = std::make_unique<TDlgEreignisspeicher>(this, ereignisse, kopf1, kopf2, pcZeit, geraetZeit);
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
+    return dialog->exec();
+}
+
+int TFormMain::DlgSelGrpAddr(TObjektBasis&, std::vector<TObjektBasis::RecGrpAdrId>&,
+                             const std::map<int32_t, TVireoGrpAdrSub*>&, int)
 {
     return -1;
 }
@@ -728,9 +833,7 @@ void TFormMain::ArrangeIcons()
     }
 }
 
-// Printing, templates, the safety copy and the clipboard are not part of the program yet.
-void TFormMain::Drucken() {}
-void TFormMain::SeitenVorschau() {}
+// Templates, the safety copy and the clipboard are not part of the program yet.
 void TFormMain::Import() {}
 void TFormMain::Export() {}
 void TFormMain::RestoreSaveCopy() {}

@@ -15,14 +15,17 @@
 //   main_kom.cpp      ETS events, device selection and creation, menu commands of the device
 //   MainDispatch.cpp  the window-message dispatcher
 //   MainClose.cpp     leaving: close checks, return to ETS, time-outs
+//   MainDruck.cpp     printing and print preview of the configuration
 //
 // Main thread only. No exception leaves a slot, timer callback or the window procedure: what
 // escapes goes to ApplicationEventsException, which shows it and ends the program.
 
 #include "miraval/devinst/EditorHost.h"
 #include "kestrin/Dal.h"
+#include "ovando/VireoReport.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <algorithm>
 #include <array>
@@ -139,12 +142,12 @@ public:
     void LinkToGrpAdr();
     bool IsGrpAdrAvailable();
     TDataBasis* GetGrpAdrOrdner() const override;
-    TDataBasis* GetSelTreeData() const;
+    TDataBasis* GetSelTreeData() const override;
     TFormVerw* GetActiveFormVerv() const override;
     bool MakeNode(TDataBasis* parent, TDataBasis* child) override;
     void DeactivateActiveGridCell();
     void SetStatusOnCopyDevice(bool on);
-    bool GetStatusOnCopyDevice() const;
+    bool GetStatusOnCopyDevice() const override;
     bool IsDataToWrite() const { return true; }
 
     // Commands of the data module's actions.
@@ -160,9 +163,15 @@ public:
     void TileVertical();
     void TileHorizontal();
     void ArrangeIcons();
-    // Printing, templates, safety copy and clipboard (filled in with those features).
+    // Printing (MainDruck.cpp): the configuration of the current device as the current project
+    // window's tree shows it, with each node's property rows; printed after the print dialog,
+    // or previewed. Nothing without a current device instance and project window. The report
+    // is kept until the next print or the end of the window.
     void Drucken();
     void SeitenVorschau();
+    void MakeDrucken(TRecReportInfo info, const std::string& text);
+    TVireoReport* GetReport() const { return m_report.get(); }
+    // Templates, safety copy and clipboard (filled in with those features).
     void Import();
     void Export();
     void RestoreSaveCopy();
@@ -204,6 +213,10 @@ public:
                           int schritt) override;
     void SetDlgProgress(int position, const std::string& text) override;
     void StopDlgProgress() override;
+    void StartDlgProgressAbbrechbar(const std::string& titel, const std::string& text, int minimum, int maximum,
+                                    LPARAM abbruchArt) override;
+    // Runs the pending events once; the ETS event channel's input waits.
+    void ProcessMessages() override;
     void FormVerwNeuAufbauen(TDeviceInstanz& instanz) override;
     bool AddChildNode2Data(TFormVerw* fenster, TDataBasis* parent, TDataBasis* child, bool zeigen) override;
     void DeleteNode(TFormVerw* fenster, TDataBasis* node) override;
@@ -215,6 +228,13 @@ public:
                    uint32_t variante) override;
     int DlgSelPhysAdrSe(TPhysAdrEintrag& auswahl, const std::list<TPhysAdrEintrag>& geraete,
                         const std::list<int32_t>& benutzt) override;
+    int DlgMelderHinzufuegen(const std::string& caption, int32_t& anzahl, int32_t maximum) override;
+    void ShowDlgInfoEreignisspeicher() override;
+    void CloseDlgInfoEreignisspeicher() override;
+    int DlgEreignisspeicher(const TStringList& ereignisse, const std::string& kopf1, const std::string& kopf2,
+                            const std::string& pcZeit, const std::string& geraetZeit) override;
+    int DlgSelGrpAddr(TObjektBasis& objekt, std::vector<TObjektBasis::RecGrpAdrId>& links,
+                      const std::map<int32_t, TVireoGrpAdrSub*>& auswahl, int grenze) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -279,6 +299,8 @@ private:
     QTimer* TimerOpenPreview = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* TimerTimeoutClose = nullptr;
+    std::unique_ptr<TVireoReport> m_report;       // the last print's report
+    QPointer<QWidget> m_infoEreignisspeicher;      // the notice while the event memory is read
 
     friend class TFormMainTestZugang;
 };

@@ -4,6 +4,7 @@
 #include "miraval/app/EtsEingabe.h"
 #include "miraval/app/Main.h"
 #include "miraval/app/Spredit.h"
+#include "miraval/ui/DlgFortschrittMelderHinzufuegen.h"
 #include "miraval/ui/FProjektierung.h"
 #include "cindral/qt/CindralQt.h"
 #include "dorlin/qt/DorlinQt.h"
@@ -80,6 +81,8 @@ int main(int argc, char** argv)
         auto main = std::make_unique<TFormMain>(befehl.Module);
         // The first project window exists from the start (window 0).
         FormVerw = new TFormVerw(main.get());
+        // Made at start with the application as owner, as every form of the program.
+        const auto fortschritt = std::make_unique<TDlgFortschrittMelderHinzufuegen>(nullptr);
         PumpMessages();
 
         const TEtsStatus offen = main->GetEts()->OpenProjectStore(befehl.EtsProject);

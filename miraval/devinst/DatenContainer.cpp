@@ -133,7 +133,10 @@ TContainerStatus VersionConflict(std::string_view erwartet, std::string_view vor
         "Fehler", MB_ICONERROR);
 }
 
-std::string ParseData(std::string_view quelle, std::string_view name)
+namespace {
+
+// ParseData without a copy: a view into quelle.
+std::string_view sektion(std::string_view quelle, std::string_view name)
 {
     const std::string auf = openTag(name);
     const std::string zu = closeTag(name);
@@ -156,16 +159,34 @@ std::string ParseData(std::string_view quelle, std::string_view name)
             --ende;
     }
     // The line end of an empty section belongs to the open tag's line: nothing is left.
-    return std::string(quelle.substr(start, ende - start));
+    return quelle.substr(start, ende - start);
+}
+
+// Windows-1252 text as UTF-8: the bytes themselves while they are all ASCII (the same in
+// both), else a converted copy kept in puffer.
+std::string_view alsUtf8(std::string_view cp1252, std::string& puffer)
+{
+    if (std::all_of(cp1252.begin(), cp1252.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return cp1252;
+    puffer = Cp1252ToUtf8(cp1252);
+    return puffer;
+}
+
+} // namespace
+
+std::string ParseData(std::string_view quelle, std::string_view name)
+{
+    return std::string(sektion(quelle, name));
 }
 
 std::string ReadVersionValue(std::string_view container)
 {
-    const std::string sektion = Cp1252ToUtf8(ParseData(container, SektionVersion));
-    const std::size_t gleich = sektion.find('=');
-    if (gleich == std::string::npos || !equalsNoCase(std::string_view(sektion).substr(0, gleich), SektionVersion))
+    std::string puffer;
+    const std::string_view text = alsUtf8(sektion(container, SektionVersion), puffer);
+    const std::size_t gleich = text.find('=');
+    if (gleich == std::string_view::npos || !equalsNoCase(text.substr(0, gleich), SektionVersion))
         return {};
-    return sektion.substr(gleich + 1);
+    return std::string(text.substr(gleich + 1));
 }
 
 TContainerStatus ReadDatensaetze(std::string_view container, std::string_view dateiName,
@@ -174,13 +195,16 @@ TContainerStatus ReadDatensaetze(std::string_view container, std::string_view da
     out.clear();
     std::vector<TDatenStruktur> gelesen;
     try {
-        const std::string text = Cp1252ToUtf8(ParseData(container, SektionDB));
-        for (std::string_view zeile : splitLines(text)) {
+        std::string puffer;
+        const std::vector<std::string_view> zeilen = splitLines(alsUtf8(sektion(container, SektionDB), puffer));
+        gelesen.reserve(zeilen.size());
+        // One line buffer for all: Fill takes a string.
+        std::string zeileText;
+        for (std::string_view zeile : zeilen) {
             if (zeile.empty() || zeile.front() == '#')
                 continue;
-            TDatenStruktur datensatz;
-            datensatz.Fill(std::string(zeile));
-            gelesen.push_back(std::move(datensatz));
+            zeileText.assign(zeile);
+            gelesen.emplace_back().Fill(zeileText);
         }
     } catch (const E_DatenStruktur& e) {
         return TContainerStatus::Fehler(
@@ -258,7 +282,7 @@ TContainerStatus ReadContainer(std::string_view container, std::string_view date
         return TContainerStatus::Fehler({}, {}, 0);
     if (TContainerStatus status = ReadDatensaetze(container, dateiName, inhalt.Datensaetze); !status)
         return status;
-    inhalt.CompData = ParseData(container, SektionCompData);
+    inhalt.CompData = std::string(sektion(container, SektionCompData));
     out = std::move(inhalt);
     return {};
 }

@@ -237,39 +237,9 @@ bool TDeviceInstanz::WriteDataToDb()
     return true;
 }
 
-bool TDeviceInstanz::LinkToSubGroup(int32_t, int32_t, bool)
-{
-    LOG_FKT("TDeviceInstanz::LinkToSubGroup");
-    return false;
-}
-
-bool TDeviceInstanz::UnLinkFromSubGroup(int32_t, int32_t)
-{
-    LOG_FKT("TDeviceInstanz::UnLinkFromSubGroup");
-    return false;
-}
-
 bool TDeviceInstanz::VireoImport(const std::string&, bool)
 {
     LOG_FKT("TDeviceInstanz::VireoImport");
-    return false;
-}
-
-bool TDeviceInstanz::GetObjektDataFromSubGroup(TVireoGrpAdrSub*, std::list<TObjektInfo>&)
-{
-    LOG_FKT("TDeviceInstanz::GetObjektDataFromSubGroup");
-    return false;
-}
-
-bool TDeviceInstanz::AddEtsObjectByDisplayOrder(int16_t, int32_t, int32_t, TDataBasis*, bool)
-{
-    LOG_FKT("TDeviceInstanz::AddEtsObjectByDisplayOrder");
-    return false;
-}
-
-bool TDeviceInstanz::GetEtsObjectByDisplayOrder(int16_t, int32_t*, std::list<TObjektBasis*>&)
-{
-    LOG_FKT("TDeviceInstanz::GetEtsObjectByDisplayOrder");
     return false;
 }
 
@@ -286,25 +256,58 @@ void TDeviceInstanz::ClearDataMaps()
         KnotenEntfernt(*node);
     knoten.clear();
     m_device = nullptr;
+    m_handleIndex.clear();
+    m_eingetragenAls.clear();
     m_systemMap.clear();
 }
 
 void TDeviceInstanz::ClearLadeMaps()
 {
     LOG_FKT("TDeviceInstanz::ClearLadeMaps");
-    m_handleMap.clear();
+    m_geladen.clear();
     m_typMap.clear();
-    m_parentMap.clear();
 }
 
 void TDeviceInstanz::FillDataMaps(const TDatenStruktur& record)
 {
+    FillDataMaps(TDatenStruktur(record));
+}
+
+void TDeviceInstanz::FillDataMaps(TDatenStruktur&& record)
+{
     LOG_FKT("TDeviceInstanz::FillDataMaps");
-    if (!m_handleMap.emplace(record.Handle, record).second)
+    if (!m_geladen.insert(record.Handle).second)
         return;
-    m_typMap.emplace(record.Typ, record);
-    m_parentMap.emplace(record.Parent, record);
-    m_systemMap[record.System].emplace(record.Parent, record);
+    const int32_t system = record.System;
+    const int32_t parent = record.Parent;
+    const auto satz = Eintragen(system, m_systemMap[system].emplace(parent, std::move(record)));
+    m_typMap.emplace(satz->second.Typ, satz->second);
+}
+
+TDeviceInstanz::TDatenMap::iterator TDeviceInstanz::Eintragen(int32_t system, TDatenMap::iterator satz)
+{
+    const int32_t handle = satz->second.Handle;
+    m_handleIndex.emplace(handle, TIndexEintrag{system, satz});
+    m_eingetragenAls[&satz->second].push_back(handle);
+    return satz;
+}
+
+// Before the record goes: no entry may outlive it, whatever handle it was entered under.
+void TDeviceInstanz::Austragen(const TDatenStruktur* satz)
+{
+    const auto als = m_eingetragenAls.find(satz);
+    if (als == m_eingetragenAls.end())
+        return;
+    for (const int32_t handle : als->second) {
+        auto [von, bis] = m_handleIndex.equal_range(handle);
+        for (auto it = von; it != bis; ++it) {
+            if (&it->second.satz->second == satz) {
+                m_handleIndex.erase(it);
+                break;
+            }
+        }
+    }
+    m_eingetragenAls.erase(als);
 }
 
 TDeviceInstanz::TDatenMap* TDeviceInstanz::FindSystem(int32_t system)
@@ -319,10 +322,34 @@ TDatenStruktur* TDeviceInstanz::FindDatenSatz(int32_t system, int32_t parent, in
     TDatenMap* daten = FindSystem(system);
     if (daten == nullptr)
         return nullptr;
-    auto [von, bis] = parent < 0 ? std::pair(daten->begin(), daten->end()) : daten->equal_range(parent);
-    for (auto it = von; it != bis; ++it)
-        if (it->second.Handle == handle)
+    TDatenStruktur* gefunden = nullptr;
+    int treffer = 0;
+    auto [von, bis] = m_handleIndex.equal_range(handle);
+    for (auto it = von; it != bis;) {
+        const TIndexEintrag& eintrag = it->second;
+        if (eintrag.satz->second.Handle != handle) {
+            // The record's Handle was changed in place: the entry is stale.
+            it = m_handleIndex.erase(it);
+            continue;
+        }
+        if (eintrag.system == system && (parent < 0 || eintrag.satz->first == parent)) {
+            gefunden = &eintrag.satz->second;
+            ++treffer;
+        }
+        ++it;
+    }
+    if (treffer == 1)
+        return gefunden;
+    // Not in the map (its Handle was changed in place, or it is missing) or more than one
+    // record with that handle: the walk decides, as it always has, and enters what it finds.
+    auto [anfang, ende] = parent < 0 ? std::pair(daten->begin(), daten->end()) : daten->equal_range(parent);
+    for (auto it = anfang; it != ende; ++it) {
+        if (it->second.Handle == handle) {
+            if (treffer == 0)
+                Eintragen(system, it);
             return &it->second;
+        }
+    }
     return nullptr;
 }
 
@@ -335,7 +362,7 @@ TDatenStruktur* TDeviceInstanz::GetDatenSatz(int32_t system, int32_t parent, int
     neu.Handle = handle;
     neu.Parent = parent;
     neu.System = system;
-    return &m_systemMap[system].emplace(parent, neu)->second;
+    return &Eintragen(system, m_systemMap[system].emplace(parent, std::move(neu)))->second;
 }
 
 TDatenStruktur* TDeviceInstanz::GetDatenSatz(TDataBasis* node)
@@ -360,6 +387,7 @@ void TDeviceInstanz::DeleteDatensatz(const TDatenStruktur& record)
     auto [von, bis] = daten->equal_range(parent);
     for (auto it = von; it != bis; ++it) {
         if (it->second.Handle == handle) {
+            Austragen(&it->second);
             daten->erase(it);
             return;
         }
@@ -544,34 +572,4 @@ int TDeviceInstanz::Meldung(const std::string& text, const std::string& caption,
 TEts2Cdi* TDeviceInstanz::GetEts() const
 {
     return m_host.GetEts();
-}
-
-bool TDeviceInstanz::GrpAdrSendend(int32_t, int32_t, bool)
-{
-    return false;
-}
-
-bool TDeviceInstanz::ChangeObjektFlag(TUserDeviceRequest*)
-{
-    return false;
-}
-
-bool TDeviceInstanz::CheckObjektFlag(TUserDeviceRequest*)
-{
-    return false;
-}
-
-bool TDeviceInstanz::OpenDlgGrpAdrToObject(TObjektBasis*)
-{
-    return false;
-}
-
-bool TDeviceInstanz::SetObjFktToData(int32_t, char)
-{
-    return false;
-}
-
-bool TDeviceInstanz::EtsObjektCheck()
-{
-    return false;
 }

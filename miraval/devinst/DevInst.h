@@ -14,11 +14,17 @@
 //   DevInstContainer.cpp the stored container in ETS (blob, version, CompData)
 //   DevInstGrpAdr.cpp    the group addresses of the ETS project, device parameters,
 //                        physical address
+//   DevInstLinks.cpp     links of communication objects to group addresses, object flags
+//                        and the sending mark in ETS
+//   DevInstEtsImport.cpp a device ETS imported or copied: its configuration with the ETS
+//                        ids converted to the new device's
+//   DevInstObjekte.cpp   the communication objects that display-order parameters show in ETS
 //
 // Records: the System map holds every record of the device, grouped by System handle and,
 // within a System, ordered by Parent handle, records of equal Parent in the order they came
 // in. That is also the order the container stores them in. Pointers handed out to records
-// stay valid until the record is deleted or the maps are cleared.
+// stay valid until the record is deleted or the maps are cleared. A map by handle finds a
+// record without walking its System; handles are unique within a System.
 //
 // Main thread only.
 
@@ -27,13 +33,17 @@
 #include "pellam/Basis.h"
 #include "quillon/DatenManager.h"
 #include "quillon/DatenStruktur.h"
+#include "quillon/ObjektBasis.h"
 #include "quillon/UserMessages.h"
 
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -41,6 +51,7 @@ class TDataBasis;
 class TEditorHost;
 class TEibHandle;
 class TEts2Cdi;
+class TEtsProgressDialog;
 class TEtsDeviceParam;
 class TEtsGruppenAdressen;
 class TEtsMainGroup;
@@ -49,12 +60,19 @@ class TEtsSubGroup;
 class TFormVerw;
 class TGrpAdrOrdner;
 struct TObjektInfo;
-class TObjektBasis;
 class TStringList;
 class TVireoGrpAdrBasis;
 class TVireoGrpAdrMain;
 class TVireoGrpAdrMiddle;
 class TVireoGrpAdrSub;
+
+// The ETS data of the edited device; a text that cannot be read stays empty.
+struct TDeviceEtsInfo {
+    std::string GeraeteName; // the name the user gave the device in ETS
+    std::string ZusatzText;  // the device's further ETS text (its product's)
+    std::string ProjektName;
+    std::string PhysAdr;     // "01.02.003"
+};
 
 // A structural fault of the device instance. Codes:
 //   2 InitData ran out of memory
@@ -159,8 +177,13 @@ public:
     virtual bool CheckGrpAddrUsedFromMelder(const std::string& text, int ebenen);
     // Writes the nodes' ETS device parameters. Base: true (nothing to write).
     virtual bool WriteDataToDb();
-    // Links / unlinks a communication object and an ETS group address. Base: false.
+    // Links the communication object of that handle to the ETS sub group: in ETS too when
+    // inEts, then in the object's links and record. False, after a message, when the object
+    // or the group address is unknown, the object is linked to it already, the resource
+    // check refuses or ETS refuses the link.
     virtual bool LinkToSubGroup(int32_t subGroupId, int32_t objektHandle, bool inEts);
+    // Unlinks the device object from the sub group in ETS; the object's link goes in every
+    // case. True also when ETS had no such link; false when ETS refuses or cannot be read.
     virtual bool UnLinkFromSubGroup(int32_t subGroupId, int32_t deviceObjectId);
     // Replaces the configuration by a stored container. Base: false.
     virtual bool VireoImport(const std::string& stream, bool grpAdrVerknuepfen);
@@ -190,6 +213,7 @@ public:
     virtual void ClearDataMaps();
     // Enters a loaded record: ignored when its handle was loaded already.
     void FillDataMaps(const TDatenStruktur& record);
+    void FillDataMaps(TDatenStruktur&& record);
     // The record with that handle among the System's records under that Parent (any Parent
     // when negative); made with default contents when missing (stored under Parent as
     // given). Never null.
@@ -295,34 +319,122 @@ public:
     // The physical address of an ETS device as "01.02.003"; empty when it cannot be read.
     std::string GetPhysAdr(int32_t deviceId) const;
 
-    // ---- Communication objects from ETS (answer false until built) ---------------------------
-    // Will fill the rows with the device objects of the project linked to the group address.
+    // ---- Communication objects from ETS (DevInstObjekte.cpp) ------------------------------------
+    // Appends one row per device object of the project linked to the group address, in the
+    // order ETS delivers the links; objects ETS cannot read are left out. True.
     virtual bool GetObjektDataFromSubGroup(TVireoGrpAdrSub* node, std::list<TObjektInfo>& zeilen);
-    // Will set the display-order parameter and make the objects it then shows under parent.
+    // Sets the display-order parameter to wert: the objects it showed are deleted (their links
+    // first; askBeforeDelete: a linked one is deleted only when the user agrees, never after
+    // Reset), and one TEtsObjekt is made under parent for each object the new value shows
+    // (position object number + offset). A parameter already at wert (>= 1) changes nothing in
+    // ETS; only objects it shows that have no node get one. False when ETS refuses the
+    // parameter, the user declines or objects are to be made without a parent (what was made
+    // stays).
     virtual bool AddEtsObjectByDisplayOrder(int16_t parameter, int32_t wert, int32_t offset, TDataBasis* parent,
                                             bool askBeforeDelete);
-    // Will list the instance's objects that the display-order parameter shows for *wert.
+    // Writes *wert into the display-order parameter and appends the instance's objects it then
+    // shows, in ETS's order. False when ETS refuses the parameter.
     virtual bool GetEtsObjectByDisplayOrder(int16_t parameter, int32_t* wert, std::list<TObjektBasis*>& out);
+    // One registered, recorded TEtsObjekt per entry under parent, carrying (parameter, wert)
+    // as its two values (Param16, Param17), its flags taken from ETS. False for no parent or
+    // when no handle is left (the objects made before stay).
+    bool CreateObjects(const std::vector<tagDAL_OBJECT_INFO>& eintraege, int32_t offset, int16_t parameter,
+                       int32_t wert, TDataBasis* parent);
+    // Deletes the instance's objects of the entries (links, tree node, records, node). A
+    // linked object asks the user first (once), while the ask flag (GetImportFlag) is set and
+    // no Reset was made; anything but Yes deletes nothing: false.
+    bool DeleteObjektInstanzen(const std::vector<tagDAL_OBJECT_INFO>& eintraege);
+    // The device-parameter call's code: true for 0 (done); every other code false, silently.
+    bool CheckObjectParamResult(int code, int16_t parameter, int32_t wert) const;
+    // The ETS sub-group id of the project's group address with that word that takes an
+    // object of that type (1-16; a free address takes any): true. A group address of another
+    // type stops the search with false, id set and fehler naming address and reason; no
+    // group address with the word: false, fehler unchanged. A later equal word overrides.
+    bool KonvertEtsGAId(int32_t& id, uint16_t wort, std::string& fehler, int objektTyp);
 
-    // ---- Object links and flags in ETS (answer false until built) ------------------------------
-    // Will mark or unmark the object's link to the sub group as its sending link.
+    // ---- Object links and flags in ETS (DevInstLinks.cpp) --------------------------------------
+    // The sending mark of the device object's link to the sub group in ETS. Off: cleared,
+    // true. On: the link is made again as the sending one; the answer is false also then
+    // (the senders do not read it). False, after a message, when ETS refuses; a link that
+    // could not be made again as the sending one is made again as a plain one. The sub
+    // group -1 stands for any of the object's links.
     virtual bool GrpAdrSendend(int32_t deviceObjectId, int32_t subGroupId, bool ein);
-    // Will write (Change) or compare with ETS (Check) the object flag the request names.
+    // Flag requests (Reserve the device object id, Wert5 the flag 0-5, Wert6 the value).
+    // Change writes the flag into ETS; the status flag (5) has none and counts as written.
+    // Check compares it with ETS: an unknown flag, or a read that fails, is shown and thrown
+    // as Exception; a failed read marks the request first (Wert1 = -1) so that the object
+    // keeps its flag.
     virtual bool ChangeObjektFlag(TUserDeviceRequest* request);
     virtual bool CheckObjektFlag(TUserDeviceRequest* request);
-    // Will let the user pick the object's group addresses in the selection dialog.
+    // Lets the user pick the object's group addresses (TEditorHost::DlgSelGrpAddr), then
+    // unlinks those taken away and links the new ones. True also after Cancel; false when a
+    // link failed (what was done until then stays).
     virtual bool OpenDlgGrpAdrToObject(TObjektBasis* objekt);
-    // Will hand the value to the node of that handle.
+    // Hands the value to the node of that handle (TDataBasis::SetObjFkt); false for none.
     virtual bool SetObjFktToData(int32_t handle, char wert);
-    // Will check the device's communication objects against ETS.
+    // Unlinks every group address of the communication object (virtual UnLinkFromSubGroup);
+    // false at the first refusal or for a node that is no communication object.
+    bool UnLinkAllSubGroups(TDataBasis* objekt);
+    // Whether the communication object has a group address; throws Exception for a node
+    // that is none.
+    bool CheckObjectVerbunden(TDataBasis* objekt) const;
+    // Drops the link from the object with that device object id (none: nothing) and writes
+    // its record.
+    void RemoveObjektVerbindung(int32_t subGroupId, int32_t deviceObjectId);
+    // Appends every link of every communication object (type 806), one entry per link.
+    void GetAllUsedGAIds(std::vector<TObjektBasis::RecGrpAdrId>& out) const;
+    // The ETS data of the edited device.
+    void GetDeviceEtsInfo(TDeviceEtsInfo& info) const;
+    // Checks the device's communication objects against ETS under a progress dialog: each
+    // object number the configuration holds must be shown in ETS (else an error message), and
+    // ETS objects shown by a parameter whose object the configuration lacks are switched off
+    // (a correction, or an error when ETS refuses). A final box tells the outcome; an error
+    // outweighs a correction. True.
     virtual bool EtsObjektCheck();
+
+    // ---- ETS device import and copy (DevInstEtsImport.cpp) -------------------------------------
+    // Loads the stored configuration of the device ETS imported (into another project) or
+    // copied, given as container bytes, then converts the ETS ids of every communication
+    // object (object id, device object id, device parameter that shows it) to this device's.
+    // An import moves each object's links to the group addresses of this device's project
+    // with the same address words; a copy starts without links. The meter (may be null)
+    // shows the progress and may abort. False on an abort or a failed step: the instance
+    // keeps what was loaded and converted so far. The copy's flag is the one ETS passes with
+    // the event; it is not used.
+    bool VireoCdiImport(const std::string& data, TEtsProgressDialog* meter);
+    bool VireoCdiCopy(const std::string& data, bool flag, TEtsProgressDialog* meter);
+    // The conversion after the load; modus 0 import, 1 copy.
+    bool KonvertEtsIds(int modus, TEtsProgressDialog* meter);
+    // Appends every device parameter and every device object ETS holds for the device.
+    void CreateEtsDBList(std::vector<DAL_DEVICE_PARAM>& parameter, std::vector<DAL_DEVICE_OBJECT>& objekte);
+    // The first visible device object of the list with that number and size code (0-15)
+    // whose communication object is shown by one of the device parameters: its
+    // communication object id, its own id and the id of that device parameter
+    // (DAL_DEVICE_PARAM::DeviceParamId). False when there is none.
+    bool GetEtsIdFromObjNr(const std::vector<DAL_DEVICE_PARAM>& parameter, const std::vector<DAL_DEVICE_OBJECT>& objekte,
+                           int32_t objektNr, int8_t objektTyp, int32_t& objectId, int32_t& deviceObjectId,
+                           int32_t& parameterId);
+    // Moves each link to this project's first group address of the same address word; a link
+    // whose word the project lacks is dropped with a message and sets unlinkNoetig. True.
+    bool KonvertEtsGAIds(TObjektBasis* objekt, bool& unlinkNoetig);
+    // Unlinks in ETS every group address of the object's device object that the object has
+    // no link to. False, after a message, at the first unlink refused.
+    bool UnlinkUnknownGA(TObjektBasis* objekt);
+    // The copy's links: none. True.
+    bool LinkEtsAssociationToObjekt(TObjektBasis* objekt);
+    // The number of the first device object of the list whose communication object the
+    // parameter (by its key) shows; wert takes no part. False when there is none.
+    bool GetObjectNrFromParameterId(int32_t parameterKey, int32_t wert, const std::vector<DAL_DEVICE_OBJECT>& objekte,
+                                    int32_t& objektNr);
 
 protected:
     // Called right before a registered node is destroyed: pointers to it are dropped.
     virtual void KnotenEntfernt(const TDataBasis& node);
-    // The load-time maps that InitDataMainStruktur walks.
-    const std::multimap<int32_t, TDatenStruktur>& GetTypMap() const { return m_typMap; }
-    // Empties the three load-time maps (after the tree is built).
+    // The load-time map that InitDataMainStruktur walks: the records of the load by Typ (equal types in load order), referring into the System
+    // map: valid until the tree is built (ClearLadeMaps).
+    using TTypMap = std::multimap<int32_t, std::reference_wrapper<TDatenStruktur>>;
+    const TTypMap& GetTypMap() const { return m_typMap; }
+    // Empties the load-time maps (after the tree is built).
     void ClearLadeMaps();
     // Shows a message box owned by the main window; its answer.
     int Meldung(const std::string& text, const std::string& caption, UINT flags) const;
@@ -331,6 +443,15 @@ protected:
 
 private:
     TDatenMap* FindSystem(int32_t system);
+    // The map by handle over the System map: each record under the handle it had when it was
+    // entered (or found by a scan). An entry is checked against the record before it is used:
+    // a record whose Handle was changed in place is found by a scan and entered again.
+    struct TIndexEintrag {
+        int32_t system;
+        TDatenMap::iterator satz;
+    };
+    TDatenMap::iterator Eintragen(int32_t system, TDatenMap::iterator satz);
+    void Austragen(const TDatenStruktur* satz);
     void DeleteChain(int32_t system, int32_t parent, int32_t handle, std::vector<int32_t>& gesehen);
     void DebugKopie(bool lesen) const;
     TVireoGrpAdrMain* MainNode(TEtsMainGroup* group, bool& neu);
@@ -343,9 +464,10 @@ private:
     uint8_t m_dataSrc = 1;
     std::unique_ptr<TEibHandle> m_eibHandle;
     TSystemMap m_systemMap;
-    std::multimap<int32_t, TDatenStruktur> m_parentMap;
-    std::map<int32_t, TDatenStruktur> m_handleMap;
-    std::multimap<int32_t, TDatenStruktur> m_typMap;
+    std::unordered_multimap<int32_t, TIndexEintrag> m_handleIndex;
+    std::unordered_map<const TDatenStruktur*, std::vector<int32_t>> m_eingetragenAls;
+    std::unordered_set<int32_t> m_geladen; // the handles of the load (load-time)
+    TTypMap m_typMap;                      // load-time
     std::unique_ptr<TEtsDeviceParam> m_deviceParam;
     bool m_reset = false;
     bool m_import = true;

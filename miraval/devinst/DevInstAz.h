@@ -13,11 +13,15 @@
 //   DevInstAz.cpp         construction, version line, lists, look-ups in the registry
 //   DevInstAzLaden.cpp    the node tree from the loaded records (type-code table)
 //   DevInstAzAbgleich.cpp the alignment after loading (DatenAbgleich)
+//   DevInstAzImport.cpp   starting over (Reset) and importing a stored configuration
 //   DevInstAzNeu.cpp      the default structure of a new device and every node kind of it
 //   DevInstAzVariante.cpp look-ups among children, the variant change, deleting nodes
 //   DevInstAzParameter.cpp the nodes' ETS device parameters, the resource check, default names
 //   DevInstAzRequest.cpp  the nodes' requests (UM_UserDeviceMessage, UM_UserObjectMessage)
 //   DevInstAzPhysAdr.cpp  the devices of the project that can switch an arming area
+//   DevInstAzBus.cpp      the event memory and the clock of the device, over the bus
+//   DevInstAzMelder.cpp   adding detectors in runs and deleting the selected one
+//   DevInstAzPruefung.cpp the checks of the communication objects before the return to ETS
 //
 // Nodes made here are owned by the registry; the pointers handed out stay valid until the
 // node is deleted or the maps are cleared.
@@ -27,10 +31,12 @@
 #include "quillon/ObjektBasis.h"
 
 #include <array>
+#include <ctime>
 #include <cstdint>
 #include <functional>
 #include <list>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -40,6 +46,7 @@ class TAzOrdnerAnzeige;
 class TAzScharfschaltungSsb;
 class TAzSystem;
 class TAzMelder;
+class TStringList;
 
 class TDeviceInstanzAz : public TDeviceInstanz {
 public:
@@ -77,11 +84,55 @@ public:
     bool CreateNewDevice(HWND owner) override;
     // The alarm centre has no global device objects: false.
     bool CheckForDeleteGlobalDeviceObjects(int32_t, bool) override;
-    // Every registered node, in handle order, writes its ETS device parameters. A node of a
-    // type the centre does not know stops the pass with a message: false.
+    // Every registered node, in handle order, writes its ETS device parameters, all in one ETS
+    // write burst. A node of a type the centre does not know stops the pass with a message:
+    // false, and nothing of the pass is stored (nor when a writer throws).
     bool WriteDataToDb() override;
     // Sets the flag that stops a run of adding detectors.
     void SetMelderHinzufuegenAbbrechen() override;
+
+    // ---- Starting over and importing (DevInstAzImport.cpp) -------------------------------------
+    // Deletes the device's communication objects in ETS and builds the default structure
+    // anew; from now on deleting linked objects asks nobody. False when the structure could
+    // not be built. Failures on the way are shown and the rest still runs.
+    bool Reset(bool zeigeFortschritt) override;
+    // Replaces the configuration by a stored container (template or safety copy): a version
+    // the editor cannot read changes nothing. Otherwise the device's objects in ETS are
+    // replaced by those of the container, linked to its group addresses when
+    // grpAdrVerknuepfen (else the objects come without links), and the container is loaded.
+    // The container's CompData is not taken over. False when a step failed (shown); nothing
+    // is rolled back. The caller's container stays as it is.
+    bool VireoImport(const std::string& stream, bool grpAdrVerknuepfen) override;
+    // The body of the import over the container's records (keyed by line, changed on the way).
+    bool VireoImportAbgleich(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen);
+    // Every registered node writes itself into its record.
+    void ImportAbgleichDB() override;
+
+    // ---- Adding and deleting detectors (DevInstAzMelder.cpp) -----------------------------------
+    // Asks how many inputs to add to the security area selected in the current project window
+    // and makes them one by one under a progress dialog that can be cancelled. True once the
+    // run was started, also when it was cancelled or the input limit ended it early (what was
+    // made stays); false when nothing was selected, the selection is no security area or the
+    // count dialog was not confirmed.
+    bool MelderHinzufuegen() override;
+    // Deletes the detector selected in the current project window (DeleteAzMelder). False
+    // for no selection, a node that is no detector, or the wired input of the centre.
+    bool MelderLoeschen() override;
+
+    // ---- Checks before the return to ETS (DevInstAzPruefung.cpp) -------------------------------
+    // Object 225 (alarm reset) exists and has a group address; no message.
+    bool CheckObjektAlarmReset() override;
+    // Every detector's input object (number - 1) that exists has a group address; else the
+    // user is asked whether to go back to ETS all the same (true: yes).
+    bool CheckObjekteMelder() override;
+    // Object 226 (detector test) is missing or has a group address; else asked as above.
+    bool CheckObjektMeldertest() override;
+    // For every arming area of the variant whose input (object 161 + area) has group
+    // addresses: the devices linked to them are 1 to 4 and as many as the area lists distinct
+    // switching devices (the area's list is sorted and de-duplicated on the way). No message.
+    bool CheckObjekteScharfschaltEingang() override;
+    // The links of the object of that number; empty when there is none.
+    void CheckObjektLinkedToGrpAdr(int32_t objektNr, std::vector<TObjektBasis::RecGrpAdrId>& out) const;
 
     // ---- Lists ------------------------------------------------------------------------------------
     // Area 1..4: appends the number to the area's sabotage inputs, sorts them and hands a copy
@@ -208,6 +259,7 @@ public:
     // Appends the ETS sub-group id of every link of every communication object (type 806),
     // one entry per link.
     void GetAllUsedGAIds(std::list<int32_t>& out) const;
+    using TDeviceInstanz::GetAllUsedGAIds;
     // The default name of a folder node; false (out unchanged) for any other node.
     bool GetDefaultName(TDataBasis* node, std::string* out);
 
@@ -225,7 +277,8 @@ public:
 
     // ---- Devices of the project (DevInstAzPhysAdr.cpp) -----------------------------------------
     // The devices with a device object linked to one of the group addresses: each once, in
-    // ascending device-id order, the alarm centre itself left out. Empty when a read fails.
+    // ascending device-id order, the alarm centre itself left out (by its id, its address, or
+    // its name in ETS when that is not empty). Empty when a read fails.
     std::list<TPhysAdrEintrag> GetDevicePhysAdrLinkedWithGrpAdr(const std::vector<TObjektBasis::RecGrpAdrId>& links);
     // Appends the ids of the device objects linked to the sub group. False when ETS fails;
     // an unknown answer of ETS is shown and ends the walk (true).
@@ -233,14 +286,78 @@ public:
     // Appends the device of each device object; objects ETS does not know are skipped. False
     // when ETS fails or answers unknown (shown).
     bool GetDeviceIds(const std::list<int32_t>& deviceObjectIds, std::list<int32_t>& out);
-    // Appends each device's address, leaving out the centre itself and devices without a
-    // readable address; devices ETS does not know are skipped. False as GetDeviceIds.
+    // Appends each device's address and name, leaving out the centre itself and devices
+    // without a readable address; devices ETS does not know are skipped. False as
+    // GetDeviceIds.
     bool GetDevicesPhysAdr(const std::list<int32_t>& deviceIds, std::list<TPhysAdrEintrag>& out);
     using TDeviceInstanz::GetPhysAdr;
-    // The device's address as text and word; both unchanged when it cannot be read. True.
+    // The device's address as text and word. Both are emptied (text "", word 0) first and
+    // stay so when the address cannot be read: false.
     bool GetPhysAdr(int32_t deviceId, std::string& text, int32_t* wort) const;
     // area << 12 | line << 8 | device, unchecked.
     static void PhysAdrMergeToInt(int32_t* out, int16_t area, int32_t line, int32_t device);
+    // After a load: the switching devices kept by the arming node of area 1..4 that are among
+    // the devices on its arming input's group addresses go into the area's address list;
+    // for each one that is not, the user is asked whether to clear it (all four when there is
+    // no such device or no link at all). Nothing while ETS copies a device, for another area
+    // or no node.
+    void CheckPhysAdrSeExist(uint8_t bereich, TAzScharfschaltungSsb* ssb);
+
+    // ---- The device over the bus (DevInstAzBus.cpp) --------------------------------------------
+    // Reads the device clock and both event areas (up to three attempts, each on a connection
+    // of its own), decodes the records into event rows, groups and sorts them and shows them
+    // in the event-memory window; a failed read is shown instead. Nothing at all when the
+    // centre's physical address converts to 0. False in every case (the callers ignore it).
+    bool EreignisspeicherAuslesen() override;
+    // Writes the PC's date and time into the device (up to three attempts; an attempt stops at
+    // its first failed step) and shows the outcome: true after a write. False, silently, when
+    // the physical address converts to 0.
+    bool DownloadAzHwDateTime() override;
+    // The PC's local time both read; the system clock unless set (tests).
+    void SetUhr(std::function<std::tm()> uhr) { m_uhr = std::move(uhr); }
+    // The bus calls both make, with the ETS interface's contract (0 success; the block calls
+    // take (first, first, end) and never go beyond the caller's buffer or data).
+    class TBus {
+    public:
+        virtual ~TBus() = default;
+        virtual int EibSetAddress(int mode, uint16_t adresse) = 0;
+        virtual int EibStartComm() = 0;
+        virtual int EibReadMemBlock(std::span<uint8_t> puffer, uint16_t erste, uint16_t ersteNochmals,
+                                    uint16_t ende) = 0;
+        virtual int EibWriteMemBlock(std::span<const uint8_t> daten, uint16_t erste, uint16_t ersteNochmals,
+                                     uint16_t ende, std::span<const uint8_t> maske) = 0;
+        virtual int EibStopComm() = 0;
+    };
+    // The bus to use (not owned; null: the ETS interface's own calls).
+    void SetBus(TBus* bus) { m_bus = bus; }
+
+    // "area.line.device" in decimal to area << 12 | line << 8 | device; 0 when a part is no
+    // number or out of range (area or line above 15, device above 255).
+    static uint16_t MergeGrpAdrStringToWord(const std::string& text);
+    // The rows (comma text, date dd.mm.yy in field 4, time hh:mm:ss in field 5) in ascending
+    // date and time into ziel, emptied first; a row equal to rows placed already goes right
+    // after the first of them. False at a date or time that cannot be parsed: ziel then holds
+    // the rows placed so far.
+    static bool SortiereEreignisse(const TStringList& quelle, TStringList& ziel);
+    // ordnung: 1 a earlier, 2 a later, 0 equal (dates year, month, day; times hour, minute,
+    // second, as numbers). False when a text lacks its separators or a part is no number.
+    static bool CompareDate(const std::string& a, const std::string& b, int& ordnung);
+    static bool CompareTime(const std::string& a, const std::string& b, int& ordnung);
+    // The arming area of the record of area A with that index, by the centre's variant and
+    // event-memory depth: its text, and bereich := 1..4, or " " and 0 without areas. An
+    // unknown variant gives " " and leaves bereich as it was; no centre node gives "".
+    std::string GetTextSsb(int index, int& bereich) const;
+    // The text of the detector with that number; empty when there is none.
+    std::string GetMeldertext(int melderNr) const;
+    // "dd.mm.yy" / "hh:mm:ss" when the parts are in range, else "00.00.00" / "00:00:00" and
+    // false.
+    static bool CheckDateAndBuildString(int tag, int monat, int jahr, std::string& text);
+    static bool CheckTimeAndBuildString(int stunde, int minute, int sekunde, std::string& text);
+    // The text of an event kind (0..63); hatSubCode for arming and disarming; istMelder (preset
+    // by the caller) false for kinds that name no detector.
+    static void GetTextEreignisart(int art, bool& istMelder, bool& hatSubCode, std::string& text);
+    // The PC's time as "dd.mm.yy / hh:mm:ss Uhr".
+    std::string GetPcDateTimeString() const;
 
 protected:
     void KnotenEntfernt(const TDataBasis& node) override;
@@ -268,6 +385,15 @@ private:
     // Hands a copy of the area's sabotage inputs to its arming node, when there is one.
     void SaboSeWeitergeben(uint8_t bereich);
 
+    // Switches off in ETS the display-order parameter of every communication object the
+    // store holds (its objects go with it, unasked); a refusal is shown and the rest goes on.
+    void EtsObjekteLoeschen(const TDatenManager<TDatenStruktur>& store);
+    // Links the imported object (kopf, its device object id already this device's) in ETS to
+    // the group address of each of its links, the continuation records' too, and puts the
+    // sub-group ids into the records. False when an address could not be converted (that link
+    // is dropped); a link ETS refuses is only shown.
+    bool ImportObjektVerbinden(TDatenManager<TDatenStruktur>& store, TDatenStruktur& kopf);
+
     // The requests of each overload (request not null); the cases that open a dialog.
     LRESULT GeraeteAnfrage(HWND owner, TUserDeviceRequest& request);
     LRESULT ObjektAnfrage(TUserDeviceRequest& request);
@@ -288,4 +414,6 @@ private:
     int m_versionMajor = 1;
     int m_versionMinor = 1;
     std::string m_typText = "VIREO/Alarmzentrale";
+    std::function<std::tm()> m_uhr; // the PC's local time; the system clock when empty
+    TBus* m_bus = nullptr;          // the bus calls; the ETS interface's when null
 };

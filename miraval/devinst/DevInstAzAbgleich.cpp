@@ -7,6 +7,7 @@
 #include "tamsel/Tamsel.h"
 #include "tessarin/AzAlarmierung.h"
 #include "tessarin/AzAnzeige.h"
+#include "tessarin/AzEibAlarmSystemSicherheit.h"
 #include "tessarin/AzMelder.h"
 #include "tessarin/AzOrdnerAnzeige.h"
 #include "tessarin/AzSabotageKontakt.h"
@@ -23,6 +24,8 @@ constexpr int kTypAnzeige = 6143;
 constexpr int kTypVerhaltenDurchUegR = 6146;
 // The arming input of arming area n is communication object 161 + n.
 constexpr int32_t kObjektScharfschaltEingang = 161;
+// The monitoring (heartbeat) object.
+constexpr int32_t kObjektHeartbeat = 215;
 
 void SortiereEindeutig(std::list<int32_t>& liste)
 {
@@ -36,8 +39,14 @@ bool TDeviceInstanzAz::DatenAbgleich(bool a, bool b)
 {
     LOG_FKT("TDeviceInstanzAz::DatenAbgleich");
     m_eingaenge = 0;
-    // Rebuilt from the detectors below; without this every load would add each address again.
+    // Rebuilt from the nodes below. Left over from before a reload, a number or address of a
+    // node that was never stored would stay taken.
     m_melderGrpAdr.clear();
+    m_melderNrUsed.clear();
+    for (auto& liste : m_saboSe)
+        liste.clear();
+    for (auto& liste : m_physAdrSe)
+        liste.clear();
     TAzSystem* system = GetPointerInstAzSystem();
     const uint32_t variante = system != nullptr ? system->GetParamVarianteAz() : 0;
 
@@ -68,6 +77,8 @@ bool TDeviceInstanzAz::DatenAbgleich(bool a, bool b)
                 auto* ssb = dynamic_cast<TAzScharfschaltungSsb*>(node);
                 const auto bereich = ssb != nullptr ? static_cast<uint8_t>(ssb->GetScharfschaltBereich()) : 0;
                 if (bereich >= 1 && bereich <= kAnzahlBereiche) {
+                    // Stored switching devices that are no longer in the project may be cleared.
+                    CheckPhysAdrSeExist(bereich, ssb);
                     ssb->GetPhysikalischenAdressenSE(m_physAdrSe[bereich - 1u]);
                     ssb->InitScharfschaltungSsb();
                     if (TObjektBasis* objekt = GetObjectFromObjectNr(kObjektScharfschaltEingang + bereich))
@@ -143,6 +154,13 @@ bool TDeviceInstanzAz::DatenAbgleich(bool a, bool b)
                 ordner->ModifyQuittierungMelder(maske, nummer);
             break;
         }
+        case TAzEibAlarmSystemSicherheit::kTyp:
+            // The monitoring object's limit is not stored with the object.
+            if (auto* sicherheit = dynamic_cast<TAzEibAlarmSystemSicherheit*>(node);
+                sicherheit != nullptr && sicherheit->GetStatusHeartBeatUeberwachung())
+                if (TObjektBasis* objekt = GetObjectFromObjectNr(kObjektHeartbeat))
+                    objekt->SetNumberSelectableGrpAdr(1);
+            break;
         case kTypVerhaltenDurchUegR:
             if (auto* verhalten = dynamic_cast<TAzVerhaltenDurchUegR*>(node))
                 verhalten->InitUeGRBereich();

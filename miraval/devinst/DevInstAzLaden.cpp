@@ -91,17 +91,18 @@ void TDeviceInstanzAz::InitDataMainStruktur()
     LOG_FKT("TDeviceInstanzAz::InitDataMainStruktur");
     const HWND owner = GetHost().GetHandle();
     // Typ ascending; equal types in the order the container held them.
-    for (const auto& [typ, record] : GetTypMap()) {
+    for (const auto& [typ, eintrag] : GetTypMap()) {
         if (typ == 1 || typ == 2)
             continue; // Typ 1 has no class; Typ 2 continues another record
+        TDatenStruktur& record = eintrag;
         std::unique_ptr<TDataBasis> knoten = ErzeugeKnoten(owner, record);
         if (!knoten) {
             // The record stays in the System map and is stored again unchanged.
             Meldung("Unbekannter Typ: " + std::to_string(typ), "TDeviceInstanz::InitData", MB_OK);
             continue;
         }
-        TDatenStruktur kopie = record;
-        knoten->InitFromDB(kopie);
+        // The node reads its own record in the System map; it only reads.
+        knoten->InitFromDB(record);
         TDataBasis* node = knoten.get();
         const int32_t handle = node->GetHandle();
         SetPointer2List(std::move(knoten));

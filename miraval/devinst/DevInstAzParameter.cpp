@@ -4,6 +4,7 @@
 #include "miraval/devinst/DevInstAz.h"
 
 #include "miraval/devinst/DevInstAz_p.h"
+#include "kestrin/EtsTransaction.h"
 #include "quillon/ObjektBasis.h"
 #include "tamsel/Tamsel.h"
 #include "tessarin/AzAlarmdauer.h"
@@ -47,6 +48,9 @@ bool TDeviceInstanzAz::CheckForDeleteGlobalDeviceObjects(int32_t, bool)
 bool TDeviceInstanzAz::WriteDataToDb()
 {
     LOG_FKT("TDeviceInstanzAz::WriteDataToDb");
+    // Every parameter of every node in one ETS transaction: stored together once, or, when a
+    // writer throws or a node is refused, not at all.
+    TEtsTransaction burst(GetEts());
     // A copy of the handles: a writer may look nodes up through the editor.
     std::vector<int32_t> handles;
     for (const auto& [handle, node] : GetKnoten())
@@ -127,7 +131,8 @@ bool TDeviceInstanzAz::WriteDataToDb()
             return false;
         }
     }
-    return true;
+    // Without ETS (or without a store) there is no burst, and nothing to store.
+    return !burst.IsOpen() || burst.Commit();
 }
 
 void TDeviceInstanzAz::GetAllUsedGAIds(std::list<int32_t>& out) const

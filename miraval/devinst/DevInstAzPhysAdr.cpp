@@ -1,11 +1,19 @@
 // TDeviceInstanzAz: the devices of the ETS project that can switch an arming area, found
-// through the group addresses of the area's arming input, with their physical addresses.
+// through the group addresses of the area's arming input, with their physical addresses; and
+// the check after a load that the switching devices an arming area keeps are still such
+// devices.
 
 #include "miraval/devinst/DevInstAz.h"
 
+#include "miraval/devinst/DevInstAz_p.h"
+#include "miraval/devinst/EditorHost.h"
 #include "kestrin/Ets2Cdi.h"
 #include "tamsel/Tamsel.h"
+#include "tessarin/AzScharfschaltungSsb.h"
+#include "tessarin/SprAz.h"
+#include "win32/MessageBox.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -18,6 +26,25 @@ std::string Unbekannt(const char* aufruf, int ergebnis)
 {
     return std::string(aufruf) + ": unknown DAL_ReturnValue = " + std::to_string(ergebnis);
 }
+
+// A zero-terminated text of a DAL record, never read beyond its field.
+template <std::size_t N> std::string Feld(const char (&feld)[N])
+{
+    return std::string(feld, strnlen(feld, N));
+}
+
+// Switching devices SE 1..4 of an arming area.
+constexpr int kAnzahlSe = 4;
+
+constexpr const char* kTextKeinGeraet =
+    "Im Projekt ist kein Gerät mit der Gruppenadresse des\n\rObjekts 'Scharfschalt-Eingang' verknüpft. Sollen die "
+    "parametrierten Physikalischen Adressen gelöscht werden?";
+// The end of the question about one switching device whose address no device of the
+// project on the arming input's group addresses has.
+constexpr const char* kTextNichtGefunden =
+    "existiert in\n\r diesem Projekt nicht, oder das Gerät mit dieser Physikalischen Adresse ist nicht mit\n\rder "
+    "gleichen Gruppenadresse wie das Objekt 'Scharfschalt Eingang' verknüpft.\n\rSoll die parametrierte "
+    "Physikalische Adresse gelöscht werden?";
 
 } // namespace
 
@@ -90,9 +117,10 @@ bool TDeviceInstanzAz::GetDevicesPhysAdr(const std::list<int32_t>& deviceIds, st
     TEts2Cdi* ets = GetEts();
     if (ets == nullptr)
         return false;
-    // The alarm centre itself: by its id, its address or the text that identifies it.
-    const std::string eigeneAdresse = GetPhysAdr(GetEtsDeviceId());
-    const std::string& eigeneKennung = GetDeviceText();
+    // The alarm centre itself: by its id, its address or its name in ETS. Two devices without
+    // a name are not the same device.
+    TDeviceEtsInfo eigene;
+    GetDeviceEtsInfo(eigene);
     for (const int32_t id : deviceIds) {
         DAL_DEVICE device;
         const int ergebnis =
@@ -106,13 +134,12 @@ bool TDeviceInstanzAz::GetDevicesPhysAdr(const std::list<int32_t>& deviceIds, st
             return false;
         }
         TPhysAdrEintrag eintrag;
-        GetPhysAdr(id, eintrag.Text, &eintrag.Adresse);
         // Without an address the device cannot be chosen: word 0 means no device.
-        if (eintrag.Text.empty())
+        if (!GetPhysAdr(id, eintrag.Text, &eintrag.Adresse))
             continue;
-        const std::string kennung(device.ProductName, strnlen(device.ProductName, sizeof device.ProductName));
-        if (id == GetEtsDeviceId() || eintrag.Text == eigeneAdresse ||
-            (!eigeneKennung.empty() && kennung == eigeneKennung))
+        eintrag.Name = Feld(device.DeviceName);
+        if (id == GetEtsDeviceId() || eintrag.Text == eigene.PhysAdr ||
+            (!eigene.GeraeteName.empty() && eintrag.Name == eigene.GeraeteName))
             continue;
         out.push_back(std::move(eintrag));
     }
@@ -122,12 +149,17 @@ bool TDeviceInstanzAz::GetDevicesPhysAdr(const std::list<int32_t>& deviceIds, st
 bool TDeviceInstanzAz::GetPhysAdr(int32_t deviceId, std::string& text, int32_t* wort) const
 {
     LOG_FKT("TDeviceInstanzAz::GetPhysAdr");
+    // A device that cannot be read must not keep the address of the one read before it.
+    text.clear();
+    if (wort != nullptr)
+        *wort = 0;
     const std::string adresse = GetPhysAdr(deviceId);
     int bereich = 0;
     int linie = 0;
     int geraet = 0;
+    // Decimal parts ("01.02.003" is 0x1203, never octal).
     if (std::sscanf(adresse.c_str(), "%d.%d.%d", &bereich, &linie, &geraet) != 3)
-        return true;
+        return false;
     text = adresse;
     if (wort != nullptr)
         PhysAdrMergeToInt(wort, static_cast<int16_t>(bereich), linie, geraet);
@@ -138,4 +170,57 @@ void TDeviceInstanzAz::PhysAdrMergeToInt(int32_t* out, int16_t area, int32_t lin
 {
     LOG_FKT("TDeviceInstanzAz::PhysAdrMergeToInt");
     *out = area << 12 | line << 8 | device;
+}
+
+void TDeviceInstanzAz::CheckPhysAdrSeExist(uint8_t bereich, TAzScharfschaltungSsb* ssb)
+{
+    LOG_FKT("TDeviceInstanzAz::CheckPhysAdrSeExist");
+    // A copy is checked when it is opened, in its own project.
+    if (GetHost().GetStatusOnCopyDevice())
+        return;
+    if (ssb == nullptr || bereich < 1 || bereich > kAnzahlBereiche)
+        return;
+    const std::string caption = SprAz::Txt10091 + " " + SprAz::Txt10116 + " " + std::to_string(bereich);
+    TObjektBasis* objekt = GetObjectFromObjectNr(ObjektNr::KomScharfschaltWunsch(bereich));
+    if (objekt == nullptr)
+        return;
+
+    bool gespeichert = false;
+    for (int se = 1; se <= kAnzahlSe; ++se)
+        gespeichert = gespeichert || ssb->GetPhysAdrSe(se) != 0;
+    auto alleLoeschen = [&](const std::string& frage) {
+        if (gespeichert && Meldung(frage, caption, MB_YESNO) == IDYES)
+            for (int se = 1; se <= kAnzahlSe; ++se)
+                ssb->ClearPhysAdrSeAndMelderNrSe(se);
+    };
+
+    const std::vector<TObjektBasis::RecGrpAdrId> links = objekt->GetSubGroupLinks();
+    if (links.empty()) {
+        alleLoeschen(SprAz::Txt10254);
+        return;
+    }
+    // A failed read gives no devices too: the user may then clear addresses that exist.
+    const std::list<TPhysAdrEintrag> geraete = GetDevicePhysAdrLinkedWithGrpAdr(links);
+    if (geraete.empty()) {
+        alleLoeschen(kTextKeinGeraet);
+        return;
+    }
+    std::list<int32_t>& bestaetigt = m_physAdrSe[bereich - 1u];
+    for (int se = 1; se <= kAnzahlSe; ++se) {
+        const int32_t wort = ssb->GetPhysAdrSe(se);
+        if (wort == 0)
+            continue;
+        const bool vorhanden = std::any_of(geraete.begin(), geraete.end(),
+                                           [wort](const TPhysAdrEintrag& g) { return g.Adresse == wort; });
+        if (vorhanden) {
+            bestaetigt.push_back(wort);
+            continue;
+        }
+        const std::string frage = "Die Physikalische Adresse " + ssb->GetStringPhysAdrSe(se) + " der Schalteinrichtung SE" +
+                                  std::to_string(se) + " (" + caption + ") " + kTextNichtGefunden;
+        if (Meldung(frage, caption, MB_YESNO) == IDYES)
+            ssb->ClearPhysAdrSeAndMelderNrSe(se);
+    }
+    bestaetigt.sort();
+    bestaetigt.unique();
 }

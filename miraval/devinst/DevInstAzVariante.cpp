@@ -187,6 +187,9 @@ bool TDeviceInstanzAz::DeleteVerdrahteterMelder(TDataBasis* node)
         return false;
     melder->ClearDbParameter();
     Entfernen(melder);
+    // Made again it counts again: the counter must stay what a load of the same tree counts.
+    --m_eingaenge;
+    ModifyAzStatusleisteAnzahlMedler();
     PostMessage(GetHost().GetHandle(), UM_AbgleichFormVerw, 0, 0);
     return true;
 }

@@ -141,13 +141,19 @@ bool TDeviceInstanz::CopyDBDatenToStruktur(std::vector<int32_t>& handles)
         return false;
     }
     m_compData = std::move(inhalt.CompData);
-    // Equal types keep their container order.
-    std::stable_sort(inhalt.Datensaetze.begin(), inhalt.Datensaetze.end(),
-                     [](const TDatenStruktur& a, const TDatenStruktur& b) { return a.Typ < b.Typ; });
+    // The records enter by Typ, equal types in container order; they are moved in, never
+    // copied.
+    std::vector<TDatenStruktur*> reihe;
+    reihe.reserve(inhalt.Datensaetze.size());
+    for (TDatenStruktur& record : inhalt.Datensaetze)
+        reihe.push_back(&record);
+    std::stable_sort(reihe.begin(), reihe.end(),
+                     [](const TDatenStruktur* a, const TDatenStruktur* b) { return a->Typ < b->Typ; });
     ClearDataMaps();
-    for (const TDatenStruktur& record : inhalt.Datensaetze) {
-        handles.push_back(record.Handle);
-        FillDataMaps(record);
+    handles.reserve(handles.size() + reihe.size());
+    for (TDatenStruktur* record : reihe) {
+        handles.push_back(record->Handle);
+        FillDataMaps(std::move(*record));
     }
     return true;
 }
@@ -204,7 +210,10 @@ bool TDeviceInstanz::GetDataFromServer(HWND owner, bool refresh)
         m_host.FormVerwNeuAufbauen(*this);
     if (m_device != nullptr) {
         if (auto* geraet = dynamic_cast<TVireoEtsDevice*>(m_device)) {
-            geraet->SetPhysAdr(GetPhysAdr(m_etsDeviceId));
+            // The device node asked for its address while it was made from its record; only
+            // a record of another device id (a copied device), or no answer, asks again.
+            if (geraet->GetDeviceId() != m_etsDeviceId || geraet->GetPhysAdr().empty())
+                geraet->SetPhysAdr(GetPhysAdr(m_etsDeviceId));
             if (TDatenStruktur* record = GetDatenSatz(m_device))
                 m_device->Write(*record);
             m_host.UpdateObjektAnzahl(geraet->GetObjektCount(), geraet->GetMaxObjekte());

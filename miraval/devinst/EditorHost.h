@@ -8,22 +8,35 @@
 // The project window (TFormVerw) is the shell's class; the device instance only holds and
 // passes pointers to it.
 
+#include "quillon/ObjektBasis.h"
 #include "win32/Windows.h"
 
 #include <cstdint>
 #include <list>
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 class TDataBasis;
 class TDeviceInstanz;
 class TEts2Cdi;
 class TFormVerw;
+class TStringList;
+class TVireoGrpAdrSub;
 
 // A bus device's physical address: the word area << 12 | line << 8 | device and its text
-// ("01.02.003").
+// ("01.02.003"), with the name the device has in ETS (empty when not known).
 struct TPhysAdrEintrag {
+    TPhysAdrEintrag() = default;
+    TPhysAdrEintrag(int32_t adresse, std::string text, std::string name = {})
+        : Adresse(adresse), Text(std::move(text)), Name(std::move(name))
+    {
+    }
+
     int32_t Adresse = 0;
     std::string Text;
+    std::string Name;
 };
 
 class TEditorHost {
@@ -61,10 +74,21 @@ public:
                                   int maximum, int schritt) = 0;
     virtual void SetDlgProgress(int position, const std::string& text) = 0;
     virtual void StopDlgProgress() = 0;
+    // The same dialog with a cancel button that reaches the main window as UM_Abbrechen with
+    // lParam abbruchArt (3: a run of adding detectors).
+    virtual void StartDlgProgressAbbrechbar(const std::string& titel, const std::string& text, int minimum,
+                                            int maximum, LPARAM abbruchArt) = 0;
+    // Lets the message loop run once, so that a cancel click and repaints get through during
+    // a long run. The ETS events wait until the run is over.
+    virtual void ProcessMessages() = 0;
+    // True while ETS copies a device (the copy's checks must not ask the user).
+    virtual bool GetStatusOnCopyDevice() const = 0;
 
     // --- Project windows ---------------------------------------------------------------------
     // The current project window, null when none is open.
     virtual TFormVerw* GetActiveFormVerv() const = 0;
+    // The data object of the node selected in the current project window; null for none.
+    virtual TDataBasis* GetSelTreeData() const = 0;
     // Every project window drops its group-address part, refills its tree from the
     // instance's node registry and, when the instance has a group-address folder, rebuilds
     // that part.
@@ -103,4 +127,27 @@ public:
     // geraete the candidate devices, benutzt the addresses the area uses already.
     virtual int DlgSelPhysAdrSe(TPhysAdrEintrag& auswahl, const std::list<TPhysAdrEintrag>& geraete,
                                 const std::list<int32_t>& benutzt) = 0;
+    // How many detector inputs to add: caption the dialog's, anzahl out (at least 1 on OK;
+    // above maximum only when typed and confirmed with Enter), maximum the inputs still free.
+    virtual int DlgMelderHinzufuegen(const std::string& caption, int32_t& anzahl, int32_t maximum) = 0;
+    // The group addresses of a communication object: links in/out (the object's links, the
+    // sending one first; on OK the chosen ones as (sub-group id, word 0) in the order shown),
+    // auswahl the group addresses that may be chosen (ETS sub-group id -> node), grenze how
+    // many the object may have (0 or less: no limit).
+    virtual int DlgSelGrpAddr(TObjektBasis& objekt, std::vector<TObjektBasis::RecGrpAdrId>& links,
+                              const std::map<int32_t, TVireoGrpAdrSub*>& auswahl, int grenze) = 0;
+
+    // --- The event memory read over the bus --------------------------------------------------
+    // The notice that the event memory is being read: shown over the main window without
+    // modality and painted before the bus transfer blocks the event loop; closed by
+    // CloseDlgInfoEreignisspeicher (nothing when none is open). One at a time.
+    virtual void ShowDlgInfoEreignisspeicher() = 0;
+    virtual void CloseDlgInfoEreignisspeicher() = 0;
+    // The event-memory window (modal) over the event rows (comma text of six fields: running
+    // number, area, event, participant, date, time), the project-and-device header, the
+    // device header and the PC's and the device's time at the read-out. Answers the modal
+    // result (2 closed), -1 when the window cannot be made.
+    virtual int DlgEreignisspeicher(const TStringList& ereignisse, const std::string& kopf1,
+                                    const std::string& kopf2, const std::string& pcZeit,
+                                    const std::string& geraetZeit) = 0;
 };

@@ -3,6 +3,7 @@
 #include "kestrin/Ets2Cdi_p.h"
 
 #include <algorithm>
+#include <string_view>
 #include <system_error>
 
 using namespace kestrin_detail;
@@ -12,15 +13,22 @@ namespace {
 // The mark schema.sql sets; a file without it is no project store.
 constexpr std::int64_t kApplicationId = 1296650834; // 'MIRR'
 
-// Tables outside the project: an editing period does not put them back.
-bool OutsideProject(const std::string& table)
-{
-    return table == "ets_info" || table == "ets_profile" || table == "bus_image";
-}
+// The schema version schema.sql sets (PRAGMA user_version).
+constexpr std::int64_t kSchemaVersion = 2;
 
-std::string Quoted(const std::string& name)
+// Brings a store of an older schema version up to this one. Version 2 only added indexes:
+// every CREATE INDEX of the schema is made where it is missing.
+void UpgradeSchema(sqlite3* db)
 {
-    return "\"" + name + "\"";
+    const std::string_view schema = ProjectStoreSchema();
+    for (std::size_t at = schema.find("CREATE INDEX"); at != std::string_view::npos;
+         at = schema.find("CREATE INDEX", at + 1)) {
+        const std::size_t end = schema.find(';', at);
+        if (end == std::string_view::npos)
+            break;
+        Exec(db, std::string(schema.substr(at, end - at)));
+    }
+    Exec(db, "PRAGMA user_version = " + std::to_string(kSchemaVersion));
 }
 
 } // namespace
@@ -97,7 +105,21 @@ TEtsStatus TEts2Cdi::OpenProjectStore(const std::filesystem::path& file)
             status = {false, where + " cannot be written"};
         if (status) {
             Exec(db, "PRAGMA foreign_keys = ON");
+            // Statement journals of the savepoints inside a burst or period, and the
+            // temporary tables of a query, stay in memory: never a file per write.
+            Exec(db, "PRAGMA temp_store = MEMORY");
             sqlite3_busy_timeout(db, 2000);
+            TStatement version(db, "PRAGMA user_version");
+            if (version.Step() && version.Int(0) < kSchemaVersion) {
+                Exec(db, "BEGIN IMMEDIATE");
+                try {
+                    UpgradeSchema(db);
+                    Exec(db, "COMMIT");
+                } catch (const TSqlError&) {
+                    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+                    throw;
+                }
+            }
         }
     } catch (const TSqlError& e) {
         // A file that is no SQLite database fails on its first read.
@@ -108,6 +130,7 @@ TEtsStatus TEts2Cdi::OpenProjectStore(const std::filesystem::path& file)
         return status;
     }
     m_db = db;
+    m_cache = std::make_unique<TStatementCache>(db);
     m_file = file;
     m_lastError.clear();
     return status;
@@ -117,13 +140,18 @@ void TEts2Cdi::CloseProjectStore()
 {
     if (!m_db)
         return;
+    while (!m_bursts.empty())
+        m_bursts.pop_back();
     if (m_periodOpen)
         DiscardPeriod();
+    m_period.reset();
     EndCursors();
+    m_cache.reset();
     sqlite3_close(m_db);
     m_db = nullptr;
     m_file.clear();
     m_periodOpen = false;
+    m_periodOutside.clear();
     m_busAddress.reset();
     m_busOpen = false;
 }
@@ -133,7 +161,7 @@ TEtsStatus TEts2Cdi::ExecuteSql(const std::string& sql)
     if (!m_db)
         return {false, "no ETS project store is open"};
     try {
-        TTransaction transaction(m_db);
+        TTransaction transaction(Cache());
         Exec(m_db, sql);
         transaction.Commit();
     } catch (const TSqlError& e) {
@@ -155,7 +183,7 @@ bool TEts2Cdi::GetEtsInfo(tagETSINFO& info)
     if (!m_db)
         return Fail("GetEtsInfo", "no project store is open");
     try {
-        TStatement row(m_db, "SELECT product, directory, version1, version2, version3, version4 FROM ets_info WHERE id = 1");
+        TStatement row(Cache(), "SELECT product, directory, version1, version2, version3, version4 FROM ets_info WHERE id = 1");
         if (!row.Step())
             return Fail("GetEtsInfo", "the store has no ETS information");
         std::string directory = row.Text(1);
@@ -181,29 +209,15 @@ bool TEts2Cdi::BeginEditPeriod()
         return Fail("BeginEditPeriod", "no project store is open");
     if (m_periodOpen)
         return Fail("BeginEditPeriod", "an editing period is open");
+    if (!m_bursts.empty())
+        return Fail("BeginEditPeriod", "a write burst is open");
     try {
-        Exec(m_db, "ATTACH DATABASE ':memory:' AS period");
-        try {
-            Exec(m_db, "BEGIN");
-            std::vector<std::string> tables;
-            TStatement list(m_db, "SELECT name FROM main.sqlite_schema WHERE type = 'table' "
-                                  "AND name NOT LIKE 'sqlite_%' ORDER BY rowid");
-            while (list.Step())
-                if (!OutsideProject(list.Text(0)))
-                    tables.push_back(list.Text(0));
-            for (const auto& table : tables)
-                Exec(m_db, "CREATE TABLE period." + Quoted(table) + " AS SELECT * FROM main." + Quoted(table));
-            Exec(m_db, "COMMIT");
-            m_periodTables = std::move(tables);
-        } catch (const TSqlError&) {
-            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-            sqlite3_exec(m_db, "DETACH DATABASE period", nullptr, nullptr, nullptr);
-            throw;
-        }
+        m_period = std::make_unique<TTransaction>(Cache());
     } catch (const TSqlError& e) {
         return Fail("BeginEditPeriod", e.what());
     }
     m_periodOpen = true;
+    m_periodOutside.clear();
     return true;
 }
 
@@ -223,35 +237,92 @@ bool TEts2Cdi::EndEditPeriod(bool keep)
 {
     if (!m_periodOpen)
         return Fail("ReturnToEts", "no editing period is open");
-    if (!keep) {
-        DiscardPeriod();
-        return !m_periodOpen;
+    if (!m_bursts.empty())
+        return Fail("ReturnToEts", "a write burst is open");
+    if (!keep)
+        return DiscardPeriod();
+    try {
+        m_period->Commit();
+    } catch (const TSqlError& e) {
+        // Still open: the caller may try again or discard.
+        return Fail("ReturnToEts", std::string("the project could not be kept: ") + e.what());
     }
-    sqlite3_exec(m_db, "DETACH DATABASE period", nullptr, nullptr, nullptr);
+    m_period.reset();
     m_periodOpen = false;
-    m_periodTables.clear();
+    m_periodOutside.clear();
     return true;
 }
 
-// Puts every project table back as the period found it, in one transaction. On failure the
-// period stays open (the store is unchanged), so it can be tried again.
-void TEts2Cdi::DiscardPeriod()
+// Takes back everything the period wrote (its transaction is rolled back), then writes the
+// ETS profile and bus memory written in the period again: they are not project data.
+bool TEts2Cdi::DiscardPeriod()
 {
+    m_period.reset();
+    m_periodOpen = false;
+    EndCursors();
+    std::vector<TOutsideWrite> outside;
+    outside.swap(m_periodOutside);
+    if (outside.empty())
+        return true;
     try {
-        TTransaction transaction(m_db);
-        Exec(m_db, "PRAGMA defer_foreign_keys = ON");
-        for (auto table = m_periodTables.rbegin(); table != m_periodTables.rend(); ++table)
-            Exec(m_db, "DELETE FROM main." + Quoted(*table));
-        for (const auto& table : m_periodTables)
-            Exec(m_db, "INSERT INTO main." + Quoted(table) + " SELECT * FROM period." + Quoted(table));
+        TTransaction transaction(Cache());
+        for (const TOutsideWrite& write : outside) {
+            if (write.profile) {
+                TStatement(Cache(), "INSERT INTO ets_profile (section, key, value) VALUES (?, ?, ?) "
+                                    "ON CONFLICT (section, key) DO UPDATE SET value = excluded.value")
+                    .Bind(1, write.section)
+                    .Bind(2, write.key)
+                    .Bind(3, write.value)
+                    .Run();
+            } else {
+                TStatement(Cache(), "UPDATE bus_image SET image = ? WHERE physical_address = ?")
+                    .BindBlob(1, write.image.data(), write.image.size())
+                    .Bind(2, write.address)
+                    .Run();
+            }
+        }
         transaction.Commit();
     } catch (const TSqlError& e) {
-        Fail("ReturnToEts", std::string("the project could not be put back: ") + e.what());
-        return;
+        return Fail("ReturnToEts", std::string("the ETS profile and device memory written in the period were lost: ")
+                                       + e.what());
     }
-    sqlite3_exec(m_db, "DETACH DATABASE period", nullptr, nullptr, nullptr);
-    m_periodOpen = false;
-    m_periodTables.clear();
+    return true;
+}
+
+// ---- Write bursts --------------------------------------------------------------------------
+
+bool TEts2Cdi::BeginBurst()
+{
+    if (!m_db)
+        return Fail("BeginBurst", "no project store is open");
+    try {
+        m_bursts.push_back(std::make_unique<TTransaction>(Cache()));
+    } catch (const TSqlError& e) {
+        return Fail("BeginBurst", e.what());
+    }
+    return true;
+}
+
+bool TEts2Cdi::CommitBurst()
+{
+    if (m_bursts.empty())
+        return Fail("CommitBurst", "no write burst is open");
+    std::unique_ptr<TTransaction> burst = std::move(m_bursts.back());
+    m_bursts.pop_back();
+    try {
+        burst->Commit();
+    } catch (const TSqlError& e) {
+        // Undone as the burst goes.
+        return Fail("CommitBurst", e.what());
+    }
+    return true;
+}
+
+void TEts2Cdi::RollbackBurst()
+{
+    if (m_bursts.empty())
+        return;
+    m_bursts.pop_back();
     EndCursors();
 }
 
@@ -262,11 +333,11 @@ bool TEts2Cdi::BlobRead(const std::uint8_t*& buffer, std::uint32_t& length, std:
     if (!m_db)
         return Fail("BlobRead", "no project store is open");
     try {
-        TStatement device(m_db, "SELECT count(*) FROM device WHERE id = ?");
+        TStatement device(Cache(), "SELECT count(*) FROM device WHERE id = ?");
         device.Bind(1, deviceId);
         if (!device.Step() || device.Int(0) == 0)
             return Fail("BlobRead", "no device " + std::to_string(deviceId));
-        TStatement blob(m_db, "SELECT data FROM device_blob WHERE device_id = ?");
+        TStatement blob(Cache(), "SELECT data FROM device_blob WHERE device_id = ?");
         blob.Bind(1, deviceId);
         m_blob = blob.Step() ? blob.Blob(0) : std::vector<std::uint8_t>();
     } catch (const TSqlError& e) {
@@ -286,12 +357,12 @@ bool TEts2Cdi::BlobWrite(const void* buffer, std::uint32_t length, std::int32_t 
     if (!buffer && length != 0)
         return Fail("BlobWrite", "no data");
     try {
-        TTransaction transaction(m_db);
-        TStatement device(m_db, "SELECT count(*) FROM device WHERE id = ?");
+        TTransaction transaction(Cache());
+        TStatement device(Cache(), "SELECT count(*) FROM device WHERE id = ?");
         device.Bind(1, deviceId);
         if (!device.Step() || device.Int(0) == 0)
             return Fail("BlobWrite", "no device " + std::to_string(deviceId));
-        TStatement write(m_db, "INSERT INTO device_blob (device_id, data) VALUES (?, ?) "
+        TStatement write(Cache(), "INSERT INTO device_blob (device_id, data) VALUES (?, ?) "
                                "ON CONFLICT (device_id) DO UPDATE SET data = excluded.data");
         write.Bind(1, deviceId).BindBlob(2, buffer, length).Run();
         transaction.Commit();
@@ -308,7 +379,7 @@ bool TEts2Cdi::ProfileRead(const std::string& section, const std::string& key, s
     if (!m_db)
         return Fail("ProfileRead", "no project store is open");
     try {
-        TStatement read(m_db, "SELECT value FROM ets_profile WHERE section = ? AND key = ?");
+        TStatement read(Cache(), "SELECT value FROM ets_profile WHERE section = ? AND key = ?");
         read.Bind(1, section).Bind(2, key);
         found = read.Step();
         if (found)
@@ -324,11 +395,13 @@ bool TEts2Cdi::ProfileWrite(const std::string& section, const std::string& key, 
     if (!m_db)
         return Fail("ProfileWrite", "no project store is open");
     try {
-        TTransaction transaction(m_db);
-        TStatement write(m_db, "INSERT INTO ets_profile (section, key, value) VALUES (?, ?, ?) "
-                               "ON CONFLICT (section, key) DO UPDATE SET value = excluded.value");
+        TTransaction transaction(Cache());
+        TStatement write(Cache(), "INSERT INTO ets_profile (section, key, value) VALUES (?, ?, ?) "
+                                  "ON CONFLICT (section, key) DO UPDATE SET value = excluded.value");
         write.Bind(1, section).Bind(2, key).Bind(3, value).Run();
         transaction.Commit();
+        if (m_periodOpen)
+            m_periodOutside.push_back({true, section, key, value, 0, {}});
         return true;
     } catch (const TSqlError& e) {
         return Fail("ProfileWrite", e.what());

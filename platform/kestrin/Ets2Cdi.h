@@ -12,10 +12,17 @@
 //    keys of mode 2 are not looked at); a cursor that answered DAL_END or DAL_ERR is ended,
 //    and mode 2 on an ended cursor answers DAL_END, so a walk that meets an error always
 //    ends.
-//  - Every write is one transaction: it is stored whole or not at all.
+//  - Every write is one transaction: it is stored whole or not at all. A caller that makes
+//    many writes brackets them in a write burst (TEtsTransaction): one transaction for all,
+//    stored durably once at its end or undone together.
 //  - An editing period (BeginEditPeriod .. ReturnToEts) is kept apart: ReturnToEts(1)
 //    keeps what was written since it began, ReturnToEts(0) puts the project back as it
 //    was. The ETS profile and the bus devices' memory are not part of the project and stay.
+//    The period is one SQLite transaction held open over it, so beginning, keeping and
+//    discarding cost what the period wrote, not the size of the project; an editor that is
+//    killed in a period leaves the store as it was before the period (SQLite puts it back at
+//    the next open), including the ETS profile and memory written in the period.
+//  - Statements are prepared once per open store and reused.
 //  - Without an open store every call fails: DAL_ERR, false, -1, 0 or nonzero as its
 //    failure reads.
 //
@@ -28,6 +35,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -37,6 +45,10 @@
 #include <vector>
 
 struct sqlite3;
+namespace kestrin_detail {
+class TStatementCache;
+class TTransaction;
+} // namespace kestrin_detail
 
 #pragma pack(push, 1)
 // What GetEtsInfo answers. The editor reads the version at bytes 32 and 36: four 16-bit
@@ -108,6 +120,19 @@ public:
     // The reason of the last failed call, naming the call; empty after none.
     const std::string& LastError() const { return m_lastError; }
 
+    // ---- Write bursts ------------------------------------------------------------------------
+    // A burst brackets many writes into one transaction: what is written inside is stored
+    // together (durably, at the end of the outermost burst outside an editing period) or
+    // undone together. Bursts nest; each write call inside stays atomic on its own (a call
+    // that fails takes back only its own changes). Callers use the scope guard
+    // TEtsTransaction (EtsTransaction.h) rather than these. Begin: false without a store or
+    // when the store is busy. Commit: the innermost burst; false when none is open or the
+    // store refused (the burst is then undone). Rollback: undoes the innermost burst.
+    bool BeginBurst();
+    bool CommitBurst();
+    void RollbackBurst();
+    int BurstDepth() const { return static_cast<int>(m_bursts.size()); }
+
     // ---- Events (raised by the host's event channel) --------------------------------------
     // Each handler answers finished and result first, then takes the event's own values.
     std::function<void(bool& finished, int& result, std::int32_t deviceId)> OnCdiEditParameters;
@@ -145,11 +170,12 @@ public:
     bool GetEtsInfo(tagETSINFO& info);
 
     // Starts an editing period (the host does, before an event that may leave it open).
-    // False without a store or while one is open.
+    // False without a store, while one is open or while a write burst is open.
     bool BeginEditPeriod();
     bool IsEditPeriodOpen() const { return m_periodOpen; }
     // Ends the editing period: 1 keeps, 0 discards what was written in it. False when no
-    // period is open, for another argument, or when the project could not be put back.
+    // period is open, while a write burst is open, for another argument, or when the
+    // project could not be kept or put back (the period then stays open).
     bool ReturnToEts(int keep);
     // Told after every ReturnToEts with its argument and result (the host answers ETS).
     std::function<void(int keep, bool result)> OnReturnToEts;
@@ -258,6 +284,14 @@ private:
     // on, else the refusal (traced as the named call's failure).
     int CheckBlockCall(const char* call, std::uint16_t first, std::uint16_t firstAgain,
                        std::uint16_t end);
+    // A write outside the project made in an editing period: written again when the period
+    // is discarded (the period's transaction takes everything back).
+    struct TOutsideWrite {
+        bool profile = true;
+        std::string section, key, value;     // profile
+        std::uint16_t address = 0;           // bus image
+        std::vector<std::uint8_t> image;
+    };
     struct TCursor {
         std::vector<std::int32_t> ids;
         std::size_t next = 0;
@@ -266,16 +300,24 @@ private:
     enum TDalKind { kDevice, kDeviceObject, kCommObject, kSubToObject, kDeviceParam, kParameter, kLine, kArea,
                     kProject, kDalKinds };
 
+    // select: the id query without WHERE; columns: the column of each key (in key order)
+    // that a key other than -1 is matched against; order: its ORDER BY.
     template <typename Record, typename Fill>
-    int DalRead(const char* call, TDalKind kind, int mode, Record* record, std::uint16_t size, const std::string& idSql,
-                const std::vector<std::int32_t>& keys, Fill fill);
+    int DalRead(const char* call, TDalKind kind, int mode, Record* record, std::uint16_t size, const char* select,
+                std::initializer_list<const char*> columns, const char* order,
+                std::initializer_list<std::int32_t> keys, Fill fill);
+    std::vector<std::int32_t> DalIds(const char* select, std::initializer_list<const char*> columns, const char* order,
+                                     std::initializer_list<std::int32_t> keys);
     int SetObjectFlag(const char* call, const char* column, std::int32_t deviceObjectId, bool on);
-    void WriteParameter(std::int32_t deviceId, std::int32_t parameterId, std::int32_t value, bool& shownChanged);
+    // showsObjects: whether the parameter shows objects at all, -1 when not known yet.
+    void WriteParameter(std::int32_t deviceId, std::int32_t parameterId, std::int32_t value, bool& shownChanged,
+                        int showsObjects = -1);
     void ShownObjects(std::int32_t deviceId, std::int32_t parameterId, std::vector<tagDAL_OBJECT_INFO>& objects);
     TEtsMeterDisplay& MeterDisplay();
     bool Fail(const std::string& call, const std::string& reason);
     void EndCursors();
-    void DiscardPeriod();
+    bool DiscardPeriod();
+    kestrin_detail::TStatementCache& Cache() { return *m_cache; }
 
     HWND m_owner;
     std::string m_deviceType;
@@ -283,8 +325,12 @@ private:
     sqlite3* m_db = nullptr;
     std::filesystem::path m_file;
     std::string m_lastError;
+    std::unique_ptr<kestrin_detail::TStatementCache> m_cache;
+    // The period's transaction, then the open bursts, innermost last.
+    std::unique_ptr<kestrin_detail::TTransaction> m_period;
+    std::vector<std::unique_ptr<kestrin_detail::TTransaction>> m_bursts;
     bool m_periodOpen = false;
-    std::vector<std::string> m_periodTables;
+    std::vector<TOutsideWrite> m_periodOutside;
     TCursor m_cursors[kDalKinds];
     std::vector<std::uint8_t> m_blob;
     TEtsMeterDisplay* m_meterDisplay = nullptr;

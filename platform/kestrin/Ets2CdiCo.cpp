@@ -3,6 +3,8 @@
 
 #include "kestrin/Ets2Cdi_p.h"
 
+#include <optional>
+
 using namespace kestrin_detail;
 
 namespace {
@@ -13,14 +15,16 @@ constexpr int kParamStoreError = 2;
 constexpr int kParamNoDevice = 3;
 
 // A sub group that lost its last link is free again: its type came from the objects.
-void FreeUnlinkedSubGroups(sqlite3* db)
+void FreeIfUnlinked(TStatementCache& db, std::int64_t subGroupId)
 {
-    Exec(db, "UPDATE sub_group SET object_type = -1 WHERE object_type <> -1 "
-             "AND NOT EXISTS (SELECT 1 FROM sub_to_object t WHERE t.sub_group_id = sub_group.id)");
+    TStatement(db, "UPDATE sub_group SET object_type = -1 WHERE id = ? AND object_type <> -1 "
+                   "AND NOT EXISTS (SELECT 1 FROM sub_to_object t WHERE t.sub_group_id = sub_group.id)")
+        .Bind(1, subGroupId)
+        .Run();
 }
 
 // The project a device belongs to; 0 for an unknown device.
-std::int32_t ProjectOfDevice(sqlite3* db, std::int32_t deviceId)
+std::int32_t ProjectOfDevice(TStatementCache& db, std::int32_t deviceId)
 {
     TStatement row(db, "SELECT a.project_id FROM device d JOIN line l ON l.id = d.line_id "
                        "JOIN area a ON a.id = l.area_id WHERE d.id = ?");
@@ -39,8 +43,8 @@ int TEts2Cdi::CoLinkObjectToSubGroup(std::int32_t deviceObjectId, std::int32_t s
     if (!m_db)
         return Fail(call, "no project store is open"), -1;
     try {
-        TTransaction transaction(m_db);
-        TStatement object(m_db, "SELECT o.visible, c.object_type FROM device_object o "
+        TTransaction transaction(Cache());
+        TStatement object(Cache(), "SELECT o.visible, c.object_type FROM device_object o "
                                 "JOIN comm_object c ON c.id = o.comm_object_id WHERE o.id = ?");
         object.Bind(1, deviceObjectId);
         if (!object.Step())
@@ -49,7 +53,7 @@ int TEts2Cdi::CoLinkObjectToSubGroup(std::int32_t deviceObjectId, std::int32_t s
             return Fail(call, "device object " + std::to_string(deviceObjectId) + " is hidden"), -1;
         const std::int64_t objectType = object.Int(1);
 
-        TStatement sub(m_db, "SELECT object_type FROM sub_group WHERE id = ?");
+        TStatement sub(Cache(), "SELECT object_type FROM sub_group WHERE id = ?");
         sub.Bind(1, subGroupId);
         if (!sub.Step())
             return Fail(call, "no sub group " + std::to_string(subGroupId)), -1;
@@ -59,7 +63,7 @@ int TEts2Cdi::CoLinkObjectToSubGroup(std::int32_t deviceObjectId, std::int32_t s
                                   + ", the object type " + std::to_string(objectType)),
                    -2;
 
-        TStatement links(m_db, "SELECT count(*), count(CASE WHEN sub_group_id = ?2 THEN 1 END) "
+        TStatement links(Cache(), "SELECT count(*), count(CASE WHEN sub_group_id = ?2 THEN 1 END) "
                                "FROM sub_to_object WHERE device_object_id = ?1");
         links.Bind(1, deviceObjectId).Bind(2, subGroupId);
         links.Step();
@@ -67,15 +71,15 @@ int TEts2Cdi::CoLinkObjectToSubGroup(std::int32_t deviceObjectId, std::int32_t s
             return Fail(call, "the object is linked to that sub group already"), -1;
         const bool sends = position == 1 || links.Int(0) == 0;
         if (sends) {
-            TStatement clear(m_db, "UPDATE sub_to_object SET send_flag = 0 WHERE device_object_id = ?");
+            TStatement clear(Cache(), "UPDATE sub_to_object SET send_flag = 0 WHERE device_object_id = ?");
             clear.Bind(1, deviceObjectId).Run();
         }
-        TStatement insert(m_db, "INSERT INTO sub_to_object (sub_group_id, device_object_id, send_flag) "
+        TStatement insert(Cache(), "INSERT INTO sub_to_object (sub_group_id, device_object_id, send_flag) "
                                 "VALUES (?, ?, ?)");
         insert.Bind(1, subGroupId).Bind(2, deviceObjectId).Bind(3, sends ? 1 : 0).Run();
         const auto linkId = static_cast<std::int32_t>(sqlite3_last_insert_rowid(m_db));
         if (subType == -1) {
-            TStatement type(m_db, "UPDATE sub_group SET object_type = ? WHERE id = ?");
+            TStatement type(Cache(), "UPDATE sub_group SET object_type = ? WHERE id = ?");
             type.Bind(1, objectType).Bind(2, subGroupId).Run();
         }
         transaction.Commit();
@@ -91,12 +95,12 @@ bool TEts2Cdi::CoUnlinkObjectFromSubGroup(std::int32_t deviceObjectId, std::int3
     if (!m_db)
         return Fail(call, "no project store is open");
     try {
-        TTransaction transaction(m_db);
-        TStatement remove(m_db, "DELETE FROM sub_to_object WHERE device_object_id = ? AND sub_group_id = ?");
+        TTransaction transaction(Cache());
+        TStatement remove(Cache(), "DELETE FROM sub_to_object WHERE device_object_id = ? AND sub_group_id = ?");
         remove.Bind(1, deviceObjectId).Bind(2, subGroupId).Run();
         if (sqlite3_changes(m_db) == 0)
             return Fail(call, "no such link");
-        FreeUnlinkedSubGroups(m_db);
+        FreeIfUnlinked(Cache(), subGroupId);
         transaction.Commit();
         return true;
     } catch (const TSqlError& e) {
@@ -111,14 +115,14 @@ int TEts2Cdi::SetObjectFlag(const char* call, const char* column, std::int32_t d
     if (!m_db)
         return Fail(call, "no project store is open"), 0;
     try {
-        TTransaction transaction(m_db);
-        TStatement object(m_db, "SELECT visible FROM device_object WHERE id = ?");
+        TTransaction transaction(Cache());
+        TStatement object(Cache(), "SELECT visible FROM device_object WHERE id = ?");
         object.Bind(1, deviceObjectId);
         if (!object.Step())
             return Fail(call, "no device object " + std::to_string(deviceObjectId)), 0;
         if (object.Int(0) == 0)
             return Fail(call, "device object " + std::to_string(deviceObjectId) + " is hidden"), 2;
-        TStatement update(m_db, std::string("UPDATE device_object SET ") + column + " = ? WHERE id = ?");
+        TStatement update(Cache(), std::string("UPDATE device_object SET ") + column + " = ? WHERE id = ?");
         update.Bind(1, on ? 1 : 0).Bind(2, deviceObjectId).Run();
         transaction.Commit();
         return 1;
@@ -158,8 +162,8 @@ int TEts2Cdi::SqlSetSubGroupToObjectSendFlag(std::int32_t linkId, bool on)
     if (!m_db)
         return Fail(call, "no project store is open"), 0;
     try {
-        TTransaction transaction(m_db);
-        TStatement link(m_db, "SELECT t.device_object_id, o.visible FROM sub_to_object t "
+        TTransaction transaction(Cache());
+        TStatement link(Cache(), "SELECT t.device_object_id, o.visible FROM sub_to_object t "
                               "JOIN device_object o ON o.id = t.device_object_id WHERE t.id = ?");
         link.Bind(1, linkId);
         if (!link.Step())
@@ -167,10 +171,10 @@ int TEts2Cdi::SqlSetSubGroupToObjectSendFlag(std::int32_t linkId, bool on)
         if (link.Int(1) == 0)
             return Fail(call, "the object of link " + std::to_string(linkId) + " is hidden"), 2;
         if (on) {
-            TStatement clear(m_db, "UPDATE sub_to_object SET send_flag = 0 WHERE device_object_id = ?");
+            TStatement clear(Cache(), "UPDATE sub_to_object SET send_flag = 0 WHERE device_object_id = ?");
             clear.Bind(1, link.Int(0)).Run();
         }
-        TStatement update(m_db, "UPDATE sub_to_object SET send_flag = ? WHERE id = ?");
+        TStatement update(Cache(), "UPDATE sub_to_object SET send_flag = ? WHERE id = ?");
         update.Bind(1, on ? 1 : 0).Bind(2, linkId).Run();
         transaction.Commit();
         return 1;
@@ -184,32 +188,47 @@ int TEts2Cdi::SqlSetSubGroupToObjectSendFlag(std::int32_t linkId, bool on)
 // Inside the caller's transaction: stores the value and makes the device objects that the
 // parameter controls visible exactly when the new value shows them. A hidden object loses
 // its links.
-void TEts2Cdi::WriteParameter(std::int32_t deviceId, std::int32_t parameterId, std::int32_t value, bool& shownChanged)
+void TEts2Cdi::WriteParameter(std::int32_t deviceId, std::int32_t parameterId, std::int32_t value, bool& shownChanged,
+                              int showsObjects)
 {
-    TStatement write(m_db, "INSERT INTO device_param (device_id, parameter_id, value) VALUES (?, ?, ?) "
+    TStatement write(Cache(), "INSERT INTO device_param (device_id, parameter_id, value) VALUES (?, ?, ?) "
                            "ON CONFLICT (device_id, parameter_id) DO UPDATE SET value = excluded.value");
     write.Bind(1, deviceId).Bind(2, parameterId).Bind(3, value).Run();
 
-    TStatement visible(m_db,
-                       "UPDATE device_object SET visible = v.shown FROM (SELECT o.id AS id, EXISTS (SELECT 1 FROM "
-                       "parameter_shows s WHERE s.parameter_id = ?2 AND s.value = ?3 AND s.comm_object_id = "
-                       "o.comm_object_id) AS shown FROM device_object o WHERE o.device_id = ?1 AND o.comm_object_id "
-                       "IN (SELECT comm_object_id FROM parameter_shows WHERE parameter_id = ?2)) AS v "
-                       "WHERE device_object.id = v.id AND device_object.visible <> v.shown");
+    // Most parameters show nothing: no object to look at.
+    shownChanged = false;
+    if (showsObjects < 0) {
+        TStatement shows(Cache(), "SELECT EXISTS (SELECT 1 FROM parameter_shows WHERE parameter_id = ?)");
+        shows.Bind(1, parameterId);
+        showsObjects = shows.Step() && shows.Int(0) != 0;
+    }
+    if (showsObjects == 0)
+        return;
+    // Only the objects the parameter controls are looked at (through the device's index).
+    TStatement visible(Cache(),
+                       "UPDATE device_object SET visible = 1 - visible WHERE device_id = ?1 AND comm_object_id IN "
+                       "(SELECT comm_object_id FROM parameter_shows WHERE parameter_id = ?2) AND visible <> EXISTS "
+                       "(SELECT 1 FROM parameter_shows s WHERE s.parameter_id = ?2 AND s.value = ?3 "
+                       "AND s.comm_object_id = device_object.comm_object_id)");
     visible.Bind(1, deviceId).Bind(2, parameterId).Bind(3, value).Run();
     shownChanged = sqlite3_changes(m_db) > 0;
     if (shownChanged) {
-        TStatement unlink(m_db, "DELETE FROM sub_to_object WHERE device_object_id IN "
-                                "(SELECT id FROM device_object WHERE device_id = ? AND visible = 0)");
-        unlink.Bind(1, deviceId).Run();
-        FreeUnlinkedSubGroups(m_db);
+        std::vector<std::int64_t> subGroups;
+        TStatement linked(Cache(), "DELETE FROM sub_to_object WHERE device_object_id IN "
+                                   "(SELECT id FROM device_object WHERE device_id = ? AND visible = 0) "
+                                   "RETURNING sub_group_id");
+        linked.Bind(1, deviceId);
+        while (linked.Step())
+            subGroups.push_back(linked.Int(0));
+        for (const std::int64_t subGroup : subGroups)
+            FreeIfUnlinked(Cache(), subGroup);
     }
 }
 
 // The device objects the parameter's present value shows.
 void TEts2Cdi::ShownObjects(std::int32_t deviceId, std::int32_t parameterId, std::vector<tagDAL_OBJECT_INFO>& objects)
 {
-    TStatement rows(m_db,
+    TStatement rows(Cache(),
                     "SELECT c.name, c.function, c.id, o.id, c.number, s.value, c.kind, c.object_type, c.io_type "
                     "FROM parameter_shows s JOIN comm_object c ON c.id = s.comm_object_id "
                     "JOIN device_object o ON o.comm_object_id = c.id AND o.device_id = ?1 "
@@ -240,30 +259,31 @@ struct TParameterOfDevice {
     std::int32_t productId = 0;
     std::int32_t parameterId = 0;
     std::int32_t value = 0;         // the device's value, else the default
+    bool showsObjects = false;      // some value of it shows communication objects
 };
 
-TParameterOfDevice FindParameter(sqlite3* db, std::int32_t deviceId, std::int16_t number)
+TParameterOfDevice FindParameter(TStatementCache& db, std::int32_t deviceId, std::int16_t number)
 {
     TParameterOfDevice found;
-    TStatement device(db, "SELECT product_id FROM device WHERE id = ?");
-    device.Bind(1, deviceId);
-    if (!device.Step())
+    TStatement row(db, "SELECT d.product_id, p.id, coalesce(dp.value, p.default_value), "
+                       "EXISTS (SELECT 1 FROM parameter_shows s WHERE s.parameter_id = p.id) FROM device d "
+                       "LEFT JOIN parameter p ON p.product_id = d.product_id AND p.number = ?2 "
+                       "LEFT JOIN device_param dp ON dp.parameter_id = p.id AND dp.device_id = d.id WHERE d.id = ?1");
+    row.Bind(1, deviceId).Bind(2, number);
+    if (!row.Step())
         return found;
-    found.productId = static_cast<std::int32_t>(device.Int(0));
-    TStatement parameter(db, "SELECT p.id, coalesce(dp.value, p.default_value) FROM parameter p "
-                             "LEFT JOIN device_param dp ON dp.parameter_id = p.id AND dp.device_id = ?1 "
-                             "WHERE p.product_id = ?2 AND p.number = ?3");
-    parameter.Bind(1, deviceId).Bind(2, found.productId).Bind(3, number);
-    if (parameter.Step()) {
-        found.parameterId = static_cast<std::int32_t>(parameter.Int(0));
-        found.value = static_cast<std::int32_t>(parameter.Int(1));
+    found.productId = static_cast<std::int32_t>(row.Int(0));
+    if (!row.IsNull(1)) {
+        found.parameterId = static_cast<std::int32_t>(row.Int(1));
+        found.value = static_cast<std::int32_t>(row.Int(2));
+        found.showsObjects = row.Int(3) != 0;
     }
     return found;
 }
 
 // True when the device has a visible device object for every communication object the
 // parameter's present value shows.
-bool AllShownPresent(sqlite3* db, std::int32_t deviceId, std::int32_t parameterId)
+bool AllShownPresent(TStatementCache& db, std::int32_t deviceId, std::int32_t parameterId)
 {
     TStatement missing(db, "SELECT count(*) FROM parameter_shows s WHERE s.parameter_id = ?2 AND s.value = coalesce("
                            "(SELECT value FROM device_param WHERE device_id = ?1 AND parameter_id = ?2), "
@@ -285,12 +305,12 @@ int TEts2Cdi::GetDeviceParameter(std::int32_t deviceId, std::int16_t number, std
     if (!m_db)
         return Fail(call, "no project store is open"), kParamNoDevice;
     try {
-        const auto found = FindParameter(m_db, deviceId, number);
+        const auto found = FindParameter(Cache(), deviceId, number);
         if (found.productId == 0)
             return Fail(call, "no device " + std::to_string(deviceId)), kParamNoDevice;
         if (found.parameterId == 0)
             return Fail(call, "the device has no parameter " + std::to_string(number)), kParamNotFound;
-        if (!AllShownPresent(m_db, deviceId, found.parameterId))
+        if (found.showsObjects && !AllShownPresent(Cache(), deviceId, found.parameterId))
             return Fail(call, "an object that parameter " + std::to_string(number) + " shows is missing"),
                    kParamNotFound;
         value = found.value;
@@ -311,21 +331,28 @@ int TEts2Cdi::SetDeviceParameter(std::int32_t deviceId, std::int16_t number, std
     if (!m_db)
         return Fail(call, "no project store is open"), kParamNoDevice;
     try {
-        TTransaction transaction(m_db);
-        const auto found = FindParameter(m_db, deviceId, number);
+        // Inside a burst or period a parameter that shows no objects is written by one
+        // statement, atomic by itself: no savepoint is needed around it.
+        std::optional<TTransaction> transaction;
+        if (sqlite3_get_autocommit(m_db) != 0)
+            transaction.emplace(Cache());
+        const auto found = FindParameter(Cache(), deviceId, number);
         if (found.productId == 0)
             return Fail(call, "no device " + std::to_string(deviceId)), kParamNoDevice;
         if (found.parameterId == 0)
             return Fail(call, "the device has no parameter " + std::to_string(number)), kParamNotFound;
+        if (found.showsObjects && !transaction)
+            transaction.emplace(Cache());
         bool shownChanged = false;
-        WriteParameter(deviceId, found.parameterId, value, shownChanged);
+        WriteParameter(deviceId, found.parameterId, value, shownChanged, found.showsObjects ? 1 : 0);
         // The whole write is refused when the device lacks an object the value shows.
-        if (!AllShownPresent(m_db, deviceId, found.parameterId))
+        if (found.showsObjects && !AllShownPresent(Cache(), deviceId, found.parameterId))
             return Fail(call, "an object that parameter " + std::to_string(number) + " shows is missing"),
                    kParamNotFound;
         if (objects)
             ShownObjects(deviceId, found.parameterId, *objects);
-        transaction.Commit();
+        if (transaction)
+            transaction->Commit();
         return kParamOk;
     } catch (const TSqlError& e) {
         if (objects)
@@ -340,8 +367,8 @@ int TEts2Cdi::CoSetDeviceParameterValueLong(std::int32_t deviceParamId, std::int
     if (!m_db)
         return Fail(call, "no project store is open"), 0;
     try {
-        TTransaction transaction(m_db);
-        TStatement row(m_db, "SELECT device_id, parameter_id FROM device_param WHERE id = ?");
+        TTransaction transaction(Cache());
+        TStatement row(Cache(), "SELECT device_id, parameter_id FROM device_param WHERE id = ?");
         row.Bind(1, deviceParamId);
         if (!row.Step())
             return Fail(call, "no device parameter " + std::to_string(deviceParamId)), 0;
@@ -364,11 +391,11 @@ bool TEts2Cdi::ReadGroupTree(std::int32_t deviceId, TEtsGroupTree& tree)
     if (!m_db)
         return Fail(call, "no project store is open");
     try {
-        const std::int32_t project = ProjectOfDevice(m_db, deviceId);
+        const std::int32_t project = ProjectOfDevice(Cache(), deviceId);
         if (project == 0)
             return Fail(call, "no device " + std::to_string(deviceId));
         const auto read = [&](const char* sql, std::vector<TEtsGroupRow>& rows) {
-            TStatement select(m_db, sql);
+            TStatement select(Cache(), sql);
             select.Bind(1, project);
             while (select.Step()) {
                 TEtsGroupRow row;
@@ -405,19 +432,19 @@ bool TEts2Cdi::CreateGroupAddress(std::int32_t deviceId, std::uint16_t word, con
     if (word == 0 || word > 0x7FFF)
         return Fail(call, "no group address word: " + std::to_string(word));
     try {
-        TTransaction transaction(m_db);
-        const std::int32_t project = ProjectOfDevice(m_db, deviceId);
+        TTransaction transaction(Cache());
+        const std::int32_t project = ProjectOfDevice(Cache(), deviceId);
         if (project == 0)
             return Fail(call, "no device " + std::to_string(deviceId));
         TEtsGroupPath result;
         // Finds the group, or makes it (with an empty name when it is not the address itself).
         const auto findOrMake = [&](const char* select, const char* insert, std::int32_t parent, std::int64_t number,
                                     const std::string& newName, TEtsGroupRow& row, bool& made) {
-            TStatement find(m_db, select);
+            TStatement find(Cache(), select);
             find.Bind(1, parent).Bind(2, number);
             made = !find.Step();
             if (made) {
-                TStatement add(m_db, insert);
+                TStatement add(Cache(), insert);
                 add.Bind(1, parent).Bind(2, number).Bind(3, newName).Run();
                 row.Id = static_cast<std::int32_t>(sqlite3_last_insert_rowid(m_db));
                 row.Name = newName;
@@ -454,7 +481,7 @@ bool TEts2Cdi::GetGroupAddressWord(std::int32_t subGroupId, std::uint16_t& word)
     if (!m_db)
         return Fail("GetGroupAddressWord", "no project store is open");
     try {
-        TStatement row(m_db, "SELECT address FROM sub_group WHERE id = ?");
+        TStatement row(Cache(), "SELECT address FROM sub_group WHERE id = ?");
         row.Bind(1, subGroupId);
         if (!row.Step())
             return Fail("GetGroupAddressWord", "no sub group " + std::to_string(subGroupId));

@@ -3,6 +3,8 @@
 
 #include "kestrin/Ets2Cdi_p.h"
 
+#include <string_view>
+
 using namespace kestrin_detail;
 
 namespace {
@@ -25,25 +27,51 @@ std::int32_t Long(std::int64_t value)
     return static_cast<std::int32_t>(value);
 }
 
-// The ids of the records that match the keys, in id order.
-std::vector<std::int32_t> Ids(sqlite3* db, const std::string& sql, const std::vector<std::int32_t>& keys)
-{
-    TStatement select(db, sql);
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        select.Bind(static_cast<int>(i + 1), keys[i]);
-    std::vector<std::int32_t> ids;
-    while (select.Step())
-        ids.push_back(Long(select.Int(0)));
-    return ids;
-}
-
 } // namespace
+
+// The ids of the records that match the keys, in the given order. Only the keys that apply
+// go into the query (a statement per combination, each cached), so every read by key runs
+// on the key column's index instead of testing "-1 or equal" on every row.
+std::vector<std::int32_t> TEts2Cdi::DalIds(const char* select, std::initializer_list<const char*> columns,
+                                           const char* order, std::initializer_list<std::int32_t> keys)
+{
+    std::string sql = select;
+    std::vector<std::int32_t> bound;
+    auto column = columns.begin();
+    for (const std::int32_t key : keys) {
+        if (key != DAL_NO_KEY) {
+            sql += bound.empty() ? " WHERE " : " AND ";
+            // A column text with "?" is a condition of its own that takes the key there.
+            const std::string_view text = *column;
+            if (const auto mark = text.find('?'); mark != std::string_view::npos) {
+                sql += text.substr(0, mark + 1);
+                sql += std::to_string(bound.size() + 1);
+                sql += text.substr(mark + 1);
+            } else {
+                sql += text;
+                sql += " = ?" + std::to_string(bound.size() + 1);
+            }
+            bound.push_back(key);
+        }
+        ++column;
+    }
+    sql += " ORDER BY ";
+    sql += order;
+    TStatement ids(Cache(), sql);
+    for (std::size_t i = 0; i < bound.size(); ++i)
+        ids.Bind(static_cast<int>(i + 1), bound[i]);
+    std::vector<std::int32_t> result;
+    while (ids.Step())
+        result.push_back(Long(ids.Int(0)));
+    return result;
+}
 
 // Common frame of every DAL read. fill(id, record) fills a fresh record for that id and
 // answers false when the record is gone (deleted since the walk began): the walk skips it.
 template <typename Record, typename Fill>
 int TEts2Cdi::DalRead(const char* call, TDalKind kind, int mode, Record* record, std::uint16_t size,
-                      const std::string& idSql, const std::vector<std::int32_t>& keys, Fill fill)
+                      const char* select, std::initializer_list<const char*> columns, const char* order,
+                      std::initializer_list<std::int32_t> keys, Fill fill)
 {
     TCursor& cursor = m_cursors[kind];
     const auto error = [&](const std::string& reason) {
@@ -79,13 +107,13 @@ int TEts2Cdi::DalRead(const char* call, TDalKind kind, int mode, Record* record,
                 anyKey = anyKey || key != DAL_NO_KEY;
             if (!anyKey)
                 return error("mode 3 without a key");
-            for (auto id : Ids(m_db, idSql, keys))
+            for (auto id : DalIds(select, columns, order, keys))
                 if (deliver(id))
                     return DAL_OK;
             return DAL_END;
         }
         if (mode == DAL_MODE_FIRST)
-            cursor = TCursor{Ids(m_db, idSql, keys), 0, true};
+            cursor = TCursor{DalIds(select, columns, order, keys), 0, true};
         while (cursor.active && cursor.next < cursor.ids.size())
             if (deliver(cursor.ids[cursor.next++]))
                 return DAL_OK;
@@ -99,13 +127,11 @@ int TEts2Cdi::DalRead(const char* call, TDalKind kind, int mode, Record* record,
 int TEts2Cdi::DalGetDeviceData(int mode, std::int32_t deviceId, std::int32_t lineId, std::int32_t areaId,
                                std::int32_t projectId, std::int32_t productId, DAL_DEVICE* record)
 {
-    static const std::string ids =
-        "SELECT d.id FROM device d JOIN line l ON l.id = d.line_id JOIN area a ON a.id = l.area_id "
-        "WHERE (?1 = -1 OR d.id = ?1) AND (?2 = -1 OR d.line_id = ?2) AND (?3 = -1 OR l.area_id = ?3) "
-        "AND (?4 = -1 OR a.project_id = ?4) AND (?5 = -1 OR d.product_id = ?5) ORDER BY d.id";
-    return DalRead("DalGetDeviceData", kDevice, mode, record, DAL_DEVICE_SIZE, ids,
+    return DalRead("DalGetDeviceData", kDevice, mode, record, DAL_DEVICE_SIZE,
+                   "SELECT d.id FROM device d JOIN line l ON l.id = d.line_id JOIN area a ON a.id = l.area_id",
+                   {"d.id", "d.line_id", "l.area_id", "a.project_id", "d.product_id"}, "d.id",
                    {deviceId, lineId, areaId, projectId, productId}, [this](std::int32_t id, DAL_DEVICE& r) {
-                       TStatement row(m_db, "SELECT d.line_id, d.product_id, a.project_id, d.number, p.name, d.name, "
+                       TStatement row(Cache(), "SELECT d.line_id, d.product_id, a.project_id, d.number, p.name, d.name, "
                                             "p.module_name, d.description FROM device d "
                                             "JOIN line l ON l.id = d.line_id JOIN area a ON a.id = l.area_id "
                                             "JOIN product p ON p.id = d.product_id WHERE d.id = ?");
@@ -128,11 +154,9 @@ int TEts2Cdi::DalGetDeviceData(int mode, std::int32_t deviceId, std::int32_t lin
 int TEts2Cdi::DalGetDeviceObjectData(int mode, std::int32_t deviceObjectId, std::int32_t deviceId,
                                      DAL_DEVICE_OBJECT* record)
 {
-    static const std::string ids = "SELECT id FROM device_object WHERE (?1 = -1 OR id = ?1) "
-                                   "AND (?2 = -1 OR device_id = ?2) ORDER BY id";
-    return DalRead("DalGetDeviceObjectData", kDeviceObject, mode, record, DAL_DEVICE_OBJECT_SIZE, ids,
-                   {deviceObjectId, deviceId}, [this](std::int32_t id, DAL_DEVICE_OBJECT& r) {
-                       TStatement row(m_db, "SELECT o.device_id, o.read_flag, o.write_flag, o.comm_flag, "
+    return DalRead("DalGetDeviceObjectData", kDeviceObject, mode, record, DAL_DEVICE_OBJECT_SIZE,
+                   "SELECT id FROM device_object", {"id", "device_id"}, "id", {deviceObjectId, deviceId}, [this](std::int32_t id, DAL_DEVICE_OBJECT& r) {
+                       TStatement row(Cache(), "SELECT o.device_id, o.read_flag, o.write_flag, o.comm_flag, "
                                             "o.transmit_flag, o.update_flag, o.visible, c.id, c.number, "
                                             "c.object_type, c.name, c.function FROM device_object o "
                                             "JOIN comm_object c ON c.id = o.comm_object_id WHERE o.id = ?");
@@ -159,13 +183,12 @@ int TEts2Cdi::DalGetDeviceObjectData(int mode, std::int32_t deviceObjectId, std:
 int TEts2Cdi::DalGetCommunicationObjectData(int mode, std::int32_t commObjectId, std::int32_t parameterKey,
                                             std::int32_t productId, DAL_COMM_OBJECT* record)
 {
-    static const std::string ids =
-        "SELECT c.id FROM comm_object c WHERE (?1 = -1 OR c.id = ?1) AND (?2 = -1 OR EXISTS "
-        "(SELECT 1 FROM parameter_shows s WHERE s.comm_object_id = c.id AND s.parameter_id = ?2)) "
-        "AND (?3 = -1 OR c.product_id = ?3) ORDER BY c.id";
-    return DalRead("DalGetCommunicationObjectData", kCommObject, mode, record, DAL_COMM_OBJECT_SIZE, ids,
-                   {commObjectId, parameterKey, productId}, [this](std::int32_t id, DAL_COMM_OBJECT& r) {
-                       TStatement row(m_db, "SELECT c.product_id, c.number, c.object_type, c.name, c.function, "
+    return DalRead("DalGetCommunicationObjectData", kCommObject, mode, record, DAL_COMM_OBJECT_SIZE,
+                   "SELECT c.id FROM comm_object c",
+                   {"c.id", "c.id IN (SELECT comm_object_id FROM parameter_shows WHERE parameter_id = ?)",
+                    "c.product_id"},
+                   "c.id", {commObjectId, parameterKey, productId}, [this](std::int32_t id, DAL_COMM_OBJECT& r) {
+                       TStatement row(Cache(), "SELECT c.product_id, c.number, c.object_type, c.name, c.function, "
                                             "coalesce((SELECT min(s.parameter_id) FROM parameter_shows s "
                                             "WHERE s.comm_object_id = c.id), 0) FROM comm_object c WHERE c.id = ?");
                        row.Bind(1, id);
@@ -185,12 +208,10 @@ int TEts2Cdi::DalGetCommunicationObjectData(int mode, std::int32_t commObjectId,
 int TEts2Cdi::DalGetSubgroupToObjectData(int mode, std::int32_t linkId, std::int32_t subGroupId,
                                          std::int32_t deviceObjectId, DAL_SUB_TO_OBJECT* record)
 {
-    static const std::string ids = "SELECT id FROM sub_to_object WHERE (?1 = -1 OR id = ?1) "
-                                   "AND (?2 = -1 OR sub_group_id = ?2) AND (?3 = -1 OR device_object_id = ?3) "
-                                   "ORDER BY id";
-    return DalRead("DalGetSubgroupToObjectData", kSubToObject, mode, record, DAL_SUB_TO_OBJECT_SIZE, ids,
+    return DalRead("DalGetSubgroupToObjectData", kSubToObject, mode, record, DAL_SUB_TO_OBJECT_SIZE,
+                   "SELECT id FROM sub_to_object", {"id", "sub_group_id", "device_object_id"}, "id",
                    {linkId, subGroupId, deviceObjectId}, [this](std::int32_t id, DAL_SUB_TO_OBJECT& r) {
-                       TStatement row(m_db, "SELECT sub_group_id, device_object_id, send_flag FROM sub_to_object "
+                       TStatement row(Cache(), "SELECT sub_group_id, device_object_id, send_flag FROM sub_to_object "
                                             "WHERE id = ?");
                        row.Bind(1, id);
                        if (!row.Step())
@@ -206,11 +227,9 @@ int TEts2Cdi::DalGetSubgroupToObjectData(int mode, std::int32_t linkId, std::int
 int TEts2Cdi::DalGetDeviceParamData(int mode, std::int32_t deviceParamId, std::int32_t deviceId,
                                     DAL_DEVICE_PARAM* record)
 {
-    static const std::string ids = "SELECT id FROM device_param WHERE (?1 = -1 OR id = ?1) "
-                                   "AND (?2 = -1 OR device_id = ?2) ORDER BY id";
-    return DalRead("DalGetDeviceParamData", kDeviceParam, mode, record, DAL_DEVICE_PARAM_SIZE, ids,
-                   {deviceParamId, deviceId}, [this](std::int32_t id, DAL_DEVICE_PARAM& r) {
-                       TStatement row(m_db, "SELECT device_id, parameter_id, value FROM device_param WHERE id = ?");
+    return DalRead("DalGetDeviceParamData", kDeviceParam, mode, record, DAL_DEVICE_PARAM_SIZE,
+                   "SELECT id FROM device_param", {"id", "device_id"}, "id", {deviceParamId, deviceId}, [this](std::int32_t id, DAL_DEVICE_PARAM& r) {
+                       TStatement row(Cache(), "SELECT device_id, parameter_id, value FROM device_param WHERE id = ?");
                        row.Bind(1, id);
                        if (!row.Step())
                            return false;
@@ -227,11 +246,10 @@ int TEts2Cdi::DalGetDeviceParamData(int mode, std::int32_t deviceParamId, std::i
 int TEts2Cdi::DalGetParameterData(int mode, std::int32_t parameterId, std::int32_t productId, std::int32_t number,
                                   DAL_PARAMETER* record)
 {
-    static const std::string ids = "SELECT id FROM parameter WHERE (?1 = -1 OR id = ?1) "
-                                   "AND (?2 = -1 OR product_id = ?2) AND (?3 = -1 OR number = ?3) ORDER BY id";
-    return DalRead("DalGetParameterData", kParameter, mode, record, DAL_PARAMETER_SIZE, ids,
+    return DalRead("DalGetParameterData", kParameter, mode, record, DAL_PARAMETER_SIZE,
+                   "SELECT id FROM parameter", {"id", "product_id", "number"}, "id",
                    {parameterId, productId, number}, [this](std::int32_t id, DAL_PARAMETER& r) {
-                       TStatement row(m_db, "SELECT product_id, number, name, default_value FROM parameter "
+                       TStatement row(Cache(), "SELECT product_id, number, name, default_value FROM parameter "
                                             "WHERE id = ?");
                        row.Bind(1, id);
                        if (!row.Step())
@@ -247,11 +265,10 @@ int TEts2Cdi::DalGetParameterData(int mode, std::int32_t parameterId, std::int32
 
 int TEts2Cdi::DalGetLineData(int mode, std::int32_t lineId, std::int32_t areaId, DAL_LINE* record)
 {
-    static const std::string ids = "SELECT id FROM line WHERE (?1 = -1 OR id = ?1) AND (?2 = -1 OR area_id = ?2) "
-                                   "ORDER BY id";
-    return DalRead("DalGetLineData", kLine, mode, record, DAL_LINE_SIZE, ids, {lineId, areaId},
+    return DalRead("DalGetLineData", kLine, mode, record, DAL_LINE_SIZE, "SELECT id FROM line",
+                   {"id", "area_id"}, "id", {lineId, areaId},
                    [this](std::int32_t id, DAL_LINE& r) {
-                       TStatement row(m_db, "SELECT area_id, number, name, description FROM line WHERE id = ?");
+                       TStatement row(Cache(), "SELECT area_id, number, name, description FROM line WHERE id = ?");
                        row.Bind(1, id);
                        if (!row.Step())
                            return false;
@@ -266,11 +283,10 @@ int TEts2Cdi::DalGetLineData(int mode, std::int32_t lineId, std::int32_t areaId,
 
 int TEts2Cdi::DalGetAreaData(int mode, std::int32_t areaId, std::int32_t projectId, DAL_AREA* record)
 {
-    static const std::string ids = "SELECT id FROM area WHERE (?1 = -1 OR id = ?1) "
-                                   "AND (?2 = -1 OR project_id = ?2) ORDER BY id";
-    return DalRead("DalGetAreaData", kArea, mode, record, DAL_AREA_SIZE, ids, {areaId, projectId},
+    return DalRead("DalGetAreaData", kArea, mode, record, DAL_AREA_SIZE, "SELECT id FROM area",
+                   {"id", "project_id"}, "id", {areaId, projectId},
                    [this](std::int32_t id, DAL_AREA& r) {
-                       TStatement row(m_db, "SELECT project_id, number, name, description FROM area WHERE id = ?");
+                       TStatement row(Cache(), "SELECT project_id, number, name, description FROM area WHERE id = ?");
                        row.Bind(1, id);
                        if (!row.Step())
                            return false;
@@ -285,10 +301,10 @@ int TEts2Cdi::DalGetAreaData(int mode, std::int32_t areaId, std::int32_t project
 
 int TEts2Cdi::DalGetProjectData(int mode, std::int32_t projectId, DAL_PROJECT* record)
 {
-    static const std::string ids = "SELECT id FROM project WHERE (?1 = -1 OR id = ?1) ORDER BY id";
-    return DalRead("DalGetProjectData", kProject, mode, record, DAL_PROJECT_SIZE, ids, {projectId},
+    return DalRead("DalGetProjectData", kProject, mode, record, DAL_PROJECT_SIZE, "SELECT id FROM project",
+                   {"id"}, "id", {projectId},
                    [this](std::int32_t id, DAL_PROJECT& r) {
-                       TStatement row(m_db, "SELECT name, description FROM project WHERE id = ?");
+                       TStatement row(Cache(), "SELECT name, description FROM project WHERE id = ?");
                        row.Bind(1, id);
                        if (!row.Step())
                            return false;

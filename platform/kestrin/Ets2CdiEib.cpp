@@ -37,7 +37,7 @@ int TEts2Cdi::EibStartComm()
     if (!m_busAddress)
         return Fail("EibStartComm", "no address set"), kBusRefused;
     try {
-        TStatement device(m_db, "SELECT count(*) FROM bus_image WHERE physical_address = ?");
+        TStatement device(Cache(), "SELECT count(*) FROM bus_image WHERE physical_address = ?");
         device.Bind(1, *m_busAddress);
         if (!device.Step() || device.Int(0) == 0)
             return Fail("EibStartComm", "no device answers at " + std::to_string(*m_busAddress)), kBusNoDevice;
@@ -78,7 +78,7 @@ int TEts2Cdi::EibReadMemBlock(std::span<std::uint8_t> buffer, std::uint16_t firs
     if (count == 0)
         return kBusOk;
     try {
-        TStatement read(m_db, "SELECT substr(image, ?2, ?3), length(image) FROM bus_image WHERE physical_address = ?1");
+        TStatement read(Cache(), "SELECT substr(image, ?2, ?3), length(image) FROM bus_image WHERE physical_address = ?1");
         read.Bind(1, *m_busAddress).Bind(2, std::int64_t(first) + 1).Bind(3, static_cast<std::int64_t>(count));
         if (!read.Step())
             return Fail(call, "the device no longer answers"), kBusNoDevice;
@@ -105,8 +105,8 @@ int TEts2Cdi::EibWriteMemBlock(std::span<const std::uint8_t> data, std::uint16_t
     if (count == 0)
         return kBusOk;
     try {
-        TTransaction transaction(m_db);
-        TStatement read(m_db, "SELECT image FROM bus_image WHERE physical_address = ?");
+        TTransaction transaction(Cache());
+        TStatement read(Cache(), "SELECT image FROM bus_image WHERE physical_address = ?");
         read.Bind(1, *m_busAddress);
         if (!read.Step())
             return Fail(call, "the device no longer answers"), kBusNoDevice;
@@ -117,9 +117,11 @@ int TEts2Cdi::EibWriteMemBlock(std::span<const std::uint8_t> data, std::uint16_t
             auto& byte = image[first + i];
             byte = static_cast<std::uint8_t>((byte & ~mask[i]) | (data[i] & mask[i]));
         }
-        TStatement write(m_db, "UPDATE bus_image SET image = ? WHERE physical_address = ?");
+        TStatement write(Cache(), "UPDATE bus_image SET image = ? WHERE physical_address = ?");
         write.BindBlob(1, image.data(), image.size()).Bind(2, *m_busAddress).Run();
         transaction.Commit();
+        if (m_periodOpen)
+            m_periodOutside.push_back({false, {}, {}, {}, *m_busAddress, std::move(image)});
         return kBusOk;
     } catch (const TSqlError& e) {
         return Fail(call, e.what()), kBusFailed;

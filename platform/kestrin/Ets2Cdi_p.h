@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kestrin_detail {
@@ -23,15 +24,101 @@ public:
     throw TSqlError(what + ": " + (db ? sqlite3_errmsg(db) : "no store"));
 }
 
+// The prepared statements of one connection, by SQL text: each is prepared once and reused
+// for the connection's lifetime. A statement in use is lent to one TStatement at a time; a
+// second use of the same text while the first is running (a read inside a walk) gets a
+// statement of its own, finalized after it.
+class TStatementCache {
+public:
+    explicit TStatementCache(sqlite3* db)
+        : m_db(db)
+    {
+    }
+    ~TStatementCache()
+    {
+        for (auto& [sql, entry] : m_entries)
+            sqlite3_finalize(entry.stmt);
+    }
+    TStatementCache(const TStatementCache&) = delete;
+    TStatementCache& operator=(const TStatementCache&) = delete;
+
+    sqlite3* Db() const { return m_db; }
+
+    // The statement for sql, lent until Give; cached says whether Give keeps it.
+    sqlite3_stmt* Take(std::string_view sql, bool& cached)
+    {
+        auto it = m_entries.find(sql);
+        if (it != m_entries.end() && !it->second.lent) {
+            it->second.lent = true;
+            cached = true;
+            return it->second.stmt;
+        }
+        sqlite3_stmt* stmt = Prepare(sql);
+        cached = it == m_entries.end();
+        if (cached)
+            m_entries.emplace(std::string(sql), TEntry{stmt, true});
+        return stmt;
+    }
+    void Give(std::string_view sql, sqlite3_stmt* stmt, bool cached)
+    {
+        if (!cached) {
+            sqlite3_finalize(stmt);
+            return;
+        }
+        sqlite3_reset(stmt);
+        sqlite3_clear_bindings(stmt);
+        if (auto it = m_entries.find(sql); it != m_entries.end())
+            it->second.lent = false;
+    }
+
+private:
+    struct TEntry {
+        sqlite3_stmt* stmt;
+        bool lent;
+    };
+    struct THash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+
+    sqlite3_stmt* Prepare(std::string_view sql)
+    {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v3(m_db, sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt,
+                               nullptr)
+            != SQLITE_OK)
+            ThrowSql(m_db, std::string("prepare \"") + std::string(sql.substr(0, 60)) + "\"");
+        return stmt;
+    }
+
+    sqlite3* m_db;
+    std::unordered_map<std::string, TEntry, THash, std::equal_to<>> m_entries;
+};
+
+// One run of a statement: taken from the connection's cache (or prepared for this run only
+// when made from a bare connection) and given back, reset, at the end of the scope.
 class TStatement {
 public:
+    TStatement(TStatementCache& cache, std::string_view sql)
+        : m_db(cache.Db())
+        , m_cache(&cache)
+        , m_sql(sql)
+    {
+        m_stmt = cache.Take(sql, m_cached);
+    }
     TStatement(sqlite3* db, std::string_view sql)
         : m_db(db)
     {
         if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &m_stmt, nullptr) != SQLITE_OK)
             ThrowSql(db, std::string("prepare \"") + std::string(sql.substr(0, 60)) + "\"");
     }
-    ~TStatement() { sqlite3_finalize(m_stmt); }
+    ~TStatement()
+    {
+        if (m_cache)
+            m_cache->Give(m_sql, m_stmt, m_cached);
+        else
+            sqlite3_finalize(m_stmt);
+    }
     TStatement(const TStatement&) = delete;
     TStatement& operator=(const TStatement&) = delete;
 
@@ -68,11 +155,6 @@ public:
         while (Step()) {
         }
     }
-    void Reset()
-    {
-        sqlite3_reset(m_stmt);
-        sqlite3_clear_bindings(m_stmt);
-    }
 
     std::int64_t Int(int column) const { return sqlite3_column_int64(m_stmt, column); }
     bool IsNull(int column) const { return sqlite3_column_type(m_stmt, column) == SQLITE_NULL; }
@@ -98,6 +180,9 @@ private:
     }
 
     sqlite3* m_db;
+    TStatementCache* m_cache = nullptr;
+    std::string_view m_sql;
+    bool m_cached = false;
     sqlite3_stmt* m_stmt = nullptr;
 };
 
@@ -111,29 +196,45 @@ inline void Exec(sqlite3* db, const std::string& sql)
     }
 }
 
-// One write transaction: BEGIN IMMEDIATE now, ROLLBACK unless Commit was called.
+// One write transaction, undone unless Commit is called. Outside a transaction it is one of
+// its own (BEGIN IMMEDIATE .. COMMIT, durable when committed); inside one (a caller's write
+// burst, an editing period) it is a savepoint, so that a failed write takes back only its own
+// changes and the enclosing transaction decides what is kept.
 class TTransaction {
 public:
-    explicit TTransaction(sqlite3* db)
-        : m_db(db)
+    explicit TTransaction(TStatementCache& cache)
+        : m_cache(cache)
+        , m_nested(sqlite3_get_autocommit(cache.Db()) == 0)
     {
-        Exec(db, "BEGIN IMMEDIATE");
+        TStatement(m_cache, m_nested ? "SAVEPOINT w" : "BEGIN IMMEDIATE").Run();
     }
     ~TTransaction()
     {
-        if (!m_done)
-            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        if (m_done)
+            return;
+        try {
+            if (m_nested) {
+                TStatement(m_cache, "ROLLBACK TO w").Run();
+                TStatement(m_cache, "RELEASE w").Run();
+            } else {
+                TStatement(m_cache, "ROLLBACK").Run();
+            }
+        } catch (const TSqlError&) {
+            // A rollback that fails leaves SQLite's own: the transaction is gone either way.
+        }
     }
     TTransaction(const TTransaction&) = delete;
     TTransaction& operator=(const TTransaction&) = delete;
     void Commit()
     {
-        Exec(m_db, "COMMIT");
+        TStatement(m_cache, m_nested ? "RELEASE w" : "COMMIT").Run();
         m_done = true;
     }
+    bool Nested() const { return m_nested; }
 
 private:
-    sqlite3* m_db;
+    TStatementCache& m_cache;
+    bool m_nested;
     bool m_done = false;
 };
 

@@ -1,8 +1,8 @@
 #pragma once
 // What shows the ETS progress meter (CoMeterDlgOpen ... CoMeterDlgClose and the support
 // class TEtsProgressDialog). ETS draws it; here a display object does: the program gives a
-// dialog, tests give TEtsMeterRecorder, and without one a meter writes its caption and
-// texts as lines on standard error (TEtsMeterStderr).
+// dialog, tests give TEtsMeterRecorder (tests/support), and without one a meter writes its
+// caption and texts as lines on standard error (TEtsMeterStderr).
 //
 // A meter is a window handle made by CoMeterDlgOpen; the display gets it with every call.
 

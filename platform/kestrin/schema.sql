@@ -9,11 +9,14 @@
 -- never handed out twice. Every text is UTF-8; the length checks (in bytes) keep each text
 -- within the field of the DAL record that carries it, so a read never cuts a text.
 --
+-- Every read by key runs on an index. Indexes are written "IF NOT EXISTS": opening a store
+-- of an older user_version makes those it lacks (TEts2Cdi::OpenProjectStore).
+--
 -- Changing this file: keep the application_id, raise user_version, and keep the DAL record
--- fields in kestrin/Dal.h in step.
+-- fields in kestrin/Dal.h in step. A change that is not an index needs its own upgrade step.
 
 PRAGMA application_id = 1296650834;  -- 'MIRR'
-PRAGMA user_version = 1;
+PRAGMA user_version = 2;
 
 -- The ETS host itself: one row. GetEtsInfo reads it. An empty directory means the folder
 -- of the store file. The version is four 16-bit numbers; the editor needs 1.2.0.101 or later.
@@ -93,6 +96,7 @@ CREATE TABLE comm_object (
     transmit_flag INTEGER NOT NULL DEFAULT 1 CHECK (transmit_flag IN (0, 1)),
     update_flag   INTEGER NOT NULL DEFAULT 0 CHECK (update_flag IN (0, 1))
 );
+CREATE INDEX IF NOT EXISTS comm_object_product ON comm_object (product_id);
 
 -- Which communication objects a parameter shows for which of its values. An object with
 -- no row here is always shown. All rows of one object must name the same parameter (its
@@ -103,7 +107,7 @@ CREATE TABLE parameter_shows (
     comm_object_id INTEGER NOT NULL REFERENCES comm_object (id) ON DELETE CASCADE,
     PRIMARY KEY (parameter_id, value, comm_object_id)
 );
-CREATE INDEX parameter_shows_object ON parameter_shows (comm_object_id);
+CREATE INDEX IF NOT EXISTS parameter_shows_object ON parameter_shows (comm_object_id);
 
 -- Devices of the project (DAL_DEVICE); number = last part of the physical address.
 CREATE TABLE device (
@@ -114,6 +118,8 @@ CREATE TABLE device (
     name        TEXT NOT NULL DEFAULT '' CHECK (length(CAST(name AS BLOB)) < 256),
     description TEXT NOT NULL DEFAULT '' CHECK (length(CAST(description AS BLOB)) < 1918)
 );
+CREATE INDEX IF NOT EXISTS device_line ON device (line_id);
+CREATE INDEX IF NOT EXISTS device_product ON device (product_id);
 
 -- The device objects of a device (DAL_DEVICE_OBJECT): one per communication object of its
 -- product. visible is 1 while the device's parameters show the object; a hidden object
@@ -195,7 +201,7 @@ CREATE TABLE sub_to_object (
     send_flag        INTEGER NOT NULL DEFAULT 0 CHECK (send_flag IN (0, 1)),
     UNIQUE (sub_group_id, device_object_id)
 );
-CREATE INDEX sub_to_object_object ON sub_to_object (device_object_id);
+CREATE INDEX IF NOT EXISTS sub_to_object_object ON sub_to_object (device_object_id);
 
 -- The configuration block the editor keeps per device (BlobRead/BlobWrite), byte for byte.
 CREATE TABLE device_blob (
@@ -215,7 +221,8 @@ CREATE TABLE ets_profile (
 -- The memory of the bus devices as the bus calls reach it: one image per physical address
 -- (area << 12 | line << 8 | device), holding the device bytes from address 0. A device
 -- without an image does not answer. An editing period does not cover the images: what is
--- written to a device stays written.
+-- written to a device stays written (unless the editor is killed in the period: then the
+-- store, images and profile included, is as it was before the period).
 CREATE TABLE bus_image (
     physical_address INTEGER PRIMARY KEY CHECK (physical_address BETWEEN 0 AND 65535),
     image            BLOB NOT NULL CHECK (length(image) <= 65536)

@@ -104,7 +104,14 @@ public:
             auto lf = rest.find('\n');
             TLine line;
             if (lf == std::string_view::npos) {
-                line.text = std::string(rest);
+                // A carriage return that ends the file ends its last line as CR LF would: it
+                // is the line's end, never part of its value.
+                std::string_view text = rest;
+                if (!text.empty() && text.back() == '\r') {
+                    text.remove_suffix(1);
+                    line.eol = "\r";
+                }
+                line.text = std::string(text);
                 rest = {};
             } else {
                 std::string_view text = rest.substr(0, lf);
@@ -248,19 +255,23 @@ public:
     const TLine& Line(std::size_t i) const { return m_lines[i]; }
 
 private:
-    // New lines take the line end the file already uses.
+    // New lines take the line end the file already uses (a lone CR, which only a last line
+    // can have, counts as CR LF).
     std::string lineEnd() const
     {
         for (const TLine& line : m_lines)
             if (!line.eol.empty())
-                return line.eol;
+                return line.eol == "\r" ? "\r\n" : line.eol;
         return "\n";
     }
 
+    // A line that gets a line after it needs a complete line end.
     void ensureEol(std::size_t i)
     {
         if (m_lines[i].eol.empty())
             m_lines[i].eol = lineEnd();
+        else if (m_lines[i].eol == "\r")
+            m_lines[i].eol = "\r\n";
     }
 
     void insertLine(std::size_t at, std::string text)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -324,6 +325,38 @@ TEST(DatenManager, FirstDeletionOfAKeyIsKept)
     EXPECT_TRUE(store.Delete(1));
     EXPECT_EQ(store.DeletedRecords().at(1).Param1, 10);
     EXPECT_EQ(store.GetCount(), 0);
+}
+
+TEST(DatenManager, ABlockOfLinesIsKeyedByLineWhateverTheLineEnds)
+{
+    const std::string a = record(5, 806, 50).GetDatensatzZeile();
+    const std::string b = record(3, 2, 30).GetDatensatzZeile();
+    const std::string block = "#Norvik\r\n\r\n" + a + "\n" + b + "\r" + a + "\r\n";
+    TStore store(block.data(), block.size());
+    EXPECT_EQ(keys(store.Records()), (std::vector<int32_t>{1, 2, 3}));
+    EXPECT_EQ(store.Records().at(2), record(3, 2, 30));
+    EXPECT_THROW(TStore(static_cast<const char*>(nullptr), 3), E_DatenManager);
+    const std::string kaputt = a + "\r\n1,kurz";
+    EXPECT_THROW(TStore(kaputt.data(), kaputt.size()), E_DatenManager);
+}
+
+TEST(DatenManager, FindCopiesTheFirstRecordInKeyOrderWhoseFieldHasTheValue)
+{
+    TStore store;
+    store.Insert(7, record(20, 806, 5));
+    store.Insert(3, record(10, 806, 5));
+    store.Insert(9, record(30, 105, 6));
+    // field, value, handle found (0: none, out unchanged)
+    for (const auto& [feld, wert, handle] : {std::tuple{"", 20, 20}, std::tuple{"0", 30, 30},
+                                             std::tuple{"Param1", 5, 10}, std::tuple{"Typ", 105, 30},
+                                             std::tuple{"Param1", 7, 0}}) {
+        SCOPED_TRACE(std::string(feld) + "=" + std::to_string(wert));
+        TDatenStruktur out = record(99, 1);
+        EXPECT_EQ(store.Find(feld, wert, out), handle != 0);
+        EXPECT_EQ(out.Handle, handle != 0 ? handle : 99);
+    }
+    TDatenStruktur out;
+    EXPECT_THROW(store.Find("Name", 1, out), E_DatenStruktur);
 }
 
 } // namespace

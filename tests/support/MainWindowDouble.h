@@ -18,11 +18,11 @@
 // for their code; a code without a handler answers 0 and changes nothing. Any other message
 // can be answered with On()/Answer() of the recording window.
 
-#include "morrow/EtsDeviceParamRecorder.h"
+#include "support/EtsDeviceParamRecorder.h"
 #include "pellam/EibHandle.h"
 #include "quillon/DatenStruktur.h"
 #include "quillon/UserMessages.h"
-#include "win32/RecordingWindow.h"
+#include "support/RecordingWindow.h"
 
 #include <cstdint>
 #include <functional>

@@ -3,7 +3,7 @@
 // texts, clock, security, durations, bus objects): a node under the editor's main-window
 // double, its record in the device's records, a property grid and scripted message boxes.
 
-#include "morrow/EtsDeviceParamRecorder.h"
+#include "support/EtsDeviceParamRecorder.h"
 #include "quillon/DatenStruktur.h"
 #include "rastow/DrawGridSE.h"
 #include "support/MainWindowDouble.h"

@@ -9,7 +9,7 @@
 
 #include "miraval/devinst/DevInstAz.h"
 #include "InstanzFenster.h"
-#include "morrow/EtsDeviceParamRecorder.h"
+#include "support/EtsDeviceParamRecorder.h"
 #include "pellam/DataBasis.h"
 #include "quillon/UserMessages.h"
 #include "support/ScriptedMessageBox.h"

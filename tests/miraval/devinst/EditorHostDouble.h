@@ -6,7 +6,9 @@
 
 #include "InstanzFenster.h"
 #include "miraval/devinst/EditorHost.h"
+#include "vcl/StringList.h"
 
+#include <functional>
 #include <list>
 #include <string>
 #include <vector>
@@ -49,8 +51,24 @@ public:
         log("SetDlgProgress " + std::to_string(position) + " " + text);
     }
     void StopDlgProgress() override { log("StopDlgProgress"); }
+    void StartDlgProgressAbbrechbar(const std::string& titel, const std::string& text, int minimum, int maximum,
+                                    LPARAM abbruchArt) override
+    {
+        log("StartDlgProgress " + titel + "|" + text + "|" + std::to_string(minimum) + ".." +
+            std::to_string(maximum) + " cancel " + std::to_string(abbruchArt));
+    }
+    // Counted, not logged (a run processes messages twice per detector); beimVerarbeiten, when
+    // set, is called with the count (a test's way of clicking cancel mid-run).
+    void ProcessMessages() override
+    {
+        ++verarbeitet;
+        if (beimVerarbeiten)
+            beimVerarbeiten(verarbeitet);
+    }
+    bool GetStatusOnCopyDevice() const override { return statusOnCopyDevice; }
 
     TFormVerw* GetActiveFormVerv() const override { return nullptr; }
+    TDataBasis* GetSelTreeData() const override { return selTreeData; }
     void FormVerwNeuAufbauen(TDeviceInstanz&) override { log("FormVerwNeuAufbauen"); }
     bool AddChildNode2Data(TFormVerw*, TDataBasis*, TDataBasis*, bool) override
     {
@@ -99,6 +117,41 @@ public:
             auswahl = dlgAuswahl;
         return dlgAntwort;
     }
+    int DlgMelderHinzufuegen(const std::string& caption, int32_t& anzahl, int32_t maximum) override
+    {
+        log("DlgMelderHinzufuegen " + caption + "|" + std::to_string(anzahl) + "|" + std::to_string(maximum));
+        if (dlgAntwort == 1)
+            anzahl = dlgAnzahl;
+        return dlgAntwort;
+    }
+    // Keeps the ids on offer; on OK the links become dlgLinks.
+    int DlgSelGrpAddr(TObjektBasis& objekt, std::vector<TObjektBasis::RecGrpAdrId>& links,
+                      const std::map<int32_t, TVireoGrpAdrSub*>& auswahl, int grenze) override
+    {
+        log("DlgSelGrpAddr " + objekt.GetName(false) + "|" + std::to_string(grenze));
+        dlgAngeboten.clear();
+        for (const auto& [id, node] : auswahl)
+            if (node != nullptr)
+                dlgAngeboten.push_back(id);
+        if (dlgAntwort == 1)
+            links = dlgLinks;
+        return dlgAntwort;
+    }
+
+    // The event memory: the notice is logged; the window keeps what it was given and answers
+    // dlgEreignisAntwort.
+    void ShowDlgInfoEreignisspeicher() override { log("ShowDlgInfoEreignisspeicher"); }
+    void CloseDlgInfoEreignisspeicher() override { log("CloseDlgInfoEreignisspeicher"); }
+    int DlgEreignisspeicher(const TStringList& ereignisse, const std::string& kopf1, const std::string& kopf2,
+                            const std::string& pcZeit, const std::string& geraetZeit) override
+    {
+        log("DlgEreignisspeicher");
+        dlgEreignisse.clear();
+        for (int i = 0; i < ereignisse.Count(); ++i)
+            dlgEreignisse.push_back(ereignisse[i]);
+        dlgKoepfe = {kopf1, kopf2, pcZeit, geraetZeit};
+        return dlgEreignisAntwort;
+    }
 
     void log(std::string line) { calls.push_back(std::move(line)); }
 
@@ -113,6 +166,16 @@ public:
     TPhysAdrEintrag dlgAuswahl;
     std::list<TPhysAdrEintrag> dlgGeraete; // what the last DlgSelPhysAdrSe offered
     std::list<int32_t> dlgBenutzt;
+    int32_t dlgAnzahl = 0;               // DlgMelderHinzufuegen's count on OK
+    TDataBasis* selTreeData = nullptr;   // the selected node of the current project window
+    bool statusOnCopyDevice = false;
+    int verarbeitet = 0;                 // ProcessMessages calls
+    std::function<void(int)> beimVerarbeiten;
+    std::vector<TObjektBasis::RecGrpAdrId> dlgLinks;       // DlgSelGrpAddr's choice on OK
+    std::vector<int32_t> dlgAngeboten;                     // the ids the last DlgSelGrpAddr offered
+    std::vector<std::string> dlgEreignisse; // the rows the last DlgEreignisspeicher showed
+    std::vector<std::string> dlgKoepfe;     // its two headers, PC time and device time
+    int dlgEreignisAntwort = 2;
 
 private:
     TEts2Cdi* m_ets;

@@ -1,6 +1,6 @@
 #include "dorlin/Dorlin.h"
 #include "dorlin/DorlinAnzeige.h"
-#include "win32/RecordingWindow.h"
+#include "support/RecordingWindow.h"
 
 #include <gtest/gtest.h>
 

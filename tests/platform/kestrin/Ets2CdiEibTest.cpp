@@ -1,5 +1,5 @@
 #include "EtsTestProject.h"
-#include "kestrin/EtsMeterRecorder.h"
+#include "support/EtsMeterRecorder.h"
 
 #include <gtest/gtest.h>
 

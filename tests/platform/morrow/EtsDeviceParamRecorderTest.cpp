@@ -1,4 +1,4 @@
-#include "morrow/EtsDeviceParamRecorder.h"
+#include "support/EtsDeviceParamRecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "../kestrin/EtsTestProject.h"
-#include "kestrin/EtsMeterRecorder.h"
+#include "support/EtsMeterRecorder.h"
 #include "morrow/EtsDeviceParam.h"
 #include "morrow/EtsProfile.h"
 #include "morrow/EtsProgressDialog.h"

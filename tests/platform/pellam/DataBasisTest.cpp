@@ -8,7 +8,7 @@
 #include "quillon/UserMessages.h"
 #include "rastow/DrawGridSE.h"
 #include "win32/MessageBox.h"
-#include "win32/RecordingWindow.h"
+#include "support/RecordingWindow.h"
 
 #include <gtest/gtest.h>
 

@@ -210,6 +210,23 @@ TEST_F(ProfileTest, WriteKeepsEveryOtherByte)
     EXPECT_EQ(Read("Options", "Extra"), "x=y");
 }
 
+// A carriage return that ends the file ends the last line as CR LF does: the value reads
+// the same before and after a write anywhere in the file.
+TEST_F(ProfileTest, ACarriageReturnAtTheEndOfTheFileEndsTheLastLine)
+{
+    for (const char* content : {"[A]\nk=v\r", "[A]\r\nk=v\r", "[A]\nk=v\r\n", "[A]\nk=v"}) {
+        SCOPED_TRACE(::testing::PrintToString(std::string(content)));
+        Put(content);
+        EXPECT_EQ(Read("A", "k"), "v");
+        ASSERT_TRUE(Write("B", "y", "1"));
+        EXPECT_EQ(Read("A", "k"), "v");
+        EXPECT_EQ(Read("B", "y"), "1");
+        ASSERT_TRUE(Write("A", "z", "2"));
+        EXPECT_EQ(Read("A", "k"), "v");
+        EXPECT_EQ(Read("A", "z"), "2");
+    }
+}
+
 TEST_F(ProfileTest, NullValueDeletesKeyAndNullKeyDeletesSection)
 {
     Put("[A]\nk=1\nK=dup\nkeep=2\n[B]\nx=1\n; about C\n[C]\ny=2\n");

@@ -1,5 +1,5 @@
 #include "win32/MessageBox.h"
-#include "win32/RecordingWindow.h"
+#include "support/RecordingWindow.h"
 #include "win32/StringTable.h"
 #include "win32/Windows.h"
 

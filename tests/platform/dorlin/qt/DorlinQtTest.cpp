@@ -1,6 +1,6 @@
 #include "dorlin/Dorlin.h"
 #include "dorlin/qt/DorlinQt.h"
-#include "win32/RecordingWindow.h"
+#include "support/RecordingWindow.h"
 #include "win32/qt/QtPlatform.h"
 
 #include <QApplication>

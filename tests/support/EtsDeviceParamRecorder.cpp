@@ -1,4 +1,4 @@
-#include "morrow/EtsDeviceParamRecorder.h"
+#include "support/EtsDeviceParamRecorder.h"
 
 std::ostream& operator<<(std::ostream& out, const TDeviceParamCall& call)
 {

@@ -1,4 +1,4 @@
-#include "kestrin/EtsMeterRecorder.h"
+#include "support/EtsMeterRecorder.h"
 
 std::ostream& operator<<(std::ostream& out, const TMeterCall& call)
 {

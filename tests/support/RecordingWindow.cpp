@@ -1,4 +1,4 @@
-#include "win32/RecordingWindow.h"
+#include "support/RecordingWindow.h"
 
 std::ostream& operator<<(std::ostream& out, const TRecordedMessage& m)
 {

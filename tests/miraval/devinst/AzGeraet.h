@@ -1,0 +1,78 @@
+#pragma once
+// An alarm centre of a project store the test builds, with the editor around it: the nodes'
+// messages reach the instance, and the objects' flag requests (UM_ObjektFlag) are answered
+// by the instance as the main window's dispatcher answers them.
+
+#include "EditorHostDouble.h"
+
+#include "kestrin/Ets2Cdi.h"
+#include "miraval/devinst/DevInstAz.h"
+#include "quillon/EtsObjekt.h"
+#include "vcl/Exception.h"
+
+#include <algorithm>
+#include <vector>
+
+class TAzGeraet {
+public:
+    TAzGeraet(TEts2Cdi& ets, int32_t deviceId) : host(&ets), inst(host, Geraet(deviceId), nullptr)
+    {
+        host.window.SetAktDevInst(&inst);
+        host.window.SetSonstige([this](HWND, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+            auto* r = reinterpret_cast<TUserDeviceRequest*>(lp);
+            try {
+                return msg == UM_ObjektFlag && (wp == 0 ? inst.ChangeObjektFlag(r) : inst.CheckObjektFlag(r));
+            } catch (const Exception&) {
+                return 0;
+            }
+        });
+    }
+    // The object numbers of the registered communication objects, ascending.
+    std::vector<int32_t> Nummern() const
+    {
+        std::vector<int32_t> nummern;
+        for (const auto& [handle, node] : inst.GetKnoten())
+            if (auto* objekt = dynamic_cast<TEtsObjekt*>(node.get()))
+                nummern.push_back(objekt->GetObjektNr());
+        std::sort(nummern.begin(), nummern.end());
+        return nummern;
+    }
+    TEtsObjekt* Objekt(int32_t nummer) const { return dynamic_cast<TEtsObjekt*>(inst.GetObjectFromObjectNr(nummer)); }
+    const TDatenStruktur* Satz(TDataBasis* node)
+    {
+        return inst.FindDatenSatz(node->GetSystem(), -1, node->GetHandle());
+    }
+
+    TEditorHostDouble host;
+    TDeviceInstanzAz inst;
+
+private:
+    static DAL_DEVICE Geraet(int32_t deviceId)
+    {
+        DAL_DEVICE device;
+        device.DeviceId = deviceId;
+        return device;
+    }
+};
+
+// The numbers of the device objects ETS shows, and the sub groups ETS links to one, ascending.
+inline std::vector<int32_t> EtsSichtbar(TEts2Cdi& ets, int32_t deviceId)
+{
+    std::vector<int32_t> nummern;
+    DAL_DEVICE_OBJECT r;
+    for (int m = DAL_MODE_FIRST; ets.DalGetDeviceObjectData(m, -1, deviceId, &r) == DAL_OK; m = DAL_MODE_NEXT)
+        if (r.Visible > 0)
+            nummern.push_back(+r.ObjectNumber);
+    std::sort(nummern.begin(), nummern.end());
+    return nummern;
+}
+inline std::vector<int32_t> EtsLinks(TEts2Cdi& ets, int32_t deviceObjectId)
+{
+    std::vector<int32_t> ids;
+    DAL_SUB_TO_OBJECT r;
+    for (int m = DAL_MODE_FIRST; ets.DalGetSubgroupToObjectData(m, -1, -1, deviceObjectId, &r) == DAL_OK;
+         m = DAL_MODE_NEXT)
+        ids.push_back(+r.SubGroupId);
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}

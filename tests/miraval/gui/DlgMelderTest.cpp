@@ -1,0 +1,189 @@
+// The dialog that asks how many detector inputs to add: what OK, Enter, Cancel and the close
+// box give for what was typed, and how the edit reads its text; the add command of the main
+// window with it.
+#include "miraval/app/DaMo.h"
+#include "miraval/app/Main.h"
+#include "miraval/devinst/DevInstAz.h"
+#include "miraval/ui/DlgMelderHinzufuegen.h"
+#include "miraval/ui/FProjektierung.h"
+#include "DemoProject.h"
+#include "dorlin/Dorlin.h"
+#include "kestrin/Ets2Cdi.h"
+#include "kestrin/EtsEventChannel.h"
+#include "support/ScriptedMessageBox.h"
+#include "win32/Shell.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <functional>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+// Shows the dialog modally; once its loop runs, a zero timer finds it as the active modal
+// window and does what the row says.
+int Zeigen(TDlgMelderHinzufuegen& dialog, const std::function<void(TDlgMelderHinzufuegen&)>& aktion)
+{
+    bool gefunden = false;
+    QTimer::singleShot(0, [&] {
+        auto* aktiv = dynamic_cast<TDlgMelderHinzufuegen*>(QApplication::activeModalWidget());
+        gefunden = aktiv == &dialog;
+        if (aktiv != nullptr)
+            aktion(*aktiv);
+    });
+    const int ergebnis = dialog.exec();
+    EXPECT_TRUE(gefunden);
+    return ergebnis;
+}
+
+void Tippen(TDlgMelderHinzufuegen& d, const char* text)
+{
+    d.SpinEditAnzahlMelder->selectAll();
+    QTest::keyClicks(d.SpinEditAnzahlMelder, QString::fromUtf8(text));
+}
+
+struct TZeile {
+    const char* name;
+    int32_t maximum;
+    const char* getippt; // nullptr: nothing typed
+    enum { Ok, Enter, Abbrechen, Schliessen } wie;
+    int ergebnis;
+    int32_t anzahl;      // the caller's count afterwards (0 before)
+    const char* zeigt;   // the edit's text afterwards; nullptr: not checked
+};
+
+struct DlgMelderHinzufuegen : ::testing::TestWithParam<TZeile> {};
+
+TEST_P(DlgMelderHinzufuegen, GivesTheCountAndResult)
+{
+    const TZeile& z = GetParam();
+    int32_t anzahl = 0;
+    TDlgMelderHinzufuegen dialog(nullptr, &anzahl, z.maximum);
+    const int ergebnis = Zeigen(dialog, [&](TDlgMelderHinzufuegen& d) {
+        if (z.getippt != nullptr)
+            Tippen(d, z.getippt);
+        switch (z.wie) {
+        case TZeile::Ok:
+            d.BtnOk->click();
+            break;
+        case TZeile::Enter:
+            QTest::keyClick(d.SpinEditAnzahlMelder, Qt::Key_Return);
+            break;
+        case TZeile::Abbrechen:
+            d.BtnAbbrechen->click();
+            break;
+        case TZeile::Schliessen:
+            d.close();
+            break;
+        }
+    });
+    EXPECT_EQ(ergebnis, z.ergebnis);
+    EXPECT_EQ(anzahl, z.anzahl);
+    if (z.zeigt != nullptr) {
+        EXPECT_EQ(dialog.SpinEditAnzahlMelder->text().toStdString(), z.zeigt);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Eingaben, DlgMelderHinzufuegen,
+    ::testing::Values(TZeile{"OkTakesTheDefaultOne", 150, nullptr, TZeile::Ok, 1, 1, "1"},
+                      TZeile{"OkTakesATypedCount", 150, "37", TZeile::Ok, 1, 37, "37"},
+                      TZeile{"OkBringsACountAboveTheMaximumBack", 150, "200", TZeile::Ok, 1, 150, "150"},
+                      TZeile{"EnterTakesACountAboveTheMaximumAsTyped", 150, "200", TZeile::Enter, 1, 200, nullptr},
+                      TZeile{"OkGivesOneForNoNumber", 150, "abc", TZeile::Ok, 1, 1, "1"},
+                      TZeile{"EnterGivesOneForNoNumber", 150, "x7", TZeile::Enter, 1, 1, "1"},
+                      TZeile{"EnterGivesOneBelowOne", 150, "-4", TZeile::Enter, 1, 1, "1"},
+                      TZeile{"OkBringsAHugeNumberBack", 150, "99999999999", TZeile::Ok, 1, 150, "150"},
+                      TZeile{"EnterSaturatesAHugeNumber", 150, "99999999999", TZeile::Enter, 1, INT32_MAX, nullptr},
+                      TZeile{"AMaximumBelowOneCountsAsOne", 0, "5", TZeile::Ok, 1, 1, "1"},
+                      TZeile{"CancelLeavesTheCount", 150, "5", TZeile::Abbrechen, 2, 0, nullptr},
+                      TZeile{"TheCloseBoxLeavesTheCount", 150, "5", TZeile::Schliessen, 2, 0, nullptr}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(DlgMelderHinzufuegenForm, PromptRangeAndFocus)
+{
+    int32_t anzahl = 0;
+    TDlgMelderHinzufuegen dialog(nullptr, &anzahl, 156);
+    Zeigen(dialog, [](TDlgMelderHinzufuegen& d) {
+        EXPECT_EQ(d.focusWidget(), d.SpinEditAnzahlMelder); // the window need not be active
+        d.BtnAbbrechen->click();
+    });
+    EXPECT_EQ(dialog.LabelMelderHinzufuegen->text().toStdString(), "Anzahl anzulegender Eingänge");
+    EXPECT_EQ(dialog.SpinEditAnzahlMelder->maximum(), 156);
+}
+
+// ---- Through the main window ----------------------------------------------------------------------
+
+TEST(MelderHinzufuegenBefehl, AddsTheCountTypedToTheSelectedArea)
+{
+    namespace fs = std::filesystem;
+    const fs::path ordner = fs::temp_directory_path() / ("miraval-melder-" + std::to_string(::getpid()));
+    fs::remove_all(ordner);
+    fs::create_directories(ordner);
+    SetModuleFileNameOverride((ordner / "miraval").string());
+    ASSERT_TRUE(BuildDemoProject(ordner / "demo.db").ok);
+    TScriptedMessageBox boxen{IDOK};
+    {
+        TDM dm;
+        DM = &dm;
+        TFormMain main(kDemoModuleName);
+        ASSERT_TRUE(main.GetEts()->OpenProjectStore(ordner / "demo.db").ok);
+        std::ostringstream antworten;
+        TEtsEventChannel kanal(*main.GetEts(), antworten);
+        kanal.HandleLine("EditParameters 1");
+        PumpMessages();
+        TDeviceInstanzAz* inst = main.GetAktDevInst();
+        ASSERT_NE(inst, nullptr);
+        ASSERT_NE(FormVerw, nullptr);
+        TDataBasis* bereich = nullptr;
+        for (const auto& [handle, node] : inst->GetKnoten())
+            if (bereich == nullptr && node->GetTyp() == 6127)
+                bereich = node.get();
+        ASSERT_TRUE(FormVerw->SelectNode(bereich));
+        const int vorher = inst->GetAnzahlEingaenge();
+
+        std::string caption;
+        QTimer::singleShot(0, [&] {
+            if (auto* d = dynamic_cast<TDlgMelderHinzufuegen*>(QApplication::activeModalWidget())) {
+                caption = d->windowTitle().toStdString();
+                Tippen(*d, "3");
+                QTest::keyClick(d->SpinEditAnzahlMelder, Qt::Key_Return);
+            }
+        });
+        DM->AMelderHinzufuegen->trigger();
+        PumpMessages();
+
+        EXPECT_EQ(caption, "Eingänge hinzufügen");
+        EXPECT_EQ(inst->GetAnzahlEingaenge(), vorher + 3);
+        EXPECT_EQ(main.GetStatusText(2), std::to_string(vorher + 2));
+        EXPECT_FALSE(IsDlgProgressOpen());
+        EXPECT_TRUE(DM->DataChanged);
+        EXPECT_EQ(boxen.Count(), 0u);
+
+        // The progress dialog's cancel reaches the running instance through the dispatcher.
+        main.StartDlgProgressAbbrechbar("t", "x", 0, 2, 3);
+        CancelDlgProgress();
+        PumpMessages();
+        EXPECT_TRUE(inst->GetAbbrechen());
+        EXPECT_TRUE(IsDlgProgressOpen()) << "the run closes it";
+        main.StopDlgProgress();
+        DM->DataChanged = false;
+    }
+    DM = nullptr;
+    PumpMessages();
+    SetModuleFileNameOverride("");
+    fs::remove_all(ordner);
+}
+
+} // namespace
