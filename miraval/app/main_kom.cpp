@@ -521,7 +521,8 @@ bool TFormMain::CreateDevice(const DAL_DEVICE& record)
 bool TFormMain::DeleteDevice(const DAL_DEVICE& record)
 {
     LOG_FKT("TFormMain::DeleteDevice");
-    auto it = m_devices.find(record.DeviceId);
+    const int32_t deviceId = record.DeviceId; // packed field: read by value
+    auto it = m_devices.find(deviceId);
     if (it == m_devices.end())
         return false;
     AktDevInst = static_cast<TDeviceInstanzAz*>(it->second.get());

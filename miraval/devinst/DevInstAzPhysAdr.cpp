@@ -78,7 +78,7 @@ bool TDeviceInstanzAz::GetDeviceObjectIds(int32_t subGroupId, std::list<int32_t>
         DAL_SUB_TO_OBJECT link;
         const int ergebnis = ets->DalGetSubgroupToObjectData(mode, DAL_NO_KEY, subGroupId, DAL_NO_KEY, &link);
         if (ergebnis == DAL_OK) {
-            out.push_back(link.DeviceObjectId);
+            out.push_back(+link.DeviceObjectId);
         } else if (ergebnis == DAL_END) {
             return true;
         } else if (ergebnis == DAL_ERR) {
@@ -100,7 +100,7 @@ bool TDeviceInstanzAz::GetDeviceIds(const std::list<int32_t>& deviceObjectIds, s
         DAL_DEVICE_OBJECT objekt;
         const int ergebnis = ets->DalGetDeviceObjectData(DAL_MODE_KEY, id, DAL_NO_KEY, &objekt);
         if (ergebnis == DAL_OK) {
-            out.push_back(objekt.DeviceId);
+            out.push_back(+objekt.DeviceId); // packed field: by value
         } else if (ergebnis == DAL_ERR) {
             return false;
         } else if (ergebnis != DAL_END) {

@@ -276,7 +276,7 @@ bool TDeviceInstanz::UnlinkUnknownGA(TObjektBasis* objekt)
             return ets->DalGetSubgroupToObjectData(modus, DAL_NO_KEY, DAL_NO_KEY, deviceObjectId, &r);
         },
         [&](const DAL_SUB_TO_OBJECT& r) {
-            etsLinks.push_back(r.SubGroupId);
+            etsLinks.push_back(+r.SubGroupId);
             return true;
         });
     for (const int32_t subGroupId : etsLinks) {

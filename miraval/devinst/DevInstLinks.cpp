@@ -354,7 +354,7 @@ bool TDeviceInstanz::GetObjektDataFromSubGroup(TVireoGrpAdrSub* node, std::list<
         DAL_SUB_TO_OBJECT link;
         if (ets->DalGetSubgroupToObjectData(mode, DAL_NO_KEY, node->GetEtsId(), DAL_NO_KEY, &link) != DAL_OK)
             break;
-        objektIds.push_back(link.DeviceObjectId);
+        objektIds.push_back(+link.DeviceObjectId); // packed field: by value
     }
     const bool drei = IsDreiEbenen();
     for (const int32_t id : objektIds) {

@@ -104,8 +104,9 @@ struct EtsImport : ::testing::Test {
         return n;
     }
 
-    TEtsTestProject project{false};
+    // Declared first: the project's ETS interface shows its meters on it until its end.
     TEtsMeterRecorder anzeige;
+    TEtsTestProject project{false};
     TEtsProgressDialog meter{&project.ets, project.ets.CoMeterDlgOpen(nullptr, 2)};
     TScriptedMessageBox boxen;
     TEditorHostDouble host{&project.ets};

@@ -57,7 +57,7 @@ struct ObjektLinks : ::testing::Test {
         DAL_SUB_TO_OBJECT l;
         for (int mode = DAL_MODE_FIRST;
              project.ets.DalGetSubgroupToObjectData(mode, -1, -1, deviceObjectId, &l) == DAL_OK; mode = DAL_MODE_NEXT)
-            links[l.SubGroupId] = l.SendFlag;
+            links[+l.SubGroupId] = l.SendFlag;
         return links;
     }
     static std::vector<int32_t> Ids(const TObjektBasis& objekt)
