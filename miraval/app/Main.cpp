@@ -33,6 +33,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 
@@ -53,6 +54,14 @@ QString Q(const std::string& text)
 }
 
 } // namespace
+
+void BeendeAnwendung()
+{
+    // Only a running loop is asked to end: without one (tests) a request would stay pending
+    // and end the next loop that starts, a modal dialog's included.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
+}
 
 void SetAnwendungsTitel(const std::string& titel)
 {
@@ -411,7 +420,7 @@ void TFormMain::ApplicationEventsException(const std::string& what)
                g_anwendungsTitel, MB_OK | MB_ICONERROR);
     if (FormMain != nullptr)
         FormMain->m_closing = true;
-    QCoreApplication::exit(0);
+    BeendeAnwendung();
 }
 
 void TFormMain::ApplicationEventsMinimize()

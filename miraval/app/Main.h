@@ -305,6 +305,9 @@ private:
     friend class TFormMainTestZugang;
 };
 
+// Ends the program once the current handler has returned to the message loop.
+void BeendeAnwendung();
+
 // The caption of the standard exception box: the device name once one was selected.
 void SetAnwendungsTitel(const std::string& titel);
 

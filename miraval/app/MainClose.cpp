@@ -152,7 +152,7 @@ void TFormMain::Close()
     // The program ends once the current handler has returned to the message loop.
     m_closing = true;
     hide();
-    QCoreApplication::exit(0);
+    BeendeAnwendung();
 }
 
 void TFormMain::closeEvent(QCloseEvent* event)

@@ -12,6 +12,7 @@
 #include "miraval/ui/FDockMeld.h"
 #include "miraval/ui/MeldeHilfe.h"
 #include "miraval/ui/ModellAnsichten.h"
+#include "miraval/ui/RtfAnzeige.h"
 #include "pellam/DataBasis.h"
 #include "quillon/CursorHourGlass.h"
 #include "quillon/OrdnerGrpAdr.h"
@@ -86,31 +87,6 @@ void SetzeAktion(QAction* aktion, bool an)
 {
     if (aktion != nullptr)
         aktion->setEnabled(an);
-}
-
-// The help section into the text edit, formats kept.
-void ZeigeDokument(QTextEdit& edit, const TRtfDokument& dokument)
-{
-    edit.clear();
-    QTextCursor cursor(edit.document());
-    for (const TRtfLauf& lauf : dokument.Laeufe()) {
-        QTextCharFormat format;
-        format.setFontWeight(lauf.Format.Fett ? QFont::Bold : QFont::Normal);
-        format.setFontItalic(lauf.Format.Kursiv);
-        format.setFontUnderline(lauf.Format.Unterstrichen);
-        if (lauf.Format.Groesse > 0)
-            format.setFontPointSize(lauf.Format.Groesse / 2.0);
-        const QString text = QString::fromStdString(lauf.Text);
-        const QStringList absaetze = text.split(QStringLiteral("\r\n"));
-        for (qsizetype i = 0; i < absaetze.size(); ++i) {
-            if (i > 0)
-                cursor.insertBlock();
-            QString teil = absaetze[i];
-            teil.replace(QLatin1Char('\n'), QChar::LineSeparator);
-            cursor.insertText(teil, format);
-        }
-    }
-    edit.moveCursor(QTextCursor::Start);
 }
 
 } // namespace
@@ -744,7 +720,7 @@ void TFormVerw::ShowOnlineHilfe(int id)
     const TCursorHourGlass sanduhr;
     if (!TMeldeHilfe::LadeAbschnitt(m_quickHelpDatei, id, abschnitt))
         return;
-    ZeigeDokument(*m_meldeText, abschnitt);
+    ZeigeRtfDokument(*m_meldeText, abschnitt);
 }
 
 void TFormVerw::GridEnterCell(TObject* /*sender*/, TCell& cell, int /*column*/, int /*row*/)
