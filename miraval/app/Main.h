@@ -251,6 +251,10 @@ private:
     // The frame's closing steps of a finished event: data-changed off, finished, trace log
     // closed, close time-out and auto-save timer restarted.
     void EventEnde(bool& finished);
+    // The frame's first steps: the last deleted device forgotten, the ETS version checked
+    // (false, with result 0 and finished set when given, ends the handler), the trace log
+    // opened, the close time-out stopped.
+    bool EventBeginn(int& result, bool* finished);
     // Opens the trace log for an ETS event when the settings ask for it.
     void LogOeffnen();
     // A project window that still exists (posted messages may name one that is gone).

@@ -110,6 +110,21 @@ void TFormMain::LogOeffnen()
         (void)InitLogFkt(m_ets.get(), DM->LogPriority, DM->LogFreigabe, DM->LogTime, "");
 }
 
+bool TFormMain::EventBeginn(int& result, bool* finished)
+{
+    m_lastDeletedDevice = -1;
+    if (!EtsVersionCheck()) {
+        // A failed check answers failure; finished is said only where the event says it.
+        result = 0;
+        if (finished != nullptr)
+            *finished = true;
+        return false;
+    }
+    LogOeffnen();
+    TimerTimeoutClose->stop();
+    return true;
+}
+
 void TFormMain::EventEnde(bool& finished)
 {
     DM->DataChanged = false;
@@ -142,15 +157,9 @@ bool TFormMain::EtsVersionCheck()
 void TFormMain::OnCdiEditParameters(bool& finished, int& result, int32_t deviceId)
 {
     LOG_FKT("TFormMain::OnCdiEditParameters");
-    m_lastDeletedDevice = -1;
     SetStatusOnCopyDevice(false);
-    if (!EtsVersionCheck()) {
-        result = 0;
-        finished = true;
+    if (!EventBeginn(result, &finished))
         return;
-    }
-    LogOeffnen();
-    TimerTimeoutClose->stop();
     if (OpenVireoVisible(deviceId)) {
         // The editing period stays open, and with it the trace log, until the return to ETS.
         DM->DataChanged = false;
@@ -219,13 +228,8 @@ void TFormMain::OnCdiDoDownload2(bool& finished, int& result, int32_t, int32_t v
                                  uint16_t flags)
 {
     LOG_FKT("TFormMain::OnCdiDoDownload2");
-    m_lastDeletedDevice = -1;
-    if (!EtsVersionCheck()) {
-        result = 0;
+    if (!EventBeginn(result, nullptr))
         return;
-    }
-    LogOeffnen();
-    TimerTimeoutClose->stop();
     result = 1;
     if (!SetDevice(deviceId, false)) {
         ShowMessageBox("TFormMain::OnCdiDoDownload2, SetDevice", Spredit::Txt9003, MB_OK);
@@ -253,13 +257,8 @@ void TFormMain::OnCdiLinkObjToSubGroup(bool& finished, int& result, int32_t, int
                                        uint16_t objectNumber, int32_t subGroupId)
 {
     LOG_FKT("TFormMain::OnCdiLinkObjToSubGroup");
-    m_lastDeletedDevice = -1;
-    if (!EtsVersionCheck()) {
-        result = 0;
+    if (!EventBeginn(result, nullptr))
         return;
-    }
-    LogOeffnen();
-    TimerTimeoutClose->stop();
     result = 1;
     if (!SetDevice(deviceId, false)) {
         result = 0;
@@ -314,13 +313,8 @@ void TFormMain::OnCdiUnlinkObjFromSubGroup(bool& finished, int& result, int32_t,
 void TFormMain::OnCdiEditObject(bool& finished, int& result, int32_t, int32_t, int32_t deviceObjectId)
 {
     LOG_FKT("TFormMain::OnCdiEditObject");
-    m_lastDeletedDevice = -1;
-    if (!EtsVersionCheck()) {
-        result = 0;
+    if (!EventBeginn(result, nullptr))
         return;
-    }
-    LogOeffnen();
-    TimerTimeoutClose->stop();
     result = 1;
     finished = false;
     auto record = std::make_unique<DAL_DEVICE_OBJECT>();
