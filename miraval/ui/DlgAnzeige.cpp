@@ -1,8 +1,8 @@
 #include "miraval/ui/DlgAnzeige.h"
 
+#include "miraval/ui/BereichsFarbe.h"
 #include "miraval/app/Bilder.h"
 #include "miraval/ui/Geschuetzt.h"
-#include "rastow/qt/WinColor.h"
 #include "tamsel/Tamsel.h"
 
 #include <QCheckBox>
@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr uint32_t kFarbeAktiv = clSystemColor | COLOR_INFOBK;
-constexpr uint32_t kFarbeInaktiv = clSystemColor | COLOR_BTNFACE;
 // The image-list pictures of arming areas 1-4.
 constexpr int kBildSsb1 = 41;
 
@@ -113,20 +111,17 @@ bool TDlgAnzeige::SsbVorhanden(uint32_t variante, int n)
 
 QColor TDlgAnzeige::FarbeAktiv() const
 {
-    return ColorFromWin(kFarbeAktiv, palette());
+    return BereichsFarbe(true, palette());
 }
 
 QColor TDlgAnzeige::FarbeInaktiv() const
 {
-    return ColorFromWin(kFarbeInaktiv, palette());
+    return BereichsFarbe(false, palette());
 }
 
 void TDlgAnzeige::Faerben(QWidget* panel, bool aktiv)
 {
-    QPalette p = panel->palette();
-    p.setColor(QPalette::Window, aktiv ? FarbeAktiv() : FarbeInaktiv());
-    panel->setPalette(p);
-    panel->setAutoFillBackground(true);
+    FaerbeBereich(panel, aktiv);
 }
 
 void TDlgAnzeige::showEvent(QShowEvent* event)

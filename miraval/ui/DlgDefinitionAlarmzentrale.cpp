@@ -1,10 +1,10 @@
 #include "miraval/ui/DlgDefinitionAlarmzentrale.h"
 
+#include "miraval/ui/BereichsFarbe.h"
 #include "miraval/ui/Geschuetzt.h"
 #include "miraval/ui/MeldeHilfe.h"
 #include "miraval/ui/RtfAnzeige.h"
 #include "quillon/CursorHourGlass.h"
-#include "rastow/qt/WinColor.h"
 #include "tamsel/Tamsel.h"
 #include "win32/qt/QtPlatform.h"
 
@@ -24,8 +24,6 @@
 
 namespace {
 
-constexpr uint32_t kFarbeAktiv = clSystemColor | COLOR_INFOBK;
-constexpr uint32_t kFarbeInaktiv = clSystemColor | COLOR_BTNFACE;
 
 // The codes of a variant by the number of boxes that count (0 .. boxes), and the help id of
 // the first; the help ids of a variant's codes follow each other.
@@ -247,20 +245,17 @@ void TDlgDefinitionAlarmzentrale::LadeTexte()
 
 QColor TDlgDefinitionAlarmzentrale::FarbeAktiv() const
 {
-    return ColorFromWin(kFarbeAktiv, palette());
+    return BereichsFarbe(true, palette());
 }
 
 QColor TDlgDefinitionAlarmzentrale::FarbeInaktiv() const
 {
-    return ColorFromWin(kFarbeInaktiv, palette());
+    return BereichsFarbe(false, palette());
 }
 
 void TDlgDefinitionAlarmzentrale::Faerben(QWidget* panel, bool aktiv)
 {
-    QPalette p = panel->palette();
-    p.setColor(QPalette::Window, aktiv ? FarbeAktiv() : FarbeInaktiv());
-    panel->setPalette(p);
-    panel->setAutoFillBackground(true);
+    FaerbeBereich(panel, aktiv);
 }
 
 void TDlgDefinitionAlarmzentrale::showEvent(QShowEvent* event)
