@@ -10,6 +10,7 @@
 #include "miraval/app/Spredit.h"
 #include "miraval/devinst/DevInstAz.h"
 #include "miraval/ui/FProjektierung.h"
+#include "miraval/ui/Geschuetzt.h"
 #include "dorlin/Dorlin.h"
 #include "kestrin/Ets2Cdi.h"
 #include "quillon/CursorHourGlass.h"
@@ -57,15 +58,7 @@ void TFormMain::BindeEtsEvents()
 {
     LOG_FKT("TFormMain::BindeEtsEvents");
     // ETS calls the handlers from the message loop: nothing may escape them.
-    auto geschuetzt = [](auto&& f) {
-        try {
-            f();
-        } catch (const std::exception& e) {
-            ApplicationEventsException(e.what());
-        } catch (...) {
-            ApplicationEventsException("");
-        }
-    };
+    auto geschuetzt = [](auto&& f) { Geschuetzt(f); };
     m_ets->OnCdiCreateDevice = [this, geschuetzt](bool& f, int& r, int kind, int32_t id, const std::string& text) {
         geschuetzt([&] { OnCdiCreateDevice(f, r, kind, id, text); });
     };

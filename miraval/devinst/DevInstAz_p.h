@@ -4,6 +4,7 @@
 // turns a node's communication objects on and off (ModifyObject). Both are fixed by the
 // device's product data and stored configurations: they must not change.
 
+#include "miraval/devinst/VarianteAz.h"
 #include <cstdint>
 
 namespace AzTyp {
@@ -66,22 +67,6 @@ constexpr int MelderObjektNr(int32_t nr)
     return nr == 160 ? 1591 : 10 * nr;
 }
 
-// Area n (1..4) of a variant code: byte 4 - n, area 1 the top byte; present when not 0.
-constexpr bool BereichOk(int bereich)
-{
-    return bereich >= 1 && bereich <= 4;
-}
-constexpr bool BereichVorhanden(uint32_t variante, int bereich)
-{
-    return BereichOk(bereich) && ((variante >> (8 * (4 - bereich))) & 0xFFu) != 0;
-}
-constexpr int AnzahlBereiche(uint32_t variante)
-{
-    int anzahl = 0;
-    for (int n = 1; n <= 4; ++n)
-        anzahl += BereichVorhanden(variante, n) ? 1 : 0;
-    return anzahl;
-}
 
 // Inputs: detector numbers 1..160 and the wired input.
 constexpr int32_t kMaxEingaenge = 161;

@@ -1,6 +1,7 @@
 #include "miraval/ui/DlgAnzeige.h"
 
 #include "miraval/ui/BereichsFarbe.h"
+#include "miraval/devinst/VarianteAz.h"
 #include "miraval/app/Bilder.h"
 #include "miraval/ui/Geschuetzt.h"
 #include "tamsel/Tamsel.h"
@@ -74,7 +75,7 @@ void TDlgAnzeige::ErzeugeKomponenten()
         QCheckBox* chk = ChkSsb[i];
         QFrame* panel = PanelSsb[i];
         connect(chk, &QCheckBox::clicked, this,
-                [this, chk, panel] { Geschuetzt([this, chk, panel] { Faerben(panel, chk->isChecked()); }); });
+                [this, chk, panel] { Geschuetzt([this, chk, panel] { FaerbeBereich(panel, chk->isChecked()); }); });
     }
     ChkFeuer = box(QStringLiteral("ChkFeuer"));
     ChkUeberfall = box(QStringLiteral("ChkUeberfall"));
@@ -86,7 +87,7 @@ void TDlgAnzeige::ErzeugeKomponenten()
     raster->addWidget(PanelUeberfall, 1, 3);
     for (auto [chk, panel] : {std::pair<QCheckBox*, QWidget*>{ChkFeuer, PanelFeuer}, {ChkUeberfall, PanelUeberfall}})
         connect(chk, &QCheckBox::clicked, this,
-                [this, chk, panel] { Geschuetzt([this, chk, panel] { Faerben(panel, chk->isChecked()); }); });
+                [this, chk, panel] { Geschuetzt([this, chk, panel] { FaerbeBereich(panel, chk->isChecked()); }); });
 
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addStretch(1);
@@ -104,24 +105,12 @@ void TDlgAnzeige::ErzeugeKomponenten()
 
 bool TDlgAnzeige::SsbVorhanden(uint32_t variante, int n)
 {
-    if (n < 1 || n > 4)
-        return false;
-    return ((variante >> (8 * (4 - n))) & 0xFFu) != 0;
+    return BereichVorhanden(variante, n);
 }
 
 QColor TDlgAnzeige::FarbeAktiv() const
 {
     return BereichsFarbe(true, palette());
-}
-
-QColor TDlgAnzeige::FarbeInaktiv() const
-{
-    return BereichsFarbe(false, palette());
-}
-
-void TDlgAnzeige::Faerben(QWidget* panel, bool aktiv)
-{
-    FaerbeBereich(panel, aktiv);
 }
 
 void TDlgAnzeige::showEvent(QShowEvent* event)
@@ -139,14 +128,14 @@ void TDlgAnzeige::FormShow()
         const bool vorhanden = SsbVorhanden(m_variante, n);
         ChkSsb[i]->setEnabled(vorhanden);
         ChkSsb[i]->setChecked(vorhanden && (m_maske & (1u << (n - 1))) != 0);
-        Faerben(PanelSsb[i], ChkSsb[i]->isChecked());
+        FaerbeBereich(PanelSsb[i], ChkSsb[i]->isChecked());
     }
     ChkFeuer->setEnabled(true);
     ChkFeuer->setChecked((m_maske & BitFeuer) != 0);
-    Faerben(PanelFeuer, ChkFeuer->isChecked());
+    FaerbeBereich(PanelFeuer, ChkFeuer->isChecked());
     ChkUeberfall->setEnabled(true);
     ChkUeberfall->setChecked((m_maske & BitUeberfall) != 0);
-    Faerben(PanelUeberfall, ChkUeberfall->isChecked());
+    FaerbeBereich(PanelUeberfall, ChkUeberfall->isChecked());
 }
 
 void TDlgAnzeige::BtnOkClick()

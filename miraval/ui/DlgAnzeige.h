@@ -35,7 +35,6 @@ public:
     void BtnAbbrechenClick();
 
     QColor FarbeAktiv() const;
-    QColor FarbeInaktiv() const;
 
     // ---- Components (names as the form has them) ---------------------------------------------
     QLabel* LabelAnzeigeText = nullptr;
@@ -55,7 +54,6 @@ protected:
 private:
     void ErzeugeKomponenten();
     // The panel beside a box: active colour while the box is checked.
-    void Faerben(QWidget* panel, bool aktiv);
 
     uint32_t* m_ziel;
     uint32_t m_maske;

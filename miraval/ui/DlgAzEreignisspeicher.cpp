@@ -2,6 +2,7 @@
 
 #include "miraval/app/Main.h"
 #include "miraval/app/Spredit.h"
+#include "miraval/ui/Geschuetzt.h"
 #include "ovando/OvandoAnzeige.h"
 #include "ovando/OvandoCanvas.h"
 #include "ovando/OvandoDruckerCanvas.h"
@@ -121,13 +122,7 @@ TDlgEreignisspeicher::TDlgEreignisspeicher(QWidget* owner, const TStringList& er
 
 template <class F> void TDlgEreignisspeicher::Sicher(F f)
 {
-    try {
-        f();
-    } catch (const std::exception& e) {
-        TFormMain::ApplicationEventsException(e.what());
-    } catch (...) {
-        TFormMain::ApplicationEventsException("");
-    }
+    Geschuetzt(f);
 }
 
 void TDlgEreignisspeicher::FillListView()

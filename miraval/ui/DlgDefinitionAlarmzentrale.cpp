@@ -1,6 +1,7 @@
 #include "miraval/ui/DlgDefinitionAlarmzentrale.h"
 
 #include "miraval/ui/BereichsFarbe.h"
+#include "miraval/devinst/VarianteAz.h"
 #include "miraval/ui/Geschuetzt.h"
 #include "miraval/ui/MeldeHilfe.h"
 #include "miraval/ui/RtfAnzeige.h"
@@ -57,12 +58,6 @@ bool FindeCode(uint32_t code, int& variante, int& anzahl)
     return false;
 }
 
-// The byte of SSB n (1..4) in a code.
-uint32_t SsbByte(uint32_t code, int n)
-{
-    return (code >> (8 * (4 - n))) & 0xFFu;
-}
-
 // The security areas an arming area's byte names, as "SB 1, 2" (either nibble names an area).
 QString Sicherungsbereiche(uint32_t byte)
 {
@@ -94,8 +89,8 @@ TDlgDefinitionAlarmzentrale::TDlgDefinitionAlarmzentrale(QWidget* owner, uint32_
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     ErzeugeKomponenten();
     Label1->setText(DisplayText("Die Bereiche Feuermelder und\n\rÜberfallmelder sind immer aktiviert!"));
-    Faerben(PanelVariante1Feuer, true);
-    Faerben(PanelVariante1Ueberfall, true);
+    FaerbeBereich(PanelVariante1Feuer, true);
+    FaerbeBereich(PanelVariante1Ueberfall, true);
     QPalette feld = RichEditFeld->palette();
     feld.setColor(QPalette::Base, FarbeAktiv());
     RichEditFeld->setPalette(feld);
@@ -198,7 +193,7 @@ void TDlgDefinitionAlarmzentrale::ErzeugeKomponenten()
             const std::string name = "PanelVariante" + std::to_string(v) + "Sb" + std::to_string(n);
             QLabel* ssb = panelLabel(panel, name.c_str());
             PanelVarianteSb[i][static_cast<std::size_t>(n - 1)] = ssb;
-            auto* bereiche = new QLabel(Sicherungsbereiche(SsbByte(voll, n)), panel);
+            auto* bereiche = new QLabel(Sicherungsbereiche(BereichsByte(voll, n)), panel);
             bereiche->setAlignment(Qt::AlignCenter);
             spalte->addWidget(ssb);
             spalte->addWidget(bereiche);
@@ -246,16 +241,6 @@ void TDlgDefinitionAlarmzentrale::LadeTexte()
 QColor TDlgDefinitionAlarmzentrale::FarbeAktiv() const
 {
     return BereichsFarbe(true, palette());
-}
-
-QColor TDlgDefinitionAlarmzentrale::FarbeInaktiv() const
-{
-    return BereichsFarbe(false, palette());
-}
-
-void TDlgDefinitionAlarmzentrale::Faerben(QWidget* panel, bool aktiv)
-{
-    FaerbeBereich(panel, aktiv);
 }
 
 void TDlgDefinitionAlarmzentrale::showEvent(QShowEvent* event)
@@ -308,7 +293,7 @@ void TDlgDefinitionAlarmzentrale::SelectVariante(int v)
     m_variante = kVarianten[i].Codes[static_cast<std::size_t>(anzahl)];
     for (int n = 1; n <= 4; ++n)
         if (QLabel* panel = PanelVarianteSb[i][static_cast<std::size_t>(n - 1)])
-            Faerben(panel, SsbByte(m_variante, n) != 0);
+            FaerbeBereich(panel, BereichsByte(m_variante, n) != 0);
     ShowVariantHelp(kVarianten[i].ErsteHilfe + anzahl);
 }
 
@@ -320,7 +305,7 @@ void TDlgDefinitionAlarmzentrale::DisableVariante(int v)
         box->setEnabled(false);
     for (QLabel* panel : PanelVarianteSb[i])
         if (panel != nullptr)
-            Faerben(panel, false);
+            FaerbeBereich(panel, false);
 }
 
 void TDlgDefinitionAlarmzentrale::ShowVariantHelp(int id)

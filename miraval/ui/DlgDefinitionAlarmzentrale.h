@@ -47,9 +47,8 @@ public:
 
     uint32_t GetVariante() const { return m_variante; } // the working code
     int GetHilfeId() const { return m_hilfeId; }         // help id last shown, 0 none
-    // The colours of an area that exists (info background) and one that does not (button face).
+    // The colour of an area that exists (info background).
     QColor FarbeAktiv() const;
-    QColor FarbeInaktiv() const;
 
     // ---- Components (names as the form has them) ---------------------------------------------
     std::array<QRadioButton*, AnzahlVarianten> RbtnAzVariante{};
@@ -80,7 +79,6 @@ private:
     void LadeTexte();
     void SelectVariante(int v);
     void DisableVariante(int v);
-    void Faerben(QWidget* panel, bool aktiv);
 
     uint32_t* m_ziel;
     uint32_t m_variante;

@@ -11,6 +11,7 @@
 #include "miraval/ui/CtrlTree.h"
 #include "miraval/ui/FDockMeld.h"
 #include "miraval/ui/MeldeHilfe.h"
+#include "miraval/ui/Geschuetzt.h"
 #include "miraval/ui/ModellAnsichten.h"
 #include "miraval/ui/RtfAnzeige.h"
 #include "pellam/DataBasis.h"
@@ -777,13 +778,7 @@ LRESULT TFormVerw::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)
 
 template <class F> void TFormVerw::Guarded(F f)
 {
-    try {
-        f();
-    } catch (const std::exception& e) {
-        TFormMain::ApplicationEventsException(e.what());
-    } catch (...) {
-        TFormMain::ApplicationEventsException("");
-    }
+    Geschuetzt(f);
 }
 
 void TFormVerw::FormKeyDown(QKeyEvent* key)
