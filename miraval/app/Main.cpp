@@ -689,12 +689,6 @@ int TFormMain::DlgEreignisspeicher(const TStringList& ereignisse, const std::str
     return dialog->exec();
 }
 
-int TFormMain::DlgSelGrpAddr(TObjektBasis&, std::vector<TObjektBasis::RecGrpAdrId>&,
-                             const std::map<int32_t, TVireoGrpAdrSub*>&, int)
-{
-    return -1;
-}
-
 // ---- Commands of the data module ---------------------------------------------------------------
 
 void TFormMain::ResetAktDevInst()
@@ -841,18 +835,6 @@ void TFormMain::ArrangeIcons()
         x += groesse.width();
     }
 }
-
-// Templates, the safety copy and the clipboard are not part of the program yet.
-void TFormMain::Import() {}
-void TFormMain::Export() {}
-void TFormMain::RestoreSaveCopy() {}
-bool TFormMain::SaveToFile(const std::string&)
-{
-    return true;
-}
-void TFormMain::RecoveryCheck(bool, int32_t) {}
-void TFormMain::Kopieren() {}
-void TFormMain::Einfuegen() {}
 
 // ---- Qt events -------------------------------------------------------------------------------
 

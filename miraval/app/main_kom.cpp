@@ -326,52 +326,6 @@ void TFormMain::OnCdiEditObject(bool& finished, int& result, int32_t, int32_t, i
     finished = false;
 }
 
-// Export, import and copy of a device by ETS are not part of the program yet: they answer
-// failure and change nothing.
-void TFormMain::OnCdiExportDevice(bool& finished, int& result, int32_t, int32_t, int32_t, TEtsExportTarget&)
-{
-    LOG_FKT("TFormMain::OnCdiExportDevice");
-    m_lastDeletedDevice = -1;
-    result = 0;
-    finished = true;
-}
-
-void TFormMain::OnCdiImportDevice(bool& finished, int& result, int32_t, int32_t, int32_t)
-{
-    LOG_FKT("TFormMain::OnCdiImportDevice");
-    m_lastDeletedDevice = -1;
-    result = 0;
-    finished = true;
-}
-
-void TFormMain::OnCdiCopyDevice(bool& finished, int& result, int32_t, int32_t, int32_t, int32_t, bool)
-{
-    LOG_FKT("TFormMain::OnCdiCopyDevice");
-    m_lastDeletedDevice = -1;
-    result = 0;
-    finished = true;
-}
-
-bool TFormMain::ImportDevice(int32_t)
-{
-    return false;
-}
-
-bool TFormMain::CopyDevice(int32_t, int32_t, bool)
-{
-    return false;
-}
-
-bool TFormMain::SetParamDeviceIdToEts(int32_t)
-{
-    return false;
-}
-
-bool TFormMain::GetParamDeviceIdFromEts(int32_t, int32_t*)
-{
-    return false;
-}
-
 bool TFormMain::Compiler(int32_t, int32_t, int32_t)
 {
     return false;
@@ -580,12 +534,6 @@ void TFormMain::MProjektierungClick()
     DM->AMelderEinfuegen->setEnabled(einfuegen);
     DM->AMelderLoeschen->setEnabled(loeschen);
     DM->AMelderKopieren->setEnabled(kopieren);
-}
-
-void TFormMain::LinkToGrpAdr()
-{
-    LOG_FKT("TFormMain::LinkToGrpAdr");
-    // The link dialog is not part of the program yet.
 }
 
 bool TFormMain::IsGrpAdrAvailable()
