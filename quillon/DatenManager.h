@@ -12,9 +12,9 @@
 // place; a child carries such changes up when it is destroyed). After SortFeldName the walk
 // runs over the sorted list, whose elements are copies taken when it was sorted.
 //
-// Loading (the constructor from a memory block, LoadFromText): record lines, one record a
-// line, keyed 1, 2, 3 ... in line order. The text is taken as it is: a stored form in
-// Windows-1252 is converted by the caller before.
+// Loading (the constructors from a memory block or a text stream, LoadFromText,
+// LoadFromStream): record lines, one record a line, keyed 1, 2, 3 ... in line order. The text
+// is taken as it is: a stored form in Windows-1252 is converted by the caller before.
 
 #include "quillon/DatenStruktur.h"
 #include "quillon/QuillonExport.h"
@@ -22,6 +22,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <istream>
+#include <iterator>
 #include <list>
 #include <map>
 #include <memory>
@@ -72,6 +74,21 @@ public:
         if (block == nullptr)
             throw E_DatenManager("TDatenManager: no memory block");
         LoadFromText(std::string_view(block, laenge));
+    }
+
+    // A bare null is the empty source above, not a missing stream.
+    explicit TDatenManager(std::nullptr_t) : TDatenManager(static_cast<const TMap*>(nullptr)) {}
+
+    // A root store loaded from the whole text stream (LoadFromStream). A null stream throws
+    // E_DatenManager, and so do a stream that cannot be positioned and a line the record type
+    // refuses.
+    explicit TDatenManager(std::istream* stream) : m_parent(nullptr), m_root(this)
+    {
+        m_cursor = m_records.end();
+        m_sortCursor = m_sortiert.end();
+        if (stream == nullptr)
+            throw E_DatenManager("TDatenManager: no stream");
+        LoadFromStream(*stream);
     }
 
     TDatenManager(const TDatenManager&) = delete;
@@ -270,6 +287,18 @@ public:
         m_sortiert.clear();
         m_sortCursor = m_sortiert.end();
         m_istSortiert = false;
+    }
+
+    // LoadFromText over the stream's whole content, read from its start whatever its position.
+    // A stream that cannot be positioned at its start throws E_DatenManager; the store keeps
+    // what it held.
+    void LoadFromStream(std::istream& stream)
+    {
+        stream.clear();
+        stream.seekg(0);
+        if (stream.fail())
+            throw E_DatenManager("TDatenManager: the stream cannot be positioned at its start");
+        LoadFromText(std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()));
     }
 
     // Copies into out the first record, in key order, whose int field equals the value; an

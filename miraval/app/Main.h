@@ -16,6 +16,8 @@
 //   MainDispatch.cpp  the window-message dispatcher
 //   MainClose.cpp     leaving: close checks, return to ETS, time-outs
 //   MainDruck.cpp     printing and print preview of the configuration
+//   MainSicherung.cpp safety copy and recovery, template export and import
+//   MainGeraet.cpp    ETS's export, import and copy of a device, the "DeviceId" parameter
 //
 // Main thread only. No exception leaves a slot, timer callback or the window procedure: what
 // escapes goes to ApplicationEventsException, which shows it and ends the program.
@@ -31,12 +33,14 @@
 #include <array>
 #include <list>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 class QAction;
+class QFileDialog;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -171,12 +175,26 @@ public:
     void SeitenVorschau();
     void MakeDrucken(TRecReportInfo info, const std::string& text);
     TVireoReport* GetReport() const { return m_report.get(); }
-    // Templates, safety copy and clipboard (filled in with those features).
+    // Templates (MainSicherung.cpp): Export writes the current device's container to a file
+    // the user picks; Import asks, lets the user pick a file and imports it (DatenImport).
     void Import();
     void Export();
+    // Replaces the current device's configuration by the container in the file (without its
+    // links to group addresses), refreshes the windows and writes the device parameters;
+    // the import's result. False, with nothing changed, when the file cannot be read.
+    bool DatenImport(const std::string& datei);
+    // Safety copy and recovery (MainSicherung.cpp). SaveToFile writes the current device's
+    // container atomically to datei (empty: the instance's safety-copy path), making the
+    // missing folders; true without a current instance; false, after a message, when it
+    // could not be written (the file that was there stays). RestoreSaveCopy asks and loads
+    // the safety copy into the current device. RecoveryCheck keeps the INI list of devices
+    // opened and not closed and, when opening, offers the restore for a device on it.
     void RestoreSaveCopy();
     bool SaveToFile(const std::string& datei);
     void RecoveryCheck(bool oeffnen, int32_t deviceId);
+    // Runs a prepared file dialog: true when a file was chosen. Empty (the default):
+    // DateiZugriff::DialogAusfuehren, modally, or cancelled where there is no display.
+    std::function<bool(QFileDialog&)> DateiDialogAusfuehren;
     void Kopieren();
     void Einfuegen();
 
@@ -259,6 +277,9 @@ private:
     void LogOeffnen();
     // A project window that still exists (posted messages may name one that is gone).
     bool IstLebendesFormVerw(TFormVerw* fenster) const;
+    // The instance of the ETS device, as SetDevice selects or creates it (no window work):
+    // made current. Null, nothing current changed, for a null entry or a refused insertion.
+    TDeviceInstanzAz* WaehleInstanz(const DAL_DEVICE& record);
     // A new project window, current and listed; made visible when zeigen.
     TFormVerw* NeuesFormVerw(bool zeigen);
     // Calls f for every listed project window, over a copy of the list (the calls must not

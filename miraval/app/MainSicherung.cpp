@@ -1,12 +1,288 @@
-// Safety copy, recovery and templates.
+// The main window's safety copy and recovery, and the template export and import: each moves
+// the current device's configuration container (the same bytes that ETS stores) between the
+// device instance and a file.
+//
+// Files are written atomically and read whole before anything changes; a file that cannot be
+// read or written takes the command's failure path (message, false) and never ends the
+// editor. Commands that rebuild the device data stop the auto-save timer and lock every
+// project window's tree; both are given back on every way out.
 #include "miraval/app/Main.h"
-#include "tamsel/Tamsel.h"
 
-void TFormMain::Import() {}
-void TFormMain::Export() {}
-void TFormMain::RestoreSaveCopy() {}
-bool TFormMain::SaveToFile(const std::string&)
+#include "miraval/app/DaMo.h"
+#include "miraval/app/DateiZugriff.h"
+#include "miraval/app/IniKeys.h"
+#include "miraval/app/IniRegistry.h"
+#include "miraval/app/Spredit.h"
+#include "miraval/devinst/DevInstAz.h"
+#include "miraval/ui/FProjektierung.h"
+#include "quillon/CursorHourGlass.h"
+#include "tamsel/Tamsel.h"
+#include "tessarin/SprAz.h"
+#include "vcl/StringList.h"
+#include "win32/MessageBox.h"
+
+#include <QFileDialog>
+#include <QTimer>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr const char* kGeraetFehlt = "Device not found!!!";
+constexpr int kRecoveryListeMax = 15;
+
+// The project windows' trees locked for a rebuild of the device data: every window locked
+// here gets its sorting back on and its update ended when the guard goes (Ende, or on any
+// way out), unless it is gone by then.
+class TBaumSperre {
+public:
+    explicit TBaumSperre(const TFormMain& main) : m_main(main) {}
+    ~TBaumSperre() { Ende(); }
+    TBaumSperre(const TBaumSperre&) = delete;
+    TBaumSperre& operator=(const TBaumSperre&) = delete;
+
+    void Sperren(TFormVerw* fenster)
+    {
+        fenster->BeginTreeUpdate();
+        m_fenster.push_back(fenster);
+        fenster->SetTreeSorting(false);
+    }
+
+    void Ende()
+    {
+        const std::vector<TFormVerw*>& liste = m_main.GetFormVerwListe();
+        for (TFormVerw* fenster : m_fenster) {
+            if (std::find(liste.begin(), liste.end(), fenster) == liste.end())
+                continue;
+            fenster->SetTreeSorting(true);
+            fenster->EndTreeUpdate();
+        }
+        m_fenster.clear();
+    }
+
+private:
+    const TFormMain& m_main;
+    std::vector<TFormVerw*> m_fenster;
+};
+
+// The auto-save timer stopped for a command and running again on every way out of it.
+class TAutoSavePause {
+public:
+    TAutoSavePause() { DM->TimerAutoSave()->stop(); }
+    ~TAutoSavePause() { DM->StartTimerAutoSave(true); }
+    TAutoSavePause(const TAutoSavePause&) = delete;
+    TAutoSavePause& operator=(const TAutoSavePause&) = delete;
+};
+
+// The instance's container as ETS stores it; the instance's data source is ETS's for the
+// write and is put back afterwards.
+DatenContainer::TContainerStatus Container(TDeviceInstanzAz& instanz, std::string& container)
 {
+    const uint8_t quelle = instanz.GetDataSrc();
+    instanz.SetDataSrc(1);
+    DatenContainer::TContainerStatus status = instanz.CopyStrukturDatenToDB(nullptr, &container);
+    instanz.SetDataSrc(quelle);
+    return status;
+}
+
+// Writes the bytes to the file, making its folder first.
+bool Schreiben(const std::string& datei, const std::string& bytes)
+{
+    std::string fehler;
+    return DateiZugriff::OrdnerAnlegen(datei, fehler) && DateiZugriff::SchreibenAtomar(datei, bytes, fehler);
+}
+
+} // namespace
+
+// ---- Safety copy ------------------------------------------------------------------------------
+
+bool TFormMain::SaveToFile(const std::string& datei)
+{
+    LOG_FKT("TFormMain::SaveToFile");
+    if (AktDevInst == nullptr)
+        return true;
+    const std::string ziel = datei.empty() ? AktDevInst->GetSicherungsPfad() : datei;
+    std::string container;
+    // A container that cannot be made would replace the last good copy by nothing.
+    if (DatenContainer::TContainerStatus status = Container(*AktDevInst, container); !status) {
+        ShowMessageBox(status.Text, status.Caption, status.Flags);
+        return false;
+    }
+    if (!Schreiben(ziel, container)) {
+        ShowMessageBox("Cannot create save file:\n" + ziel, "Error Autosave", MB_OK);
+        return false;
+    }
     return true;
 }
-void TFormMain::RecoveryCheck(bool, int32_t) {}
+
+void TFormMain::RestoreSaveCopy()
+{
+    LOG_FKT("TFormMain::RestoreSaveCopy");
+    TAutoSavePause pause;
+    if (AktDevInst == nullptr) {
+        ShowMessageBox(kGeraetFehlt, Spredit::Txt9080, MB_ICONEXCLAMATION);
+        return;
+    }
+    const std::string pfad = AktDevInst->GetSicherungsPfad();
+    const std::string zeit = DateiZugriff::AenderungsZeit(pfad);
+    if (zeit.empty()) {
+        ShowMessageBox(Spredit::Txt9084 + ":\n" + pfad, Spredit::Txt9080, MB_ICONEXCLAMATION);
+        return;
+    }
+    if (ShowMessageBox(Spredit::Txt9085 + ":" + zeit + "\n" + Spredit::Txt9086, Spredit::Txt9013,
+                       MB_YESNO | MB_ICONINFORMATION) != IDYES)
+        return;
+
+    // Read whole before anything is touched: a copy that cannot be read changes nothing.
+    std::string strom;
+    std::string fehler;
+    if (!DateiZugriff::Lesen(pfad, strom, fehler)) {
+        ShowMessageBox(Spredit::Txt9169, Spredit::Txt9154, MB_ICONEXCLAMATION);
+        return;
+    }
+    TBaumSperre sperre(*this);
+    if (FormVerw != nullptr) {
+        FuerAlleFormVerw([&](TFormVerw* fenster) {
+            fenster->GetGrid().Clear();
+            sperre.Sperren(fenster);
+        });
+        FormVerw->GetGrid().DeleteZellenKomponente();
+        FormVerw->DeleteTreeViewNodes();
+    }
+    const bool ok = AktDevInst->VireoImport(strom, true);
+    strom.clear();
+    AbgleichFormVerw(FormVerw);
+    if (FormVerw != nullptr)
+        FormVerw->AktualisiereAnsicht(nullptr, -1, -1);
+    if (ok)
+        ShowMessageBox(Spredit::Txt9168, Spredit::Txt9154, MB_OK);
+    else
+        ShowMessageBox(Spredit::Txt9169, Spredit::Txt9154, MB_ICONEXCLAMATION);
+    sperre.Ende();
+    // Even after a failed import: what was loaded is checked against ETS and written.
+    AktDevInst->EtsObjektCheck();
+    AktDevInst->WriteDataToDb();
+}
+
+void TFormMain::RecoveryCheck(bool oeffnen, int32_t deviceId)
+{
+    LOG_FKT("TFormMain::RecoveryCheck");
+    TIniRegistry ini;
+    TStringList liste;
+    liste.SetCommaText(ini.Read(DM->IniDatei, IniKey::NotClosed));
+    const std::string id = std::to_string(deviceId);
+    if (oeffnen) {
+        bool gefunden = false;
+        for (int i = 0; i < liste.Count(); ++i) {
+            if (liste[i] != id)
+                continue;
+            gefunden = true;
+            if (ShowMessageBox(Spredit::Txt9089, Spredit::Txt9013, MB_YESNO | MB_ICONINFORMATION) == IDYES)
+                RestoreSaveCopy();
+        }
+        if (liste.Count() > kRecoveryListeMax)
+            liste.Delete(0);
+        if (!gefunden)
+            liste.Add(id);
+    } else {
+        // After a deletion the pass goes on with the next index: of two adjacent equal
+        // entries the later one stays.
+        for (int i = 0; i < liste.Count(); ++i)
+            if (liste[i] == id)
+                liste.Delete(i);
+    }
+    (void)ini.Write(DM->IniDatei, IniKey::NotClosed, liste.CommaText());
+}
+
+// ---- Templates --------------------------------------------------------------------------------
+
+void TFormMain::Export()
+{
+    LOG_FKT("TFormMain::Export");
+    if (AktDevInst == nullptr) {
+        ShowMessageBox(kGeraetFehlt, Spredit::Txt9170, MB_ICONEXCLAMATION);
+        return;
+    }
+    TCursorHourGlass sanduhr;
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("ExportDialog"));
+    dialog.setWindowTitle(QString::fromStdString(Spredit::Txt9170));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(DateiZugriff::NamensFilter(SprAz::Txt10196));
+    dialog.setDefaultSuffix(QStringLiteral("azx"));
+    if (!(DateiDialogAusfuehren ? DateiDialogAusfuehren : DateiZugriff::DialogAusfuehren)(dialog))
+        return;
+    const std::string datei = DateiZugriff::GewaehlteDatei(dialog);
+    if (datei.empty() || AktDevInst == nullptr)
+        return;
+    std::string container;
+    if (DatenContainer::TContainerStatus status = Container(*AktDevInst, container); !status) {
+        ShowMessageBox(status.Text, status.Caption, status.Flags);
+        return;
+    }
+    if (!Schreiben(datei, container)) {
+        ShowMessageBox("Can not create file :\n" + datei, Spredit::Txt9170, MB_ICONEXCLAMATION);
+        return;
+    }
+    ShowMessageBox(Spredit::Txt9171, Spredit::Txt9170, MB_OK);
+}
+
+void TFormMain::Import()
+{
+    LOG_FKT("TFormMain::Import");
+    if (ShowMessageBox(Spredit::Txt9167, Spredit::Txt9154, MB_YESNO | MB_ICONINFORMATION) != IDYES)
+        return;
+    if (AktDevInst == nullptr) {
+        ShowMessageBox(kGeraetFehlt, SprAz::Txt10179, MB_ICONEXCLAMATION);
+        return;
+    }
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("ImportDialog"));
+    dialog.setWindowTitle(QString::fromStdString(Spredit::Txt9154));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(DateiZugriff::NamensFilter(SprAz::Txt10196));
+    dialog.setSizeGripEnabled(true);
+    if (!(DateiDialogAusfuehren ? DateiDialogAusfuehren : DateiZugriff::DialogAusfuehren)(dialog))
+        return;
+    const std::string datei = DateiZugriff::GewaehlteDatei(dialog);
+    if (datei.empty())
+        return;
+    if (DatenImport(datei))
+        ShowMessageBox(Spredit::Txt9168, Spredit::Txt9154, MB_OK);
+    else
+        ShowMessageBox(Spredit::Txt9169, Spredit::Txt9154, MB_ICONEXCLAMATION);
+}
+
+bool TFormMain::DatenImport(const std::string& datei)
+{
+    LOG_FKT("TFormMain::DatenImport");
+    TAutoSavePause pause;
+    TCursorHourGlass sanduhr;
+    if (AktDevInst == nullptr)
+        return false;
+    // Read whole before anything is touched: a file that cannot be read changes nothing.
+    std::string strom;
+    std::string fehler;
+    if (!DateiZugriff::Lesen(datei, strom, fehler))
+        return false;
+    TBaumSperre sperre(*this);
+    if (FormVerw != nullptr) {
+        FuerAlleFormVerw([&](TFormVerw* fenster) {
+            fenster->GetGrid().DeleteZellenKomponente();
+            sperre.Sperren(fenster);
+        });
+        FormVerw->GetGrid().DeleteZellenKomponente();
+    }
+    const bool ok = AktDevInst->VireoImport(strom, false);
+    strom.clear();
+    if (FormVerw != nullptr) {
+        AbgleichFormVerw(FormVerw);
+        FormVerw->AktualisiereAnsicht(nullptr, 1, 0);
+    }
+    sperre.Ende();
+    AktDevInst->WriteDataToDb();
+    return ok;
+}

@@ -22,6 +22,8 @@
 //   DevInstAzBus.cpp      the event memory and the clock of the device, over the bus
 //   DevInstAzMelder.cpp   adding detectors in runs and deleting the selected one
 //   DevInstAzPruefung.cpp the checks of the communication objects before the return to ETS
+//   DevInstAzKopieren.cpp copying a detector as record lines and pasting such lines
+//   DevInstAzLinks.cpp    detector objects and their group addresses: link, unlink, look-up
 //
 // Nodes made here are owned by the registry; the pointers handed out stay valid until the
 // node is deleted or the maps are cleared.
@@ -118,6 +120,49 @@ public:
     // Deletes the detector selected in the current project window (DeleteAzMelder). False
     // for no selection, a node that is no detector, or the wired input of the centre.
     bool MelderLoeschen() override;
+
+    // ---- Group-address links of the detectors (DevInstAzLinks.cpp) -----------------------------
+    // A group address serves one detector input only. The detectors' objects are numbers
+    // 0..159 (detector n has object n - 1); the sub groups linked to them are kept in the
+    // detector group-address list.
+    // As the base's link, refusing also (one message each) an address a detector uses and,
+    // for an object that may have one address only and has one, a replacement the user does
+    // not confirm (OK/Cancel). A confirmed replacement unlinks the old address first (in ETS
+    // too) and stays done when a later step refuses. A detector's object linked enters the
+    // sub group into the list. With inEts false a refusal leaves ETS's link as it is.
+    bool LinkToSubGroup(int32_t subGroupId, int32_t objektHandle, bool inEts) override;
+    // Unlinks in ETS, then drops the object's link (and a detector object's list entry).
+    // True also when ETS does not list the link; false, nothing changed, when ETS refuses the
+    // unlink or its links cannot be read.
+    bool UnLinkFromSubGroup(int32_t subGroupId, int32_t deviceObjectId) override;
+    // Whether the address typed in the text (either level style, ebenen as the parser takes
+    // it) is a sub group a detector uses; true after the message "Die Gruppenadresse wird von
+    // einem anderen Eingang verwendet" (once). A text that does not parse: false, silently.
+    bool CheckGrpAddrUsedFromMelder(const std::string& text, int ebenen) override;
+    // The search text of GrpAdrText (2 or 3 levels).
+    static std::string StringToSearchGrpAddr(const std::string& text, const std::string& trenner, int ebenen);
+
+    // ---- Copy and paste (DevInstAzKopieren.cpp) ---------------------------------------------------
+    // The lines (UTF-8 record lines, no header) of a detector with everything below it: its
+    // record and continuation chain, then each child record with its chain, depth first.
+    // True and no lines for no node; false, no lines, for a node that is no detector or is
+    // the wired input.
+    bool GetCopyData(TDataBasis* node, TStringList& zeilen) override;
+    // Appends the lines of the records below the node (continuation chains after their head;
+    // a handle met twice is taken once).
+    void GetAllChildData(TDataBasis* node, TStringList& zeilen);
+    // Pastes the first detector of the lines: onto a security area as a new detector of that
+    // area, onto a detector of the same kind of area into that detector. False, after a
+    // message, for lines without a detector, a detector of another kind of area, a new
+    // detector the limit refuses, lines that are no records; false, silently, when the user
+    // keeps a switching device's sabotage assignment. A target of any other type, and the
+    // wired input, get nothing: true. What was pasted before a failure stays.
+    bool Einfuegen(TDataBasis* ziel, TStringList& zeilen) override;
+    // Pastes into every registered node below the node its record from the store (an object
+    // by its identifier, any other node by its type) and writes it into its record; an object
+    // that took flags writes them into ETS. An object without data is skipped; false when
+    // another node has none, a node refuses or ETS refuses the flags.
+    bool PasteDataToAllChilds(TDataBasis* node, TDatenManager<TDatenStruktur>& daten, std::string& text);
 
     // ---- Checks before the return to ETS (DevInstAzPruefung.cpp) -------------------------------
     // Object 225 (alarm reset) exists and has a group address; no message.

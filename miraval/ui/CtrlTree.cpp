@@ -1,10 +1,16 @@
 #include "miraval/ui/CtrlTree.h"
 
 #include "miraval/app/DaMo.h"
+#include "miraval/ui/ZiehDaten.h"
+#include "miraval/ui/ZiehLauf.h"
 #include "pellam/DataBasis.h"
+#include "quillon/VireoGrpAdrBasic.h"
+#include "quillon/VireoGrpAdrMain.h"
 #include "win32/CodePage1252.h"
+#include "win32/Cursor.h"
 
 #include <QIcon>
+#include <QPoint>
 #include <QSignalBlocker>
 #include <QString>
 #include <QTreeWidget>
@@ -22,6 +28,7 @@ constexpr int DataRole = Qt::UserRole;
 constexpr int ImageRole = Qt::UserRole + 1;
 
 constexpr int TypGrpAdrOrdner = 203;
+constexpr int TypMainGroup = 5001;
 constexpr int TypMiddleGroup = 5002;
 constexpr int TypSubGroup = 5003;
 
@@ -166,11 +173,22 @@ bool IstSichtbar(const QTreeWidgetItem* node)
     return true;
 }
 
-void ExpandiereAlles(QTreeWidgetItem* node, bool auf)
+void KlappeAllesZu(QTreeWidgetItem* node)
 {
-    node->setExpanded(auf);
+    node->setExpanded(false);
     for (int i = 0; i < node->childCount(); ++i)
-        ExpandiereAlles(node->child(i), auf);
+        KlappeAllesZu(node->child(i));
+}
+
+// A copy of a node: text, object, images and whether it shows the expand indicator.
+QTreeWidgetItem* Kopie(const QTreeWidgetItem* quelle)
+{
+    auto* kopie = new QTreeWidgetItem(QStringList(quelle->text(0)));
+    kopie->setData(0, DataRole, quelle->data(0, DataRole));
+    kopie->setData(0, ImageRole, quelle->data(0, ImageRole));
+    kopie->setIcon(0, quelle->icon(0));
+    kopie->setChildIndicatorPolicy(quelle->childIndicatorPolicy());
+    return kopie;
 }
 
 } // namespace
@@ -266,6 +284,9 @@ QTreeWidgetItem* TCtrlTree::MakeNode(QTreeWidgetItem* parent, TDataBasis* obj)
     auto* node = new QTreeWidgetItem(QStringList(QString::fromStdString(obj->GetName(true))));
     SetData(node, obj);
     SetNodeImages(node, obj);
+    const int typ = obj->GetTyp();
+    if (typ == TypMainGroup || typ == TypMiddleGroup)
+        node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     if (parent == nullptr)
         m_tree->clear();
     Insert(parent, node);
@@ -395,7 +416,7 @@ void TCtrlTree::Expand()
         return;
     {
         TTreeNodesUpdate update(*this);
-        ExpandiereAlles(node, true);
+        ExpandBranch(node);
     }
     m_tree->scrollToItem(node, QAbstractItemView::PositionAtTop);
 }
@@ -407,7 +428,7 @@ void TCtrlTree::Collapse()
         return;
     {
         TTreeNodesUpdate update(*this);
-        ExpandiereAlles(node, false);
+        KlappeAllesZu(node);
     }
     m_tree->scrollToItem(node, QAbstractItemView::PositionAtTop);
 }
@@ -417,10 +438,31 @@ void TCtrlTree::ExpandAll()
     QTreeWidgetItem* node = m_tree->currentItem();
     {
         TTreeNodesUpdate update(*this);
-        m_tree->expandAll();
+        std::vector<QTreeWidgetItem*> oben;
+        for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
+            oben.push_back(m_tree->topLevelItem(i));
+        for (QTreeWidgetItem* ast : oben)
+            ExpandBranch(ast);
     }
     if (node != nullptr)
         m_tree->scrollToItem(node, QAbstractItemView::PositionAtTop);
+}
+
+void TCtrlTree::ExpandBranch(QTreeWidgetItem* node)
+{
+    if (node == nullptr)
+        return;
+    if (node->childCount() == 0 && node->childIndicatorPolicy() != QTreeWidgetItem::ShowIndicator)
+        return;
+    node->setExpanded(true);
+    if (!node->isExpanded())
+        return;
+    // Opening may fill nodes in and sort them: the children as they are after it.
+    std::vector<QTreeWidgetItem*> kinder;
+    for (int i = 0; i < node->childCount(); ++i)
+        kinder.push_back(node->child(i));
+    for (QTreeWidgetItem* kind : kinder)
+        ExpandBranch(kind);
 }
 
 void TCtrlTree::CollapseAll()
@@ -440,12 +482,12 @@ void TCtrlTree::CopyChildNodes(const QTreeWidgetItem* from, QTreeWidgetItem* to)
         if (data == nullptr)
             continue;
         const int typ = data->GetTyp();
-        if (typ == TypMiddleGroup || typ == TypSubGroup)
+        if (typ == TypMiddleGroup || typ == TypSubGroup) {
+            // The copy fills this level again when it is opened.
+            to->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
             continue;
-        auto* kopie = new QTreeWidgetItem(QStringList(quelle->text(0)));
-        SetData(kopie, data);
-        kopie->setData(0, ImageRole, quelle->data(0, ImageRole));
-        kopie->setIcon(0, quelle->icon(0));
+        }
+        QTreeWidgetItem* kopie = Kopie(quelle);
         to->addChild(kopie);
         CopyChildNodes(quelle, kopie);
     }
@@ -484,30 +526,101 @@ void TCtrlTree::Abgleich(QTreeWidget* source, bool takeStateFromSource)
             TDataBasis* data = Data(quelle);
             if (data == nullptr || (grpAdrBehalten && data->GetTyp() == TypGrpAdrOrdner))
                 continue;
-            auto* kopie = new QTreeWidgetItem(QStringList(quelle->text(0)));
-            SetData(kopie, data);
-            kopie->setData(0, ImageRole, quelle->data(0, ImageRole));
-            kopie->setIcon(0, quelle->icon(0));
+            QTreeWidgetItem* kopie = Kopie(quelle);
             m_tree->addTopLevelItem(kopie);
             CopyChildNodes(quelle, kopie);
         }
 
+        // Opening a node may fill nodes in and sort the tree: the nodes to show are found
+        // first and opened afterwards.
+        std::vector<QTreeWidgetItem*> zeigen;
         for (QTreeWidgetItemIterator it(m_tree); *it != nullptr; ++it) {
             const TDataBasis* d = Data(*it);
             if (d == nullptr)
                 continue;
             const auto s = sichtbar.find(d);
             if (s != sichtbar.end() && s->second)
-                SetzeVerborgen(*it);
+                zeigen.push_back(*it);
             if (d == auswahl)
                 neueAuswahl = *it;
         }
+        for (QTreeWidgetItem* node : zeigen)
+            SetzeVerborgen(node);
     }
     {
         const QSignalBlocker stumm(m_tree);
         m_tree->setCurrentItem(neueAuswahl);
     }
     AlphaSort();
+}
+
+QTreeWidgetItem* TCtrlTree::MakeGrpAdrFolder(const TDeviceInstanz::TMainGroupMap& mainGroups, TDataBasis* folder)
+{
+    if (folder == nullptr)
+        return nullptr;
+    TTreeNodesUpdate update(*this);
+    auto* node = new QTreeWidgetItem(QStringList(QString::fromStdString(folder->GetName(true))));
+    SetData(node, folder);
+    SetNodeImages(node, folder);
+    Insert(nullptr, node);
+    for (const auto& [id, main] : mainGroups) {
+        if (main != nullptr)
+            MakeNode(node, main.get());
+    }
+    return node;
+}
+
+void TCtrlTree::MakeGrpAdrNode(const TGrpAdrSammlung& collection, QTreeWidgetItem* node)
+{
+    if (node == nullptr)
+        return;
+    TGrpAdrSammlung fehlend = collection;
+    for (int i = 0; i < node->childCount(); ++i) {
+        if (auto* vorhanden = dynamic_cast<TVireoGrpAdrBasis*>(Data(node->child(i))))
+            fehlend.erase(vorhanden->GetEtsId());
+    }
+    for (const auto& [id, obj] : fehlend) {
+        if (obj != nullptr)
+            MakeNode(node, obj);
+    }
+    node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}
+
+bool TCtrlTree::DragOver(QObject* sender, QObject* source, const QPoint& pos)
+{
+    try {
+        const auto* baum = qobject_cast<const QTreeWidget*>(sender);
+        if (baum == nullptr || !(TZiehDaten::IstBaum(source) || TZiehDaten::IstListe(source)))
+            return false;
+        TDataBasis* gezogen = TZiehDaten::Objekt(source);
+        if (gezogen == nullptr)
+            return false;
+        TDataBasis* ziel = Data(baum->itemAt(pos));
+        return ziel != nullptr && ziel->AllowDrop(gezogen);
+    } catch (...) {
+        TZiehLauf::MeldeAusnahme("TCtrlTree::DragOver", true);
+    }
+    return false;
+}
+
+void TCtrlTree::DragDrop(QObject* sender, QObject* source, const QPoint& pos)
+{
+    struct TCursorZurueck {
+        ~TCursorZurueck() { SetScreenCursor(crDefault); }
+    } zurueck;
+    try {
+        const auto* baum = qobject_cast<const QTreeWidget*>(sender);
+        if (baum == nullptr || !(TZiehDaten::IstBaum(source) || TZiehDaten::IstListe(source)))
+            return;
+        TDataBasis* gezogen = TZiehDaten::Objekt(source);
+        TDataBasis* ziel = Data(baum->itemAt(pos));
+        if (gezogen == nullptr || ziel == nullptr)
+            return;
+        SetScreenCursor(crHourGlass);
+        ziel->Drop(gezogen);
+    } catch (...) {
+        TZiehLauf::MeldeAusnahme("TCtrlTree::DragDrop", false);
+    }
 }
 
 void TCtrlTree::BeginUpdate()

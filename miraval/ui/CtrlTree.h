@@ -9,14 +9,28 @@
 // again sorts the whole tree (AlphaSort).
 //
 // Changes in bulk run inside BeginUpdate / EndUpdate (nested; the outermost EndUpdate
-// repaints); TTreeNodesUpdate is the scope guard for that bracket.
+// repaints); TTreeNodesUpdate is the scope guard for that bracket, TTreeSortPause the one of
+// a sorting pause.
+//
+// Group addresses: the folder holds the main groups from the start; the levels below are
+// put in lazily (the project window's lazy fill, MakeGrpAdrNode). A main or middle group
+// whose own level may still be missing shows the expand indicator even without children;
+// once its level is filled it shows it only when it has children.
+//
+// Drag and drop onto a node: DragOver and DragDrop find the dragged object (the selected
+// element of the source control, TZiehDaten) and the node under the point, and leave the
+// meaning to the target object (AllowDrop, Drop). What the objects throw is shown (TZiehLauf)
+// and never leaves them.
 
 #include "miraval/devinst/DevInst.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <unordered_set>
 
+class QObject;
+class QPoint;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TDataBasis;
@@ -24,6 +38,9 @@ class TDeviceInstanz;
 
 class TCtrlTree {
 public:
+    // Group-address nodes by the ETS id of their group, all of one level.
+    using TGrpAdrSammlung = std::map<int32_t, TDataBasis*>;
+
     // The tree is not owned.
     explicit TCtrlTree(QTreeWidget* tree);
     TCtrlTree(const TCtrlTree&) = delete;
@@ -77,14 +94,41 @@ public:
     void Collapse();
     // Everything expanded; the node selected before becomes the top item.
     void ExpandAll();
+    // Opens the node and then each of its children's branches, node by node, so that every
+    // opening can be refused or fill nodes in; a refused node keeps its branch closed. A
+    // childless node without the expand indicator is left alone.
+    static void ExpandBranch(QTreeWidgetItem* node);
     // Selection cleared, everything collapsed, the first node selected.
     void CollapseAll();
 
     // Rebuilds this tree from the source tree. The expanded branches and the selection come
     // from the source when takeStateFromSource, else from this tree as it was. This tree's
     // group-address folder (type 203) stays with what it holds; middle groups and group
-    // addresses (5002, 5003) are not copied. Raises no selection change.
+    // addresses (5002, 5003) are not copied, and a node that had them shows the expand
+    // indicator (they are filled in again when it opens). Opening the branches to show runs
+    // through the tree's opening as any other. Raises no selection change.
     void Abgleich(QTreeWidget* source, bool takeStateFromSource);
+
+    // ---- Group addresses ----------------------------------------------------------------------
+    // Adds the folder as a new top-level node and under it the main groups of the map that
+    // are not null, in ascending id order. The folder's node; null for a null folder.
+    QTreeWidgetItem* MakeGrpAdrFolder(const TDeviceInstanz::TMainGroupMap& mainGroups, TDataBasis* folder);
+    // Adds under node, in ascending id order, the collected nodes it lacks: a child whose
+    // object has the same ETS id counts as present, so filling again never doubles a node.
+    // Node's own level is filled afterwards (no indicator while childless).
+    void MakeGrpAdrNode(const TGrpAdrSammlung& collection, QTreeWidgetItem* node);
+
+    // ---- Drag and drop ---------------------------------------------------------------------------
+    // Whether the object dragged from source (a tree or the folder list) may be dropped on the
+    // node of sender (a tree) at pos (sender's viewport coordinates): the target's AllowDrop.
+    // False for any other pair of controls, without a dragged object or without a node at
+    // pos, and after an exception (shown with the caption "TCtrlTree::DragOver"; a running
+    // drag ends).
+    bool DragOver(QObject* sender, QObject* source, const QPoint& pos);
+    // Drops the dragged object on the node at pos (the target's Drop) under the hour-glass;
+    // same pairs as DragOver, caption "TCtrlTree::DragDrop". The screen cursor ends as the
+    // default cursor on every way out, also when nothing was dropped.
+    void DragDrop(QObject* sender, QObject* source, const QPoint& pos);
 
     // Update bracket (nested).
     void BeginUpdate();
@@ -127,4 +171,23 @@ public:
 
 private:
     TCtrlTree& m_tree;
+};
+
+// Pauses the tree's sorting while it lives (new nodes keep their insertion order) and, when
+// sorting was on before, switches it on again at its end, which sorts the tree once. A pause
+// inside a pause ends only its own.
+class TTreeSortPause {
+public:
+    explicit TTreeSortPause(TCtrlTree& tree) : m_tree(tree), m_warAn(tree.IsSorting()) { m_tree.SetSorting(false); }
+    ~TTreeSortPause()
+    {
+        if (m_warAn)
+            m_tree.SetSorting(true);
+    }
+    TTreeSortPause(const TTreeSortPause&) = delete;
+    TTreeSortPause& operator=(const TTreeSortPause&) = delete;
+
+private:
+    TCtrlTree& m_tree;
+    bool m_warAn;
 };

@@ -6,6 +6,7 @@
 #include "miraval/app/IniRegistry.h"
 #include "miraval/app/Main.h"
 #include "miraval/app/Spredit.h"
+#include "miraval/ui/BaumScroll.h"
 #include "miraval/ui/CtrlGrid.h"
 #include "miraval/ui/CtrlListView.h"
 #include "miraval/ui/CtrlTree.h"
@@ -14,9 +15,10 @@
 #include "miraval/ui/Geschuetzt.h"
 #include "miraval/ui/ModellAnsichten.h"
 #include "miraval/ui/RtfAnzeige.h"
+#include "miraval/ui/ZiehDaten.h"
+#include "miraval/ui/ZiehLauf.h"
 #include "pellam/DataBasis.h"
 #include "quillon/CursorHourGlass.h"
-#include "quillon/OrdnerGrpAdr.h"
 #include "quillon/UserMessages.h"
 #include "rastow/DrawGridSE.h"
 #include "tessarin/AzMelder.h"
@@ -29,11 +31,13 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDockWidget>
+#include <QDrag>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -137,8 +141,16 @@ TFormVerw::~TFormVerw()
     // The sub-window's own destructor still reports its state, and the controls report while
     // they go: nothing of this window may answer any more.
     QObject::disconnect(this, nullptr, this, nullptr);
-    if (m_tree != nullptr)
+    if (m_tree != nullptr) {
         QObject::disconnect(m_tree, nullptr, this, nullptr);
+        m_tree->OnExpanding = nullptr;
+        m_tree->OnExpanded = nullptr;
+        m_tree->OnStartDrag = nullptr;
+        m_tree->OnEndDrag = nullptr;
+        m_tree->OnDragOver = nullptr;
+        m_tree->OnDragDrop = nullptr;
+    }
+    SetzeListZiehHandler(m_listViewView, nullptr, nullptr, nullptr);
     if (m_splitter != nullptr)
         QObject::disconnect(m_splitter, nullptr, this, nullptr);
     if (auto* dock = static_cast<TFDockMeld*>(m_meldeDock)) {
@@ -146,6 +158,8 @@ TFormVerw::~TFormVerw()
         dock->OnEndDock = nullptr;
     }
     SetRegData();
+    // The scroll timer works on the tree: it goes first.
+    m_baumScroll.reset();
     // The views draw the models: they go before the models and controllers.
     QWidget* inhalt = widget();
     setWidget(nullptr);
@@ -179,7 +193,7 @@ void TFormVerw::Init()
     m_splitter->setHandleWidth(3);
     m_splitter->setChildrenCollapsible(false);
 
-    m_tree = new QTreeWidget(m_splitter);
+    m_tree = new TBaumAnsicht(m_splitter);
     m_tree->setObjectName(QStringLiteral("Tree"));
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
@@ -232,6 +246,23 @@ void TFormVerw::Init()
         GridEnterCell(sender, cell, column, row);
     };
     m_ctrlGrid = std::make_unique<TCtrlGrid>(m_grid.get(), m_gridView);
+    m_baumScroll = std::make_unique<TBaumScroll>(m_tree);
+
+    // The tree's handlers run guarded by the tree itself; the list's by the list view.
+    m_tree->OnExpanding = [this](QTreeWidgetItem* node) { return TreeExpanding(node); };
+    m_tree->OnExpanded = [this](QTreeWidgetItem* node) { TreeExpanded(node); };
+    m_tree->OnStartDrag = [this] { TreeStartDrag(); };
+    m_tree->OnEndDrag = [this] { TreeEndDrag(); };
+    m_tree->OnDragOver = [this](QObject* source, const QPoint& pos) { return TreeDragOver(m_tree, source, pos); };
+    m_tree->OnDragDrop = [this](QObject* source, const QPoint& pos) { TreeDragDrop(m_tree, source, pos); };
+    SetzeListZiehHandler(
+        m_listViewView, [this](int) { ListViewStartDrag(); },
+        [this](int item, const QMimeData& daten) {
+            return ListViewDragOver(m_listViewView, TZiehDaten::Quelle(&daten), item);
+        },
+        [this](int item, const QMimeData& daten) {
+            ListViewDragDrop(m_listViewView, TZiehDaten::Quelle(&daten), item);
+        });
 
     connect(m_tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* node, QTreeWidgetItem*) { Guarded([&] { TreeChange(node); }); });
@@ -307,6 +338,12 @@ void TFormVerw::SetRegData()
 
 void TFormVerw::SetDeviceInstanz(TDeviceInstanz* instanz)
 {
+    if (instanz != m_ctrlTree->GetDeviceInstanz()) {
+        m_grpAdrOrdner = nullptr;
+        m_mainGroups = nullptr;
+        m_middleGroups = nullptr;
+        m_subGroups = nullptr;
+    }
     m_ctrlTree->SetDeviceInstanz(instanz);
 }
 
@@ -326,52 +363,6 @@ void TFormVerw::InitData(const TDeviceInstanz::TKnotenMap& knoten, HWND mainHand
     m_ctrlTree->InitTree(knoten);
     m_treeFilling = false;
     AktualisiereAnsicht(nullptr, -1, -1);
-}
-
-void TFormVerw::NeuAufbauen(TDeviceInstanz& instanz)
-{
-    // The group-address part goes with the rest: the tree is rebuilt from the registry.
-    if (QTreeWidgetItem* ordner = GetNodeFromData(m_grpAdrOrdner))
-        delete ordner;
-    m_grpAdrOrdner = nullptr;
-    SetDeviceInstanz(&instanz);
-    InitData(instanz.GetKnoten(), MainHandle());
-    TDataBasis* ordner = instanz.GetGrpAdrOrdner();
-    if (ordner != nullptr && m_tree->topLevelItemCount() > 0) {
-        auto* node = new QTreeWidgetItem(QStringList(QString::fromStdString(ordner->GetName(true))));
-        TCtrlTree::SetData(node, ordner);
-        TCtrlTree::SetNodeImages(node, ordner);
-        m_tree->addTopLevelItem(node);
-        m_grpAdrOrdner = ordner;
-        if (m_ctrlTree->IsSorting())
-            m_ctrlTree->AlphaSort();
-    }
-}
-
-void TFormVerw::CreateGroupAddressNodes(TDataBasis* main, TDataBasis* middle, TDataBasis* sub, bool makeVisible)
-{
-    QTreeWidgetItem* ordner = GetNodeFromData(m_grpAdrOrdner);
-    if (ordner == nullptr)
-        return;
-    QTreeWidgetItem* oben = ordner;
-    QTreeWidgetItem* letzter = nullptr;
-    for (TDataBasis* stufe : {main, middle, sub}) {
-        if (stufe == nullptr)
-            continue;
-        QTreeWidgetItem* node = nullptr;
-        for (int i = 0; i < oben->childCount() && node == nullptr; ++i) {
-            if (TCtrlTree::Data(oben->child(i)) == stufe)
-                node = oben->child(i);
-        }
-        if (node == nullptr)
-            node = m_ctrlTree->MakeNode(oben, stufe);
-        if (node == nullptr)
-            return;
-        oben = node;
-        letzter = node;
-    }
-    if (makeVisible && letzter != nullptr)
-        m_tree->scrollToItem(letzter);
 }
 
 // ---- Pages ------------------------------------------------------------------------------------------
@@ -534,8 +525,12 @@ QTreeWidgetItem* TFormVerw::AddChildNode2Data(TDataBasis* parent, TDataBasis* ch
 {
     QTreeWidgetItem* node = m_ctrlTree->AddChildNode2Data(parent, child);
     if (makeVisible && node != nullptr) {
+        // From the top down, as the user would open them (opening fills nodes in).
+        std::vector<QTreeWidgetItem*> vorfahren;
         for (QTreeWidgetItem* p = node->parent(); p != nullptr; p = p->parent())
-            p->setExpanded(true);
+            vorfahren.push_back(p);
+        for (auto it = vorfahren.rbegin(); it != vorfahren.rend(); ++it)
+            (*it)->setExpanded(true);
         m_tree->scrollToItem(node);
     }
     return node;
@@ -595,7 +590,11 @@ void TFormVerw::Assign(TFormVerw* source)
 {
     if (source == nullptr || source == this)
         return;
+    SetDeviceInstanz(source->GetDeviceInstanz());
     m_grpAdrOrdner = source->m_grpAdrOrdner;
+    m_mainGroups = source->m_mainGroups;
+    m_middleGroups = source->m_middleGroups;
+    m_subGroups = source->m_subGroups;
     if (source->mdiArea() != nullptr && mdiArea() != source->mdiArea())
         source->mdiArea()->addSubWindow(this);
     m_ctrlTree->Abgleich(source->m_tree, true);
@@ -627,6 +626,54 @@ bool TFormVerw::SelectNode(TDataBasis* data)
     m_tree->scrollToItem(node);
     m_tree->setCurrentItem(node);
     return true;
+}
+
+// ---- Drag and drop, tree scrolling ----------------------------------------------------------------
+
+bool TFormVerw::TreeDragOver(QObject* sender, QObject* source, const QPoint& pos)
+{
+    const bool annehmen = m_ctrlTree->DragOver(sender, source, pos);
+    m_baumScroll->DragOver();
+    return annehmen;
+}
+
+void TFormVerw::TreeDragDrop(QObject* sender, QObject* source, const QPoint& pos)
+{
+    m_ctrlTree->DragDrop(sender, source, pos);
+}
+
+void TFormVerw::TreeStartDrag()
+{
+    m_baumScroll->Start();
+}
+
+void TFormVerw::TreeEndDrag()
+{
+    m_baumScroll->Ende();
+}
+
+bool TFormVerw::ListViewDragOver(QObject* sender, QObject* source, int item)
+{
+    return m_ctrlListView->DragOver(sender, source, item);
+}
+
+void TFormVerw::ListViewDragDrop(QObject* sender, QObject* source, int item)
+{
+    m_ctrlListView->DragDrop(sender, source, item);
+    PostMessage(MainHandle(), UM_UpdateTreeNamesAndIcon, 0, 0);
+}
+
+void TFormVerw::TimerTreeScrollTimer()
+{
+    m_baumScroll->Tick();
+}
+
+void TFormVerw::ListViewStartDrag()
+{
+    auto* drag = new QDrag(m_listViewView);
+    drag->setMimeData(new TZiehDaten(m_listViewView));
+    TZiehLauf lauf(drag);
+    drag->exec(Qt::MoveAction);
 }
 
 // ---- Grid ---------------------------------------------------------------------------------------------

@@ -10,6 +10,17 @@
 // messages to the main window (UM_AddFormVerw posted on creation, UM_RemoveFormVerw sent
 // on destruction, UM_ActivateFormVerw posted on activation).
 //
+// Group addresses (FProjektierungGrpAdr.cpp): the tree shows the ETS group addresses under
+// the group-address folder. The folder gets its main groups when the tree is built; the
+// levels below are filled in lazily when a node opens, one level ahead of what is seen, so a
+// project with thousands of group addresses opens quickly. The folder opens only when the
+// main window says the group addresses can be had (UM_IsGrpAdrAvailable).
+//
+// Drag and drop: a node is dragged from the tree onto a tree node or onto an item of the
+// folder list, or from the folder list onto a tree node; the target's object decides what a
+// drop means (TCtrlTree, TCtrlListView). While a drag rests near the tree's upper or lower
+// edge the tree scrolls (TBaumScroll).
+//
 // Window numbers come from a process-wide counter that never goes back: the n-th window of
 // a run has number n-1 and opens 10 pixels per number further down and right. Closing
 // window 0 minimises it (it stays the main window's first window); higher ones are deleted.
@@ -18,6 +29,7 @@
 // hand it to the main window's "show and terminate" handler.
 
 #include "miraval/devinst/DevInst.h"
+#include "miraval/ui/BaumAnsicht.h"
 #include "rastow/DrawGridSE.h"
 #include "vcl/ListView.h"
 #include "win32/Windows.h"
@@ -31,18 +43,22 @@
 
 class QDockWidget;
 class QMainWindow;
+class QObject;
+class QPoint;
 class QSplitter;
 class QStackedWidget;
 class QTextEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
+class TBaumScroll;
 class TCtrlGrid;
 class TCtrlListView;
 class TCtrlTree;
 class TDataBasis;
 class TDeviceInstanz;
 class TFormMain;
+class TTreeSortPause;
 
 // The current project window (null when none is open); kept by the main window.
 extern TFormVerw* FormVerw;
@@ -79,6 +95,8 @@ public:
     // and "ShowQuickHelp" always.
     void SetRegData();
 
+    // Another instance than before drops the group-address part of the one before (its
+    // folder and maps go with it).
     void SetDeviceInstanz(TDeviceInstanz* instanz);
     TDeviceInstanz* GetDeviceInstanz() const;
     // Fills the tree from the object map (without rebuilding the right side per node), then
@@ -114,7 +132,7 @@ public:
     // Brings this tree in line with the source window's (keeps this window's expanded
     // branches, selection and group-address folder); no selection change is raised.
     void Abgleich(TFormVerw* source);
-    // Takes over the source window's group-address part and its tree state.
+    // Takes over the source window's device instance, group-address part and tree state.
     void Assign(TFormVerw* source);
     // The tree's update bracket (nested; the outermost end repaints) and its sorting pause
     // (sorting off: new nodes keep insertion order; on: sorted by TCtrlTree's compare).
@@ -124,12 +142,52 @@ public:
     // Makes the data object's node visible and selects it; false when it has none.
     bool SelectNode(TDataBasis* data);
     // Empties the tree and refills it from the instance's registry: drops the group-address
-    // part, InitData, and the group-address folder when the instance has one.
+    // part, InitData, then InitGrpAdr with the instance's folder and maps when it has a folder.
     void NeuAufbauen(TDeviceInstanz& instanz);
-    // The group-address folder part: adds the nodes under the folder when it has a tree node.
+
+    // ---- Group addresses (FProjektierungGrpAdr.cpp) -----------------------------------------------
+    // Keeps the folder and the instance's group maps (not owned: the instance's, they must
+    // outlive their use here) and adds the folder with its main groups to the tree; a node
+    // the folder or the folder before had is replaced. mainHandle is not kept. Without the
+    // middle and sub maps (null) the levels below the main groups cannot be filled.
+    void InitGrpAdr(HWND mainHandle, TDataBasis* folder, const TDeviceInstanz::TMainGroupMap* mainGroups,
+                    const TDeviceInstanz::TMiddleGroupMap* middleGroups,
+                    const TDeviceInstanz::TSubGroupMap* subGroups);
+    // Nothing: the tree is rebuilt with InitGrpAdr.
+    void DeleteGrpAdr();
+    // Asked before a node opens: the group-address folder opens only when the main window
+    // answers UM_IsGrpAdrAvailable with nonzero; any other node opens.
+    bool TreeExpanding(QTreeWidgetItem* node);
+    // A node opened: fills in the next level below each of its children (one level ahead).
+    // Main group: its middle groups found in the map (three levels), or the group
+    // addresses of those middle groups (two levels); middle group: its group addresses found
+    // in the map. Nodes already there stay and are not doubled; the tree is sorted once at
+    // the end. Without the maps the fill stops with "Group address map not found.\nAbort
+    // function" (caption "TFormVerw::TreeExpanding"); what was filled in stays.
+    void TreeExpanded(QTreeWidgetItem* node);
+    // A group address made while editing: the nodes of main, middle (three levels only) and
+    // sub that the tree lacks, each under the one above (the main group under the folder),
+    // made visible when asked. Without a group-address folder: the message "Can't find
+    // Groupaddress folder." (caption "error (TDeviceInstanz::InsertGrpAdr)") and nothing.
     void CreateGroupAddressNodes(TDataBasis* main, TDataBasis* middle, TDataBasis* sub,
                                  bool makeVisible);
     TDataBasis* GetGrpAdrOrdner() const { return m_grpAdrOrdner; }
+
+    // ---- Drag and drop, tree scrolling ----------------------------------------------------------
+    // The tree's drag handlers: the tree controller's test and drop (sender the tree under the
+    // cursor, source the control the drag started from, pos in the tree's viewport); a test
+    // also re-arms the scrolling. TreeStartDrag and TreeEndDrag bracket a drag from the tree.
+    bool TreeDragOver(QObject* sender, QObject* source, const QPoint& pos);
+    void TreeDragDrop(QObject* sender, QObject* source, const QPoint& pos);
+    void TreeStartDrag();
+    void TreeEndDrag();
+    // The folder list's: item is the item under the cursor (-1 none). A drop posts
+    // UM_UpdateTreeNamesAndIcon, so every window shows the new texts and icons.
+    bool ListViewDragOver(QObject* sender, QObject* source, int item);
+    void ListViewDragDrop(QObject* sender, QObject* source, int item);
+    // One tick of the tree-scroll timer.
+    void TimerTreeScrollTimer();
+    TBaumScroll& GetBaumScroll() const { return *m_baumScroll; }
 
     // ---- Grid and quick help -------------------------------------------------------------------------
     // Windows colour values (system colours with the top bit).
@@ -187,6 +245,13 @@ private:
     void FormKeyDown(QKeyEvent* key);
     void TreeMouseDown(const QPoint& pos);
     void ListViewDblClick(int index);
+    // An item of the folder page is dragged: runs the drag with the list as its source.
+    void ListViewStartDrag();
+    // The lazy fill of one node's next level (TreeExpanded); pause is engaged before the first
+    // node is added. False when the fill must stop (no maps, message shown).
+    bool FuelleEbene(QTreeWidgetItem* node, std::unique_ptr<TTreeSortPause>& pause);
+    // The main window: the handle InitData was given, else the data module's.
+    HWND Hauptfenster() const;
     // The grid's or the list's view shows the model again.
     void RefreshRightSide();
     // Runs f, routing an exception to the main window's handler (no exception leaves an
@@ -203,7 +268,11 @@ private:
     HWND m_mainHandle = nullptr;
     bool m_treeFilling = false;
     int m_quickHelpId = 0;
+    // The group-address part: the instance's folder and maps (not owned).
     TDataBasis* m_grpAdrOrdner = nullptr;
+    const TDeviceInstanz::TMainGroupMap* m_mainGroups = nullptr;
+    const TDeviceInstanz::TMiddleGroupMap* m_middleGroups = nullptr;
+    const TDeviceInstanz::TSubGroupMap* m_subGroups = nullptr;
     std::string m_quickHelpDatei;
     bool m_resizeHandler = true;
     // The key press last handled and the widget it was last offered to: the filter sees a
@@ -218,7 +287,7 @@ private:
 
     // Controls (Qt children of the window).
     QSplitter* m_splitter = nullptr;
-    QTreeWidget* m_tree = nullptr;
+    TBaumAnsicht* m_tree = nullptr;
     QMainWindow* m_infoSeite = nullptr; // the right side; hosts the quick-help dock
     QStackedWidget* m_pages = nullptr;
     QWidget* m_gridView = nullptr;
@@ -229,4 +298,5 @@ private:
     std::unique_ptr<TCtrlTree> m_ctrlTree;
     std::unique_ptr<TCtrlGrid> m_ctrlGrid;
     std::unique_ptr<TCtrlListView> m_ctrlListView;
+    std::unique_ptr<TBaumScroll> m_baumScroll;
 };

@@ -106,3 +106,20 @@ QWidget* ListFlaeche(QWidget* view)
         return v->ItemView() != nullptr ? v->ItemView()->viewport() : view;
     return view;
 }
+
+TListView* ListModell(const QObject* view)
+{
+    const auto* v = qobject_cast<const TListViewView*>(view);
+    return v != nullptr ? &v->List() : nullptr;
+}
+
+void SetzeListZiehHandler(QWidget* view, std::function<void(int)> start,
+                          std::function<bool(int, const QMimeData&)> ueber,
+                          std::function<void(int, const QMimeData&)> ablegen)
+{
+    if (auto* v = qobject_cast<TListViewView*>(view)) {
+        v->OnStartDrag = std::move(start);
+        v->OnDragOver = std::move(ueber);
+        v->OnDragDrop = std::move(ablegen);
+    }
+}

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+class QMimeData;
+class QObject;
 class QWidget;
 class TDrawGridSE;
 class TListView;
@@ -39,3 +41,11 @@ void SetzeListDoppelklick(QWidget* view, std::function<void(int)> handler);
 void SetzeListZiehen(QWidget* view, bool automatisch);
 // The widget the list draws its items on (for screenshots and focus).
 QWidget* ListFlaeche(QWidget* view);
+// The model a list view draws; null for any other object (tells the list apart in a drag).
+TListView* ListModell(const QObject* view);
+// The list's drag handlers: start when an item of the folder page is dragged (the receiver
+// runs the drag); ueber for each move of a drag over the list (the item under the cursor,
+// -1 none; true accepts a drop there); ablegen for the drop.
+void SetzeListZiehHandler(QWidget* view, std::function<void(int item)> start,
+                          std::function<bool(int item, const QMimeData& daten)> ueber,
+                          std::function<void(int item, const QMimeData& daten)> ablegen);

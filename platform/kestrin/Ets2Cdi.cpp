@@ -3,6 +3,8 @@
 #include "kestrin/Ets2Cdi_p.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <memory>
 #include <string_view>
 #include <system_error>
 
@@ -201,6 +203,36 @@ bool TEts2Cdi::GetEtsInfo(tagETSINFO& info)
     } catch (const TSqlError& e) {
         return Fail("GetEtsInfo", e.what());
     }
+}
+
+TEtsStatus TEts2Cdi::TakeExportFile(const std::string& file, std::string& copied)
+{
+    namespace fs = std::filesystem;
+    copied.clear();
+    auto info = std::make_unique<tagETSINFO>();
+    if (!GetEtsInfo(*info))
+        return {false, "TakeExportFile: " + m_lastError};
+    const fs::path source(file);
+    const fs::path target = fs::path(std::string(info->Directory)) / source.filename();
+    std::error_code ec;
+    if (fs::exists(target, ec) && fs::equivalent(source, target, ec)) {
+        copied = target.string();
+        return {};
+    }
+    // Copied beside the target first, then renamed over it: an older export stays whole until
+    // the new one is complete.
+    const fs::path temporary = target.string() + ".tmp";
+    if (fs::copy_file(source, temporary, fs::copy_options::overwrite_existing, ec))
+        fs::rename(temporary, target, ec);
+    else if (!ec)
+        ec = std::make_error_code(std::errc::io_error);
+    if (ec) {
+        const std::string reason = ec.message();
+        fs::remove(temporary, ec);
+        return {false, "TakeExportFile: " + file + " cannot be copied to " + target.string() + ": " + reason};
+    }
+    copied = target.string();
+    return {};
 }
 
 bool TEts2Cdi::BeginEditPeriod()

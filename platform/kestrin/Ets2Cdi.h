@@ -62,7 +62,8 @@ struct tagETSINFO {
 #pragma pack(pop)
 static_assert(offsetof(tagETSINFO, Version1) == 32 && offsetof(tagETSINFO, Version2) == 36);
 
-// Where the export event wants the exported file: the handler puts its name here.
+// Where the export event wants the exported file: the handler puts its name here, and the
+// host then takes the file into its directory (TEts2Cdi::TakeExportFile).
 struct TEtsExportTarget {
     std::string FileName;
 };
@@ -168,6 +169,12 @@ public:
     // the folder of the store file). False without a store or when the directory does not
     // fit the record.
     bool GetEtsInfo(tagETSINFO& info);
+    // What ETS does with the file an export handler named: it keeps a copy in its directory
+    // (GetEtsInfo) under the file's own name, where the import event of the device looks for
+    // it. The copy replaces an older one atomically; a file that lies in the directory
+    // already is its own copy. copied: the copy's path. Fails, naming the file, when there is
+    // no store or the file cannot be copied.
+    [[nodiscard]] TEtsStatus TakeExportFile(const std::string& file, std::string& copied);
 
     // Starts an editing period (the host does, before an event that may leave it open).
     // False without a store, while one is open or while a write burst is open.

@@ -312,10 +312,22 @@ TEtsEventChannel::TLineResult TEtsEventChannel::HandleLine(const std::string& ra
         m_queued.clear();
         return TLineResult::Stop;
     }
+    // ETS keeps the exported file in its directory, where the import looks for it; an export
+    // whose file ETS could not take is no export.
+    std::string taken;
+    std::string copied;
+    if (!exportFile.empty()) {
+        if (const TEtsStatus status = m_ets.TakeExportFile(exportFile, copied); status) {
+            taken = " copied=" + Quote(copied);
+        } else {
+            result = 0;
+            taken = " copied=0";
+        }
+    }
     std::string answer = std::string(EventName(event->Kind)) + " result=" + std::to_string(result)
                          + " finished=" + (finished ? "1" : "0");
     if (!exportFile.empty())
-        answer += " file=" + Quote(exportFile);
+        answer += " file=" + Quote(exportFile) + taken;
     Answer(answer);
     return TLineResult::Answered;
 }

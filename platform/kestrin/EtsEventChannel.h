@@ -24,7 +24,10 @@
 //
 // Answers (each flushed at once):
 //   <Event> result=<N> finished=<0|1>     after the handler; ExportDevice adds file=<text>
-//                                         (quoted as above) when the handler named a file
+//                                         (quoted as above) when the handler named a file,
+//                                         then copied=<text>, where the host keeps its copy
+//                                         (TEts2Cdi::TakeExportFile), or copied=0 and
+//                                         result=0 when the host could not take it
 //   UserSvStop                            after its handler; the channel reads no further
 //   ReturnToEts keep=<0|1>                whenever the editor returns to ETS; ok=0 is added
 //                                         when that return failed

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -338,6 +339,25 @@ TEST(DatenManager, ABlockOfLinesIsKeyedByLineWhateverTheLineEnds)
     EXPECT_THROW(TStore(static_cast<const char*>(nullptr), 3), E_DatenManager);
     const std::string kaputt = a + "\r\n1,kurz";
     EXPECT_THROW(TStore(kaputt.data(), kaputt.size()), E_DatenManager);
+}
+
+TEST(DatenManager, AStreamIsReadWholeFromItsStart)
+{
+    const std::string a = record(5, 806, 50).GetDatensatzZeile();
+    const std::string b = record(3, 2, 30).GetDatensatzZeile();
+    std::istringstream strom("#Norvik\r\n\r\n" + a + "\r\n#x\n" + b + "\n");
+    strom.seekg(9);
+    TStore store(&strom);
+    EXPECT_EQ(keys(store.Records()), (std::vector<int32_t>{1, 2}));
+    EXPECT_EQ(store.Records().at(2), record(3, 2, 30));
+    std::istringstream nurKoepfe("#a\r\n\r\n#b");
+    store.LoadFromStream(nurKoepfe);
+    EXPECT_EQ(store.GetCount(), 0);
+
+    std::istringstream kaputt(a + "\r\n1,kurz");
+    std::istream ohnePuffer(nullptr);
+    for (std::istream* s : {static_cast<std::istream*>(nullptr), static_cast<std::istream*>(&kaputt), &ohnePuffer})
+        EXPECT_THROW(TStore{s}, E_DatenManager);
 }
 
 TEST(DatenManager, FindCopiesTheFirstRecordInKeyOrderWhoseFieldHasTheValue)

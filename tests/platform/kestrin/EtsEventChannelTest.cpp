@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace {
@@ -156,20 +159,48 @@ TEST(EtsEventChannel, QueuedLinesFirstSkipsCommentsAndStopsAtUserSvStop)
     EXPECT_EQ(out2.str(), "EditParameters result=1 finished=1\n");
 }
 
-TEST(EtsEventChannel, UnboundEventAnswersTheDefaultsAndExportNamesItsFile)
+TEST(EtsEventChannel, UnboundEventAnswersTheDefaultsAndExportHandsItsFileToTheHost)
 {
     TEts2Cdi ets(nullptr, "244_ID", false);
     std::ostringstream out;
     {
         TEtsEventChannel channel(ets, out);
         channel.HandleLine("ImportDevice 0 0 4");
+        EXPECT_EQ(out.str(), "ImportDevice result=0 finished=1\n");
     }
-    TRecordingHost host;
-    host.exportFile = "/tmp/a \"b\".azp";
-    TEtsEventChannel channel(host.ets, out);
-    channel.HandleLine("ExportDevice 0 0 4");
-    EXPECT_EQ(out.str(), "ImportDevice result=0 finished=1\n"
-                         "ExportDevice result=1 finished=1 file=\"/tmp/a \\\"b\\\".azp\"\n");
+
+    // The host keeps a copy of the exported file in its directory (by default the store's
+    // folder), where an import looks for it.
+    namespace fs = std::filesystem;
+    TEtsTestProject project;
+    const fs::path quelle = project.file.parent_path() / "EtsEventChannel-export";
+    const fs::path kopie = project.file.parent_path() / "Export \"b\".azp";
+    fs::create_directories(quelle);
+    std::ofstream(quelle / kopie.filename(), std::ios::binary) << "data";
+    TRecordingHost host(&project.ets);
+    TEtsEventChannel channel(project.ets, out);
+    struct {
+        fs::path file;
+        const char* answer;
+    } rows[] = {
+        {quelle / kopie.filename(), "ExportDevice result=1 finished=1 file=\"%s/Export \\\"b\\\".azp\" copied=\"%s\""},
+        {quelle / "fehlt.azp", "ExportDevice result=0 finished=1 file=\"%s/fehlt.azp\" copied=0"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file.string());
+        host.exportFile = row.file.string();
+        out.str("");
+        channel.HandleLine("ExportDevice 0 0 4");
+        std::string answer = row.answer;
+        answer.replace(answer.find("%s"), 2, quelle.string());
+        if (const auto at = answer.find("%s"); at != std::string::npos)
+            answer.replace(at, 2, project.file.parent_path().string() + "/Export \\\"b\\\".azp");
+        EXPECT_EQ(out.str(), answer + "\n");
+    }
+    std::ifstream gelesen(kopie, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(gelesen), {}), "data");
+    fs::remove_all(quelle);
+    fs::remove(kopie);
 }
 
 TEST(EtsEventChannel, WritesEveryReturnToEtsAndGivesTheHookBack)

@@ -1,0 +1,130 @@
+// ETS's export, import and copy of a device, end to end through the event channel.
+#include "MainUmgebung.h"
+
+#include "miraval/app/Spredit.h"
+#include "miraval/devinst/DatenContainer.h"
+#include "kestrin/Dal.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class MainGeraet : public TMainUmgebung {
+protected:
+    // Device 1 with an extra detector, stored in ETS; then ETS gives device 8 the parameters
+    // and shown objects of device 1, as its import or copy of a device does.
+    void Konfiguriere()
+    {
+        OeffneUndBearbeite();
+        TScriptedMessageBox ja{IDYES};
+        DM->ABeenden->trigger();
+        PumpMessages();
+        ASSERT_TRUE(main->GetEts()
+                        ->ExecuteSql("UPDATE device_param SET value = (SELECT q.value FROM device_param q "
+                                     "WHERE q.device_id = 1 AND q.parameter_id = device_param.parameter_id) "
+                                     "WHERE device_id = 8;"
+                                     "UPDATE device_object SET visible = (SELECT q.visible FROM device_object q "
+                                     "WHERE q.device_id = 1 AND q.comm_object_id = device_object.comm_object_id) "
+                                     "WHERE device_id = 8;")
+                        .ok);
+    }
+
+    int32_t DeviceIdWert(int32_t deviceId)
+    {
+        DAL_DEVICE_PARAM p;
+        DAL_PARAMETER name;
+        for (int modus = DAL_MODE_FIRST;
+             main->GetEts()->DalGetDeviceParamData(modus, DAL_NO_KEY, deviceId, &p) == DAL_OK; modus = DAL_MODE_NEXT)
+            if (main->GetEts()->DalGetParameterData(DAL_MODE_KEY, p.ParameterId, DAL_NO_KEY, DAL_NO_KEY, &name) ==
+                    DAL_OK &&
+                std::strcmp(name.Name, "DeviceId") == 0)
+                return p.Value;
+        return -1;
+    }
+
+    static long Melder(const std::string& blob)
+    {
+        std::vector<TDatenStruktur> records;
+        EXPECT_TRUE(DatenContainer::ReadDatensaetze(blob, "", records).Ok);
+        return std::count_if(records.begin(), records.end(), [](const auto& r) { return r.Typ == AzTyp::Melder; });
+    }
+};
+
+TEST_F(MainGeraet, ExportThenImportMovesTheConfigurationToTheImportedDevice)
+{
+    Konfiguriere();
+    const fs::path export_ = ordner / "AZ" / "AutoSave" / "1.azp";
+    EXPECT_EQ(Event("ExportDevice 0 0 1"), "ExportDevice result=1 finished=1 file=\"" + export_.string() +
+                                               "\" copied=\"" + (ordner / "1.azp").string() + "\"");
+    EXPECT_EQ(Lesen(ordner / "1.azp"), Lesen(export_));
+    EXPECT_EQ(Melder(Lesen(export_)), Melder(Blob(1)));
+
+    EXPECT_EQ(Event("ImportDevice 0 0 8"), "ImportDevice result=1 finished=1");
+    EXPECT_EQ(Melder(Blob(kZweite)), Melder(Blob(1)));
+    EXPECT_EQ(DeviceIdWert(kZweite), kZweite);
+    EXPECT_FALSE(fs::exists(ordner / "1.azp")) << "the file ETS took along is used up";
+    EXPECT_EQ(boxen.Count(), 0u);
+}
+
+TEST_F(MainGeraet, CopyTakesTheSourceConfiguration)
+{
+    // A device never configured has nothing to copy: the copy gets a new structure when opened.
+    EXPECT_EQ(Event("CopyDevice 0 0 8 1 0"), "CopyDevice result=1 finished=1");
+    EXPECT_TRUE(Blob(kZweite).empty());
+    EXPECT_EQ(DeviceIdWert(kZweite), kZweite);
+
+    Konfiguriere();
+    EXPECT_EQ(Event("CopyDevice 0 0 8 1 0"), "CopyDevice result=1 finished=1");
+    EXPECT_EQ(Melder(Blob(kZweite)), Melder(Blob(1)));
+    EXPECT_EQ(boxen.Count(), 0u);
+}
+
+TEST_F(MainGeraet, AMissingExportFileIsAskedForThenTheImportFails)
+{
+    WaehleDatei({});
+    EXPECT_EQ(Event("ImportDevice 0 0 8"), "ImportDevice result=0 finished=1");
+    ASSERT_EQ(boxen.Count(), 2u);
+    EXPECT_EQ(boxen.Shown()[0].text, "Import-Datei nicht gefunden.\nDeviceId = 1");
+    EXPECT_EQ(boxen.Shown()[0].caption, "Ets-Projekt-Import");
+    EXPECT_EQ(dialogTitel, "Ets-Projekt-Import");
+    EXPECT_EQ(dialogOrdner, ordner.string());
+    EXPECT_EQ(dialogSuffix, "azp");
+    EXPECT_EQ(fs::path(dialogDatei).filename(), "1.azp");
+    EXPECT_EQ(boxen.Shown()[1].text, Spredit::Txt9100 + "\n02.01.002");
+    EXPECT_EQ(boxen.Shown()[1].flags, static_cast<UINT>(MB_ICONSTOP));
+}
+
+TEST_F(MainGeraet, FailuresAnswerZeroWithTheirMessageAndStoreNothing)
+{
+    // The export file of device 1 cannot be read; the dialog then offers it all the same.
+    fs::create_directories(ordner / "1.azp");
+    WaehleDatei(ordner / "1.azp");
+    struct {
+        const char* event;
+        const char* text; // the last box's text begins so
+        const char* caption;
+    } faelle[] = {
+        {"ExportDevice 0 0 2", "Export Fehler", "Export"},    // no "DeviceId" parameter
+        {"ImportDevice 0 0 2", "Beim Import des Gerätes", "Ets-Projekt-Import"},
+        {"ImportDevice 0 0 8", "Beim Import des Gerätes", "Ets-Projekt-Import"},
+        {"ImportDevice 0 0 99", "Beim Import des Gerätes", "Ets-Projekt-Import"}, // unknown device
+        {"CopyDevice 0 0 8 99 0", "Beim kopieren des Gerätes", "Ets-Gerät kopieren"},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.event);
+        TScriptedMessageBox ok{IDOK};
+        const std::string event = f.event;
+        EXPECT_EQ(Event(event), event.substr(0, event.find(' ')) + " result=0 finished=1");
+        ASSERT_FALSE(ok.Shown().empty());
+        EXPECT_EQ(ok.Shown().back().text.rfind(f.text, 0), 0u) << ok.Shown().back().text;
+        EXPECT_EQ(ok.Shown().back().caption, f.caption);
+        EXPECT_EQ(ok.Shown().back().flags, static_cast<UINT>(MB_ICONSTOP));
+    }
+    EXPECT_TRUE(Blob(kZweite).empty());
+    EXPECT_TRUE(fs::is_directory(ordner / "1.azp"));
+}
+
+} // namespace

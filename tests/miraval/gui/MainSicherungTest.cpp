@@ -1,0 +1,218 @@
+// The safety copy and the recovery after an unclean end, and templates between two devices.
+#include "MainUmgebung.h"
+
+#include "miraval/app/IniKeys.h"
+#include "miraval/app/IniRegistry.h"
+#include "miraval/app/Spredit.h"
+#include "miraval/devinst/DatenContainer.h"
+#include "miraval/ui/CtrlTree.h"
+#include "miraval/ui/FProjektierung.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QFile>
+#include <QLocale>
+#include <QTimer>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class MainSicherung : public TMainUmgebung {
+protected:
+    fs::path Sicherung() const { return ordner / "AZ" / "AutoSave" / "1.azs"; }
+
+    // Every tree unlocked with sorting on, the auto-save timer running.
+    void ErwarteFreigegeben()
+    {
+        EXPECT_TRUE(DM->TimerAutoSave()->isActive());
+        for (TFormVerw* fenster : main->GetFormVerwListe()) {
+            EXPECT_EQ(fenster->GetCtrlTree().UpdateDepth(), 0);
+            EXPECT_TRUE(fenster->GetCtrlTree().IsSorting());
+        }
+    }
+
+    // The last box shown begins with the text.
+    static void ErwarteMeldung(const TScriptedMessageBox& boxen, const std::string& anfang, UINT flags)
+    {
+        ASSERT_GT(boxen.Count(), 0u);
+        EXPECT_EQ(boxen.Shown().back().text.rfind(anfang, 0), 0u) << boxen.Shown().back().text;
+        EXPECT_EQ(boxen.Shown().back().flags, flags);
+    }
+};
+
+TEST_F(MainSicherung, SafetyCopyOnTheTimerAndOnLeaveOrItsMessageWithTheOldFileKept)
+{
+    OeffneUndBearbeite();
+    DM->TimerAutoSaveTimer();
+    EXPECT_EQ(Lesen(Sicherung()), Container(*main->GetAktDevInst()));
+
+    EXPECT_TRUE(main->SaveToFile((ordner / "a" / "b" / "c.azs").string())) << "the folder chain is made";
+    std::ofstream(ordner / "datei") << "alt";
+    fs::create_directories(ordner / "verzeichnis.azs");
+    for (const fs::path& ziel : {ordner / "datei" / "c.azs", ordner / "verzeichnis.azs"}) {
+        EXPECT_FALSE(main->SaveToFile(ziel.string()));
+        ErwarteMeldung(boxen, "Cannot create save file:\n" + ziel.string(), MB_OK);
+        EXPECT_EQ(boxen.Shown().back().caption, "Error Autosave");
+    }
+    EXPECT_EQ(Lesen(ordner / "datei"), "alt");
+
+    TScriptedMessageBox ja{IDYES};
+    DM->ABeenden->trigger();
+    PumpMessages();
+    EXPECT_EQ(Lesen(Sicherung()), Blob(1));
+}
+
+TEST_F(MainSicherung, RecoveryListAsksPerEntryKeepsSixteenAndLeavesTheLaterOfTwoEquals)
+{
+    struct {
+        const char* vorher;
+        bool oeffnen;
+        int id;
+        const char* nachher;
+        std::size_t fragen;
+    } faelle[] = {
+        {"", true, 1, "1", 0},
+        {"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16", true, 17, "2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17", 0},
+        {"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16", true, 3, "2,3,4,5,6,7,8,9,10,11,12,13,14,15,16", 1},
+        {"4,9,4", true, 4, "4,9,4", 2},
+        {"1,7,7,2,7", false, 7, "1,7,2", 0},
+    };
+    TIniRegistry ini;
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.vorher);
+        TScriptedMessageBox nein{IDNO};
+        ASSERT_TRUE(ini.Write(DM->IniDatei, IniKey::NotClosed, f.vorher));
+        main->RecoveryCheck(f.oeffnen, f.id);
+        EXPECT_EQ(ini.Read(DM->IniDatei, IniKey::NotClosed), f.nachher);
+        EXPECT_EQ(nein.Count(), f.fragen);
+    }
+}
+
+TEST_F(MainSicherung, AfterAnUncleanEndTheSafetyCopyRestoresTheExactConfiguration)
+{
+    OeffneUndBearbeite();
+    DM->TimerAutoSaveTimer();
+    const std::string sicherung = Lesen(Sicherung());
+    // The editor ends without returning to ETS: the store forgets the editing period.
+    kanal.reset();
+    main.reset();
+    main = std::make_unique<TFormMain>(kDemoModuleName);
+    ASSERT_TRUE(main->GetEts()->OpenProjectStore(store).ok);
+    kanal = std::make_unique<TEtsEventChannel>(*main->GetEts(), antworten);
+    QFile datei(QString::fromStdString(Sicherung().string()));
+    ASSERT_TRUE(datei.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(datei.setFileTime(QDateTime(QDate(2026, 5, 24), QTime(14, 35)), QFileDevice::FileModificationTime));
+    datei.close();
+    const QLocale bisher;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+
+    TScriptedMessageBox ja{IDYES};
+    EXPECT_EQ(Event("EditParameters 1"), "EditParameters result=1 finished=0");
+    QLocale::setDefault(bisher);
+    ASSERT_GE(ja.Count(), 3u);
+    EXPECT_EQ(ja.Shown()[0].text, Spredit::Txt9089);
+    EXPECT_EQ(ja.Shown()[1].text, "Letzte Datensicherung: Mai 24, 2026 , 14:35\n" + Spredit::Txt9086);
+    EXPECT_EQ(ja.Shown()[2].text, "Import beendet");
+    EXPECT_EQ(Container(*main->GetAktDevInst()), sicherung);
+    EXPECT_GT(FormVerw->GetTree()->topLevelItemCount(), 0);
+    ErwarteFreigegeben();
+}
+
+TEST_F(MainSicherung, RestoreRefusedOrImpossibleChangesNothingAndRestartsTheTimer)
+{
+    main->RestoreSaveCopy();
+    ErwarteMeldung(boxen, "Device not found!!!", MB_ICONEXCLAMATION);
+    OeffneUndBearbeite();
+    const std::string vorher = Container(*main->GetAktDevInst());
+    enum { kKeine, kAbgelehnt, kUnlesbar };
+    struct {
+        int fall;
+        int antwort;
+        const char* meldung;
+    } faelle[] = {{kKeine, IDYES, "Datei nicht gefunden.:\n"},
+                  {kAbgelehnt, IDNO, "Letzte Datensicherung"},
+                  {kUnlesbar, IDYES, "Beim Import des Gerätes"}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.meldung);
+        fs::remove_all(Sicherung());
+        if (f.fall == kAbgelehnt) {
+            ASSERT_TRUE(main->SaveToFile(""));
+        }
+        if (f.fall == kUnlesbar)
+            fs::create_directories(Sicherung());
+        TScriptedMessageBox antwort{f.antwort};
+        DM->TimerAutoSave()->stop();
+        main->RestoreSaveCopy();
+        ErwarteMeldung(antwort, f.meldung, f.antwort == IDNO ? MB_YESNO | MB_ICONINFORMATION : MB_ICONEXCLAMATION);
+        EXPECT_EQ(Container(*main->GetAktDevInst()), vorher);
+        ErwarteFreigegeben();
+    }
+}
+
+TEST_F(MainSicherung, TemplateTravelsBetweenTwoDevicesWithOnlyTheIdsChanged)
+{
+    OeffneUndBearbeite();
+    const fs::path vorlage = ordner / "neu" / "vorlage.azx";
+    WaehleDatei(vorlage);
+    DM->AExport->trigger();
+    EXPECT_EQ(dialogSuffix, "azx");
+    ErwarteMeldung(boxen, "Export beendet.", MB_OK);
+    const std::string quelle = Container(*main->GetAktDevInst());
+    EXPECT_EQ(Lesen(vorlage), quelle);
+    {
+        TScriptedMessageBox ja{IDYES};
+        DM->ABeenden->trigger();
+        PumpMessages();
+    }
+
+    ASSERT_EQ(Event("EditParameters 8"), "EditParameters result=1 finished=0");
+    TScriptedMessageBox ja{IDYES};
+    DM->AImport->trigger();
+    EXPECT_EQ(ja.Shown().front().text, Spredit::Txt9167);
+    ErwarteMeldung(ja, "Import beendet", MB_OK);
+    // The template's records, but the ETS ids of device 8's objects and device record.
+    auto ohneIds = [](const std::string& container) {
+        std::vector<TDatenStruktur> records;
+        EXPECT_TRUE(DatenContainer::ReadDatensaetze(container, "", records).Ok);
+        for (TDatenStruktur& r : records) {
+            if (r.Typ == AzTyp::EtsObjekt)
+                r.Param3 = r.Param10 = 0;
+            if (r.Typ == AzTyp::System)
+                r.Param4 = 0;
+        }
+        return records;
+    };
+    EXPECT_EQ(ohneIds(Container(*main->GetAktDevInst())), ohneIds(quelle));
+    ErwarteFreigegeben();
+}
+
+TEST_F(MainSicherung, TemplateFailuresShowTheirMessageAndLoseNothing)
+{
+    DM->AExport->trigger();
+    ErwarteMeldung(boxen, "Device not found!!!", MB_ICONEXCLAMATION);
+    OeffneUndBearbeite();
+    const std::string vorher = Container(*main->GetAktDevInst());
+    fs::create_directories(ordner / "verzeichnis.azx");
+    struct {
+        fs::path datei; // empty: cancelled
+        QAction* aktion;
+        std::size_t boxen;
+        const char* meldung;
+    } faelle[] = {{{}, DM->AExport, 0, ""},
+                  {ordner / "verzeichnis.azx", DM->AExport, 1, "Can not create file :\n"},
+                  {ordner / "verzeichnis.azx", DM->AImport, 2, "Beim Import des Gerätes sind Fehler"}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.meldung);
+        TScriptedMessageBox ja{IDYES};
+        WaehleDatei(f.datei);
+        f.aktion->trigger();
+        ASSERT_EQ(ja.Count(), f.boxen);
+        if (f.boxen > 0)
+            ErwarteMeldung(ja, f.meldung, MB_ICONEXCLAMATION);
+        EXPECT_EQ(Container(*main->GetAktDevInst()), vorher);
+        ErwarteFreigegeben();
+    }
+}
+
+} // namespace
