@@ -18,6 +18,8 @@
 //   MainDruck.cpp     printing and print preview of the configuration
 //   MainSicherung.cpp safety copy and recovery, template export and import
 //   MainGeraet.cpp    ETS's export, import and copy of a device, the "DeviceId" parameter
+//   MainClipboard.cpp copy and paste of configuration data through the system clipboard
+//   MainGrpAdr.cpp    the group-address selection and link dialogs of an object
 //
 // Main thread only. No exception leaves a slot, timer callback or the window procedure: what
 // escapes goes to ApplicationEventsException, which shows it and ends the program.
