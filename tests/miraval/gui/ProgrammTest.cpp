@@ -28,6 +28,10 @@ protected:
         fs::create_directories(ordner);
         store = ordner / "demo.db";
         ASSERT_TRUE(BuildDemoProject(store).ok);
+        // The program keeps its INI file and safety copies beside itself: a copy in the test's
+        // folder leaves the built program's folder as the demo finds it.
+        programm = ordner / "miraval";
+        fs::copy_file(MIRAVAL_PROGRAM, programm);
     }
     void TearDown() override { fs::remove_all(ordner); }
 
@@ -38,7 +42,7 @@ protected:
             std::ofstream(ordner / "stdin") << eingabe;
         }
         const std::string befehl = "cd '" + ordner.string() + "' && QT_QPA_PLATFORM=offscreen timeout 60 '" +
-                                   std::string(MIRAVAL_PROGRAM) + "' " + argumente + " <stdin >stdout 2>stderr";
+                                   programm.string() + "' " + argumente + " <stdin >stdout 2>stderr";
         const int status = std::system(befehl.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -53,6 +57,7 @@ protected:
 
     fs::path ordner;
     fs::path store;
+    fs::path programm;
 };
 
 TEST_F(ProgrammTest, EditsTheDemoDeviceAndStopsOnRequest)
