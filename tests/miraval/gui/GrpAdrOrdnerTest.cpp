@@ -1,6 +1,6 @@
 // The group-address folder over the ETS test project: main groups at once, the levels below
-// filled one level ahead in both styles, the folder the main window may keep closed, the fill
-// without maps, new group addresses in every window, a copied window.
+// filled one level ahead in both styles, the folder the main window may keep closed, new group
+// addresses in every window.
 #include "FormVerwUmgebung.h"
 
 #include "platform/kestrin/EtsTestProject.h"
@@ -146,10 +146,7 @@ TEST_P(GrpAdrOrdner, ANewGroupAddressAppearsOnceInEveryWindow)
     EXPECT_EQ(boxen->Count(), 0u);
 }
 
-// What does not depend on the level style runs in one.
-using GrpAdrOrdnerEinStil = GrpAdrOrdner;
-
-TEST_P(GrpAdrOrdnerEinStil, TheMainWindowMayKeepTheFolderClosed)
+TEST_P(GrpAdrOrdner, TheMainWindowMayKeepTheFolderClosed)
 {
     verfuegbar = 0;
     TFormVerw& f = Fenster();
@@ -167,42 +164,7 @@ TEST_P(GrpAdrOrdnerEinStil, TheMainWindowMayKeepTheFolderClosed)
     EXPECT_EQ(boxen->Count(), 0u) << "silently";
 }
 
-TEST_P(GrpAdrOrdnerEinStil, WithoutMapsOrFolderNothingIsAddedAndAMessageSaysSo)
-{
-    TFormVerw& f = Fenster();
-    f.InitGrpAdr(haupt, Ordner(), &az->inst.GetMainGroupMap(), nullptr, nullptr);
-    ASSERT_EQ(Anzahl(f, Ordner()), 1) << "the folder's node is replaced, not doubled";
-    Knoten(f, Ordner()).setExpanded(true);
-    ASSERT_EQ(boxen->Count(), 1u) << "the fill stops at the first main group";
-    EXPECT_EQ(boxen->Shown()[0].text, "Group address map not found.\nAbort function");
-    EXPECT_EQ(boxen->Shown()[0].caption, "TFormVerw::TreeExpanding");
-    EXPECT_TRUE(Kinder(f, Main(1)).empty());
-    EXPECT_TRUE(f.GetCtrlTree().IsSorting());
-
-    TFormVerw& ohneOrdner = NeuesFenster();
-    const int vorher = Anzahl(ohneOrdner);
-    ohneOrdner.CreateGroupAddressNodes(Main(1), Middle(1), Sub(1), true);
-    ASSERT_EQ(boxen->Count(), 2u);
-    EXPECT_EQ(boxen->Shown()[1].text, "Can't find Groupaddress folder.");
-    EXPECT_EQ(boxen->Shown()[1].caption, "error (TDeviceInstanz::InsertGrpAdr)");
-    EXPECT_EQ(Anzahl(ohneOrdner), vorher);
-}
-
-TEST_P(GrpAdrOrdnerEinStil, ACopiedWindowTakesTheDeviceAndFillsItsLevelsAgain)
-{
-    TFormVerw& quelle = Fenster();
-    quelle.TreeExpandAll();
-    fenster.push_back(std::make_unique<TFormVerw>(nullptr));
-    TFormVerw& kopie = *fenster.back();
-    kopie.Assign(&quelle);
-    EXPECT_EQ(kopie.GetDeviceInstanz(), &az->inst) << "so that deleting the device empties it too";
-    EXPECT_EQ(kopie.GetGrpAdrOrdner(), Ordner());
-    EXPECT_TRUE(Knoten(kopie, Ordner()).isExpanded());
-    EXPECT_EQ(Kinder(kopie, Main(1)), Kinder(quelle, Main(1))) << "the level the copy left out";
-}
-
 INSTANTIATE_TEST_SUITE_P(Ebenen, GrpAdrOrdner, ::testing::Values(3, 2),
                          [](const auto& info) { return info.param == 3 ? "DreiEbenen" : "ZweiEbenen"; });
-INSTANTIATE_TEST_SUITE_P(Ebenen, GrpAdrOrdnerEinStil, ::testing::Values(3));
 
 } // namespace

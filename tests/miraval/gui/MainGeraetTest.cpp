@@ -3,10 +3,8 @@
 
 #include "miraval/app/Spredit.h"
 #include "miraval/devinst/DatenContainer.h"
-#include "kestrin/Dal.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace fs = std::filesystem;
 
@@ -32,17 +30,12 @@ protected:
                         .ok);
     }
 
+    // The parameter "DeviceId" (number 9000 of the demo product).
     int32_t DeviceIdWert(int32_t deviceId)
     {
-        DAL_DEVICE_PARAM p;
-        DAL_PARAMETER name;
-        for (int modus = DAL_MODE_FIRST;
-             main->GetEts()->DalGetDeviceParamData(modus, DAL_NO_KEY, deviceId, &p) == DAL_OK; modus = DAL_MODE_NEXT)
-            if (main->GetEts()->DalGetParameterData(DAL_MODE_KEY, p.ParameterId, DAL_NO_KEY, DAL_NO_KEY, &name) ==
-                    DAL_OK &&
-                std::strcmp(name.Name, "DeviceId") == 0)
-                return p.Value;
-        return -1;
+        int32_t wert = -1;
+        EXPECT_EQ(main->GetEts()->GetDeviceParameter(deviceId, 9000, wert, nullptr), 0);
+        return wert;
     }
 
     static long Melder(const std::string& blob)
@@ -88,13 +81,8 @@ TEST_F(MainGeraet, AMissingExportFileIsAskedForThenTheImportFails)
     EXPECT_EQ(Event("ImportDevice 0 0 8"), "ImportDevice result=0 finished=1");
     ASSERT_EQ(boxen.Count(), 2u);
     EXPECT_EQ(boxen.Shown()[0].text, "Import-Datei nicht gefunden.\nDeviceId = 1");
-    EXPECT_EQ(boxen.Shown()[0].caption, "Ets-Projekt-Import");
-    EXPECT_EQ(dialogTitel, "Ets-Projekt-Import");
-    EXPECT_EQ(dialogOrdner, ordner.string());
-    EXPECT_EQ(dialogSuffix, "azp");
-    EXPECT_EQ(fs::path(dialogDatei).filename(), "1.azp");
+    EXPECT_EQ(dialogDatei, (ordner / "1.azp").string());
     EXPECT_EQ(boxen.Shown()[1].text, Spredit::Txt9100 + "\n02.01.002");
-    EXPECT_EQ(boxen.Shown()[1].flags, static_cast<UINT>(MB_ICONSTOP));
 }
 
 TEST_F(MainGeraet, FailuresAnswerZeroWithTheirMessageAndStoreNothing)
@@ -102,26 +90,22 @@ TEST_F(MainGeraet, FailuresAnswerZeroWithTheirMessageAndStoreNothing)
     // The export file of device 1 cannot be read; the dialog then offers it all the same.
     fs::create_directories(ordner / "1.azp");
     WaehleDatei(ordner / "1.azp");
-    struct {
-        const char* event;
+    const struct {
+        std::string event;
         const char* text; // the last box's text begins so
-        const char* caption;
     } faelle[] = {
-        {"ExportDevice 0 0 2", "Export Fehler", "Export"},    // no "DeviceId" parameter
-        {"ImportDevice 0 0 2", "Beim Import des Gerätes", "Ets-Projekt-Import"},
-        {"ImportDevice 0 0 8", "Beim Import des Gerätes", "Ets-Projekt-Import"},
-        {"ImportDevice 0 0 99", "Beim Import des Gerätes", "Ets-Projekt-Import"}, // unknown device
-        {"CopyDevice 0 0 8 99 0", "Beim kopieren des Gerätes", "Ets-Gerät kopieren"},
+        {"ExportDevice 0 0 2", "Export Fehler"}, // no "DeviceId" parameter
+        {"ImportDevice 0 0 2", "Beim Import des Gerätes"},
+        {"ImportDevice 0 0 8", "Beim Import des Gerätes"},
+        {"ImportDevice 0 0 99", "Beim Import des Gerätes"}, // unknown device
+        {"CopyDevice 0 0 8 99 0", "Beim kopieren des Gerätes"},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.event);
         TScriptedMessageBox ok{IDOK};
-        const std::string event = f.event;
-        EXPECT_EQ(Event(event), event.substr(0, event.find(' ')) + " result=0 finished=1");
+        EXPECT_EQ(Event(f.event), f.event.substr(0, f.event.find(' ')) + " result=0 finished=1");
         ASSERT_FALSE(ok.Shown().empty());
         EXPECT_EQ(ok.Shown().back().text.rfind(f.text, 0), 0u) << ok.Shown().back().text;
-        EXPECT_EQ(ok.Shown().back().caption, f.caption);
-        EXPECT_EQ(ok.Shown().back().flags, static_cast<UINT>(MB_ICONSTOP));
     }
     EXPECT_TRUE(Blob(kZweite).empty());
     EXPECT_TRUE(fs::is_directory(ordner / "1.azp"));

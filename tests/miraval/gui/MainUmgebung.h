@@ -80,14 +80,11 @@ INSERT INTO device_object (device_id, comm_object_id, visible)
         return text;
     }
 
-    // The dialog hook: picks datei, a path below ordner (empty: cancels), and keeps the
-    // dialog's settings.
+    // The file dialogs pick datei, a path below ordner (empty: cancel); dialogDatei is the file
+    // a dialog offered.
     void WaehleDatei(const std::filesystem::path& datei)
     {
         main->DateiDialogAusfuehren = [this, datei](QFileDialog& d) {
-            dialogTitel = d.windowTitle().toStdString();
-            dialogOrdner = d.directory().absolutePath().toStdString();
-            dialogSuffix = d.defaultSuffix().toStdString();
             dialogDatei = d.selectedFiles().value(0).toStdString();
             if (datei.empty())
                 return false;
@@ -142,5 +139,5 @@ INSERT INTO device_object (device_id, comm_object_id, visible)
     std::unique_ptr<TFormMain> main;
     std::ostringstream antworten;
     std::unique_ptr<TEtsEventChannel> kanal;
-    std::string dialogTitel, dialogOrdner, dialogSuffix, dialogDatei;
+    std::string dialogDatei;
 };
