@@ -1,5 +1,6 @@
 #include "miraval/app/Main.h"
 
+#include "miraval/app/BaumSperre.h"
 #include "miraval/app/DaMo.h"
 #include "miraval/app/EtsRegData.h"
 #include "miraval/app/FensterZustand.h"
@@ -700,35 +701,18 @@ void TFormMain::ResetAktDevInst()
     if (AktDevInst == nullptr)
         return;
     TCursorHourGlass sanduhr;
-    DM->TimerAutoSave()->stop();
     // Every tree is locked with its sorting off for the rebuild; both outcomes end exactly what
     // was begun and restart the auto-save timer.
-    std::vector<TFormVerw*> gesperrt;
+    TAutoSavePause pause;
+    TBaumSperre sperre(*this);
     if (FormVerw != nullptr) {
         FuerAlleFormVerw([&](TFormVerw* fenster) {
             fenster->GetGrid().DeleteZellenKomponente();
-            fenster->BeginTreeUpdate();
-            fenster->SetTreeSorting(false);
-            gesperrt.push_back(fenster);
+            sperre.Sperren(fenster);
         });
         FormVerw->GetGrid().DeleteZellenKomponente();
         FormVerw->DeleteTreeViewNodes();
     }
-    struct TEntsperren {
-        TFormMain& main;
-        std::vector<TFormVerw*>& fenster;
-        ~TEntsperren()
-        {
-            const auto& liste = main.GetFormVerwListe();
-            for (TFormVerw* f : fenster) {
-                if (std::find(liste.begin(), liste.end(), f) == liste.end())
-                    continue;
-                f->SetTreeSorting(true);
-                f->EndTreeUpdate();
-            }
-            DM->StartTimerAutoSave(true);
-        }
-    } entsperren{*this, gesperrt};
     if (AktDevInst->Reset(true)) {
         AbgleichFormVerw(FormVerw);
         if (FormVerw != nullptr)

@@ -9,6 +9,7 @@
 
 #include "miraval/app/Main.h"
 
+#include "miraval/app/BaumSperre.h"
 #include "miraval/app/DaMo.h"
 #include "miraval/app/Spredit.h"
 #include "miraval/devinst/DevInstAz.h"
@@ -142,49 +143,30 @@ void TFormMain::Einfuegen()
     TStringList zeilen;
     const TInhalt inhalt = LeseZeilen(Format(AktDevInst->GetVersion()), zeilen);
 
-    std::vector<TFormVerw*> gesperrt;
-    {
-        // Every tree is locked with its sorting off while the paste adds and changes nodes;
-        // what was begun is ended on every way out.
-        if (FormVerw != nullptr) {
-            FuerAlleFormVerw([&](TFormVerw* fenster) {
-                fenster->GetGrid().DeleteZellenKomponente();
-                fenster->BeginTreeUpdate();
-                fenster->SetTreeSorting(false);
-                gesperrt.push_back(fenster);
-            });
-        }
-        struct TEntsperren {
-            TFormMain& main;
-            std::vector<TFormVerw*>& fenster;
-            ~TEntsperren()
-            {
-                const auto& liste = main.GetFormVerwListe();
-                for (TFormVerw* f : fenster) {
-                    if (std::find(liste.begin(), liste.end(), f) == liste.end())
-                        continue;
-                    f->EndTreeUpdate();
-                    f->SetTreeSorting(true);
-                }
-            }
-        } entsperren{*this, gesperrt};
-
-        // No data of this format: nothing to paste. A block too large is refused unread.
-        bool ok = inhalt != TInhalt::ZuGross;
-        if (inhalt == TInhalt::Zeilen) {
-            ok = AktDevInst->Einfuegen(node, zeilen);
-            // Also a refused paste may have changed part of the data.
-            if (DM != nullptr)
-                DM->DataChanged = true;
-        }
-        if (!ok)
-            ShowMessageBox(Spredit::Txt9082, Spredit::Txt9003, MB_ICONERROR);
+    // Every tree is locked with its sorting off while the paste adds and changes nodes; what
+    // was begun is ended on every way out.
+    TBaumSperre sperre(*this);
+    if (FormVerw != nullptr) {
+        FuerAlleFormVerw([&](TFormVerw* fenster) {
+            fenster->GetGrid().DeleteZellenKomponente();
+            sperre.Sperren(fenster);
+        });
     }
-    const auto& liste = GetFormVerwListe();
-    for (TFormVerw* fenster : gesperrt) {
-        if (std::find(liste.begin(), liste.end(), fenster) == liste.end())
-            continue;
-        fenster->UpdateTreeNamesAndIcon();
-        fenster->AktualisiereAnsicht(nullptr, 1, 0);
+    // No data of this format: nothing to paste. A block too large is refused unread.
+    bool ok = inhalt != TInhalt::ZuGross;
+    if (inhalt == TInhalt::Zeilen) {
+        ok = AktDevInst->Einfuegen(node, zeilen);
+        // Also a refused paste may have changed part of the data.
+        if (DM != nullptr)
+            DM->DataChanged = true;
+    }
+    if (!ok)
+        ShowMessageBox(Spredit::Txt9082, Spredit::Txt9003, MB_ICONERROR);
+    // Taken after the box: a window may have gone while it was open.
+    const std::vector<TFormVerw*> fenster = sperre.Fenster();
+    sperre.Ende();
+    for (TFormVerw* f : fenster) {
+        f->UpdateTreeNamesAndIcon();
+        f->AktualisiereAnsicht(nullptr, 1, 0);
     }
 }

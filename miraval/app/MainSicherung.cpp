@@ -8,6 +8,8 @@
 // project window's tree; both are given back on every way out.
 #include "miraval/app/Main.h"
 
+#include "miraval/app/BaumSperre.h"
+
 #include "miraval/app/DaMo.h"
 #include "miraval/app/DateiZugriff.h"
 #include "miraval/app/IniKeys.h"
@@ -31,49 +33,6 @@ namespace {
 
 constexpr const char* kGeraetFehlt = "Device not found!!!";
 constexpr int kRecoveryListeMax = 15;
-
-// The project windows' trees locked for a rebuild of the device data: every window locked
-// here gets its sorting back on and its update ended when the guard goes (Ende, or on any
-// way out), unless it is gone by then.
-class TBaumSperre {
-public:
-    explicit TBaumSperre(const TFormMain& main) : m_main(main) {}
-    ~TBaumSperre() { Ende(); }
-    TBaumSperre(const TBaumSperre&) = delete;
-    TBaumSperre& operator=(const TBaumSperre&) = delete;
-
-    void Sperren(TFormVerw* fenster)
-    {
-        fenster->BeginTreeUpdate();
-        m_fenster.push_back(fenster);
-        fenster->SetTreeSorting(false);
-    }
-
-    void Ende()
-    {
-        const std::vector<TFormVerw*>& liste = m_main.GetFormVerwListe();
-        for (TFormVerw* fenster : m_fenster) {
-            if (std::find(liste.begin(), liste.end(), fenster) == liste.end())
-                continue;
-            fenster->SetTreeSorting(true);
-            fenster->EndTreeUpdate();
-        }
-        m_fenster.clear();
-    }
-
-private:
-    const TFormMain& m_main;
-    std::vector<TFormVerw*> m_fenster;
-};
-
-// The auto-save timer stopped for a command and running again on every way out of it.
-class TAutoSavePause {
-public:
-    TAutoSavePause() { DM->TimerAutoSave()->stop(); }
-    ~TAutoSavePause() { DM->StartTimerAutoSave(true); }
-    TAutoSavePause(const TAutoSavePause&) = delete;
-    TAutoSavePause& operator=(const TAutoSavePause&) = delete;
-};
 
 // The instance's container as ETS stores it; the instance's data source is ETS's for the
 // write and is put back afterwards.

@@ -428,6 +428,12 @@ public:
                                     int32_t& objektNr);
 
 protected:
+    // The object of the handle and the sub group of the id, found for a link; false, after a
+    // message, when either is unknown or the object is linked to it already.
+    bool LinkPartner(int32_t subGroupId, int32_t objektHandle, TObjektBasis*& objekt, TVireoGrpAdrSub*& sub);
+    // The device object's link to the sub group taken out of ETS. True when it went or ETS had
+    // none; false when ETS refuses, cannot be read or is absent.
+    bool UnLinkInEts(int32_t subGroupId, int32_t deviceObjectId);
     // Called right before a registered node is destroyed: pointers to it are dropped.
     virtual void KnotenEntfernt(const TDataBasis& node);
     // The load-time map that InitDataMainStruktur walks: the records of the load by Typ (equal types in load order), referring into the System

@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr const char* kCaptionLink = "Error: TDeviceInstanz::LinkToSubGroup";
 constexpr const char* kTextAndererEingang = "Die Gruppenadresse wird von einem anderen Eingang verwendet";
 constexpr const char* kCaptionZuweisen = "Gruppenadresse zuweisen";
 
@@ -34,26 +33,10 @@ bool TDeviceInstanzAz::LinkToSubGroup(int32_t subGroupId, int32_t objektHandle, 
     LOG_FKT("TDeviceInstanzAz::LinkToSubGroup");
     // The base's checks of object and address come first: an address the object has already
     // is told as such, not as one another input uses or as a replacement by itself.
-    TDataBasis* daten = nullptr;
-    if (!GetDataPointer(objektHandle, daten)) {
-        Meldung("Object not found.\nAbort function", kCaptionLink, MB_OK);
+    TObjektBasis* objekt = nullptr;
+    TVireoGrpAdrSub* sub = nullptr;
+    if (!LinkPartner(subGroupId, objektHandle, objekt, sub))
         return false;
-    }
-    TDataBasis* gruppe = nullptr;
-    if (!GetGrpAdrDataPointer(subGroupId, gruppe)) {
-        Meldung("Group Address not found.\nAbort function", kCaptionLink, MB_OK);
-        return false;
-    }
-    auto* objekt = dynamic_cast<TObjektBasis*>(daten);
-    auto* sub = dynamic_cast<TVireoGrpAdrSub*>(gruppe);
-    if (objekt == nullptr || sub == nullptr) {
-        Meldung("Invalid DataPointer", kCaptionLink, MB_OK);
-        return false;
-    }
-    if (objekt->ExistSubGroupId(sub->GetEtsId())) {
-        Meldung(Spredit::Txt9014, Spredit::Txt9015, MB_ICONWARNING);
-        return false;
-    }
     if (std::find(m_melderGrpAdr.begin(), m_melderGrpAdr.end(), subGroupId) != m_melderGrpAdr.end()) {
         Meldung(kTextAndererEingang, kCaptionZuweisen, MB_OK);
         return false;
@@ -91,25 +74,10 @@ bool TDeviceInstanzAz::LinkToSubGroup(int32_t subGroupId, int32_t objektHandle, 
 bool TDeviceInstanzAz::UnLinkFromSubGroup(int32_t subGroupId, int32_t deviceObjectId)
 {
     LOG_FKT("TDeviceInstanzAz::UnLinkFromSubGroup");
-    TEts2Cdi* ets = GetEts();
-    if (ets == nullptr)
+    // A read that failed says nothing about ETS's link, which may still be there: the
+    // object keeps its link too.
+    if (!UnLinkInEts(subGroupId, deviceObjectId))
         return false;
-    for (int mode = DAL_MODE_FIRST;; mode = DAL_MODE_NEXT) {
-        DAL_SUB_TO_OBJECT link;
-        const int gelesen = ets->DalGetSubgroupToObjectData(mode, DAL_NO_KEY, DAL_NO_KEY, deviceObjectId, &link);
-        if (gelesen == DAL_OK) {
-            if (link.SubGroupId != subGroupId)
-                continue;
-            if (!ets->CoUnlinkObjectFromSubGroup(deviceObjectId, subGroupId, true))
-                return false;
-            break;
-        }
-        // The end of the list: ETS has no such link, so only the object's goes. A read that
-        // failed says nothing about ETS's link, which may still be there.
-        if (gelesen != DAL_END)
-            return false;
-        break;
-    }
     TObjektBasis* objekt = GetObjectFromDeviceObjectId(deviceObjectId);
     const bool melderLink = objekt != nullptr && IstMelderObjekt(*objekt) && objekt->ExistSubGroupId(subGroupId);
     RemoveObjektVerbindung(subGroupId, deviceObjectId);

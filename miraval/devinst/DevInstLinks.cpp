@@ -70,9 +70,9 @@ void Schreibe(TDeviceInstanz& instanz, TObjektBasis& objekt)
 
 } // namespace
 
-bool TDeviceInstanz::LinkToSubGroup(int32_t subGroupId, int32_t objektHandle, bool inEts)
+bool TDeviceInstanz::LinkPartner(int32_t subGroupId, int32_t objektHandle, TObjektBasis*& objekt,
+                                 TVireoGrpAdrSub*& sub)
 {
-    LOG_FKT("TDeviceInstanz::LinkToSubGroup");
     TDataBasis* daten = nullptr;
     if (!GetDataPointer(objektHandle, daten)) {
         Meldung("Object not found.\nAbort function", kCaptionLink, MB_OK);
@@ -83,17 +83,26 @@ bool TDeviceInstanz::LinkToSubGroup(int32_t subGroupId, int32_t objektHandle, bo
         Meldung("Group Address not found.\nAbort function", kCaptionLink, MB_OK);
         return false;
     }
-    auto* objekt = dynamic_cast<TObjektBasis*>(daten);
-    auto* sub = dynamic_cast<TVireoGrpAdrSub*>(gruppe);
+    objekt = dynamic_cast<TObjektBasis*>(daten);
+    sub = dynamic_cast<TVireoGrpAdrSub*>(gruppe);
     if (objekt == nullptr || sub == nullptr) {
         Meldung("Invalid DataPointer", kCaptionLink, MB_OK);
         return false;
     }
-    const int32_t id = sub->GetEtsId();
-    if (objekt->ExistSubGroupId(id)) {
+    if (objekt->ExistSubGroupId(sub->GetEtsId())) {
         Meldung(Spredit::Txt9014, Spredit::Txt9015, MB_ICONWARNING);
         return false;
     }
+    return true;
+}
+
+bool TDeviceInstanz::LinkToSubGroup(int32_t subGroupId, int32_t objektHandle, bool inEts)
+{
+    LOG_FKT("TDeviceInstanz::LinkToSubGroup");
+    TObjektBasis* objekt = nullptr;
+    TVireoGrpAdrSub* sub = nullptr;
+    if (!LinkPartner(subGroupId, objektHandle, objekt, sub))
+        return false;
     TCursorHourGlass sanduhr;
     if (!DeviceRessourceCheckVerbindungen(subGroupId, true))
         return false;
@@ -118,26 +127,28 @@ bool TDeviceInstanz::LinkToSubGroup(int32_t subGroupId, int32_t objektHandle, bo
     return true;
 }
 
+bool TDeviceInstanz::UnLinkInEts(int32_t subGroupId, int32_t deviceObjectId)
+{
+    TEts2Cdi* ets = GetEts();
+    if (ets == nullptr)
+        return false;
+    for (int mode = DAL_MODE_FIRST;; mode = DAL_MODE_NEXT) {
+        DAL_SUB_TO_OBJECT link;
+        const int gelesen = ets->DalGetSubgroupToObjectData(mode, DAL_NO_KEY, DAL_NO_KEY, deviceObjectId, &link);
+        if (gelesen == DAL_OK) {
+            if (link.SubGroupId == subGroupId)
+                return ets->CoUnlinkObjectFromSubGroup(deviceObjectId, subGroupId, true);
+            continue;
+        }
+        // A link ETS does not know is gone already; a walk that failed says nothing about it.
+        return gelesen == DAL_END;
+    }
+}
+
 bool TDeviceInstanz::UnLinkFromSubGroup(int32_t subGroupId, int32_t deviceObjectId)
 {
     LOG_FKT("TDeviceInstanz::UnLinkFromSubGroup");
-    bool ergebnis = false;
-    if (TEts2Cdi* ets = GetEts()) {
-        for (int mode = DAL_MODE_FIRST;; mode = DAL_MODE_NEXT) {
-            DAL_SUB_TO_OBJECT link;
-            const int gelesen = ets->DalGetSubgroupToObjectData(mode, DAL_NO_KEY, DAL_NO_KEY, deviceObjectId, &link);
-            if (gelesen == DAL_OK) {
-                if (link.SubGroupId != subGroupId)
-                    continue;
-                ergebnis = ets->CoUnlinkObjectFromSubGroup(deviceObjectId, subGroupId, true);
-                break;
-            }
-            // A link ETS does not know is gone already; a walk that failed says nothing
-            // about it, and answers false.
-            ergebnis = gelesen == DAL_END;
-            break;
-        }
-    }
+    const bool ergebnis = UnLinkInEts(subGroupId, deviceObjectId);
     RemoveObjektVerbindung(subGroupId, deviceObjectId);
     return ergebnis;
 }

@@ -1,5 +1,6 @@
 #include "miraval/ui/DlgAzEreignisspeicher.h"
 
+#include "miraval/app/DateiZugriff.h"
 #include "miraval/app/Main.h"
 #include "miraval/app/Spredit.h"
 #include "miraval/ui/Geschuetzt.h"
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -42,20 +42,6 @@ const std::string& Spaltentitel(int spalte)
     return *kTitel[spalte];
 }
 
-// "Name (*.x)|*.x|..." as Qt's name filters: each description, with its pattern added in
-// parentheses unless it shows it already.
-QStringList NamensFilter(const std::string& filter)
-{
-    const QStringList teile = Q(filter).split('|');
-    QStringList filter2;
-    for (qsizetype i = 0; i + 1 < teile.size(); i += 2) {
-        const QString beschreibung = teile[i].trimmed();
-        const QString muster = teile[i + 1].trimmed();
-        filter2 << (beschreibung.contains("(" + muster + ")") ? beschreibung : beschreibung + " (" + muster + ")");
-    }
-    return filter2;
-}
-
 } // namespace
 
 TDlgEreignisspeicher::TDlgEreignisspeicher(QWidget* owner, const TStringList& ereignisse, std::string kopf1,
@@ -68,7 +54,7 @@ TDlgEreignisspeicher::TDlgEreignisspeicher(QWidget* owner, const TStringList& er
     LOG_FKT("TDlgEreignisspeicher::TDlgEreignisspeicher");
     setObjectName("DlgEreignisspeicher");
     resize(620, 453);
-    SaveDialogAusfuehren = [](QFileDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
+    SaveDialogAusfuehren = DateiZugriff::DialogAusfuehren;
 
     LabelPcAndDeviceTime = new QLabel(this);
     LabelPcAndDeviceTime->setObjectName("LabelPcAndDeviceTime");
@@ -169,14 +155,8 @@ bool TDlgEreignisspeicher::Speichern(const std::string& datei, std::string& fehl
     std::string inhalt;
     for (const std::string& zeile : Dateizeilen())
         inhalt += zeile + "\r\n";
-    QSaveFile datei2(Q(datei));
-    if (!datei2.open(QIODevice::WriteOnly) ||
-        datei2.write(inhalt.data(), static_cast<qint64>(inhalt.size())) != static_cast<qint64>(inhalt.size()) ||
-        !datei2.commit()) {
-        fehler = datei2.errorString().toStdString();
-        datei2.cancelWriting();
+    if (!DateiZugriff::SchreibenAtomar(datei, inhalt, fehler))
         return false;
-    }
     return true;
 }
 
@@ -189,17 +169,16 @@ void TDlgEreignisspeicher::BtnSaveClick()
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDirectory(Q(SpeicherOrdner()));
     dialog.selectFile(Q(SprAz::Txt10282));
-    const QStringList filter = NamensFilter(SprAz::Txt10346);
+    const QStringList filter = DateiZugriff::NamensFilter(SprAz::Txt10346);
     dialog.setNameFilters(filter);
     if (filter.size() >= 2)
         dialog.selectNameFilter(filter[1]);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     if (!SaveDialogAusfuehren || !SaveDialogAusfuehren(dialog))
         return;
-    const QStringList dateien = dialog.selectedFiles();
-    if (dateien.isEmpty())
+    const std::string datei = DateiZugriff::GewaehlteDatei(dialog);
+    if (datei.empty())
         return;
-    const std::string datei = dateien.front().toStdString();
     std::string fehler;
     if (!Speichern(datei, fehler))
         MessageBox(nullptr, "Die Datei konnte nicht gespeichert werden:\n" + datei + "\n" + fehler, Spredit::Txt9003,
