@@ -18,7 +18,7 @@
 
 class TBaumSperre {
 public:
-    explicit TBaumSperre(const TFormMain& main) : m_main(main) {}
+    explicit TBaumSperre(TFormMain& main) : m_main(main) {}
     ~TBaumSperre() { Ende(); }
     TBaumSperre(const TBaumSperre&) = delete;
     TBaumSperre& operator=(const TBaumSperre&) = delete;
@@ -29,6 +29,16 @@ public:
         fenster->BeginTreeUpdate();
         m_fenster.push_back(fenster);
         fenster->SetTreeSorting(false);
+    }
+
+    // Every project window locked, grid first handed to gitter (cleared, or its cell editor
+    // dropped).
+    template <class F> void AlleSperren(F gitter)
+    {
+        m_main.FuerAlleFormVerw([&](TFormVerw* fenster) {
+            gitter(fenster->GetGrid());
+            Sperren(fenster);
+        });
     }
 
     // The windows locked here that still exist.
@@ -52,7 +62,7 @@ public:
     }
 
 private:
-    const TFormMain& m_main;
+    TFormMain& m_main;
     std::vector<TFormVerw*> m_fenster;
 };
 

@@ -706,10 +706,7 @@ void TFormMain::ResetAktDevInst()
     TAutoSavePause pause;
     TBaumSperre sperre(*this);
     if (FormVerw != nullptr) {
-        FuerAlleFormVerw([&](TFormVerw* fenster) {
-            fenster->GetGrid().DeleteZellenKomponente();
-            sperre.Sperren(fenster);
-        });
+        sperre.AlleSperren([](TDrawGridSE& gitter) { gitter.DeleteZellenKomponente(); });
         FormVerw->GetGrid().DeleteZellenKomponente();
         FormVerw->DeleteTreeViewNodes();
     }

@@ -93,6 +93,15 @@ public:
     TDeviceInstanzAz* GetAktDevInst() const { return AktDevInst; }
     const std::map<int32_t, std::unique_ptr<TDeviceInstanz>>& GetDevices() const { return m_devices; }
     const std::vector<TFormVerw*>& GetFormVerwListe() const { return m_formVerwListe; }
+    // Calls f for every listed project window, over a copy of the list (the calls must not
+    // change the list; a window that leaves it meanwhile is skipped).
+    template <class F> void FuerAlleFormVerw(F f)
+    {
+        const std::vector<TFormVerw*> kopie = m_formVerwListe;
+        for (TFormVerw* fenster : kopie)
+            if (std::find(m_formVerwListe.begin(), m_formVerwListe.end(), fenster) != m_formVerwListe.end())
+                f(fenster);
+    }
     // True once the program was told to end (Close).
     bool IsClosing() const { return m_closing; }
     // True until the start-up timer has hidden the window (the message loop has not run yet).
@@ -284,15 +293,6 @@ private:
     TDeviceInstanzAz* WaehleInstanz(const DAL_DEVICE& record);
     // A new project window, current and listed; made visible when zeigen.
     TFormVerw* NeuesFormVerw(bool zeigen);
-    // Calls f for every listed project window, over a copy of the list (the calls must not
-    // change the list; a window that leaves it meanwhile is skipped).
-    template <class F> void FuerAlleFormVerw(F f)
-    {
-        const std::vector<TFormVerw*> kopie = m_formVerwListe;
-        for (TFormVerw* fenster : kopie)
-            if (std::find(m_formVerwListe.begin(), m_formVerwListe.end(), fenster) != m_formVerwListe.end())
-                f(fenster);
-    }
 
     // Fields, in the order the window keeps them.
     std::array<uint16_t, 4> m_minEtsVersion{1, 2, 0, 101};

@@ -147,10 +147,7 @@ void TFormMain::Einfuegen()
     // was begun is ended on every way out.
     TBaumSperre sperre(*this);
     if (FormVerw != nullptr) {
-        FuerAlleFormVerw([&](TFormVerw* fenster) {
-            fenster->GetGrid().DeleteZellenKomponente();
-            sperre.Sperren(fenster);
-        });
+        sperre.AlleSperren([](TDrawGridSE& gitter) { gitter.DeleteZellenKomponente(); });
     }
     // No data of this format: nothing to paste. A block too large is refused unread.
     bool ok = inhalt != TInhalt::ZuGross;

@@ -102,10 +102,7 @@ void TFormMain::RestoreSaveCopy()
     }
     TBaumSperre sperre(*this);
     if (FormVerw != nullptr) {
-        FuerAlleFormVerw([&](TFormVerw* fenster) {
-            fenster->GetGrid().Clear();
-            sperre.Sperren(fenster);
-        });
+        sperre.AlleSperren([](TDrawGridSE& gitter) { gitter.Clear(); });
         FormVerw->GetGrid().DeleteZellenKomponente();
         FormVerw->DeleteTreeViewNodes();
     }
@@ -229,10 +226,7 @@ bool TFormMain::DatenImport(const std::string& datei)
         return false;
     TBaumSperre sperre(*this);
     if (FormVerw != nullptr) {
-        FuerAlleFormVerw([&](TFormVerw* fenster) {
-            fenster->GetGrid().DeleteZellenKomponente();
-            sperre.Sperren(fenster);
-        });
+        sperre.AlleSperren([](TDrawGridSE& gitter) { gitter.DeleteZellenKomponente(); });
         FormVerw->GetGrid().DeleteZellenKomponente();
     }
     const bool ok = AktDevInst->VireoImport(strom, false);
