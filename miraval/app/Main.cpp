@@ -350,7 +350,7 @@ void TFormMain::GetEtsRegData()
     std::string etsOrdner;
     auto info = std::make_unique<tagETSINFO>();
     if (m_ets != nullptr && m_ets->GetEtsInfo(*info)) {
-        etsOrdner.assign(info->Directory, strnlen(info->Directory, sizeof info->Directory));
+        etsOrdner = DalText(info->Directory);
     } else {
         ShowMessageBox(std::string("Can't read EtsInfo\n\nTFormMain::GetEtsRegData") + "\n" + "File: " + "Main" + "\n" +
                            "Line: " + "156",

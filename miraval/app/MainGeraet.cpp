@@ -33,11 +33,6 @@ constexpr const char* kParameterName = "DeviceId";
 constexpr unsigned kMeterImport = 2;
 constexpr unsigned kMeterKopie = 13;
 
-std::string Feld(const char* feld, std::size_t groesse)
-{
-    return std::string(feld, strnlen(feld, groesse));
-}
-
 // An ETS meter with its progress dialog, open for the guard's lifetime.
 class TMeter {
 public:
@@ -90,7 +85,7 @@ bool SucheDeviceIdParameter(TEts2Cdi& ets, int32_t deviceId, DAL_DEVICE_PARAM& t
         if (ets.DalGetParameterData(DAL_MODE_KEY, record.ParameterId, DAL_NO_KEY, DAL_NO_KEY, parameter.get()) !=
             DAL_OK)
             return false;
-        if (Feld(parameter->Name, sizeof parameter->Name) == kParameterName) {
+        if (DalText(parameter->Name) == kParameterName) {
             treffer = record;
             return true;
         }
@@ -215,7 +210,7 @@ bool TFormMain::ImportDevice(int32_t deviceId)
     if (!GetParamDeviceIdFromEts(deviceId, &altId))
         return fehler(adresse);
     auto info = std::make_unique<tagETSINFO>();
-    const std::string ordner = m_ets->GetEtsInfo(*info) ? Feld(info->Directory, sizeof info->Directory) : "";
+    const std::string ordner = m_ets->GetEtsInfo(*info) ? DalText(info->Directory) : "";
     const std::string name = std::to_string(altId) + "." + m_exportExt;
     const std::string erwartet = ordner + "/" + name;
     std::string datei = erwartet;

@@ -27,12 +27,6 @@
 
 namespace {
 
-// A zero-terminated text field of a DAL record.
-std::string Feld(const char* feld, std::size_t groesse)
-{
-    return std::string(feld, strnlen(feld, groesse));
-}
-
 // Node types of the menu and action rules.
 bool IstSicherungsBereich(int typ)
 {
@@ -409,8 +403,8 @@ bool TFormMain::SetDevice(int32_t deviceId, bool createWindow)
     AktDevInst->SetFormVerw(FormVerw);
     ::SetDlgProgress();
 
-    const std::string name = Feld(record->DeviceName, sizeof record->DeviceName);
-    const std::string produkt = Feld(record->ProductName, sizeof record->ProductName);
+    const std::string name = DalText(record->DeviceName);
+    const std::string produkt = DalText(record->ProductName);
     SetAnwendungsTitel(name);
     setWindowTitle(QString::fromStdString(produkt.empty() ? name : name + "[" + produkt + "]"));
     ::SetDlgProgress();

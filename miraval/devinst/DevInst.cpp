@@ -28,10 +28,7 @@ TDeviceInstanz::TDeviceInstanz(TEditorHost& host, const DAL_DEVICE& device, TFor
       m_formVerw(formVerw), m_dalDevice(device)
 {
     LOG_FKT("TDeviceInstanz::TDeviceInstanz");
-    // The device text is zero-terminated within its field; a record without the terminator
-    // gives the whole field, never more.
-    const char* text = device.ProductName;
-    m_deviceText.assign(text, strnlen(text, sizeof device.ProductName));
+    m_deviceText = DalText(device.ProductName);
     m_sicherungsOrdner = m_host.GetProgrammOrdner() + "AZ/AutoSave/";
     m_sicherungsPfad = m_sicherungsOrdner + std::to_string(m_etsDeviceId) + ".azs";
 }

@@ -305,6 +305,40 @@ private:
     TEts2Cdi& m_ets;
 };
 
+// The bus of one run: the instance's own (a test's) or one over the ETS interface; none
+// without either.
+class TBusZugang {
+public:
+    TBusZugang(TDeviceInstanzAz::TBus* eigener, TEts2Cdi* ets)
+    {
+        if (eigener == nullptr && ets != nullptr)
+            m_etsBus.emplace(*ets);
+        m_bus = eigener != nullptr ? eigener : m_etsBus ? &*m_etsBus : nullptr;
+    }
+    TBusZugang(const TBusZugang&) = delete;
+    TBusZugang& operator=(const TBusZugang&) = delete;
+    TDeviceInstanzAz::TBus* Bus() const { return m_bus; }
+
+private:
+    std::optional<TEtsBus> m_etsBus;
+    TDeviceInstanzAz::TBus* m_bus = nullptr;
+};
+
+// Runs attempts, kPause apart, until one succeeds or kVersuche were made; the state of the
+// last.
+template <class F> int Versuche(F versuch)
+{
+    int zustand = kOk;
+    for (int n = 1; n <= kVersuche; ++n) {
+        zustand = versuch();
+        if (zustand == kOk)
+            break;
+        if (n < kVersuche)
+            std::this_thread::sleep_for(kPause);
+    }
+    return zustand;
+}
+
 std::tm Ortszeit(const std::function<std::tm()>& uhr)
 {
     if (uhr)
@@ -517,26 +551,16 @@ bool TDeviceInstanzAz::EreignisspeicherAuslesen()
     const std::string kopf2 = info.GeraeteName + "[" + info.PhysAdr + "]";
     const std::string kopf1 = SprAz::Txt10348 + ": " + info.ProjektName + ", " + SprAz::Txt10349 + ": " + kopf2;
     const uint16_t busAdresse = MergeGrpAdrStringToWord(info.PhysAdr);
-    TEts2Cdi* etsInterface = GetEts();
-    if (busAdresse == 0 || (m_bus == nullptr && etsInterface == nullptr))
+    TBusZugang zugang(m_bus, GetEts());
+    if (busAdresse == 0 || zugang.Bus() == nullptr)
         return false;
-    std::optional<TEtsBus> etsBus;
-    if (m_bus == nullptr)
-        etsBus.emplace(*etsInterface);
-    TBus* ets = m_bus != nullptr ? m_bus : &*etsBus;
+    TBus& ets = *zugang.Bus();
 
     auto sanduhr = std::make_optional<TCursorHourGlass>();
     THinweis hinweis(GetHost());
     const std::string pcZeit = GetPcDateTimeString();
     TAuslesung aus;
-    int zustand = kOk;
-    for (int versuch = 1; versuch <= kVersuche; ++versuch) {
-        zustand = LeseVersuch(*ets, busAdresse, aus);
-        if (zustand == kOk)
-            break;
-        if (versuch < kVersuche)
-            std::this_thread::sleep_for(kPause);
-    }
+    const int zustand = Versuche([&] { return LeseVersuch(ets, busAdresse, aus); });
     sanduhr.reset();
     if (zustand != kOk) {
         Meldung(zustand == kLesefehler ? SprAz::Txt10296 : SprAz::Txt10251, SprAz::Txt10252, MB_OK);
@@ -596,13 +620,10 @@ bool TDeviceInstanzAz::DownloadAzHwDateTime()
     TDeviceEtsInfo info;
     GetDeviceEtsInfo(info);
     const uint16_t busAdresse = MergeGrpAdrStringToWord(info.PhysAdr);
-    TEts2Cdi* etsInterface = GetEts();
-    if (busAdresse == 0 || (m_bus == nullptr && etsInterface == nullptr))
+    TBusZugang zugang(m_bus, GetEts());
+    if (busAdresse == 0 || zugang.Bus() == nullptr)
         return false;
-    std::optional<TEtsBus> etsBus;
-    if (m_bus == nullptr)
-        etsBus.emplace(*etsInterface);
-    TBus* ets = m_bus != nullptr ? m_bus : &*etsBus;
+    TBus& ets = *zugang.Bus();
 
     auto sanduhr = std::make_optional<TCursorHourGlass>();
     const std::tm jetzt = Ortszeit(m_uhr);
@@ -610,14 +631,7 @@ bool TDeviceInstanzAz::DownloadAzHwDateTime()
                                       static_cast<uint8_t>(jetzt.tm_sec)};
     const std::array<uint8_t, 3> datum{static_cast<uint8_t>(jetzt.tm_mday), static_cast<uint8_t>(jetzt.tm_mon + 1),
                                        static_cast<uint8_t>(jetzt.tm_year % 100)};
-    int zustand = kOk;
-    for (int versuch = 1; versuch <= kVersuche; ++versuch) {
-        zustand = SchreibVersuch(*ets, busAdresse, zeit, datum);
-        if (zustand == kOk)
-            break;
-        if (versuch < kVersuche)
-            std::this_thread::sleep_for(kPause);
-    }
+    const int zustand = Versuche([&] { return SchreibVersuch(ets, busAdresse, zeit, datum); });
     sanduhr.reset();
     if (zustand != kOk) {
         Meldung(SprAz::Txt10344, SprAz::Txt10342, MB_OK);

@@ -27,12 +27,6 @@ std::string Unbekannt(const char* aufruf, int ergebnis)
     return std::string(aufruf) + ": unknown DAL_ReturnValue = " + std::to_string(ergebnis);
 }
 
-// A zero-terminated text of a DAL record, never read beyond its field.
-template <std::size_t N> std::string Feld(const char (&feld)[N])
-{
-    return std::string(feld, strnlen(feld, N));
-}
-
 // Switching devices SE 1..4 of an arming area.
 constexpr int kAnzahlSe = 4;
 
@@ -137,7 +131,7 @@ bool TDeviceInstanzAz::GetDevicesPhysAdr(const std::list<int32_t>& deviceIds, st
         // Without an address the device cannot be chosen: word 0 means no device.
         if (!GetPhysAdr(id, eintrag.Text, &eintrag.Adresse))
             continue;
-        eintrag.Name = Feld(device.DeviceName);
+        eintrag.Name = DalText(device.DeviceName);
         if (id == GetEtsDeviceId() || eintrag.Text == eigene.PhysAdr ||
             (!eigene.GeraeteName.empty() && eintrag.Name == eigene.GeraeteName))
             continue;

@@ -31,13 +31,6 @@ constexpr const char* kCaptionFlag = "Error: TDeviceInstanz::ChangeObjektFlag";
 constexpr const char* kCaptionCheck = "Error: TDeviceInstanz::CheckObjektFlag";
 constexpr const char* kCaptionSendend = "Error: TDeviceInstanz::GrpAdrSendend";
 
-// A zero-terminated text of a DAL record; a field without the terminator gives the whole
-// field, never more.
-template <std::size_t N> std::string Text(const char (&feld)[N])
-{
-    return std::string(feld, strnlen(feld, N));
-}
-
 // The size text of an object type: -1 "Frei", 0-15 "1 Bit" .. "VARDATA", any other value
 // "unbekannter Objekttyp" with the value.
 std::string GroessenText(int typ)
@@ -378,14 +371,14 @@ bool TDeviceInstanz::GetObjektDataFromSubGroup(TVireoGrpAdrSub* node, std::list<
         DAL_DEVICE device;
         if (ets->DalGetDeviceData(DAL_MODE_KEY, objekt.DeviceId, DAL_NO_KEY, DAL_NO_KEY, DAL_NO_KEY, DAL_NO_KEY,
                                   &device) == DAL_OK) {
-            zeile.Text1 = Text(device.ProductName);
-            zeile.Produkt = Text(device.DeviceName);
+            zeile.Text1 = DalText(device.ProductName);
+            zeile.Produkt = DalText(device.DeviceName);
         }
         DAL_COMM_OBJECT komm;
         if (ets->DalGetCommunicationObjectData(DAL_MODE_KEY, objekt.CommObjectId, DAL_NO_KEY, DAL_NO_KEY, &komm) ==
             DAL_OK) {
-            zeile.Funktion = Text(komm.Function);
-            zeile.ObjektName = Text(komm.Name);
+            zeile.Funktion = DalText(komm.Function);
+            zeile.ObjektName = DalText(komm.Name);
         }
         zeile.ObjektTyp = GroessenText(objekt.ObjectType);
         zeile.Kommunikation = objekt.CommFlag != 0;
@@ -393,7 +386,7 @@ bool TDeviceInstanz::GetObjektDataFromSubGroup(TVireoGrpAdrSub* node, std::list<
         zeile.Schreiben = objekt.WriteFlag != 0;
         zeile.Uebertragen = objekt.TransmitFlag != 0;
         zeile.Aktualisieren = objekt.UpdateFlag != 0;
-        zeile.GruppenAdressen = drei ? Text(objekt.Name) : Text(objekt.Function);
+        zeile.GruppenAdressen = drei ? DalText(objekt.Name) : DalText(objekt.Function);
         zeilen.push_back(std::move(zeile));
     }
     return true;
@@ -406,11 +399,11 @@ void TDeviceInstanz::GetDeviceEtsInfo(TDeviceEtsInfo& info) const
         DAL_DEVICE device;
         if (ets->DalGetDeviceData(DAL_MODE_KEY, m_etsDeviceId, DAL_NO_KEY, DAL_NO_KEY, DAL_NO_KEY, DAL_NO_KEY,
                                   &device) == DAL_OK) {
-            info.GeraeteName = Text(device.DeviceName);
-            info.ZusatzText = Text(device.ProductName);
+            info.GeraeteName = DalText(device.DeviceName);
+            info.ZusatzText = DalText(device.ProductName);
             DAL_PROJECT projekt;
             if (ets->DalGetProjectData(DAL_MODE_KEY, device.ProjectId, &projekt) == DAL_OK)
-                info.ProjektName = Text(projekt.Name);
+                info.ProjektName = DalText(projekt.Name);
         }
     }
     info.PhysAdr = GetPhysAdr(m_etsDeviceId);

@@ -16,7 +16,15 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
+
+// A text field of a DAL record: up to its terminator, and never beyond the field when the
+// terminator is missing.
+template <std::size_t N> std::string DalText(const char (&feld)[N])
+{
+    return std::string(feld, strnlen(feld, N));
+}
 
 // Results of the DAL reads. Any other value is unexpected for the callers.
 constexpr int DAL_OK = 0;

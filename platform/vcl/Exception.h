@@ -4,6 +4,7 @@
 // Message() to the user, so the text is UTF-8 and shown unchanged.
 
 #include <exception>
+#include <functional>
 #include <string>
 
 class Exception : public std::exception {
@@ -16,3 +17,9 @@ public:
 private:
     std::string m_message;
 };
+
+// An exception caught in a view's event handling, handed to the view's handler; without one,
+// or when the handler throws, written to standard error as "Fehler <ort>: <text>" (or
+// "Unbekannter Fehler <ort>"). No exception leaves it.
+void ReportViewException(const std::function<void(std::exception_ptr)>& handler, std::exception_ptr error,
+                         const char* ort) noexcept;

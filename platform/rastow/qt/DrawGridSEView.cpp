@@ -5,6 +5,7 @@
 #include "rastow/DrawGridSEEdit.h"
 #include "rastow/QmSpinEdit.h"
 #include "rastow/qt/WinColor.h"
+#include "vcl/Exception.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -327,21 +328,7 @@ template <class Action> void TDrawGridSEView::Call(Action&& action)
 
 void TDrawGridSEView::Report(std::exception_ptr error)
 {
-    if (m_errorHandler) {
-        try {
-            m_errorHandler(error);
-            return;
-        } catch (...) {
-            // fall through to the plain report
-        }
-    }
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "Fehler im Eigenschaftenraster: %s\n", e.what());
-    } catch (...) {
-        std::fputs("Unbekannter Fehler im Eigenschaftenraster\n", stderr);
-    }
+    ReportViewException(m_errorHandler, error, "im Eigenschaftenraster");
 }
 
 // --- Editor widget -----------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "vcl/qt/ListViewView.h"
 
+#include "vcl/Exception.h"
 #include "vcl/ListView.h"
 
 #include <QAbstractTableModel>
@@ -17,7 +18,6 @@
 #include <QTreeView>
 
 #include <algorithm>
-#include <cstdio>
 #include <exception>
 
 // The item model Qt's views read: rows and columns as counted at the last Reset, so that a
@@ -308,21 +308,7 @@ template <class Action> void TListViewView::Guard(Action&& action)
     } catch (...) {
         error = std::current_exception();
     }
-    if (m_errorHandler) {
-        try {
-            m_errorHandler(error);
-            return;
-        } catch (...) {
-            // fall through to the plain report
-        }
-    }
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "Fehler in der Liste: %s\n", e.what());
-    } catch (...) {
-        std::fputs("Unbekannter Fehler in der Liste\n", stderr);
-    }
+    ReportViewException(m_errorHandler, error, "in der Liste");
 }
 
 bool TListViewView::eventFilter(QObject* watched, QEvent* event)

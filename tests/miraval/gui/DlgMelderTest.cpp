@@ -21,6 +21,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "support/qt/ModalDialog.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -31,20 +33,10 @@
 
 namespace {
 
-// Shows the dialog modally; once its loop runs, a zero timer finds it as the active modal
-// window and does what the row says.
+// Shows the dialog modally and does what the row says.
 int Zeigen(TDlgMelderHinzufuegen& dialog, const std::function<void(TDlgMelderHinzufuegen&)>& aktion)
 {
-    bool gefunden = false;
-    QTimer::singleShot(0, [&] {
-        auto* aktiv = dynamic_cast<TDlgMelderHinzufuegen*>(QApplication::activeModalWidget());
-        gefunden = aktiv == &dialog;
-        if (aktiv != nullptr)
-            aktion(*aktiv);
-    });
-    const int ergebnis = dialog.exec();
-    EXPECT_TRUE(gefunden);
-    return ergebnis;
+    return ZeigeModal(dialog, aktion);
 }
 
 void Tippen(TDlgMelderHinzufuegen& d, const char* text)

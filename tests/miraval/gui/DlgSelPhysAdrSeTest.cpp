@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "support/qt/ModalDialog.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -17,16 +19,7 @@ namespace {
 
 int Zeigen(TDlgSelPhysAdrSe& dialog, const std::function<void(TDlgSelPhysAdrSe&)>& aktion)
 {
-    bool gefunden = false;
-    QTimer::singleShot(0, [&] {
-        auto* aktiv = dynamic_cast<TDlgSelPhysAdrSe*>(QApplication::activeModalWidget());
-        gefunden = aktiv == &dialog;
-        if (aktiv != nullptr)
-            aktion(*aktiv);
-    });
-    const int ergebnis = dialog.exec();
-    EXPECT_TRUE(gefunden);
-    return ergebnis;
+    return ZeigeModal(dialog, aktion);
 }
 
 // Rows as "name|address text", in list order, the selected one marked with "*".

@@ -5,13 +5,10 @@
 #include "miraval/devinst/DevInstAz.h"
 #include "miraval/ui/DlgAzEreignisspeicher.h"
 #include "miraval/ui/FProjektierung.h"
-#include "DemoProject.h"
-#include "kestrin/EtsEventChannel.h"
+#include "MainUmgebung.h"
 #include "ovando/OvandoDruckerCanvas.h"
 #include "ovando/OvandoPdfAnzeige.h"
 #include "ovando/OvandoRecorder.h"
-#include "support/ScriptedMessageBox.h"
-#include "win32/Shell.h"
 
 #include <QApplication>
 #include <QPrinter>
@@ -22,42 +19,23 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class MainDruck : public ::testing::Test {
+class MainDruck : public TMainUmgebung {
 protected:
     void SetUp() override
     {
-        ordner = fs::temp_directory_path() / ("miraval-druck-" + std::to_string(::getpid()) + "-" +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(ordner);
-        fs::create_directories(ordner);
-        SetModuleFileNameOverride((ordner / "miraval").string());
-        store = ordner / "demo.db";
-        ASSERT_TRUE(BuildDemoProject(store).ok);
-        dm = std::make_unique<TDM>();
-        DM = dm.get();
-        main = std::make_unique<TFormMain>(kDemoModuleName);
-        ASSERT_TRUE(main->GetEts()->OpenProjectStore(store).ok);
-        kanal = std::make_unique<TEtsEventChannel>(*main->GetEts(), antworten);
+        TMainUmgebung::SetUp();
         anzeige = std::make_unique<TOvandoPdfAnzeige>(ordner);
     }
 
     void TearDown() override
     {
         anzeige.reset();
-        kanal.reset();
-        main.reset();
-        dm.reset();
-        DM = nullptr;
-        PumpMessages();
-        SetModuleFileNameOverride("");
-        fs::remove_all(ordner);
+        TMainUmgebung::TearDown();
     }
 
     void Oeffnen()
@@ -79,13 +57,6 @@ protected:
         return TOvandoRecorder(canvas.PageWidth(), canvas.PageHeight(), canvas.TextHeight(""));
     }
 
-    fs::path ordner;
-    fs::path store;
-    TScriptedMessageBox boxen{IDOK};
-    std::unique_ptr<TDM> dm;
-    std::unique_ptr<TFormMain> main;
-    std::ostringstream antworten;
-    std::unique_ptr<TEtsEventChannel> kanal;
     std::unique_ptr<TOvandoPdfAnzeige> anzeige;
 };
 
