@@ -210,7 +210,11 @@ bool TFormMain::ImportDevice(int32_t deviceId)
     if (!GetParamDeviceIdFromEts(deviceId, &altId))
         return fehler(adresse);
     auto info = std::make_unique<tagETSINFO>();
-    const std::string ordner = m_ets->GetEtsInfo(*info) ? DalText(info->Directory) : "";
+    // Without ETS's directory there is no place to look: "/<old id>.azp" would name a file at
+    // the root, which a successful import would then delete.
+    if (!m_ets->GetEtsInfo(*info) || DalText(info->Directory).empty())
+        return fehler(adresse);
+    const std::string ordner = DalText(info->Directory);
     const std::string name = std::to_string(altId) + "." + m_exportExt;
     const std::string erwartet = ordner + "/" + name;
     std::string datei = erwartet;

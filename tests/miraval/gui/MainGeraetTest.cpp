@@ -85,6 +85,20 @@ TEST_F(MainGeraet, AMissingExportFileIsAskedForThenTheImportFails)
     EXPECT_EQ(boxen.Shown()[1].text, Spredit::Txt9100 + "\n02.01.002");
 }
 
+TEST_F(MainGeraet, WithoutTheEtsDirectoryTheImportFailsAndTouchesNoFile)
+{
+    Konfiguriere();
+    ASSERT_EQ(Event("ExportDevice 0 0 1").rfind("ExportDevice result=1", 0), 0u);
+    const std::string export_ = Lesen(ordner / "1.azp");
+    ASSERT_TRUE(main->GetEts()->ExecuteSql("DELETE FROM ets_info;").ok);
+    WaehleDatei(ordner / "1.azp");
+    EXPECT_EQ(Event("ImportDevice 0 0 8"), "ImportDevice result=0 finished=1");
+    ASSERT_EQ(boxen.Count(), 1u);
+    EXPECT_EQ(boxen.Shown()[0].text, Spredit::Txt9100 + "\n02.01.002");
+    EXPECT_EQ(Lesen(ordner / "1.azp"), export_);
+    EXPECT_EQ(DeviceIdWert(kZweite), 1) << "the device stays as ETS imported it";
+}
+
 TEST_F(MainGeraet, FailuresAnswerZeroWithTheirMessageAndStoreNothing)
 {
     // The export file of device 1 cannot be read; the dialog then offers it all the same.
