@@ -55,8 +55,13 @@ bool TDeviceInstanzAz::LinkToSubGroup(int32_t subGroupId, int32_t objektHandle, 
             return false;
         // The old address must be gone before the new one is linked: at its limit the object
         // would refuse the new link after ETS had made it.
-        if (!UnLinkFromSubGroup(alt, objekt->GetEtsObjektId()))
+        if (!UnLinkFromSubGroup(alt, objekt->GetEtsObjektId())) {
+            // The user agreed to a replacement: a refusal must not pass for a cancel.
+            Meldung("Die Gruppenadresse " + altText + " konnte nicht durch die Gruppenadresse " + neuText +
+                        " ersetzt werden.",
+                    Spredit::Txt9015, MB_OK | MB_ICONEXCLAMATION);
             return false;
+        }
         if (objekt->ExistSubGroupId(alt)) {
             objekt->DeleteSubGroupLink(alt);
             if (TDatenStruktur* record = GetDatenSatz(objekt))

@@ -90,7 +90,11 @@ TEST(AzLinks, ReplacesTheOneAddressOnlyWhenAskedAndUnlinked)
         int antwort;
         bool unlinkAbgelehnt; // ETS refuses to unlink the old address
         int32_t danach;       // the object's one address afterwards, in ETS too
-    } faelle[] = {{IDOK, false, kSub001}, {IDCANCEL, false, kSub126}, {IDOK, true, kSub126}};
+        const char* meldung;  // said after the question; null: nothing
+    } faelle[] = {{IDOK, false, kSub001, nullptr},
+                  {IDCANCEL, false, kSub126, nullptr},
+                  {IDOK, true, kSub126,
+                   "Die Gruppenadresse 1/2/6 konnte nicht durch die Gruppenadresse 0/0/1 ersetzt werden."}};
     for (const auto& f : faelle) {
         SCOPED_TRACE(std::to_string(f.antwort) + (f.unlinkAbgelehnt ? " unlink refused" : ""));
         TLinkGeraet g;
@@ -100,9 +104,11 @@ TEST(AzLinks, ReplacesTheOneAddressOnlyWhenAskedAndUnlinked)
         g.boxen.Script(f.antwort);
 
         EXPECT_EQ(g.az.inst.LinkToSubGroup(kSub001, 500, true), f.danach == kSub001);
-        ASSERT_EQ(g.boxen.Count(), 1u) << "the question only";
+        ASSERT_EQ(g.boxen.Count(), f.meldung != nullptr ? 2u : 1u);
         EXPECT_EQ(g.boxen.Shown()[0].text,
                   "Soll die Gruppenadresse 1/2/6 durch die Gruppenadresse 0/0/1 ersetzt werden?");
+        if (f.meldung != nullptr)
+            EXPECT_EQ(g.boxen.Shown()[1].text, f.meldung);
         EXPECT_EQ(g.Ids(*objekt), std::vector<int32_t>{f.danach});
         EXPECT_EQ(EtsLinks(g.project.ets, 11), std::vector<int32_t>{f.danach});
         EXPECT_EQ(g.Melder(), std::list<int32_t>{f.danach});
