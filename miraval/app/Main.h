@@ -203,6 +203,9 @@ public:
     void RestoreSaveCopy();
     bool SaveToFile(const std::string& datei);
     void RecoveryCheck(bool oeffnen, int32_t deviceId);
+    // The open project store's identity (empty without one): it names the folder of the
+    // store's safety copies and prefixes its entries on the recovery list.
+    std::string ProjektKennung() const;
     // Runs a prepared file dialog: true when a file was chosen. Empty (the default):
     // DateiZugriff::DialogAusfuehren, modally, or cancelled where there is no display.
     std::function<bool(QFileDialog&)> DateiDialogAusfuehren;
@@ -232,6 +235,7 @@ public:
     // ---- TEditorHost -----------------------------------------------------------------------------------
     std::string GetIniFile() const override;
     std::string GetProgrammOrdner() const override;
+    std::string GetSicherungsPfad(int32_t deviceId) const override;
     int GetGrpAdrLevel() const override;
     void SetStatusText(int panel, const std::string& text) override;
     void UpdateObjektAnzahl(int anzahl, int maximum) override;

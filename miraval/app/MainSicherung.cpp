@@ -17,16 +17,20 @@
 #include "miraval/app/Spredit.h"
 #include "miraval/devinst/DevInstAz.h"
 #include "miraval/ui/FProjektierung.h"
+#include "kestrin/Ets2Cdi.h"
 #include "quillon/CursorHourGlass.h"
 #include "tamsel/Tamsel.h"
 #include "tessarin/SprAz.h"
 #include "vcl/StringList.h"
 #include "win32/MessageBox.h"
 
+#include <QCryptographicHash>
 #include <QFileDialog>
 #include <QTimer>
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -55,6 +59,32 @@ bool Schreiben(const std::string& datei, const std::string& bytes)
 } // namespace
 
 // ---- Safety copy ------------------------------------------------------------------------------
+
+// A project is its store file, so the store's canonical path identifies it. A copied store is
+// a project of its own from then on and must not share copies with its origin (two copies of
+// one store hold the same project name and ids, so nothing inside the store tells them
+// apart); a moved store loses its offer, which is the safe way to err: a copy is never
+// offered to a project it did not come from. Hashed, the path makes a short folder name
+// that needs no quoting on the comma list.
+std::string TFormMain::ProjektKennung() const
+{
+    if (m_ets == nullptr || m_ets->StoreFile().empty())
+        return {};
+    std::error_code ec;
+    std::filesystem::path pfad = std::filesystem::absolute(m_ets->StoreFile(), ec);
+    if (std::filesystem::path echt = std::filesystem::weakly_canonical(pfad, ec); !ec)
+        pfad = std::move(echt);
+    const QByteArray hash =
+        QCryptographicHash::hash(QByteArray::fromStdString(pfad.string()), QCryptographicHash::Sha1);
+    return hash.toHex().left(16).toStdString();
+}
+
+std::string TFormMain::GetSicherungsPfad(int32_t deviceId) const
+{
+    const std::string kennung = ProjektKennung();
+    return GetProgrammOrdner() + "AZ/AutoSave/" + (kennung.empty() ? "" : kennung + "/") +
+           std::to_string(deviceId) + ".azs";
+}
 
 bool TFormMain::SaveToFile(const std::string& datei)
 {
@@ -127,12 +157,22 @@ void TFormMain::RecoveryCheck(bool oeffnen, int32_t deviceId)
     TIniRegistry ini;
     TStringList liste;
     liste.SetCommaText(ini.Read(DM->IniDatei, IniKey::NotClosed));
-    const std::string id = std::to_string(deviceId);
+    // An entry names the store and the device; a bare id, as older versions wrote it, is
+    // never taken for this store's.
+    const std::string kennung = ProjektKennung();
+    const std::string id = (kennung.empty() ? "" : kennung + "/") + std::to_string(deviceId);
     if (oeffnen) {
+        // Without its safety copy there is nothing to restore: the entry goes unasked.
+        std::error_code ec;
+        const bool kopie = std::filesystem::is_regular_file(GetSicherungsPfad(deviceId), ec);
         bool gefunden = false;
         for (int i = 0; i < liste.Count(); ++i) {
             if (liste[i] != id)
                 continue;
+            if (!kopie) {
+                liste.Delete(i--);
+                continue;
+            }
             gefunden = true;
             if (ShowMessageBox(Spredit::Txt9089, Spredit::Txt9013, MB_YESNO | MB_ICONINFORMATION) == IDYES)
                 RestoreSaveCopy();

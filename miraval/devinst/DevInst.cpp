@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <new>
 
 E_InstVerw::E_InstVerw(int code, int zeile, std::string datei, std::string quelle, std::string message)
@@ -29,8 +30,8 @@ TDeviceInstanz::TDeviceInstanz(TEditorHost& host, const DAL_DEVICE& device, TFor
 {
     LOG_FKT("TDeviceInstanz::TDeviceInstanz");
     m_deviceText = DalText(device.ProductName);
-    m_sicherungsOrdner = m_host.GetProgrammOrdner() + "AZ/AutoSave/";
-    m_sicherungsPfad = m_sicherungsOrdner + std::to_string(m_etsDeviceId) + ".azs";
+    m_sicherungsPfad = m_host.GetSicherungsPfad(m_etsDeviceId);
+    m_sicherungsOrdner = std::filesystem::path(m_sicherungsPfad).parent_path().string() + "/";
 }
 
 TDeviceInstanz::~TDeviceInstanz()

@@ -53,6 +53,9 @@ public:
     virtual std::string GetIniFile() const = 0;
     // The folder of the program file, ending in "/".
     virtual std::string GetProgrammOrdner() const = 0;
+    // The safety-copy file of the device of the project store the editor works on: a copy
+    // belongs to one store, so that another store's device of the same id never sees it.
+    virtual std::string GetSicherungsPfad(int32_t deviceId) const = 0;
     // The data module's group-address level style: 3 three levels, any other value two.
     virtual int GetGrpAdrLevel() const = 0;
 

@@ -107,8 +107,9 @@ TEST(AzLinks, ReplacesTheOneAddressOnlyWhenAskedAndUnlinked)
         ASSERT_EQ(g.boxen.Count(), f.meldung != nullptr ? 2u : 1u);
         EXPECT_EQ(g.boxen.Shown()[0].text,
                   "Soll die Gruppenadresse 1/2/6 durch die Gruppenadresse 0/0/1 ersetzt werden?");
-        if (f.meldung != nullptr)
+        if (f.meldung != nullptr) {
             EXPECT_EQ(g.boxen.Shown()[1].text, f.meldung);
+        }
         EXPECT_EQ(g.Ids(*objekt), std::vector<int32_t>{f.danach});
         EXPECT_EQ(EtsLinks(g.project.ets, 11), std::vector<int32_t>{f.danach});
         EXPECT_EQ(g.Melder(), std::list<int32_t>{f.danach});

@@ -24,6 +24,10 @@ public:
     TEts2Cdi* GetEts() const override { return m_ets; }
     std::string GetIniFile() const override { return m_iniFile; }
     std::string GetProgrammOrdner() const override { return "/opt/miraval/"; }
+    std::string GetSicherungsPfad(int32_t deviceId) const override
+    {
+        return "/opt/miraval/AZ/AutoSave/" + std::to_string(deviceId) + ".azs";
+    }
     int GetGrpAdrLevel() const override { return grpAdrLevel; }
 
     void SetStatusText(int panel, const std::string& text) override

@@ -49,7 +49,7 @@ protected:
 TEST_F(MainGeraet, ExportThenImportMovesTheConfigurationToTheImportedDevice)
 {
     Konfiguriere();
-    const fs::path export_ = ordner / "AZ" / "AutoSave" / "1.azp";
+    const fs::path export_ = ordner / "AZ" / "AutoSave" / main->ProjektKennung() / "1.azp";
     EXPECT_EQ(Event("ExportDevice 0 0 1"), "ExportDevice result=1 finished=1 file=\"" + export_.string() +
                                                "\" copied=\"" + (ordner / "1.azp").string() + "\"");
     EXPECT_EQ(Lesen(ordner / "1.azp"), Lesen(export_));

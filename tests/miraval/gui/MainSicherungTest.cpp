@@ -20,7 +20,7 @@ namespace {
 
 class MainSicherung : public TMainUmgebung {
 protected:
-    fs::path Sicherung() const { return ordner / "AZ" / "AutoSave" / "1.azs"; }
+    fs::path Sicherung() const { return ordner / "AZ" / "AutoSave" / main->ProjektKennung() / "1.azs"; }
 
     // Every tree unlocked with sorting on, the auto-save timer running.
     void ErwarteFreigegeben()
@@ -66,6 +66,7 @@ TEST_F(MainSicherung, SafetyCopyOnTheTimerAndOnLeaveOrItsMessageWithTheOldFileKe
 
 TEST_F(MainSicherung, RecoveryListAsksPerEntryKeepsSixteenAndLeavesTheLaterOfTwoEquals)
 {
+    // "@" stands for this store's prefix; a bare id is an entry of an older version.
     const struct {
         const char* vorher;
         bool oeffnen;
@@ -73,19 +74,32 @@ TEST_F(MainSicherung, RecoveryListAsksPerEntryKeepsSixteenAndLeavesTheLaterOfTwo
         const char* nachher;
         std::size_t fragen;
     } faelle[] = {
-        {"", true, 1, "1", 0},
-        {"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16", true, 17, "2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17", 0},
-        {"1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16", true, 3, "2,3,4,5,6,7,8,9,10,11,12,13,14,15,16", 1},
-        {"4,9,4", true, 4, "4,9,4", 2},
-        {"1,7,7,2,7", false, 7, "1,7,2", 0},
+        {"", true, 1, "@1", 0},
+        {"@1,@2,@3,@4,@5,@6,@7,@8,@9,@10,@11,@12,@13,@14,@15,@16", true, 17,
+         "@2,@3,@4,@5,@6,@7,@8,@9,@10,@11,@12,@13,@14,@15,@16,@17", 0},
+        {"@1,@2,@3,@4,@5,@6,@7,@8,@9,@10,@11,@12,@13,@14,@15,@16", true, 3,
+         "@2,@3,@4,@5,@6,@7,@8,@9,@10,@11,@12,@13,@14,@15,@16", 1},
+        {"@4,@9,@4", true, 4, "@4,@9,@4", 2},
+        {"@1,@7,@7,@2,@7", false, 7, "@1,@7,@2", 0},
+        {"@5,@9,@5", true, 5, "@9,@5", 0}, // no safety copy of device 5: nothing to ask
+        {"1,0123456789abcdef/1", true, 1, "1,0123456789abcdef/1,@1", 0},
+    };
+    for (int id : {1, 3, 4}) {
+        fs::create_directories(fs::path(main->GetSicherungsPfad(id)).parent_path());
+        std::ofstream(main->GetSicherungsPfad(id)) << "Kopie";
+    }
+    auto mitKennung = [this](std::string text) {
+        for (std::size_t p = text.find('@'); p != std::string::npos; p = text.find('@', p))
+            text.replace(p, 1, main->ProjektKennung() + "/");
+        return text;
     };
     TIniRegistry ini;
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.vorher);
         TScriptedMessageBox nein{IDNO};
-        ASSERT_TRUE(ini.Write(DM->IniDatei, IniKey::NotClosed, f.vorher));
+        ASSERT_TRUE(ini.Write(DM->IniDatei, IniKey::NotClosed, mitKennung(f.vorher)));
         main->RecoveryCheck(f.oeffnen, f.id);
-        EXPECT_EQ(ini.Read(DM->IniDatei, IniKey::NotClosed), f.nachher);
+        EXPECT_EQ(ini.Read(DM->IniDatei, IniKey::NotClosed), mitKennung(f.nachher));
         EXPECT_EQ(nein.Count(), f.fragen);
     }
 }
