@@ -217,6 +217,9 @@ public:
     LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
 
     // ---- Leaving ---------------------------------------------------------------------------------------
+    // An exception of a step reaches the caller after the always-step (auto-save timer,
+    // progress dialog, close time-out, recovery list, trace log) has run; so does one of the
+    // always-step itself when no other is on its way.
     void ApplCloseOrHide(bool close, bool discard);
     bool AzCheckObjAlarmResetLinkToGrpAdr();
     bool AzCheckObjektMeldertest();
@@ -281,6 +284,9 @@ private:
     void Kacheln(bool nebeneinander);
     void BaueMenues();
     void BindeEtsEvents();
+    // ApplCloseOrHide's steps up to hiding or closing; false when the configuration could
+    // not be stored in ETS.
+    bool ApplCloseOrHideSchritte(bool close, bool discard);
     // The frame's closing steps of a finished event: data-changed off, finished, trace log
     // closed, close time-out and auto-save timer restarted.
     void EventEnde(bool& finished);

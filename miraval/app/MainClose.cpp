@@ -19,6 +19,8 @@
 #include <QCoreApplication>
 #include <QTimer>
 
+#include <exception>
+
 namespace {
 
 constexpr UINT WM_CLOSE_ = 0x0010;
@@ -69,25 +71,47 @@ void TFormMain::ApplCloseOrHide(bool close, bool discard)
     const int32_t deviceId = AktDevInst != nullptr ? AktDevInst->GetEtsDeviceId() : 0;
     m_progressCancelled = false;
     ::StartDlgProgress(m_handle, Spredit::Txt9181, Spredit::Txt9081, 0, 9);
-    // What happens on every way out, an exception included. A device whose configuration
-    // could not be stored stays on the list of devices not closed properly, so that its
-    // safety copy is offered the next time.
-    bool gespeichert = true;
-    struct TImmer {
-        TFormMain& main;
-        const int32_t& deviceId;
-        const bool& gespeichert;
-        ~TImmer()
-        {
-            DM->StartTimerAutoSave(false);
-            ::StopDlgProgress();
-            main.TimerTimeoutCloseStart();
-            if (gespeichert)
-                main.RecoveryCheck(false, deviceId);
-            CloseLogFkt();
+    // A device whose configuration could not be stored, or whose leave broke off, stays on
+    // the list of devices not closed properly, so that its safety copy is offered next time.
+    bool gespeichert = false;
+    // What happens on every way out. Each part runs even when one before it throws; the first
+    // exception goes on to the caller afterwards.
+    auto immer = [this, deviceId, &gespeichert] {
+        std::exception_ptr fehler;
+        auto teil = [&fehler](auto&& schritt) {
+            try {
+                schritt();
+            } catch (...) {
+                if (!fehler)
+                    fehler = std::current_exception();
+            }
+        };
+        teil([] { DM->StartTimerAutoSave(false); });
+        teil([] { ::StopDlgProgress(); });
+        teil([this] { TimerTimeoutCloseStart(); });
+        if (gespeichert)
+            teil([this, deviceId] { RecoveryCheck(false, deviceId); });
+        teil([] { CloseLogFkt(); });
+        if (fehler)
+            std::rethrow_exception(fehler);
+    };
+    try {
+        gespeichert = ApplCloseOrHideSchritte(close, discard);
+    } catch (...) {
+        // The step's exception is the one the application reports: one from the always-step
+        // must neither replace it nor end the program while it is on its way.
+        try {
+            immer();
+        } catch (...) {
         }
-    } immer{*this, deviceId, gespeichert};
+        throw;
+    }
+    immer();
+}
 
+bool TFormMain::ApplCloseOrHideSchritte(bool close, bool discard)
+{
+    bool gespeichert = true;
     if (FormVerw != nullptr && FormVerw->GridHasFocus())
         SendMessage(FormVerw->Handle(), UM_DeleteZellenKomponente, 0, 0);
     ::SetDlgProgress();
@@ -144,6 +168,7 @@ void TFormMain::ApplCloseOrHide(bool close, bool discard)
         Close();
     else
         HideMainWindow();
+    return gespeichert;
 }
 
 void TFormMain::Close()

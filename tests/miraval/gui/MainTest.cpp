@@ -8,6 +8,7 @@
 #include "miraval/ui/FProjektierung.h"
 #include "DemoProject.h"
 #include "dorlin/Dorlin.h"
+#include "dorlin/DorlinAnzeige.h"
 #include "kestrin/Ets2Cdi.h"
 #include "kestrin/EtsEventChannel.h"
 #include "support/ScriptedMessageBox.h"
@@ -17,11 +18,13 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <sstream>
+#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -217,6 +220,59 @@ TEST_F(MainTest, LeavingKeepsOrDiscards)
             EXPECT_EQ(main->GetAktDevInst(), nullptr);
             EXPECT_TRUE(main->GetDevices().empty()) << "a hidden editor forgets the device";
         }
+    }
+}
+
+// A progress display that throws when a step moves it or when it is closed.
+class TWerfendeAnzeige : public TDorlinAnzeige {
+public:
+    void Info(const std::string&, const std::string&, const std::string&, const std::string&) override {}
+    bool Spracheinstellung(const TSpracheinstellungTexte&, const std::map<std::string, std::string>&, int) override
+    {
+        return false;
+    }
+    void ProgressStart(const TDlgProgressStand&) override {}
+    void ProgressPosition(const TDlgProgressStand&) override
+    {
+        if (schrittWirft)
+            throw std::runtime_error("Schritt");
+    }
+    void ProgressSchritte(const TDlgProgressStand&) override {}
+    void ProgressStop() override { throw std::runtime_error("Abschluss"); }
+
+    bool schrittWirft = false;
+};
+
+TEST_F(MainTest, AnExceptionWhileLeavingReachesTheCallerAfterTheWholeAlwaysStep)
+{
+    const struct {
+        bool schrittWirft;
+        const char* ausnahme; // what reaches the caller
+        bool aufDerListe;     // the device stays on the list of devices not closed
+    } faelle[] = {{true, "Schritt", true}, {false, "Abschluss", false}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.ausnahme);
+        TearDown();
+        SetUp();
+        ASSERT_EQ(Event("EditParameters 1"), "EditParameters result=1 finished=0");
+        ASSERT_TRUE(DM->TimerAutoSave()->isActive());
+        main->GetTimerTimeoutClose()->stop();
+        TWerfendeAnzeige anzeige;
+        anzeige.schrittWirft = f.schrittWirft;
+        TDorlinAnzeige* vorher = SetDorlinAnzeige(&anzeige);
+        std::string ausnahme;
+        try {
+            main->ApplCloseOrHide(false, false);
+        } catch (const std::runtime_error& e) {
+            ausnahme = e.what();
+        }
+        SetDorlinAnzeige(vorher);
+        EXPECT_EQ(ausnahme, f.ausnahme);
+        EXPECT_FALSE(DM->TimerAutoSave()->isActive());
+        EXPECT_FALSE(IsDlgProgressOpen());
+        EXPECT_TRUE(main->GetTimerTimeoutClose()->isActive());
+        EXPECT_EQ(TIniRegistry().Read(DM->IniDatei, IniKey::NotClosed),
+                  f.aufDerListe ? main->ProjektKennung() + "/1" : "");
     }
 }
 
