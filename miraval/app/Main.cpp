@@ -102,7 +102,15 @@ TFormMain::TFormMain(std::string deviceType)
     TimerTimeoutClose->setInterval(m_closeTimeOutInterval);
     qApp->installEventFilter(this);
 
-    FormCreate();
+    try {
+        FormCreate();
+    } catch (...) {
+        // A main window that was never made must not stay reachable: the exception box asks
+        // FormMain for its owner, and the handle's procedure points here.
+        qApp->removeEventFilter(this);
+        HandleFreigeben();
+        throw;
+    }
 }
 
 TFormMain::~TFormMain()
@@ -110,6 +118,11 @@ TFormMain::~TFormMain()
     LOG_FKT("TFormMain::~TFormMain");
     qApp->removeEventFilter(this);
     FormDestroy();
+    HandleFreigeben();
+}
+
+void TFormMain::HandleFreigeben()
+{
     SetWindowWidget(m_handle, nullptr);
     DestroyWindow(m_handle);
     if (FormMain == this)

@@ -281,6 +281,8 @@ protected:
 private:
     void FormCreate();
     void FormDestroy();
+    // Gives the window handle back and stops being the main window.
+    void HandleFreigeben();
     void Kacheln(bool nebeneinander);
     void BaueMenues();
     void BindeEtsEvents();

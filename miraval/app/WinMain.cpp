@@ -3,6 +3,7 @@
 #include "miraval/app/DaMo.h"
 #include "miraval/app/EtsEingabe.h"
 #include "miraval/app/Main.h"
+#include "miraval/app/Programmstart.h"
 #include "miraval/app/Spredit.h"
 #include "miraval/ui/DlgFortschrittMelderHinzufuegen.h"
 #include "miraval/ui/FProjektierung.h"
@@ -73,8 +74,8 @@ int main(int argc, char** argv)
     }
     Spredit::Initialize();
 
-    int ergebnis = 0;
-    {
+    const int ergebnis = StarteGeschuetzt([&] {
+        int ende = 0;
         auto dm = std::make_unique<TDM>();
         DM = dm.get();
         SetLogFktDefaultFile(std::filesystem::path(DM->ProgrammOrdner()) / "miraval-trace.log");
@@ -89,7 +90,7 @@ int main(int argc, char** argv)
         if (!offen) {
             // The host named a file the editor cannot work on: said where the host reads it.
             std::cerr << programm << ": " << offen.message << '\n';
-            ergebnis = 1;
+            ende = 1;
         } else {
             TEtsEventChannel kanal(*main->GetEts(), std::cout, befehl.Events);
             TEtsEingabe eingabe(kanal, *main);
@@ -100,7 +101,8 @@ int main(int argc, char** argv)
         }
         main.reset();
         DM = nullptr;
-    }
+        return ende;
+    });
     Spredit::Finalize();
     return ergebnis;
 }
