@@ -3,8 +3,8 @@
 // page. The first page is begun when the canvas is made; NewPage ends the current page and
 // begins the next. Texts are UTF-8; (x, y) is a text's top-left corner.
 //
-// Two canvases exist: TOvandoDruckerCanvas draws on a QPrinter (a printer, the preview, a
-// PDF file), TOvandoRecorder records what was drawn (tests). Layout code is written once
+// TOvandoDruckerCanvas draws on a QPrinter (a printer, the preview, a PDF file); the tests'
+// TOvandoRecorder (tests/support) records what was drawn. Layout code is written once
 // against this interface, so both see the same calls.
 
 #include <string>

@@ -2,7 +2,7 @@
 #include "miraval/ui/DlgAzEreignisspeicher.h"
 
 #include "ovando/OvandoPdfAnzeige.h"
-#include "ovando/OvandoRecorder.h"
+#include "support/OvandoRecorder.h"
 #include "support/ScriptedMessageBox.h"
 #include "vcl/StringList.h"
 #include "win32/Shell.h"

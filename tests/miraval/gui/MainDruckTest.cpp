@@ -8,7 +8,7 @@
 #include "MainUmgebung.h"
 #include "ovando/OvandoDruckerCanvas.h"
 #include "ovando/OvandoPdfAnzeige.h"
-#include "ovando/OvandoRecorder.h"
+#include "support/OvandoRecorder.h"
 
 #include <QApplication>
 #include <QPrinter>

@@ -1,4 +1,4 @@
-#include "ovando/OvandoRecorder.h"
+#include "support/OvandoRecorder.h"
 
 TOvandoRecorder::TOvandoRecorder(int pageWidth, int pageHeight, int zeilenHoehe, int zeichenBreite)
     : m_pageWidth(pageWidth), m_pageHeight(pageHeight), m_zeilenHoehe(zeilenHoehe), m_zeichenBreite(zeichenBreite),
