@@ -6,18 +6,14 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-#include <vector>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -49,41 +45,14 @@ protected:
 
     // Starts the program with the arguments while the test holds its standard input open, as
     // ETS does while the editor runs; true once its output holds the line.
-    bool StarteUndWarte(const std::vector<std::string>& argumente, const std::string& zeile)
+    bool StarteUndWarte(const std::string& argumente, const std::string& zeile)
     {
-        int rohr[2];
-        if (::pipe(rohr) != 0)
-            return false;
-        std::vector<std::string> texte{programm.string()};
-        texte.insert(texte.end(), argumente.begin(), argumente.end());
-        std::vector<char*> argv;
-        for (std::string& t : texte)
-            argv.push_back(t.data());
-        argv.push_back(nullptr);
-        std::vector<std::string> umgebung{"QT_QPA_PLATFORM=offscreen"};
-        for (char** e = environ; *e != nullptr; ++e)
-            if (std::string(*e).rfind("QT_QPA_PLATFORM=", 0) != 0)
-                umgebung.emplace_back(*e);
-        std::vector<char*> envp;
-        for (std::string& e : umgebung)
-            envp.push_back(e.data());
-        envp.push_back(nullptr);
-        posix_spawn_file_actions_t aktionen;
-        posix_spawn_file_actions_init(&aktionen);
-        posix_spawn_file_actions_adddup2(&aktionen, rohr[0], 0);
-        posix_spawn_file_actions_addclose(&aktionen, rohr[0]);
-        posix_spawn_file_actions_addclose(&aktionen, rohr[1]);
-        posix_spawn_file_actions_addopen(&aktionen, 1, (ordner / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&aktionen, 2, (ordner / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int fehler = posix_spawn(&laufend, programm.c_str(), &aktionen, nullptr, argv.data(), envp.data());
-        posix_spawn_file_actions_destroy(&aktionen);
-        ::close(rohr[0]);
-        eingabe = rohr[1];
-        if (fehler != 0) {
-            laufend = -1;
-            return false;
-        }
-        for (int i = 0; i < 600; ++i) {
+        // The shell hands its pid on to the program it becomes.
+        laufend = ::popen(("cd '" + ordner.string() + "' && echo $$ >pid && QT_QPA_PLATFORM=offscreen exec '" +
+                           programm.string() + "' " + argumente + " >stdout 2>stderr")
+                              .c_str(),
+                          "w");
+        for (int i = 0; laufend != nullptr && i < 600; ++i) {
             if (Ausgabe("stdout").find(zeile) != std::string::npos)
                 return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -95,14 +64,12 @@ protected:
     // written on the way out.
     void Abschiessen()
     {
-        if (laufend > 0) {
-            ::kill(laufend, SIGKILL);
-            ::waitpid(laufend, nullptr, 0);
-            laufend = -1;
-        }
-        if (eingabe >= 0)
-            ::close(eingabe);
-        eingabe = -1;
+        if (laufend == nullptr)
+            return;
+        if (const int pid = std::atoi(Ausgabe("pid").c_str()); pid > 0)
+            ::kill(pid, SIGKILL);
+        ::pclose(laufend);
+        laufend = nullptr;
     }
 
     // Runs the program with the arguments and standard input; its exit code.
@@ -128,8 +95,7 @@ protected:
     fs::path ordner;
     fs::path store;
     fs::path programm;
-    pid_t laufend = -1;
-    int eingabe = -1;
+    FILE* laufend = nullptr;
 };
 
 TEST_F(ProgrammTest, EditsTheDemoDeviceAndStopsOnRequest)
@@ -156,8 +122,7 @@ TEST_F(ProgrammTest, ASafetyCopyIsOfferedOnlyToTheStoreItCameFrom)
     const std::string frage = "Das Programm wurde nicht ordentlich geschlossen.";
     // The export writes beside the store's safety copies; a copy of it stands in for the
     // auto-save tick, which comes only after minutes.
-    ASSERT_TRUE(StarteUndWarte({"244_ID", "--ets-project", (ordner / "a" / "demo.db").string(), "--event",
-                                "ExportDevice 0 0 1", "--event", "EditParameters 1"},
+    ASSERT_TRUE(StarteUndWarte("244_ID --ets-project a/demo.db --event 'ExportDevice 0 0 1' --event 'EditParameters 1'",
                                "EditParameters result=1 finished=0"))
         << Ausgabe("stdout") << Ausgabe("stderr");
     const std::string antwort = Ausgabe("stdout");

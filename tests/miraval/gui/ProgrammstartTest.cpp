@@ -14,34 +14,13 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// The main window made without a device type asks for it; an input box that throws stands in
-// for any form that cannot be made.
-int HauptfensterOhneEingabe()
-{
-    const fs::path ordner = fs::temp_directory_path() / ("miraval-start-" + std::to_string(::getpid()));
-    fs::create_directories(ordner);
-    SetModuleFileNameOverride((ordner / "miraval").string());
-    TDM dm;
-    const TInputBoxHook vorher = SetInputBoxHook(
-        [](HWND, const std::string&, const std::string&, std::string&) -> bool { throw std::runtime_error("Eingabe"); });
-    struct TZurueck {
-        const TInputBoxHook& hook;
-        fs::path ordner;
-        ~TZurueck()
-        {
-            SetInputBoxHook(hook);
-            SetModuleFileNameOverride("");
-            fs::remove_all(ordner);
-        }
-    } zurueck{vorher, ordner};
-    TFormMain main("");
-    return 1;
-}
-
 TEST(Programmstart, AnExceptionAtStartUpIsShownInTheExceptionBoxAndEndsWithZero)
 {
+    const std::filesystem::path ordner =
+        std::filesystem::temp_directory_path() / ("miraval-start-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(ordner);
+    SetModuleFileNameOverride((ordner / "miraval").string());
+    TDM dm;
     const struct {
         const char* name;
         std::function<int()> lauf;
@@ -51,12 +30,16 @@ TEST(Programmstart, AnExceptionAtStartUpIsShownInTheExceptionBoxAndEndsWithZero)
         {"no exception", [] { return 3; }, 3, nullptr},
         {"std::exception", []() -> int { throw std::runtime_error("kaputt"); }, 0, "kaputt"},
         {"anything else", []() -> int { throw 5; }, 0, "Unbekannter Fehler."},
-        {"main window", HauptfensterOhneEingabe, 0, "Eingabe"},
+        // Made without a device type, the main window asks for it: the box throws.
+        {"main window", [] { return TFormMain("").GetHandle() != nullptr; }, 0, "Eingabe"},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
         TScriptedMessageBox boxen;
+        const TInputBoxHook vorher = SetInputBoxHook(
+            [](HWND, const std::string&, const std::string&, std::string&) -> bool { throw std::runtime_error("Eingabe"); });
         EXPECT_EQ(StarteGeschuetzt(f.lauf), f.ende);
+        SetInputBoxHook(vorher);
         ASSERT_EQ(boxen.Count(), f.text != nullptr ? 1u : 0u);
         if (f.text != nullptr) {
             EXPECT_EQ(boxen.Shown()[0].text, f.text);
@@ -64,6 +47,8 @@ TEST(Programmstart, AnExceptionAtStartUpIsShownInTheExceptionBoxAndEndsWithZero)
         }
         EXPECT_EQ(FormMain, nullptr) << "no main window is left half made";
     }
+    SetModuleFileNameOverride("");
+    std::filesystem::remove_all(ordner);
 }
 
 } // namespace
