@@ -111,6 +111,7 @@ void TFormMain::ApplCloseOrHide(bool close, bool discard)
 
 bool TFormMain::ApplCloseOrHideSchritte(bool close, bool discard)
 {
+    LOG_FKT("TFormMain::ApplCloseOrHideSchritte");
     bool gespeichert = true;
     if (FormVerw != nullptr && FormVerw->GridHasFocus())
         SendMessage(FormVerw->Handle(), UM_DeleteZellenKomponente, 0, 0);

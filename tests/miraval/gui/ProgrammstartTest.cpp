@@ -36,8 +36,8 @@ TEST(Programmstart, AnExceptionAtStartUpIsShownInTheExceptionBoxAndEndsWithZero)
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
         TScriptedMessageBox boxen;
-        const TInputBoxHook vorher = SetInputBoxHook(
-            [](HWND, const std::string&, const std::string&, std::string&) -> bool { throw std::runtime_error("Eingabe"); });
+        const TInputBoxHook vorher = SetInputBoxHook([](HWND, const std::string&, const std::string&,
+                                                        std::string&) -> bool { throw std::runtime_error("Eingabe"); });
         EXPECT_EQ(StarteGeschuetzt(f.lauf), f.ende);
         SetInputBoxHook(vorher);
         ASSERT_EQ(boxen.Count(), f.text != nullptr ? 1u : 0u);
