@@ -461,6 +461,10 @@ void TFormVerw::AktualisiereAnsicht(QTreeWidgetItem* node, int column, int row)
         if (DM != nullptr)
             DM->GridFuellen = 1;
         data->BuildInfoWindow(m_grid.get(), m_listView.get(), false, column, row);
+        // A node may fill the list instead of the grid (a group address lists its objects):
+        // the page follows the model it made visible.
+        if (m_listView->Visible && !m_grid->Visible)
+            m_pages->setCurrentWidget(m_listViewView);
     }
     RefreshRightSide();
 
