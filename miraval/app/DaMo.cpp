@@ -12,6 +12,7 @@
 #include "win32/Shell.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -58,6 +59,21 @@ QKeySequence Taste(const QKeyEvent& key)
 {
     const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
     return QKeySequence(QKeyCombination(mods, static_cast<Qt::Key>(key.key())));
+}
+
+// Whether the widget with the focus keeps the key for itself, as a text field does with its
+// editing keys (select all, copy, paste, Delete, Home ...). The widget is asked as Qt asks it
+// before any shortcut: by a ShortcutOverride that it accepts.
+bool FokusBehaeltTaste(const QKeyEvent& key)
+{
+    QWidget* fokus = QApplication::focusWidget();
+    if (fokus == nullptr)
+        return false;
+    QKeyEvent frage(QEvent::ShortcutOverride, key.key(), key.modifiers(), key.nativeScanCode(),
+                    key.nativeVirtualKey(), key.nativeModifiers(), key.text(), key.isAutoRepeat(), key.count());
+    frage.ignore();
+    QCoreApplication::sendEvent(fokus, &frage);
+    return frage.isAccepted();
 }
 
 bool IstModifikator(int key)
@@ -293,7 +309,7 @@ void TDM::TimerAutoSaveTimer()
 void TDM::OnShortCut(QKeyEvent* key, bool& handled)
 {
     handled = false;
-    if (!key || IstModifikator(key->key()))
+    if (!key || IstModifikator(key->key()) || FokusBehaeltTaste(*key))
         return;
     const QKeySequence taste = Taste(*key);
     for (QAction* action : m_actions) {

@@ -832,7 +832,7 @@ template <class F> void TFormVerw::Guarded(F f)
     Geschuetzt(f);
 }
 
-void TFormVerw::FormKeyDown(QKeyEvent* key)
+bool TFormVerw::FormKeyDown(QKeyEvent* key)
 {
     const bool strg = (key->modifiers() & Qt::ControlModifier) != 0;
     switch (key->key()) {
@@ -841,14 +841,17 @@ void TFormVerw::FormKeyDown(QKeyEvent* key)
             PostMessage(m_handle, WM_KEYDOWN, VK_TAB, 0);
         break;
     case Qt::Key_C:
-        if (strg && TreeHasFocus() && DM != nullptr && DM->ACopy != nullptr)
+        if (strg && TreeHasFocus() && DM != nullptr && DM->ACopy != nullptr) {
             DM->ACopy->trigger();
+            return true;
+        }
         break;
     case Qt::Key_V:
         if (strg && TreeHasFocus() && DM != nullptr && DM->APaste != nullptr) {
             m_grid->DeleteZellenKomponente();
             AktualisiereAnsicht(nullptr, 0, 0);
             DM->APaste->trigger();
+            return true;
         }
         break;
     case Qt::Key_F1:
@@ -881,6 +884,7 @@ void TFormVerw::FormKeyDown(QKeyEvent* key)
     default:
         break;
     }
+    return false;
 }
 
 bool TFormVerw::KeyPreview(QObject* watched, QEvent* event)
@@ -907,8 +911,7 @@ bool TFormVerw::KeyPreview(QObject* watched, QEvent* event)
                 DM->OnShortCut(key, erledigt);
             if (erledigt)
                 return true;
-            FormKeyDown(key);
-            return false;
+            return FormKeyDown(key);
         }
     } catch (const std::exception& e) {
         TFormMain::ApplicationEventsException(e.what());

@@ -11,6 +11,7 @@
 #include "vcl/ListView.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDockWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -347,6 +348,75 @@ TEST_F(FormVerwTasten, CtrlCCopiesOncePerKeyPress)
     EXPECT_EQ(kopiert, 1);
     Taste(f.GetTree(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(kopiert, 2);
+}
+
+// Keys built as X11 delivers them (Ctrl+A carries character 1, Ctrl+C character 3): an
+// action's key runs the action and goes no further; a text field keeps its editing keys.
+TEST_F(FormVerwTasten, AKeyGoesEitherToTheActionOrToTheFocusedTextField)
+{
+    TFormVerw& f = NeuesFenster();
+    if (!Aktiv(f))
+        GTEST_SKIP() << "no input focus on this platform";
+    struct TZeile {
+        const char* name;
+        bool imEditor;
+        Qt::Key taste;
+        const char* text;
+        QAction* TDM::*aktion;
+        int laeufe;
+    } const zeilen[] = {
+        {"CtrlAInTheTreeExpandsAll", false, Qt::Key_A, "\x01", &TDM::AExpandAll, 1},
+        {"CtrlCInTheTreeCopiesTheDetectorOnly", false, Qt::Key_C, "\x03", &TDM::ACopy, 1},
+        {"CtrlAInACellEditorSelectsItsText", true, Qt::Key_A, "\x01", &TDM::AExpandAll, 0},
+        {"CtrlCInACellEditorCopiesItsText", true, Qt::Key_C, "\x03", &TDM::ACopy, 0},
+    };
+    TDataBasis* bereich = Knoten(6127); // a security area: its name is an edit row
+    ASSERT_NE(bereich, nullptr);
+    for (const TZeile& z : zeilen) {
+        SCOPED_TRACE(z.name);
+        f.SelectNode(bereich);
+        QLineEdit* editor = nullptr;
+        if (z.imEditor) {
+            TDrawGridSE& grid = f.GetGrid();
+            int zeile = -1;
+            for (int r = 0; r < grid.RowCount() && zeile < 0; ++r)
+                if (grid.Cell(1, r) != nullptr && grid.Cell(1, r)->Kind == TCell::ckEdit)
+                    zeile = r;
+            ASSERT_GE(zeile, 0);
+            f.GetGridView()->setFocus();
+            ASSERT_TRUE(grid.SetActiveCell(1, zeile));
+            QApplication::processEvents();
+            editor = f.GetGridView()->findChild<QLineEdit*>();
+            ASSERT_NE(editor, nullptr);
+            editor->setFocus();
+            ASSERT_EQ(QApplication::focusWidget(), editor);
+            editor->setText("Lager");
+            editor->setSelection(0, 2);
+        } else {
+            f.GetTree()->setFocus();
+        }
+        QApplication::clipboard()->setText("vorher");
+        int laeufe = 0;
+        const auto verbindung = QObject::connect(dm.get()->*z.aktion, &QAction::triggered, [&] { ++laeufe; });
+        QWidget* ziel = QApplication::focusWidget();
+        QKeyEvent druck(QEvent::KeyPress, z.taste, Qt::ControlModifier, QString::fromLatin1(z.text));
+        QApplication::sendEvent(ziel, &druck);
+        QKeyEvent los(QEvent::KeyRelease, z.taste, Qt::ControlModifier, QString::fromLatin1(z.text));
+        QApplication::sendEvent(ziel, &los);
+        QObject::disconnect(verbindung);
+
+        EXPECT_EQ(laeufe, z.laeufe);
+        if (editor == nullptr) {
+            EXPECT_EQ(QApplication::clipboard()->text(), "vorher") << "the tree's own copy stays out";
+        } else if (z.taste == Qt::Key_A) {
+            EXPECT_EQ(editor->selectedText(), "Lager");
+        } else {
+            EXPECT_EQ(QApplication::clipboard()->text(), "La");
+        }
+        SendMessage(f.Handle(), UM_DeleteZellenKomponente, 0, 0);
+        PumpMessages();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(FormVerw, ScreenshotsOfTheMainViews)
