@@ -146,9 +146,10 @@ void TDM::ErzeugeAktionen()
          }},
         // The options dialog: modal, given the ETS device interface, freed when it closes. It
         // acts on the data module and the main window itself; its modal result asks nothing.
+        // Owned by the main window, so that it stays above it.
         {&TDM::AOption, "AOption", "Einstellung", ohne, -1,
          [](TDM&, F& m) {
-             TDlgOptionen dialog(nullptr, m.GetEts());
+             TDlgOptionen dialog(&m, m.GetEts());
              dialog.exec();
          }},
         {&TDM::ASprache, "ASprache", "Einstellung", ohne, -1, [](TDM& dm, F&) { dm.ASpracheExecute(); }},

@@ -5,6 +5,7 @@
 #include "miraval/app/IniRegistry.h"
 #include "miraval/app/Main.h"
 #include "miraval/devinst/DevInstAz.h"
+#include "miraval/ui/DlgOptionen.h"
 #include "miraval/ui/FProjektierung.h"
 #include "DemoProject.h"
 #include "dorlin/Dorlin.h"
@@ -13,9 +14,11 @@
 #include "support/ScriptedMessageBox.h"
 #include "win32/Shell.h"
 #include "win32/Windows.h"
+#include "win32/qt/QtPlatform.h"
 #include "quillon/UserMessages.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <QMenu>
 
 #include <gtest/gtest.h>
@@ -266,6 +269,38 @@ TEST_F(MainTest, ProjectWindowListFollowsItsWindows)
     delete kurz;
     PumpMessages();
     EXPECT_TRUE(main->GetFormVerwListe().empty());
+}
+
+TEST_F(MainTest, TheOptionsDialogAndItsBoxesBelongToTheWindowThatOpenedThem)
+{
+    main->show();
+    ASSERT_TRUE(main->GetEts()
+                    ->ExecuteSql("INSERT OR REPLACE INTO ets_profile (section, key, value) VALUES "
+                                 "('Compiler', 'UserFirmwareVersion', 'x'), ('Default', 'BcuFirmwareVersion', 'x');")
+                    .ok);
+    std::vector<QWidget*> besitzer;
+    auto vorher = SetMessageBoxHook([&](HWND owner, const std::string&, const std::string&, UINT) {
+        besitzer.push_back(WindowWidget(owner));
+        return IDOK;
+    });
+    QWidget* eltern = nullptr;
+    QWidget* dialog = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto* d = dynamic_cast<TDlgOptionen*>(QApplication::activeModalWidget());
+        if (d == nullptr)
+            return;
+        dialog = d;
+        eltern = d->parentWidget();
+        d->ButtonDefaultClick();
+        d->BitBtn2Click();
+    });
+    DM->AOption->trigger();
+    SetMessageBoxHook(std::move(vorher));
+
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(eltern, main.get());
+    EXPECT_EQ(besitzer, (std::vector<QWidget*>{main.get(), main.get(), dialog, dialog}))
+        << "the reads at opening belong to the main window, the dialog's own to the dialog";
 }
 
 TEST_F(MainTest, CancelMessageStopsTheProgressButNotTheDetectorRun)
