@@ -31,8 +31,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
@@ -171,6 +173,7 @@ void TFormMain::BaueMenues()
     MFenster->addAction(DM->ANebeneinander);
     MFenster->addAction(DM->AUebereinander);
     MFenster->addAction(DM->ASymbole);
+    connect(MFenster, &QMenu::aboutToShow, this, [this] { FensterListe(); });
 
     MHilfe = leiste->addMenu(QString());
     MHilfe->addAction(DM->ADeviceHelp);
@@ -814,6 +817,32 @@ void TFormMain::ArrangeIcons()
         const QSize groesse = f->size();
         f->move(x, flaeche.height() - groesse.height());
         x += groesse.width();
+    }
+}
+
+void TFormMain::FensterListe()
+{
+    for (QAction* eintrag : MFenster->actions())
+        if (eintrag->property("Fensterliste").toBool())
+            delete eintrag;
+    const QList<QMdiSubWindow*> fenster = m_mdiArea->subWindowList();
+    if (fenster.isEmpty())
+        return;
+    MFenster->addSeparator()->setProperty("Fensterliste", true);
+    int nr = 0;
+    for (QMdiSubWindow* f : fenster) {
+        QAction* eintrag = MFenster->addAction(QStringLiteral("&%1 %2").arg(++nr).arg(f->windowTitle()));
+        eintrag->setProperty("Fensterliste", true);
+        eintrag->setCheckable(true);
+        eintrag->setChecked(f == m_mdiArea->activeSubWindow());
+        const QPointer<QMdiSubWindow> ziel(f);
+        connect(eintrag, &QAction::triggered, this, [this, ziel] {
+            if (ziel.isNull())
+                return;
+            if (ziel->isMinimized())
+                ziel->showNormal();
+            m_mdiArea->setActiveSubWindow(ziel);
+        });
     }
 }
 

@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QMdiArea>
 #include <QMenu>
 
 #include <gtest/gtest.h>
@@ -269,6 +270,37 @@ TEST_F(MainTest, ProjectWindowListFollowsItsWindows)
     delete kurz;
     PumpMessages();
     EXPECT_TRUE(main->GetFormVerwListe().empty());
+}
+
+TEST_F(MainTest, WindowMenuListsTheProjectWindowsAndActivatesTheChosenOne)
+{
+    main->show();
+    std::vector<TFormVerw*> fenster{new TFormVerw(main.get()), new TFormVerw(main.get())};
+    for (TFormVerw* f : fenster)
+        f->show();
+    main->GetMdiArea()->setActiveSubWindow(fenster[0]);
+    QMenu* menue = main->GetMenuFenster();
+    const auto liste = [&] {
+        emit menue->aboutToShow();
+        std::vector<QAction*> eintraege;
+        for (QAction* a : menue->actions())
+            if (a->property("Fensterliste").toBool() && !a->isSeparator())
+                eintraege.push_back(a);
+        return eintraege;
+    };
+    auto eintraege = liste();
+    ASSERT_EQ(eintraege.size(), 2u);
+    for (std::size_t i = 0; i < eintraege.size(); ++i) {
+        EXPECT_EQ(eintraege[i]->text(), QStringLiteral("&%1 ").arg(i + 1) + fenster[i]->windowTitle());
+        EXPECT_EQ(eintraege[i]->isChecked(), i == 0);
+    }
+    eintraege[1]->trigger();
+    EXPECT_EQ(main->GetMdiArea()->activeSubWindow(), fenster[1]);
+    eintraege = liste();
+    ASSERT_EQ(eintraege.size(), 2u) << "built anew each time";
+    EXPECT_TRUE(eintraege[1]->isChecked());
+    for (TFormVerw* f : fenster)
+        delete f;
 }
 
 TEST_F(MainTest, TheOptionsDialogAndItsBoxesBelongToTheWindowThatOpenedThem)
