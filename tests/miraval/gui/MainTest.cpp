@@ -5,6 +5,8 @@
 #include "miraval/app/IniRegistry.h"
 #include "miraval/app/Main.h"
 #include "miraval/devinst/DevInstAz.h"
+#include "miraval/devinst/DevInstAz_p.h"
+#include "miraval/ui/CtrlTree.h"
 #include "miraval/ui/DlgOptionen.h"
 #include "miraval/ui/FProjektierung.h"
 #include "DemoProject.h"
@@ -18,9 +20,10 @@
 #include "quillon/UserMessages.h"
 
 #include <QApplication>
-#include <QTimer>
 #include <QMdiArea>
 #include <QMenu>
+#include <QTimer>
+#include <QTreeWidgetItemIterator>
 
 #include <gtest/gtest.h>
 
@@ -390,6 +393,27 @@ TEST_F(MainTest, StatusBarShowsObjectCountOnlyWithAMaximum)
     EXPECT_EQ(main->GetStatusText(2), "");
     main->UpdateObjektAnzahl(5, 20);
     EXPECT_EQ(main->GetStatusText(2), "5/20");
+}
+
+TEST_F(MainTest, ANewDetectorsObjectsShowTheirImagesAtOnce)
+{
+    ASSERT_EQ(Event("EditParameters 1"), "EditParameters result=1 finished=0");
+    TDeviceInstanzAz* inst = main->GetAktDevInst();
+    TDataBasis* bereich = nullptr;
+    for (const auto& [handle, knoten] : inst->GetKnoten())
+        if (knoten->GetTyp() == AzTyp::SicherungsBereich1)
+            bereich = knoten.get();
+    ASSERT_NE(bereich, nullptr);
+    ASSERT_TRUE(inst->CreateAzMelder(main->GetHandle(), bereich, MelderArt::Sb1, true));
+
+    int objekte = 0;
+    for (QTreeWidgetItemIterator it(FormVerw->GetTree()); *it != nullptr; ++it) {
+        TDataBasis* data = TCtrlTree::Data(*it);
+        ASSERT_NE(data, nullptr);
+        objekte += data->GetTyp() == 806 ? 1 : 0;
+        EXPECT_EQ(TCtrlTree::ImageIndex(*it), data->GetIcon()) << (*it)->text(0).toStdString();
+    }
+    EXPECT_GT(objekte, 0);
 }
 
 } // namespace
