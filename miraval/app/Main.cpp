@@ -822,17 +822,19 @@ void TFormMain::ArrangeIcons()
 
 void TFormMain::FensterListe()
 {
+    // Marks the entries of the list, which are made anew every time the menu opens.
+    constexpr const char* kListe = "Fensterliste";
     for (QAction* eintrag : MFenster->actions())
-        if (eintrag->property("Fensterliste").toBool())
+        if (eintrag->property(kListe).toBool())
             delete eintrag;
     const QList<QMdiSubWindow*> fenster = m_mdiArea->subWindowList();
     if (fenster.isEmpty())
         return;
-    MFenster->addSeparator()->setProperty("Fensterliste", true);
+    MFenster->addSeparator()->setProperty(kListe, true);
     int nr = 0;
     for (QMdiSubWindow* f : fenster) {
         QAction* eintrag = MFenster->addAction(QStringLiteral("&%1 %2").arg(++nr).arg(f->windowTitle()));
-        eintrag->setProperty("Fensterliste", true);
+        eintrag->setProperty(kListe, true);
         eintrag->setCheckable(true);
         eintrag->setChecked(f == m_mdiArea->activeSubWindow());
         const QPointer<QMdiSubWindow> ziel(f);
