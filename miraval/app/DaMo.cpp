@@ -12,6 +12,7 @@
 #include "win32/Shell.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -58,6 +59,21 @@ QKeySequence Taste(const QKeyEvent& key)
 {
     const Qt::KeyboardModifiers mods = key.modifiers() & ~Qt::KeypadModifier;
     return QKeySequence(QKeyCombination(mods, static_cast<Qt::Key>(key.key())));
+}
+
+// Whether the widget with the focus keeps the key for itself, as a text field does with its
+// editing keys (select all, copy, paste, Delete, Home ...). The widget is asked as Qt asks it
+// before any shortcut: by a ShortcutOverride that it accepts.
+bool FokusBehaeltTaste(const QKeyEvent& key)
+{
+    QWidget* fokus = QApplication::focusWidget();
+    if (fokus == nullptr)
+        return false;
+    QKeyEvent frage(QEvent::ShortcutOverride, key.key(), key.modifiers(), key.nativeScanCode(),
+                    key.nativeVirtualKey(), key.nativeModifiers(), key.text(), key.isAutoRepeat(), key.count());
+    frage.ignore();
+    QCoreApplication::sendEvent(fokus, &frage);
+    return frage.isAccepted();
 }
 
 bool IstModifikator(int key)
@@ -130,9 +146,10 @@ void TDM::ErzeugeAktionen()
          }},
         // The options dialog: modal, given the ETS device interface, freed when it closes. It
         // acts on the data module and the main window itself; its modal result asks nothing.
+        // Owned by the main window, so that it stays above it.
         {&TDM::AOption, "AOption", "Einstellung", ohne, -1,
          [](TDM&, F& m) {
-             TDlgOptionen dialog(nullptr, m.GetEts());
+             TDlgOptionen dialog(&m, m.GetEts());
              dialog.exec();
          }},
         {&TDM::ASprache, "ASprache", "Einstellung", ohne, -1, [](TDM& dm, F&) { dm.ASpracheExecute(); }},
@@ -293,7 +310,7 @@ void TDM::TimerAutoSaveTimer()
 void TDM::OnShortCut(QKeyEvent* key, bool& handled)
 {
     handled = false;
-    if (!key || IstModifikator(key->key()))
+    if (!key || IstModifikator(key->key()) || FokusBehaeltTaste(*key))
         return;
     const QKeySequence taste = Taste(*key);
     for (QAction* action : m_actions) {

@@ -73,7 +73,8 @@ public:
     void TimerAutoSaveTimer();
 
     // ---- Keys ----------------------------------------------------------------------------------
-    // handled := one of the actions has the key as its shortcut (and was triggered).
+    // handled := one of the actions has the key as its shortcut (and was triggered). A key
+    // that the focused widget keeps for itself (a text field's editing keys) is no shortcut.
     void OnShortCut(QKeyEvent* key, bool& handled);
 
     // ---- Icons ---------------------------------------------------------------------------------

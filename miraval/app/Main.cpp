@@ -31,8 +31,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
@@ -184,6 +186,7 @@ void TFormMain::BaueMenues()
     MFenster->addAction(DM->ANebeneinander);
     MFenster->addAction(DM->AUebereinander);
     MFenster->addAction(DM->ASymbole);
+    connect(MFenster, &QMenu::aboutToShow, this, [this] { FensterListe(); });
 
     MHilfe = leiste->addMenu(QString());
     MHilfe->addAction(DM->ADeviceHelp);
@@ -827,6 +830,34 @@ void TFormMain::ArrangeIcons()
         const QSize groesse = f->size();
         f->move(x, flaeche.height() - groesse.height());
         x += groesse.width();
+    }
+}
+
+void TFormMain::FensterListe()
+{
+    // Marks the entries of the list, which are made anew every time the menu opens.
+    constexpr const char* kListe = "Fensterliste";
+    for (QAction* eintrag : MFenster->actions())
+        if (eintrag->property(kListe).toBool())
+            delete eintrag;
+    const QList<QMdiSubWindow*> fenster = m_mdiArea->subWindowList();
+    if (fenster.isEmpty())
+        return;
+    MFenster->addSeparator()->setProperty(kListe, true);
+    int nr = 0;
+    for (QMdiSubWindow* f : fenster) {
+        QAction* eintrag = MFenster->addAction(QStringLiteral("&%1 %2").arg(++nr).arg(f->windowTitle()));
+        eintrag->setProperty(kListe, true);
+        eintrag->setCheckable(true);
+        eintrag->setChecked(f == m_mdiArea->activeSubWindow());
+        const QPointer<QMdiSubWindow> ziel(f);
+        connect(eintrag, &QAction::triggered, this, [this, ziel] {
+            if (ziel.isNull())
+                return;
+            if (ziel->isMinimized())
+                ziel->showNormal();
+            m_mdiArea->setActiveSubWindow(ziel);
+        });
     }
 }
 

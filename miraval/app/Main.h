@@ -112,6 +112,7 @@ public:
     // The MDI area the project windows live in.
     QMdiArea* GetMdiArea() const { return m_mdiArea; }
     QMenu* GetMenuProjektierung() const { return MProjektierung; }
+    QMenu* GetMenuFenster() const { return MFenster; }
 
     // ---- ETS events ------------------------------------------------------------------------------
     void OnCdiEditParameters(bool& finished, int& result, int32_t deviceId);
@@ -285,6 +286,9 @@ private:
     void HandleFreigeben();
     void Kacheln(bool nebeneinander);
     void BaueMenues();
+    // The window menu's list of the open project windows (after its own entries): one entry
+    // per window with its caption, the active one checked; choosing one activates it.
+    void FensterListe();
     void BindeEtsEvents();
     // ApplCloseOrHide's steps up to hiding or closing; false when the configuration could
     // not be stored in ETS.

@@ -131,6 +131,9 @@ bool TDeviceInstanz::CreateObjects(const std::vector<tagDAL_OBJECT_INFO>& eintra
         // The flags as ETS holds them: a new object left at its defaults would write those into
         // ETS at the next restore or import.
         objekt->DatenAbgleich(true, false);
+        // The node was made before the flags were set, with the image of an object without
+        // direction: every window shows the object's image now.
+        SendMessage(m_host.GetHandle(), UM_AktualisiereKnoten, reinterpret_cast<WPARAM>(objekt), 0);
         if (TDatenStruktur* record = GetDatenSatz(objekt))
             objekt->Write(*record);
     }

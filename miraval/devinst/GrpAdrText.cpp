@@ -144,4 +144,12 @@ char FilterTaste(char taste)
     return '\0';
 }
 
+bool Verschluckt(char32_t zeichen)
+{
+    const bool steuerzeichen = zeichen < 0x20 || (zeichen >= 0x7F && zeichen < 0xA0);
+    if (steuerzeichen)
+        return false;
+    return zeichen >= 0x80 || FilterTaste(static_cast<char>(zeichen)) == '\0';
+}
+
 } // namespace GrpAdrText

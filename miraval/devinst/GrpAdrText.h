@@ -60,4 +60,9 @@ std::string StringToSearchGrpAddr(const std::string& text, const std::string& tr
 // swallowed (0).
 char FilterTaste(char taste);
 
+// Whether the address edits swallow a typed character: a printable one that FilterTaste does
+// not keep. Control characters are the edit's own keys and pass (X11 sends Delete as 127 and
+// Ctrl+A, Ctrl+C, Ctrl+V, Ctrl+X as 1, 3, 22, 24).
+bool Verschluckt(char32_t zeichen);
+
 } // namespace GrpAdrText

@@ -509,16 +509,21 @@ void TCtrlTree::Abgleich(QTreeWidget* source, bool takeStateFromSource)
         }
 
         bool grpAdrBehalten = false;
-        for (int i = m_tree->topLevelItemCount() - 1; i >= 0; --i) {
-            QTreeWidgetItem* node = m_tree->topLevelItem(i);
-            TDataBasis* data = Data(node);
-            if (data == nullptr)
-                continue;
-            if (data->GetTyp() == TypGrpAdrOrdner) {
-                grpAdrBehalten = true;
-                continue;
+        {
+            // Deleting the selected node moves the selection: no change is raised for that,
+            // the selection is set once the copy stands.
+            const QSignalBlocker stumm(m_tree);
+            for (int i = m_tree->topLevelItemCount() - 1; i >= 0; --i) {
+                QTreeWidgetItem* node = m_tree->topLevelItem(i);
+                TDataBasis* data = Data(node);
+                if (data == nullptr)
+                    continue;
+                if (data->GetTyp() == TypGrpAdrOrdner) {
+                    grpAdrBehalten = true;
+                    continue;
+                }
+                delete node;
             }
-            delete node;
         }
 
         for (int i = 0; i < source->topLevelItemCount(); ++i) {

@@ -132,14 +132,9 @@ bool TDlgLinkToGrpAdr::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == EditGrpAdrName)
         return false;
-    // Keys without a character (arrows, Delete, Home ...) and those the dialog moves on with
-    // reach the edit as they are.
+    // Keys without a character (arrows, Home ...) reach the edit as they are.
     const QString text = taste->text();
-    if (text.size() != 1 || taste->key() == Qt::Key_Tab || taste->key() == Qt::Key_Backtab ||
-        taste->key() == Qt::Key_Escape)
-        return false;
-    const char16_t c = text.front().unicode();
-    return c >= 0x80 || GrpAdrText::FilterTaste(static_cast<char>(c)) == '\0';
+    return text.size() == 1 && GrpAdrText::Verschluckt(text.front().unicode());
 }
 
 void TDlgLinkToGrpAdr::showEvent(QShowEvent* event)

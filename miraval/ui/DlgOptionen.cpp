@@ -11,6 +11,7 @@
 #include "tamsel/Tamsel.h"
 #include "win32/MessageBox.h"
 #include "win32/Shell.h"
+#include "win32/qt/QtPlatform.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -47,7 +48,7 @@ constexpr const char* kUserMemAlles = "UserMemAlles";
 constexpr int kMaxRepeatStandard = 3;
 
 // The unit named in the profile error boxes.
-constexpr const char* kUnit = "DlgOptionen";
+constexpr const char* kUnit = "DlgOption";
 
 // The colour dialog's two custom colours: a light yellow and the info background.
 constexpr uint32_t kEigeneFarbeA = 0xE1FFFF;
@@ -80,6 +81,27 @@ int ZahlOder(const QLineEdit* edit, int ersatz)
     return wert;
 }
 
+// The minutes' up-down with its edit: a negative number typed in puts the position back
+// into the edit; a lone minus sign may stand while the number is typed.
+class TMinutenSpin : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    QValidator::State validate(QString& text, int& pos) const override
+    {
+        if (text.trimmed() == QLatin1String("-"))
+            return QValidator::Intermediate;
+        int wert = 0;
+        if (Zahl(text, wert) && wert < 0) {
+            text = textFromValue(value());
+            pos = static_cast<int>(text.size());
+            return QValidator::Acceptable;
+        }
+        return QSpinBox::validate(text, pos);
+    }
+};
+
 } // namespace
 
 TDlgOptionen::TDlgOptionen(QWidget* parent, TEts2Cdi* ets)
@@ -87,6 +109,8 @@ TDlgOptionen::TDlgOptionen(QWidget* parent, TEts2Cdi* ets)
     , m_ets(ets)
 {
     LOG_FKT("TDlgOptionen::TDlgOptionen");
+    m_handle = CreateWindowHandle([](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; });
+    SetWindowWidget(m_handle, this);
     setObjectName(QStringLiteral("DlgOptionen"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     ErzeugeKomponenten();
@@ -111,6 +135,13 @@ TDlgOptionen::TDlgOptionen(QWidget* parent, TEts2Cdi* ets)
 TDlgOptionen::~TDlgOptionen()
 {
     LOG_FKT("TDlgOptionen::~TDlgOptionen");
+    SetWindowWidget(m_handle, nullptr);
+    DestroyWindow(m_handle);
+}
+
+HWND TDlgOptionen::BoxBesitzer() const
+{
+    return isVisible() ? m_handle : DM->MainHandle;
 }
 
 void TDlgOptionen::ErzeugeKomponenten()
@@ -212,7 +243,7 @@ void TDlgOptionen::ErzeugeKomponenten()
     PageControl->addTab(TabSheetOption, QString());
     auto* option = new QGridLayout(TabSheetOption);
     CBAutoSave = box(TabSheetOption, "CBAutoSave");
-    UpDownAutoSave = new QSpinBox(TabSheetOption);
+    UpDownAutoSave = new TMinutenSpin(TabSheetOption);
     UpDownAutoSave->setObjectName(QStringLiteral("UpDownAutoSave"));
     UpDownAutoSave->setRange(MinutenMin, MinutenMax);
     UpDownAutoSave->setValue(MinutenMin);
@@ -421,9 +452,9 @@ void TDlgOptionen::ProfilFehler(const std::string& was, const std::string& name,
                                 const std::string& funktion, bool leer) const
 {
     const std::string text = was + name + "\n" + "File: " + kUnit + "\n" + "Line: " + std::to_string(zeile) + "\n";
-    MessageBox(nullptr, text, funktion + "-Error", MB_OK | MB_ICONERROR);
+    MessageBox(BoxBesitzer(), text, funktion + "-Error", MB_OK | MB_ICONERROR);
     if (leer)
-        MessageBox(nullptr, "", "", MB_OK);
+        MessageBox(BoxBesitzer(), "", "", MB_OK);
 }
 
 bool TDlgOptionen::GetEtsRegData()

@@ -14,6 +14,8 @@
 // Colours are Windows colour values (0x00BBGGRR, or the top bit and a system colour index).
 // The data module (DM) must exist while the dialog does.
 
+#include "win32/Windows.h"
+
 #include <QDialog>
 
 #include <array>
@@ -167,6 +169,10 @@ private:
     // The error box of a failed profile access, then (when leer) the empty box.
     void ProfilFehler(const std::string& was, const std::string& name, int zeile, const std::string& funktion,
                       bool leer) const;
+    // The owner of the dialog's message boxes: the dialog once it is shown, before that the
+    // main window that opens it. A box owned by another window would bring that window
+    // above the dialog when it closes.
+    HWND BoxBesitzer() const;
 
     std::array<TFarbFeld, 4> m_farben{};
 
@@ -183,4 +189,5 @@ private:
     std::string m_bcuFirmDatei;
     TEts2Cdi* m_ets;
     bool m_etsGelesen = false;
+    HWND m_handle = nullptr; // the dialog as owner of its message boxes
 };

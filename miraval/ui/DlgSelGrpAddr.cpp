@@ -560,19 +560,13 @@ bool TDlgSelGrpAddr::eventFilter(QObject* watched, QEvent* event)
     if (watched != edtGrpAddr || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     const auto* taste = static_cast<QKeyEvent*>(event);
-    const QString text = taste->text();
-    // Keys without a character (arrows, Delete, Home ...) and those the dialog moves on with
-    // reach the edit as they are.
-    if (text.size() != 1 || taste->key() == Qt::Key_Tab || taste->key() == Qt::Key_Backtab ||
-        taste->key() == Qt::Key_Escape)
-        return false;
-    const char16_t c = text.front().unicode();
-    const char zeichen = c < 0x80 ? GrpAdrText::FilterTaste(static_cast<char>(c)) : '\0';
-    if (zeichen == '\r') {
+    if (taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter) {
         Geschuetzt([this] { btnSearchAddClick(); });
         return true;
     }
-    return zeichen == '\0';
+    // Keys without a character (arrows, Home ...) reach the edit as they are.
+    const QString text = taste->text();
+    return text.size() == 1 && GrpAdrText::Verschluckt(text.front().unicode());
 }
 
 void TDlgSelGrpAddr::showEvent(QShowEvent* event)

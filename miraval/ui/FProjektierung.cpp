@@ -461,6 +461,10 @@ void TFormVerw::AktualisiereAnsicht(QTreeWidgetItem* node, int column, int row)
         if (DM != nullptr)
             DM->GridFuellen = 1;
         data->BuildInfoWindow(m_grid.get(), m_listView.get(), false, column, row);
+        // A node may fill the list instead of the grid (a group address lists its objects):
+        // the page follows the model it made visible.
+        if (m_listView->Visible && !m_grid->Visible)
+            m_pages->setCurrentWidget(m_listViewView);
     }
     RefreshRightSide();
 
@@ -828,7 +832,7 @@ template <class F> void TFormVerw::Guarded(F f)
     Geschuetzt(f);
 }
 
-void TFormVerw::FormKeyDown(QKeyEvent* key)
+bool TFormVerw::FormKeyDown(QKeyEvent* key)
 {
     const bool strg = (key->modifiers() & Qt::ControlModifier) != 0;
     switch (key->key()) {
@@ -837,14 +841,17 @@ void TFormVerw::FormKeyDown(QKeyEvent* key)
             PostMessage(m_handle, WM_KEYDOWN, VK_TAB, 0);
         break;
     case Qt::Key_C:
-        if (strg && TreeHasFocus() && DM != nullptr && DM->ACopy != nullptr)
+        if (strg && TreeHasFocus() && DM != nullptr && DM->ACopy != nullptr) {
             DM->ACopy->trigger();
+            return true;
+        }
         break;
     case Qt::Key_V:
         if (strg && TreeHasFocus() && DM != nullptr && DM->APaste != nullptr) {
             m_grid->DeleteZellenKomponente();
             AktualisiereAnsicht(nullptr, 0, 0);
             DM->APaste->trigger();
+            return true;
         }
         break;
     case Qt::Key_F1:
@@ -877,6 +884,7 @@ void TFormVerw::FormKeyDown(QKeyEvent* key)
     default:
         break;
     }
+    return false;
 }
 
 bool TFormVerw::KeyPreview(QObject* watched, QEvent* event)
@@ -903,8 +911,7 @@ bool TFormVerw::KeyPreview(QObject* watched, QEvent* event)
                 DM->OnShortCut(key, erledigt);
             if (erledigt)
                 return true;
-            FormKeyDown(key);
-            return false;
+            return FormKeyDown(key);
         }
     } catch (const std::exception& e) {
         TFormMain::ApplicationEventsException(e.what());

@@ -241,8 +241,9 @@ private:
     void Init();
     void FormActivate();
     void FormDeactivate();
-    // The key preview: handled before the focused control; never consumes the key.
-    void FormKeyDown(QKeyEvent* key);
+    // The key preview: handled before the focused control. True: the key ran copy or paste
+    // and goes no further (the tree would copy its caption over the clipboard).
+    bool FormKeyDown(QKeyEvent* key);
     void TreeMouseDown(const QPoint& pos);
     void ListViewDblClick(int index);
     // An item of the folder page is dragged: runs the drag with the list as its source.

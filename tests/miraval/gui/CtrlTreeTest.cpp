@@ -292,4 +292,23 @@ TEST(CtrlTree, AbgleichKeepsOwnStateAndGroupFolderWithoutSelectionChange)
     EXPECT_EQ(behalten->childCount(), 1) << "the filled group addresses stay";
 }
 
+TEST(CtrlTree, AbgleichReplacingTheSelectedTopLevelNodeRaisesNoSelectionChange)
+{
+    TKarte karte;
+    QTreeWidget quelleTree;
+    TCtrlTree quelle(&quelleTree);
+    quelle.InitTree(karte.map);
+    QTreeWidget tree;
+    TCtrlTree ctrl(&tree);
+    ctrl.InitTree(karte.map);
+    tree.setCurrentItem(tree.topLevelItem(0));
+
+    int wechsel = 0;
+    QObject::connect(&tree, &QTreeWidget::currentItemChanged, [&] { ++wechsel; });
+    ctrl.Abgleich(&quelleTree, false);
+
+    EXPECT_EQ(wechsel, 0);
+    EXPECT_EQ(tree.currentItem(), tree.topLevelItem(0)) << "the copy of the selected node is selected";
+}
+
 } // namespace

@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -160,6 +161,17 @@ TEST_F(DlgOptionenTest, MinutesStayWithinOneToSixty)
     }
 }
 
+TEST_F(DlgOptionenTest, ANegativeNumberTypedIntoTheMinutesKeepsThePreviousValue)
+{
+    TDlgOptionen d(nullptr, &ets);
+    d.show();
+    d.UpDownAutoSave->setValue(10);
+    d.UpDownAutoSave->selectAll();
+    QTest::keyClicks(d.UpDownAutoSave, QStringLiteral("-5"));
+    EXPECT_EQ(d.UpDownAutoSave->value(), 10);
+    EXPECT_EQ(d.UpDownAutoSave->text(), QStringLiteral("10"));
+}
+
 TEST_F(DlgOptionenTest, CancelRestoresTheFiveGridSettingsOnly)
 {
     DM->ColorGridCommmon = 0x010203;
@@ -265,7 +277,7 @@ TEST_F(DlgOptionenTest, AFailedProfileReadIsReportedAndOkLeavesTheProfileAlone)
     TDlgOptionen d(nullptr, &ets);
     EXPECT_FALSE(d.IsEtsProfilGelesen());
     ASSERT_EQ(boxen.Count(), 2u);
-    EXPECT_EQ(boxen.Shown()[0].text.rfind("Can't read: UserFirmwareVersion\nFile: DlgOptionen\nLine: ", 0), 0u)
+    EXPECT_EQ(boxen.Shown()[0].text.rfind("Can't read: UserFirmwareVersion\nFile: DlgOption\nLine: ", 0), 0u)
         << boxen.Shown()[0].text;
     EXPECT_EQ(boxen.Shown()[0].text.back(), '\n');
     EXPECT_EQ(boxen.Shown()[0].caption, "TDlgOptionen::GetEtsRegData-Error");

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -212,6 +213,42 @@ TEST_F(DlgSelGrpAddrTest, MakesTheMissingAddressOnlyWhenConfirmedAndNamed)
         EXPECT_EQ(az.inst.GetSubGroupMap().size(), angelegt ? 4u : 3u);
         if (angelegt) {
             EXPECT_EQ(d->lvGrpAddrSource->topLevelItem(2)->text(1).toStdString(), "Küche");
+        }
+    }
+}
+
+// Keys built as X11 delivers them: Delete carries character 127, the Ctrl keys their control
+// characters. Both address edits keep their editing keys and still swallow letters.
+TEST_F(DlgSelGrpAddrTest, AddressEditsKeepTheirEditingKeys)
+{
+    struct TZeile {
+        const char* name;
+        Qt::Key taste;
+        Qt::KeyboardModifiers mod;
+        const char* zeichen;
+        int cursor;
+        const char* text;
+        const char* auswahl;
+    } const zeilen[] = {
+        {"DeleteRemovesTheNextCharacter", Qt::Key_Delete, Qt::NoModifier, "\x7f", 0, "/2/3", ""},
+        {"BackspaceRemovesTheLastCharacter", Qt::Key_Backspace, Qt::NoModifier, "\b", 5, "1/2/", ""},
+        {"CtrlASelectsAll", Qt::Key_A, Qt::ControlModifier, "\x01", 5, "1/2/3", "1/2/3"},
+        {"CtrlVPastes", Qt::Key_V, Qt::ControlModifier, "\x16", 5, "1/2/34", ""},
+        {"ALetterIsSwallowed", Qt::Key_A, Qt::NoModifier, "a", 5, "1/2/3", ""},
+    };
+    std::string name;
+    uint16_t main = 0, middle = 0, sub = 0;
+    TDlgLinkToGrpAdr link(nullptr, "", &name, &main, &middle, &sub, true);
+    auto auswahl = Dialog();
+    for (QLineEdit* edit : {auswahl->edtGrpAddr, link.EditGrpAdr}) {
+        for (const TZeile& z : zeilen) {
+            SCOPED_TRACE(std::string(edit->objectName().toStdString()) + " " + z.name);
+            QApplication::clipboard()->setText("4");
+            edit->setText("1/2/3");
+            edit->setCursorPosition(z.cursor);
+            QTest::sendKeyEvent(QTest::Click, edit, z.taste, QString::fromLatin1(z.zeichen), z.mod);
+            EXPECT_EQ(edit->text().toStdString(), z.text);
+            EXPECT_EQ(edit->selectedText().toStdString(), z.auswahl);
         }
     }
 }

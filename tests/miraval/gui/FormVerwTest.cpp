@@ -11,6 +11,7 @@
 #include "vcl/ListView.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDockWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -273,12 +274,28 @@ protected:
         QApplication::processEvents();
         return f.GetTree()->hasFocus();
     }
-    static void Taste(QWidget* ziel, int taste, Qt::KeyboardModifiers mod = Qt::NoModifier)
+    static void Taste(QWidget* ziel, int taste, Qt::KeyboardModifiers mod = Qt::NoModifier,
+                      const QString& text = QString())
     {
-        QKeyEvent druck(QEvent::KeyPress, taste, mod);
+        QKeyEvent druck(QEvent::KeyPress, taste, mod, text);
         QApplication::sendEvent(ziel, &druck);
-        QKeyEvent los(QEvent::KeyRelease, taste, mod);
+        QKeyEvent los(QEvent::KeyRelease, taste, mod, text);
         QApplication::sendEvent(ziel, &los);
+    }
+    // Selects a security area and opens the editor of its name (an edit row); null if none.
+    QLineEdit* NamenEditor(TFormVerw& f)
+    {
+        f.SelectNode(Knoten(6127));
+        TDrawGridSE& grid = f.GetGrid();
+        int zeile = -1;
+        for (int r = 0; r < grid.RowCount() && zeile < 0; ++r)
+            if (grid.Cell(1, r) != nullptr && grid.Cell(1, r)->Kind == TCell::ckEdit)
+                zeile = r;
+        f.GetGridView()->setFocus();
+        if (zeile < 0 || !grid.SetActiveCell(1, zeile))
+            return nullptr;
+        QApplication::processEvents();
+        return f.GetGridView()->findChild<QLineEdit*>();
     }
 };
 
@@ -313,20 +330,8 @@ TEST_F(FormVerwTasten, TextTypedButNotCommittedReachesTheNodeWhenTheEditorIsRemo
     TFormVerw& f = NeuesFenster();
     if (!Aktiv(f))
         GTEST_SKIP() << "no input focus on this platform";
-    // A security area's name is an edit row.
     TDataBasis* bereich = Knoten(6127);
-    ASSERT_NE(bereich, nullptr);
-    f.SelectNode(bereich);
-    TDrawGridSE& grid = f.GetGrid();
-    int zeile = -1;
-    for (int r = 0; r < grid.RowCount() && zeile < 0; ++r)
-        if (grid.Cell(1, r) != nullptr && grid.Cell(1, r)->Kind == TCell::ckEdit)
-            zeile = r;
-    ASSERT_GE(zeile, 0);
-    f.GetGridView()->setFocus();
-    ASSERT_TRUE(grid.SetActiveCell(1, zeile));
-    QApplication::processEvents();
-    auto* editor = f.GetGridView()->findChild<QLineEdit*>();
+    QLineEdit* editor = NamenEditor(f);
     ASSERT_NE(editor, nullptr);
     editor->setText("Lager");
 
@@ -347,6 +352,51 @@ TEST_F(FormVerwTasten, CtrlCCopiesOncePerKeyPress)
     EXPECT_EQ(kopiert, 1);
     Taste(f.GetTree(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(kopiert, 2);
+}
+
+// Keys built as X11 delivers them (Ctrl+A carries character 1, Ctrl+C character 3): an
+// action's key runs the action and goes no further; a text field keeps its editing keys.
+TEST_F(FormVerwTasten, AKeyGoesEitherToTheActionOrToTheFocusedTextField)
+{
+    TFormVerw& f = NeuesFenster();
+    if (!Aktiv(f))
+        GTEST_SKIP() << "no input focus on this platform";
+    struct TZeile {
+        const char* name;
+        bool imEditor;
+        Qt::Key taste;
+        const char* text;
+        QAction* TDM::*aktion;
+        int laeufe;
+        const char* ablage;  // the clipboard afterwards
+        const char* auswahl; // the editor's selection afterwards
+    } const zeilen[] = {
+        {"CtrlAInTheTreeExpandsAll", false, Qt::Key_A, "\x01", &TDM::AExpandAll, 1, "vorher", ""},
+        {"CtrlCInTheTreeCopiesTheDetectorOnly", false, Qt::Key_C, "\x03", &TDM::ACopy, 1, "vorher", ""},
+        {"CtrlAInACellEditorSelectsItsText", true, Qt::Key_A, "\x01", &TDM::AExpandAll, 0, "vorher", "Lager"},
+        {"CtrlCInACellEditorCopiesItsText", true, Qt::Key_C, "\x03", &TDM::ACopy, 0, "La", "La"},
+    };
+    for (const TZeile& z : zeilen) {
+        SCOPED_TRACE(z.name);
+        QLineEdit* editor = NamenEditor(f);
+        ASSERT_NE(editor, nullptr);
+        editor->setText("Lager");
+        editor->setSelection(0, 2);
+        (z.imEditor ? static_cast<QWidget*>(editor) : f.GetTree())->setFocus();
+        QApplication::clipboard()->setText("vorher");
+        int laeufe = 0;
+        const auto verbindung = QObject::connect(dm.get()->*z.aktion, &QAction::triggered, [&] { ++laeufe; });
+        Taste(QApplication::focusWidget(), z.taste, Qt::ControlModifier, QString::fromLatin1(z.text));
+        QObject::disconnect(verbindung);
+
+        EXPECT_EQ(laeufe, z.laeufe);
+        EXPECT_EQ(QApplication::clipboard()->text().toStdString(), z.ablage);
+        if (z.imEditor)
+            EXPECT_EQ(editor->selectedText().toStdString(), z.auswahl);
+        SendMessage(f.Handle(), UM_DeleteZellenKomponente, 0, 0);
+        PumpMessages();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(FormVerw, ScreenshotsOfTheMainViews)

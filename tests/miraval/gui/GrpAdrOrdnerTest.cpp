@@ -10,8 +10,11 @@
 #include "quillon/VireoGrpAdrMiddle.h"
 #include "quillon/VireoGrpAdrSub.h"
 #include "support/ScriptedMessageBox.h"
+#include "vcl/ListView.h"
+#include "vcl/qt/ListViewView.h"
 #include "win32/Cursor.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QTreeWidgetItemIterator>
 
@@ -162,6 +165,27 @@ TEST_P(GrpAdrOrdner, TheMainWindowMayKeepTheFolderClosed)
     EXPECT_FALSE(Knoten(f, Main(1)).isExpanded()) << "a refused node keeps its branch closed";
     EXPECT_TRUE(Kinder(f, Main(1)).empty());
     EXPECT_EQ(boxen->Count(), 0u) << "silently";
+}
+
+TEST_P(GrpAdrOrdner, ALinkedAddressShowsItsObjectsAsAReport)
+{
+    project.Sql("INSERT INTO sub_to_object (sub_group_id, device_object_id, send_flag) VALUES (1, 21, 1);");
+    TFormVerw& f = Fenster();
+    f.show();
+    f.TreeExpandAll();
+    ASSERT_TRUE(f.SelectNode(Sub(1)));
+    QApplication::processEvents();
+
+    const TListView& liste = f.GetListView();
+    ASSERT_EQ(liste.ItemCount(), 1);
+    EXPECT_EQ(liste.Item(0)->Caption, "02.00.007") << "the linked object's device";
+    EXPECT_TRUE(f.GetListViewView()->isVisible()) << "the page the address filled is shown";
+    EXPECT_FALSE(f.GetGridView()->isVisible());
+    auto* report = static_cast<TListViewView*>(f.GetListViewView())->ItemView();
+    ASSERT_TRUE(report->isVisible());
+    EXPECT_EQ(report->model()->rowCount(), 1);
+    EXPECT_EQ(report->model()->columnCount(), liste.ColumnCount());
+    EXPECT_GT(liste.ColumnCount(), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ebenen, GrpAdrOrdner, ::testing::Values(3, 2),

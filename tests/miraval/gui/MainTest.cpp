@@ -5,6 +5,9 @@
 #include "miraval/app/IniRegistry.h"
 #include "miraval/app/Main.h"
 #include "miraval/devinst/DevInstAz.h"
+#include "miraval/devinst/DevInstAz_p.h"
+#include "miraval/ui/CtrlTree.h"
+#include "miraval/ui/DlgOptionen.h"
 #include "miraval/ui/FProjektierung.h"
 #include "DemoProject.h"
 #include "dorlin/Dorlin.h"
@@ -14,11 +17,14 @@
 #include "support/ScriptedMessageBox.h"
 #include "win32/Shell.h"
 #include "win32/Windows.h"
+#include "win32/qt/QtPlatform.h"
 #include "quillon/UserMessages.h"
 
 #include <QApplication>
+#include <QMdiArea>
 #include <QMenu>
 #include <QTimer>
+#include <QTreeWidgetItemIterator>
 
 #include <gtest/gtest.h>
 
@@ -324,6 +330,69 @@ TEST_F(MainTest, ProjectWindowListFollowsItsWindows)
     EXPECT_TRUE(main->GetFormVerwListe().empty());
 }
 
+TEST_F(MainTest, WindowMenuListsTheProjectWindowsAndActivatesTheChosenOne)
+{
+    main->show();
+    std::vector<TFormVerw*> fenster{new TFormVerw(main.get()), new TFormVerw(main.get())};
+    for (TFormVerw* f : fenster)
+        f->show();
+    main->GetMdiArea()->setActiveSubWindow(fenster[0]);
+    QMenu* menue = main->GetMenuFenster();
+    const auto liste = [&] {
+        emit menue->aboutToShow();
+        std::vector<QAction*> eintraege;
+        for (QAction* a : menue->actions())
+            if (a->property("Fensterliste").toBool() && !a->isSeparator())
+                eintraege.push_back(a);
+        return eintraege;
+    };
+    auto eintraege = liste();
+    ASSERT_EQ(eintraege.size(), 2u);
+    for (std::size_t i = 0; i < eintraege.size(); ++i) {
+        EXPECT_EQ(eintraege[i]->text(), QStringLiteral("&%1 ").arg(i + 1) + fenster[i]->windowTitle());
+        EXPECT_EQ(eintraege[i]->isChecked(), i == 0);
+    }
+    eintraege[1]->trigger();
+    EXPECT_EQ(main->GetMdiArea()->activeSubWindow(), fenster[1]);
+    eintraege = liste();
+    ASSERT_EQ(eintraege.size(), 2u) << "built anew each time";
+    EXPECT_TRUE(eintraege[1]->isChecked());
+    for (TFormVerw* f : fenster)
+        delete f;
+}
+
+TEST_F(MainTest, TheOptionsDialogAndItsBoxesBelongToTheWindowThatOpenedThem)
+{
+    main->show();
+    ASSERT_TRUE(main->GetEts()
+                    ->ExecuteSql("INSERT OR REPLACE INTO ets_profile (section, key, value) VALUES "
+                                 "('Compiler', 'UserFirmwareVersion', 'x'), ('Default', 'BcuFirmwareVersion', 'x');")
+                    .ok);
+    std::vector<QWidget*> besitzer;
+    auto vorher = SetMessageBoxHook([&](HWND owner, const std::string&, const std::string&, UINT) {
+        besitzer.push_back(WindowWidget(owner));
+        return IDOK;
+    });
+    QWidget* eltern = nullptr;
+    QWidget* dialog = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto* d = dynamic_cast<TDlgOptionen*>(QApplication::activeModalWidget());
+        if (d == nullptr)
+            return;
+        dialog = d;
+        eltern = d->parentWidget();
+        d->ButtonDefaultClick();
+        d->BitBtn2Click();
+    });
+    DM->AOption->trigger();
+    SetMessageBoxHook(std::move(vorher));
+
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(eltern, main.get());
+    EXPECT_EQ(besitzer, (std::vector<QWidget*>{main.get(), main.get(), dialog, dialog}))
+        << "the reads at opening belong to the main window, the dialog's own to the dialog";
+}
+
 TEST_F(MainTest, CancelMessageStopsTheProgressButNotTheDetectorRun)
 {
     ::StartDlgProgress(main->GetHandle(), "t", "x", 0, 6);
@@ -379,6 +448,27 @@ TEST_F(MainTest, StatusBarShowsObjectCountOnlyWithAMaximum)
     EXPECT_EQ(main->GetStatusText(2), "");
     main->UpdateObjektAnzahl(5, 20);
     EXPECT_EQ(main->GetStatusText(2), "5/20");
+}
+
+TEST_F(MainTest, ANewDetectorsObjectsShowTheirImagesAtOnce)
+{
+    ASSERT_EQ(Event("EditParameters 1"), "EditParameters result=1 finished=0");
+    TDeviceInstanzAz* inst = main->GetAktDevInst();
+    TDataBasis* bereich = nullptr;
+    for (const auto& [handle, knoten] : inst->GetKnoten())
+        if (knoten->GetTyp() == AzTyp::SicherungsBereich1)
+            bereich = knoten.get();
+    ASSERT_NE(bereich, nullptr);
+    ASSERT_TRUE(inst->CreateAzMelder(main->GetHandle(), bereich, MelderArt::Sb1, true));
+
+    int objekte = 0;
+    for (QTreeWidgetItemIterator it(FormVerw->GetTree()); *it != nullptr; ++it) {
+        TDataBasis* data = TCtrlTree::Data(*it);
+        ASSERT_NE(data, nullptr);
+        objekte += data->GetTyp() == 806 ? 1 : 0;
+        EXPECT_EQ(TCtrlTree::ImageIndex(*it), data->GetIcon()) << (*it)->text(0).toStdString();
+    }
+    EXPECT_GT(objekte, 0);
 }
 
 } // namespace
