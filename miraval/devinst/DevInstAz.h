@@ -395,6 +395,12 @@ public:
     // second, as numbers). False when a text lacks its separators or a part is no number.
     static bool CompareDate(const std::string& a, const std::string& b, int& ordnung);
     static bool CompareTime(const std::string& a, const std::string& b, int& ordnung);
+    // Appends every row of quelle to ziel; true.
+    static bool AddEreignisse(TStringList& ziel, const TStringList& quelle);
+    // False for an empty event record (all eight bytes 0xFF).
+    static bool CheckEreignisExist(std::array<uint8_t, 8> satz);
+    // The word with its two bytes exchanged: the device stores its pointers high byte first.
+    static uint16_t SwapWord(uint16_t wort);
     // The arming area of the record of area A with that index, by the centre's variant and
     // event-memory depth: its text, and bereich := 1..4, or " " and 0 without areas. An
     // unknown variant gives " " and leaves bereich as it was; no centre node gives "".
