@@ -99,12 +99,12 @@ public:
     // not be built. Failures on the way are shown and the rest still runs.
     bool Reset(bool zeigeFortschritt) override;
     // Replaces the configuration by a stored container (template or safety copy): a version
-    // the editor cannot read, or records it cannot import (ImportPruefen), change nothing.
+    // the editor cannot read, or records it cannot import, change nothing.
     // Otherwise the device's objects in ETS are
     // replaced by those of the container, linked to its group addresses when
     // grpAdrVerknuepfen (else the objects come without links), and the container is loaded.
-    // The container's CompData is not taken over. False when a step failed (shown); a step
-    // that fails after the check is not rolled back. The caller's container stays as it is.
+    // The container's CompData is not taken over. False when a step failed (shown); the
+    // device and ETS are then as they were. The caller's container stays as it is.
     bool VireoImport(const std::string& stream, bool grpAdrVerknuepfen) override;
     // Whether the container's records can be imported, checked before anything changes:
     // handles unique, each object's continuation chain only through continuation records of
@@ -112,6 +112,10 @@ public:
     // (grpAdrVerknuepfen) in the project, every record fit for the container. Refused: shown
     // with what is wrong, false.
     bool ImportPruefen(const TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen);
+    // The checked import in one ETS write burst. When a step fails after all, ETS, the records,
+    // the nodes and the area lists are put back as they were before, and that is shown. False
+    // then.
+    bool ImportOderZurueck(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen);
     // The body of the import over the container's records (keyed by line, changed on the way).
     bool VireoImportAbgleich(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen);
     // Every registered node writes itself into its record.

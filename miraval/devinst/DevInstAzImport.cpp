@@ -10,6 +10,7 @@
 #include "miraval/devinst/DevInstAz_p.h"
 #include "miraval/devinst/EditorHost.h"
 #include "kestrin/Ets2Cdi.h"
+#include "kestrin/EtsTransaction.h"
 #include "morrow/EtsDeviceParam.h"
 #include "pellam/DataBasis.h"
 #include "quillon/EtsObjekt.h"
@@ -207,21 +208,9 @@ bool TDeviceInstanzAz::VireoImport(const std::string& stream, bool grpAdrVerknue
             int32_t key = 1;
             for (const TDatenStruktur& record : datensaetze)
                 store.Insert(key++, record);
-            // Up to here nothing has changed; from here on the device's objects go.
-            if (ImportPruefen(store, grpAdrVerknuepfen)) {
-                ergebnis = true;
-                for (auto& liste : GetSaboSe())
-                    liste.clear();
-                for (auto& liste : GetPhysAdrSe())
-                    liste.clear();
-                // The project windows' trees are the caller's: it locks and empties them first.
-                if (GetEtsGruppenAdressen() == nullptr)
-                    ergebnis = false;
-                if (!VireoImportAbgleich(store, grpAdrVerknuepfen))
-                    ergebnis = false;
-                else
-                    SetCompData({});
-            }
+            // Up to here nothing has changed.
+            if (ImportPruefen(store, grpAdrVerknuepfen) && GetEtsGruppenAdressen() != nullptr)
+                ergebnis = ImportOderZurueck(store, grpAdrVerknuepfen);
         }
     } catch (const E_Basis& e) {
         e.WriteMessage();
@@ -235,6 +224,47 @@ bool TDeviceInstanzAz::VireoImport(const std::string& stream, bool grpAdrVerknue
     }
     SetImportFlag(false);
     return ergebnis;
+}
+
+bool TDeviceInstanzAz::ImportOderZurueck(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen)
+{
+    LOG_FKT("TDeviceInstanzAz::ImportOderZurueck");
+    // The way back: the configuration as it is now, and the lists the import empties, which
+    // hold entries no record keeps.
+    std::string vorher;
+    const uint8_t quelle = GetDataSrc();
+    SetDataSrc(1);
+    const DatenContainer::TContainerStatus status = CopyStrukturDatenToDB(nullptr, &vorher);
+    SetDataSrc(quelle);
+    if (!status) {
+        Meldung(status.Text, status.Caption, status.Flags);
+        return false;
+    }
+    const auto saboSe = GetSaboSe();
+    const auto physAdrSe = GetPhysAdrSe();
+    {
+        TEtsTransaction burst(GetEts());
+        for (auto& liste : GetSaboSe())
+            liste.clear();
+        for (auto& liste : GetPhysAdrSe())
+            liste.clear();
+        // The project windows' trees are the caller's: it locks and empties them first.
+        if (VireoImportAbgleich(store, grpAdrVerknuepfen) && (!burst.IsOpen() || burst.Commit())) {
+            SetCompData({});
+            return true;
+        }
+    }
+    // A step failed that only the load itself could find: ETS is back as it was (the burst
+    // went unstored), and so is the configuration.
+    const std::string blob = GetBlob();
+    SetBlob(std::move(vorher));
+    const bool geladen = InitData() && DatenAbgleich(true, false);
+    SetBlob(blob);
+    GetSaboSe() = saboSe;
+    GetPhysAdrSe() = physAdrSe;
+    GetHost().FormVerwNeuAufbauen(*this);
+    Meldung(geladen ? Spredit::Txt9214 : Spredit::Txt9161, Spredit::Txt9154, MB_ICONWARNING);
+    return false;
 }
 
 bool TDeviceInstanzAz::ImportPruefen(const TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen)
