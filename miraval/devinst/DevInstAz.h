@@ -451,10 +451,11 @@ private:
     // store holds (its objects go with it, unasked); a refusal is shown and the rest goes on.
     void EtsObjekteLoeschen(const TDatenManager<TDatenStruktur>& store);
     // Links the imported object (kopf, its device object id already this device's) in ETS to
-    // the group address of each of its links, the continuation records' too, and puts the
-    // sub-group ids into the records. False when an address could not be converted (that link
-    // is dropped); a link ETS refuses is only shown.
-    bool ImportObjektVerbinden(TDatenManager<TDatenStruktur>& store, TDatenStruktur& kopf);
+    // the group address of each of its links, those of its continuation records (the keys of
+    // kette in the store) too, and puts the sub-group ids into the records. False when an
+    // address could not be converted (that link is dropped); a link ETS refuses is only shown.
+    bool ImportObjektVerbinden(TDatenManager<TDatenStruktur>& store, TDatenStruktur& kopf,
+                               const std::vector<int32_t>& kette);
 
     // The requests of each overload (request not null); the cases that open a dialog.
     LRESULT GeraeteAnfrage(HWND owner, TUserDeviceRequest& request);

@@ -120,17 +120,6 @@ bool Kette(const TStore& store, const std::map<int32_t, int32_t>& schluessel, co
     return true;
 }
 
-// The keys of the head's continuation records, in a store the import has checked.
-std::vector<int32_t> KetteVon(const TStore& store, const TDatenStruktur& kopf)
-{
-    std::map<int32_t, int32_t> schluessel;
-    int32_t doppelt = 0;
-    (void)HandleSchluessel(store, schluessel, doppelt);
-    std::vector<int32_t> kette;
-    (void)Kette(store, schluessel, kopf, kette);
-    return kette;
-}
-
 // The object's name and number as the import's messages name it.
 std::string ObjektText(const TDatenStruktur& record)
 {
@@ -181,9 +170,7 @@ void TDeviceInstanzAz::EtsObjekteLoeschen(const TDatenManager<TDatenStruktur>& s
         const TDatenStruktur& record = store.Records().at(key);
         if (AddEtsObjectByDisplayOrder(static_cast<int16_t>(record.Param16), 0, 0, nullptr, false))
             continue;
-        Meldung(Spredit::Txt9156 + "\n" + SprObjektModell::TxtObjektname + ": " + record.Name + "\n" +
-                    SprObjektModell::TxtNummer + ": " + std::to_string(record.Param4),
-                Spredit::Txt9154, MB_ICONWARNING);
+        Meldung(Spredit::Txt9156 + "\n" + ObjektText(record), Spredit::Txt9154, MB_ICONWARNING);
     }
 }
 
@@ -348,6 +335,9 @@ bool TDeviceInstanzAz::VireoImportAbgleich(TDatenManager<TDatenStruktur>& store,
 
     // Each object takes the ids of its ETS object and, when linked, its group addresses.
     Stufe("Objekt-Daten abgleichen");
+    std::map<int32_t, int32_t> schluessel;
+    int32_t doppelt = 0;
+    (void)HandleSchluessel(store, schluessel, doppelt); // checked before: no handle twice
     for (int32_t key : objekte) {
         TDatenStruktur kopf = store.Records().at(key);
         fortschritt.Text(Spredit::Txt9158 + ": " + kopf.Name);
@@ -361,12 +351,14 @@ bool TDeviceInstanzAz::VireoImportAbgleich(TDatenManager<TDatenStruktur>& store,
                 kopf.Param5 = eintrag->EtsValue;
             }
         }
+        std::vector<int32_t> kette;
+        (void)Kette(store, schluessel, kopf, kette); // checked before: only its own records
         if (grpAdrVerknuepfen) {
-            if (!ImportObjektVerbinden(store, kopf))
+            if (!ImportObjektVerbinden(store, kopf, kette))
                 ergebnis = false;
         } else {
             // Without links the chain of further links goes too.
-            for (int32_t glied : KetteVon(store, kopf))
+            for (int32_t glied : kette)
                 store.Delete(glied);
             kopf.Next = 0;
             kopf.Param14 = 0;
@@ -417,7 +409,8 @@ bool TDeviceInstanzAz::VireoImportAbgleich(TDatenManager<TDatenStruktur>& store,
     return ergebnis;
 }
 
-bool TDeviceInstanzAz::ImportObjektVerbinden(TDatenManager<TDatenStruktur>& store, TDatenStruktur& kopf)
+bool TDeviceInstanzAz::ImportObjektVerbinden(TDatenManager<TDatenStruktur>& store, TDatenStruktur& kopf,
+                                              const std::vector<int32_t>& kette)
 {
     LOG_FKT("TDeviceInstanzAz::ImportObjektVerbinden");
     bool ergebnis = true;
@@ -449,7 +442,7 @@ bool TDeviceInstanzAz::ImportObjektVerbinden(TDatenManager<TDatenStruktur>& stor
             sub->second->SetEtsObjektTyp(static_cast<char>(kopf.Param8 - 1));
     };
     verbinde(kopf);
-    for (int32_t key : KetteVon(store, kopf)) {
+    for (int32_t key : kette) {
         TDatenStruktur glied = store.Records().at(key);
         verbinde(glied);
         store.Insert(key, glied);
