@@ -61,20 +61,21 @@ public:
                 const std::function<bool()>& abgelehnt = [] { return true; })
     {
         m_boxen.clear();
-        bool ok = false;
-        bool geaendert = false;
+        bool neuLaden = true;
         {
             TEtsTransaction burst(&m_ets);
-            ok = eingabe();
+            const bool ok = eingabe();
             (void)PumpMessages();
-            const TZustand nachher = Zustand();
-            geaendert = !(nachher == m_vorher);
-            if (!ok && geaendert && abgelehnt()) {
-                Melde(nachher);
-                std::abort();
+            if (!ok) {
+                const TZustand nachher = Zustand();
+                neuLaden = !(nachher == m_vorher);
+                if (neuLaden && abgelehnt()) {
+                    Melde(nachher);
+                    std::abort();
+                }
             }
         }
-        if (ok || geaendert)
+        if (neuLaden)
             Laden();
         Host().calls.clear();
     }
