@@ -49,6 +49,12 @@ DatenContainer::TContainerStatus Container(TDeviceInstanzAz& instanz, std::strin
     return status;
 }
 
+// Empties every project window's tree: its items point at the nodes an import replaces.
+void BaeumeLeeren(TFormMain& main)
+{
+    main.FuerAlleFormVerw([](TFormVerw* fenster) { fenster->DeleteTreeViewNodes(); });
+}
+
 // Writes the bytes to the file, making its folder first.
 bool Schreiben(const std::string& datei, const std::string& bytes)
 {
@@ -134,10 +140,13 @@ void TFormMain::RestoreSaveCopy()
     if (FormVerw != nullptr) {
         sperre.AlleSperren([](TDrawGridSE& gitter) { gitter.Clear(); });
         FormVerw->GetGrid().DeleteZellenKomponente();
-        FormVerw->DeleteTreeViewNodes();
+        BaeumeLeeren(*this);
     }
     const bool ok = AktDevInst->VireoImport(strom, true);
     strom.clear();
+    // A refused copy leaves the nodes as they were, but not the emptied trees.
+    if (!ok)
+        FormVerwNeuAufbauen(*AktDevInst);
     AbgleichFormVerw(FormVerw);
     if (FormVerw != nullptr)
         FormVerw->AktualisiereAnsicht(nullptr, -1, -1);
@@ -268,9 +277,12 @@ bool TFormMain::DatenImport(const std::string& datei)
     if (FormVerw != nullptr) {
         sperre.AlleSperren([](TDrawGridSE& gitter) { gitter.DeleteZellenKomponente(); });
         FormVerw->GetGrid().DeleteZellenKomponente();
+        BaeumeLeeren(*this);
     }
     const bool ok = AktDevInst->VireoImport(strom, false);
     strom.clear();
+    if (!ok)
+        FormVerwNeuAufbauen(*AktDevInst);
     if (FormVerw != nullptr) {
         AbgleichFormVerw(FormVerw);
         FormVerw->AktualisiereAnsicht(nullptr, 1, 0);

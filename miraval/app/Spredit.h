@@ -1,5 +1,5 @@
 #pragma once
-// The editor's own language texts (ids 9000-9213 of its string table): captions, menu and
+// The editor's own language texts (ids 9000-9217 of its string table): captions, menu and
 // tool-button texts, messages of the main window and its commands. Each global is named after
 // its id; the comments give the German text of the table (long texts cut; the table is the
 // reference). Ids 9206-9208 have no string and stay empty.
@@ -266,6 +266,12 @@ extern const std::string& Txt9211; // "Sicherungsdaten jetzt abspeichern"
 extern const std::string& Txt9212; // "Sicherungsdaten jetzt abspeichern"
 // "Die maximale Anzahl an Eingängen ist erreicht.\n\rEs kann kein neuer Eingang erzeugt werden."
 extern const std::string& Txt9213;
+// "Die Datei ist fehlerhaft und wurde nicht importiert. Die vorhandenen Daten bleiben ..."
+extern const std::string& Txt9214;
+// "Die Folgedaten des Objektes verweisen auf einen fremden oder fehlenden Datensatz."
+extern const std::string& Txt9215;
+extern const std::string& Txt9216; // "Das Objekt gehört zu keinem Parameter dieses Gerätes."
+extern const std::string& Txt9217; // "Mehrere Datensätze haben dasselbe Handle."
 
 // Fills the texts from `table` (each id's text; the empty text for an id the table lacks),
 // but only on the first of nested calls: the unit's counter is lowered by one and the texts

@@ -99,12 +99,23 @@ public:
     // not be built. Failures on the way are shown and the rest still runs.
     bool Reset(bool zeigeFortschritt) override;
     // Replaces the configuration by a stored container (template or safety copy): a version
-    // the editor cannot read changes nothing. Otherwise the device's objects in ETS are
+    // the editor cannot read, or records it cannot import, change nothing.
+    // Otherwise the device's objects in ETS are
     // replaced by those of the container, linked to its group addresses when
     // grpAdrVerknuepfen (else the objects come without links), and the container is loaded.
-    // The container's CompData is not taken over. False when a step failed (shown); nothing
-    // is rolled back. The caller's container stays as it is.
+    // The container's CompData is not taken over. False when a step failed (shown); the
+    // device and ETS are then as they were. The caller's container stays as it is.
     bool VireoImport(const std::string& stream, bool grpAdrVerknuepfen) override;
+    // Whether the container's records can be imported, checked before anything changes:
+    // handles unique, each object's continuation chain only through continuation records of
+    // that object, each object shown by a parameter of this device, each address to link
+    // (grpAdrVerknuepfen) in the project, every record fit for the container. Refused: shown
+    // with what is wrong, false.
+    bool ImportPruefen(const TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen);
+    // The checked import in one ETS write burst. When a step fails after all, ETS, the records,
+    // the nodes and the area lists are put back as they were before, and that is shown. False
+    // then.
+    bool ImportOderZurueck(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen);
     // The body of the import over the container's records (keyed by line, changed on the way).
     bool VireoImportAbgleich(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen);
     // Every registered node writes itself into its record.
@@ -388,6 +399,12 @@ public:
     // second, as numbers). False when a text lacks its separators or a part is no number.
     static bool CompareDate(const std::string& a, const std::string& b, int& ordnung);
     static bool CompareTime(const std::string& a, const std::string& b, int& ordnung);
+    // Appends every row of quelle to ziel; true.
+    static bool AddEreignisse(TStringList& ziel, const TStringList& quelle);
+    // False for an empty event record (all eight bytes 0xFF).
+    static bool CheckEreignisExist(std::array<uint8_t, 8> satz);
+    // The word with its two bytes exchanged: the device stores its pointers high byte first.
+    static uint16_t SwapWord(uint16_t wort);
     // The arming area of the record of area A with that index, by the centre's variant and
     // event-memory depth: its text, and bereich := 1..4, or " " and 0 without areas. An
     // unknown variant gives " " and leaves bereich as it was; no centre node gives "".
@@ -434,10 +451,11 @@ private:
     // store holds (its objects go with it, unasked); a refusal is shown and the rest goes on.
     void EtsObjekteLoeschen(const TDatenManager<TDatenStruktur>& store);
     // Links the imported object (kopf, its device object id already this device's) in ETS to
-    // the group address of each of its links, the continuation records' too, and puts the
-    // sub-group ids into the records. False when an address could not be converted (that link
-    // is dropped); a link ETS refuses is only shown.
-    bool ImportObjektVerbinden(TDatenManager<TDatenStruktur>& store, TDatenStruktur& kopf);
+    // the group address of each of its links, those of its continuation records (the keys of
+    // kette in the store) too, and puts the sub-group ids into the records. False when an
+    // address could not be converted (that link is dropped); a link ETS refuses is only shown.
+    bool ImportObjektVerbinden(TDatenManager<TDatenStruktur>& store, TDatenStruktur& kopf,
+                               const std::vector<int32_t>& kette);
 
     // The requests of each overload (request not null); the cases that open a dialog.
     LRESULT GeraeteAnfrage(HWND owner, TUserDeviceRequest& request);

@@ -128,7 +128,8 @@ bool LiesZeiger(TDeviceInstanzAz::TBus& ets, uint16_t adresse, uint16_t& zeiger)
     std::array<uint8_t, 2> zelle{};
     if (ets.EibReadMemBlock(zelle, adresse, adresse, static_cast<uint16_t>(adresse + 2)) != 0)
         return false;
-    zeiger = static_cast<uint16_t>(zelle[0] << 8 | zelle[1]);
+    // The cell as the PC reads a 16-bit word (low byte first), then turned round.
+    zeiger = TDeviceInstanzAz::SwapWord(static_cast<uint16_t>(zelle[0] | zelle[1] << 8));
     return true;
 }
 
@@ -230,11 +231,6 @@ TSatz Satz(const std::vector<uint8_t>& bereich, int index)
     TSatz satz{};
     std::copy_n(bereich.begin() + index * kSatzLaenge, kSatzLaenge, satz.begin());
     return satz;
-}
-
-bool Vorhanden(const TSatz& satz)
-{
-    return std::any_of(satz.begin(), satz.end(), [](uint8_t b) { return b != 0xFF; });
 }
 
 // The participant of an arming event: the arming input of SSB 1-4 (area A only) or the alarm
@@ -434,6 +430,23 @@ bool TDeviceInstanzAz::SortiereEreignisse(const TStringList& quelle, TStringList
     return true;
 }
 
+bool TDeviceInstanzAz::AddEreignisse(TStringList& ziel, const TStringList& quelle)
+{
+    for (int i = 0; i < quelle.Count(); ++i)
+        ziel.Add(quelle[i]);
+    return true;
+}
+
+bool TDeviceInstanzAz::CheckEreignisExist(std::array<uint8_t, 8> satz)
+{
+    return std::any_of(satz.begin(), satz.end(), [](uint8_t b) { return b != 0xFF; });
+}
+
+uint16_t TDeviceInstanzAz::SwapWord(uint16_t wort)
+{
+    return static_cast<uint16_t>((wort & 0xFF) << 8 | (wort & 0xFF00) >> 8);
+}
+
 std::string TDeviceInstanzAz::GetTextSsb(int index, int& bereich) const
 {
     const TAzSystem* system = GetPointerInstAzSystem();
@@ -576,7 +589,7 @@ bool TDeviceInstanzAz::EreignisspeicherAuslesen()
     int nummer = 0;
     for (int i = 0; i < kSaetzeA; ++i) {
         const TSatz satz = Satz(aus.bereichA, i);
-        if (!Vorhanden(satz))
+        if (!CheckEreignisExist(satz))
             continue;
         int bereich = 0;
         const std::string text = GetTextSsb(i, bereich);
@@ -588,7 +601,7 @@ bool TDeviceInstanzAz::EreignisspeicherAuslesen()
     }
     for (int i = 0; i < kSaetzeB; ++i) {
         const TSatz satz = Satz(aus.bereichB, i);
-        if (!Vorhanden(satz))
+        if (!CheckEreignisExist(satz))
             continue;
         const bool istFeuer = i < kSaetzeFeuer;
         const std::string zeile = Zeile(*this, ++nummer, istFeuer ? SprAz::Txt10033 : SprAz::Txt10034, satz, false);
@@ -607,8 +620,7 @@ bool TDeviceInstanzAz::EreignisspeicherAuslesen()
         // Every row carries a valid date and time (invalid bytes read as zeros), so the sort
         // never stops early.
         (void)SortiereEreignisse(*gruppe, sortiert);
-        for (int i = 0; i < sortiert.Count(); ++i)
-            ergebnis.Add(sortiert[i]);
+        (void)AddEreignisse(ergebnis, sortiert);
     }
     GetHost().DlgEreignisspeicher(ergebnis, kopf1, kopf2, pcZeit, geraetZeit);
     return false;

@@ -10,6 +10,7 @@
 #include "miraval/devinst/DevInstAz_p.h"
 #include "miraval/devinst/EditorHost.h"
 #include "kestrin/Ets2Cdi.h"
+#include "kestrin/EtsTransaction.h"
 #include "morrow/EtsDeviceParam.h"
 #include "pellam/DataBasis.h"
 #include "quillon/EtsObjekt.h"
@@ -21,6 +22,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <map>
 #include <vector>
 
 namespace {
@@ -79,29 +81,50 @@ std::vector<int32_t> ObjektSchluessel(const TStore& store)
     return schluessel;
 }
 
-// The key of the first record with that handle, which the store holds.
-int32_t SchluesselVon(const TStore& store, int32_t handle)
+constexpr int32_t kTypFolgeSatz = 2;
+
+// The key of each handle the store holds. False, with the handle, when two records share one:
+// the loader would keep only the first of them.
+bool HandleSchluessel(const TStore& store, std::map<int32_t, int32_t>& schluessel, int32_t& doppelt)
 {
-    for (const auto& [key, record] : store.Records())
-        if (record.Handle == handle)
-            return key;
-    return 0;
+    for (const auto& [key, record] : store.Records()) {
+        if (!schluessel.emplace(record.Handle, key).second) {
+            doppelt = record.Handle;
+            return false;
+        }
+    }
+    return true;
 }
 
-// The handles of the head's continuation records, in chain order; a handle met a second time
-// or missing ends the chain.
-std::vector<int32_t> Kette(const TStore& store, const TDatenStruktur& kopf)
+// The keys of the head's continuation records in chain order. A continuation is a record of
+// Typ 2 under the head (same System, Parent the head's handle); a handle met a second time
+// ends the chain. False when Next names any other record or none: following it would take
+// another object's record for this one's.
+bool Kette(const TStore& store, const std::map<int32_t, int32_t>& schluessel, const TDatenStruktur& kopf,
+           std::vector<int32_t>& kette)
 {
-    std::vector<int32_t> kette;
     std::vector<int32_t> gesehen{kopf.Handle};
-    TDatenStruktur glied;
-    for (int32_t next = kopf.Next; next != 0; next = glied.Next) {
-        if (std::find(gesehen.begin(), gesehen.end(), next) != gesehen.end() || !store.Find("Handle", next, glied))
+    for (int32_t next = kopf.Next; next != 0;) {
+        if (std::find(gesehen.begin(), gesehen.end(), next) != gesehen.end())
             break;
+        const auto key = schluessel.find(next);
+        if (key == schluessel.end())
+            return false;
+        const TDatenStruktur& glied = store.Records().at(key->second);
+        if (glied.Typ != kTypFolgeSatz || glied.System != kopf.System || glied.Parent != kopf.Handle)
+            return false;
         gesehen.push_back(next);
-        kette.push_back(next);
+        kette.push_back(key->second);
+        next = glied.Next;
     }
-    return kette;
+    return true;
+}
+
+// The object's name and number as the import's messages name it.
+std::string ObjektText(const TDatenStruktur& record)
+{
+    return SprObjektModell::TxtObjektname + ": " + record.Name + "\n" + SprObjektModell::TxtNummer + ": " +
+           std::to_string(record.Param4);
 }
 
 } // namespace
@@ -147,9 +170,7 @@ void TDeviceInstanzAz::EtsObjekteLoeschen(const TDatenManager<TDatenStruktur>& s
         const TDatenStruktur& record = store.Records().at(key);
         if (AddEtsObjectByDisplayOrder(static_cast<int16_t>(record.Param16), 0, 0, nullptr, false))
             continue;
-        Meldung(Spredit::Txt9156 + "\n" + SprObjektModell::TxtObjektname + ": " + record.Name + "\n" +
-                    SprObjektModell::TxtNummer + ": " + std::to_string(record.Param4),
-                Spredit::Txt9154, MB_ICONWARNING);
+        Meldung(Spredit::Txt9156 + "\n" + ObjektText(record), Spredit::Txt9154, MB_ICONWARNING);
     }
 }
 
@@ -158,35 +179,25 @@ void TDeviceInstanzAz::EtsObjekteLoeschen(const TDatenManager<TDatenStruktur>& s
 bool TDeviceInstanzAz::VireoImport(const std::string& stream, bool grpAdrVerknuepfen)
 {
     LOG_FKT("TDeviceInstanzAz::VireoImport");
-    bool ergebnis = true;
+    bool ergebnis = false;
     SetImportFlag(true);
     try {
         const std::string version = DatenContainer::ReadVersionValue(stream);
         std::vector<TDatenStruktur> datensaetze;
         if (!VersionCheck(version, true)) {
-            ergebnis = false;
+            // The check has shown its message.
         } else if (DatenContainer::TContainerStatus status =
                        DatenContainer::ReadDatensaetze(stream, "", datensaetze);
                    !status) {
-            // A record line the editor cannot read: nothing has changed yet.
             Meldung(status.Text, status.Caption, status.Flags);
-            ergebnis = false;
         } else {
             TStore store;
             int32_t key = 1;
             for (const TDatenStruktur& record : datensaetze)
                 store.Insert(key++, record);
-            for (auto& liste : GetSaboSe())
-                liste.clear();
-            for (auto& liste : GetPhysAdrSe())
-                liste.clear();
-            // The project windows' trees are the caller's: it locks and empties them first.
-            if (GetEtsGruppenAdressen() == nullptr)
-                ergebnis = false;
-            if (!VireoImportAbgleich(store, grpAdrVerknuepfen))
-                ergebnis = false;
-            else
-                SetCompData({});
+            // Up to here nothing has changed.
+            if (ImportPruefen(store, grpAdrVerknuepfen) && GetEtsGruppenAdressen() != nullptr)
+                ergebnis = ImportOderZurueck(store, grpAdrVerknuepfen);
         }
     } catch (const E_Basis& e) {
         e.WriteMessage();
@@ -200,6 +211,95 @@ bool TDeviceInstanzAz::VireoImport(const std::string& stream, bool grpAdrVerknue
     }
     SetImportFlag(false);
     return ergebnis;
+}
+
+bool TDeviceInstanzAz::ImportOderZurueck(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen)
+{
+    LOG_FKT("TDeviceInstanzAz::ImportOderZurueck");
+    // The way back: the configuration as it is now, and the lists the import empties, which
+    // hold entries no record keeps.
+    std::string vorher;
+    const uint8_t quelle = GetDataSrc();
+    SetDataSrc(1);
+    const DatenContainer::TContainerStatus status = CopyStrukturDatenToDB(nullptr, &vorher);
+    SetDataSrc(quelle);
+    if (!status) {
+        Meldung(status.Text, status.Caption, status.Flags);
+        return false;
+    }
+    const auto saboSe = GetSaboSe();
+    const auto physAdrSe = GetPhysAdrSe();
+    {
+        TEtsTransaction burst(GetEts());
+        for (auto& liste : GetSaboSe())
+            liste.clear();
+        for (auto& liste : GetPhysAdrSe())
+            liste.clear();
+        // The project windows' trees are the caller's: it locks and empties them first.
+        if (VireoImportAbgleich(store, grpAdrVerknuepfen) && (!burst.IsOpen() || burst.Commit())) {
+            SetCompData({});
+            return true;
+        }
+    }
+    // A step failed that only the load itself could find: ETS is back as it was (the burst
+    // went unstored), and so is the configuration.
+    const std::string blob = GetBlob();
+    SetBlob(std::move(vorher));
+    const bool geladen = InitData() && DatenAbgleich(true, false);
+    SetBlob(blob);
+    GetSaboSe() = saboSe;
+    GetPhysAdrSe() = physAdrSe;
+    GetHost().FormVerwNeuAufbauen(*this);
+    Meldung(geladen ? Spredit::Txt9214 : Spredit::Txt9161, Spredit::Txt9154, MB_ICONWARNING);
+    return false;
+}
+
+bool TDeviceInstanzAz::ImportPruefen(const TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen)
+{
+    LOG_FKT("TDeviceInstanzAz::ImportPruefen");
+    auto abgelehnt = [this](const std::string& grund) {
+        Meldung(Spredit::Txt9214 + "\n" + grund, Spredit::Txt9154, MB_ICONWARNING);
+        return false;
+    };
+    std::map<int32_t, int32_t> schluessel;
+    if (int32_t doppelt = 0; !HandleSchluessel(store, schluessel, doppelt))
+        return abgelehnt(Spredit::Txt9217 + "\nHandle: " + std::to_string(doppelt));
+
+    TEtsDeviceParam* zugriff = GetEtsDeviceParam();
+    for (int32_t key : ObjektSchluessel(store)) {
+        const TDatenStruktur& kopf = store.Records().at(key);
+        std::vector<int32_t> kette;
+        if (!Kette(store, schluessel, kopf, kette))
+            return abgelehnt(Spredit::Txt9215 + "\n" + ObjektText(kopf));
+        int32_t wert = 0;
+        if (zugriff == nullptr ||
+            zugriff->GetDeviceParamData(static_cast<int16_t>(kopf.Param16), wert) != ETS_PARAM_OK)
+            return abgelehnt(Spredit::Txt9216 + "\n" + ObjektText(kopf));
+        if (!grpAdrVerknuepfen)
+            continue;
+        kette.insert(kette.begin(), key);
+        for (int32_t glied : kette) {
+            const auto wort = static_cast<uint16_t>(store.Records().at(glied).Param15 & 0xFFFF);
+            int32_t id = 0;
+            std::string fehler;
+            if (wort != 0 && !KonvertEtsGAId(id, wort, fehler, kopf.Param8))
+                return abgelehnt(Spredit::Txt9159 + "\n" + (fehler.empty() ? std::string() : fehler + "\n") +
+                                 GetGroupAddressString(wort, IsDreiEbenen()) + "\n" + ObjektText(kopf));
+        }
+    }
+
+    // What the load will read back: a record the container cannot hold refuses the file now.
+    std::vector<const TDatenStruktur*> datensaetze;
+    for (const auto& [key, record] : store.Records())
+        datensaetze.push_back(&record);
+    std::string container;
+    std::vector<TDatenStruktur> gelesen;
+    DatenContainer::TContainerStatus status = DatenContainer::WriteContainer(datensaetze, GetVersion(), {}, container);
+    if (status)
+        status = DatenContainer::ReadDatensaetze(container, "", gelesen);
+    if (!status)
+        return abgelehnt(status.Text);
+    return true;
 }
 
 bool TDeviceInstanzAz::VireoImportAbgleich(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen)
@@ -235,6 +335,9 @@ bool TDeviceInstanzAz::VireoImportAbgleich(TDatenManager<TDatenStruktur>& store,
 
     // Each object takes the ids of its ETS object and, when linked, its group addresses.
     Stufe("Objekt-Daten abgleichen");
+    std::map<int32_t, int32_t> schluessel;
+    int32_t doppelt = 0;
+    (void)HandleSchluessel(store, schluessel, doppelt); // checked before: no handle twice
     for (int32_t key : objekte) {
         TDatenStruktur kopf = store.Records().at(key);
         fortschritt.Text(Spredit::Txt9158 + ": " + kopf.Name);
@@ -248,13 +351,15 @@ bool TDeviceInstanzAz::VireoImportAbgleich(TDatenManager<TDatenStruktur>& store,
                 kopf.Param5 = eintrag->EtsValue;
             }
         }
+        std::vector<int32_t> kette;
+        (void)Kette(store, schluessel, kopf, kette); // checked before: only its own records
         if (grpAdrVerknuepfen) {
-            if (!ImportObjektVerbinden(store, kopf))
+            if (!ImportObjektVerbinden(store, kopf, kette))
                 ergebnis = false;
         } else {
             // Without links the chain of further links goes too.
-            for (int32_t handle : Kette(store, kopf))
-                store.Delete(SchluesselVon(store, handle));
+            for (int32_t glied : kette)
+                store.Delete(glied);
             kopf.Next = 0;
             kopf.Param14 = 0;
             kopf.Param15 = 0;
@@ -304,7 +409,8 @@ bool TDeviceInstanzAz::VireoImportAbgleich(TDatenManager<TDatenStruktur>& store,
     return ergebnis;
 }
 
-bool TDeviceInstanzAz::ImportObjektVerbinden(TDatenManager<TDatenStruktur>& store, TDatenStruktur& kopf)
+bool TDeviceInstanzAz::ImportObjektVerbinden(TDatenManager<TDatenStruktur>& store, TDatenStruktur& kopf,
+                                              const std::vector<int32_t>& kette)
 {
     LOG_FKT("TDeviceInstanzAz::ImportObjektVerbinden");
     bool ergebnis = true;
@@ -336,8 +442,7 @@ bool TDeviceInstanzAz::ImportObjektVerbinden(TDatenManager<TDatenStruktur>& stor
             sub->second->SetEtsObjektTyp(static_cast<char>(kopf.Param8 - 1));
     };
     verbinde(kopf);
-    for (int32_t handle : Kette(store, kopf)) {
-        const int32_t key = SchluesselVon(store, handle);
+    for (int32_t key : kette) {
         TDatenStruktur glied = store.Records().at(key);
         verbinde(glied);
         store.Insert(key, glied);

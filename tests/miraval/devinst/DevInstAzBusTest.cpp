@@ -408,6 +408,30 @@ TEST(DevInstAzAdresse, TextToWordIsDecimalAndRefusesPartsOutOfRange)
         EXPECT_EQ(TDeviceInstanzAz::MergeGrpAdrStringToWord(text), wort) << text;
 }
 
+TEST(DevInstAzHilfen, SwapWordExistenceAndAppendOfRows)
+{
+    const std::pair<uint16_t, uint16_t> worte[] = {{0x1234, 0x3412}, {0x00FF, 0xFF00}, {0xBEB8, 0xB8BE}, {0, 0}};
+    for (const auto& [wort, getauscht] : worte)
+        EXPECT_EQ(TDeviceInstanzAz::SwapWord(wort), getauscht) << Hex(wort);
+
+    std::array<uint8_t, 8> satz;
+    satz.fill(0xFF);
+    EXPECT_FALSE(TDeviceInstanzAz::CheckEreignisExist(satz));
+    for (std::size_t i = 0; i < satz.size(); ++i) {
+        std::array<uint8_t, 8> einer = satz;
+        einer[i] = 0xFE;
+        EXPECT_TRUE(TDeviceInstanzAz::CheckEreignisExist(einer)) << i;
+    }
+
+    TStringList ziel;
+    ziel.Add("a");
+    TStringList quelle;
+    quelle.Add("b");
+    quelle.Add("c,d");
+    EXPECT_TRUE(TDeviceInstanzAz::AddEreignisse(ziel, quelle));
+    EXPECT_EQ(ziel.CommaText(), "a,b,\"c,d\"");
+}
+
 TEST_F(DevInstAzBus, AnAddressConvertingToZeroEndsBothSilently)
 {
     project.Sql("UPDATE area SET number = 0 WHERE id = 1; UPDATE line SET number = 0 WHERE id = 1;"

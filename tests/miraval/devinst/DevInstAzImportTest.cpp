@@ -4,6 +4,8 @@
 #include "AzGeraet.h"
 
 #include "DemoProject.h"
+#include "miraval/app/Spredit.h"
+#include "miraval/devinst/DatenContainer.h"
 #include "miraval/devinst/DevInstAz_p.h"
 #include "platform/kestrin/EtsTestProject.h"
 #include "quillon/VireoGrpAdrSub.h"
@@ -11,6 +13,8 @@
 #include "tessarin/AzEibAlarmSystemSicherheit.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -146,6 +150,106 @@ TEST_F(Import, AReloadRebuildsWhatTheAlignmentKeeps)
     EXPECT_TRUE(quelle.inst.GetSaboSe()[0].empty());
     EXPECT_TRUE(quelle.inst.GetPhysAdrSe()[0].empty());
     EXPECT_EQ(quelle.Objekt(ObjektNr::KomHeartbeat)->GetNumberSelectableGrpAdr(), 1);
+}
+
+// What a file must not change: the records, the nodes, the objects ETS shows and their links.
+struct TZustand {
+    std::string container;
+    std::size_t knoten = 0;
+    std::vector<int32_t> sichtbar;
+    std::vector<std::vector<int32_t>> links;
+    bool operator==(const TZustand&) const = default;
+};
+
+TZustand Zustand(TAzGeraet& g, TEts2Cdi& ets)
+{
+    TZustand z;
+    EXPECT_TRUE(g.inst.CopyStrukturDatenToDB(nullptr, &z.container).Ok);
+    z.knoten = g.inst.GetKnoten().size();
+    z.sichtbar = EtsSichtbar(ets, kDemoAlarmCentreId);
+    for (int32_t nummer : z.sichtbar)
+        if (TEtsObjekt* objekt = g.Objekt(nummer))
+            z.links.push_back(EtsLinks(ets, objekt->GetDeviceObjectId()));
+    return z;
+}
+
+// The container with its records changed by aendern (records of the same handle as the
+// object of that number are found by "objekt", its continuation record by "folge").
+std::string Geaendert(const std::string& container,
+                      const std::function<void(std::vector<TDatenStruktur>&, TDatenStruktur& objekt,
+                                               TDatenStruktur& folge, TDatenStruktur& anderes)>& aendern)
+{
+    std::vector<TDatenStruktur> records;
+    EXPECT_TRUE(DatenContainer::ReadDatensaetze(container, "", records).Ok);
+    TDatenStruktur* objekt = nullptr;
+    TDatenStruktur* anderes = nullptr;
+    for (TDatenStruktur& r : records) {
+        if (r.Typ == TEtsObjekt::kTyp && r.Param4 == kObjekt)
+            objekt = &r;
+        else if (r.Typ == TEtsObjekt::kTyp && anderes == nullptr)
+            anderes = &r;
+    }
+    TDatenStruktur* folge = nullptr;
+    for (TDatenStruktur& r : records)
+        if (objekt != nullptr && r.Handle == objekt->Next)
+            folge = &r;
+    EXPECT_TRUE(objekt != nullptr && anderes != nullptr && folge != nullptr);
+    aendern(records, *objekt, *folge, *anderes);
+    std::vector<const TDatenStruktur*> zeiger;
+    for (const TDatenStruktur& r : records)
+        zeiger.push_back(&r);
+    std::string ergebnis;
+    EXPECT_TRUE(DatenContainer::WriteContainer(zeiger, DatenContainer::FormatVersion({}), {}, ergebnis).Ok);
+    return ergebnis;
+}
+
+TEST_F(Import, AFileThatCannotBeImportedChangesNothingAndSaysWhy)
+{
+    using R = std::vector<TDatenStruktur>;
+    using S = TDatenStruktur;
+    const struct {
+        const char* name;
+        std::function<void(R&, S&, S&, S&)> aendern;
+        bool nurVerknuepft;
+    } faelle[] = {
+        {"continuation is another object", [](R&, S& o, S&, S& a) { o.Next = a.Handle; }, false},
+        {"continuation of another object", [](R&, S&, S& f, S& a) { f.Parent = a.Handle; }, false},
+        {"continuation of another type", [](R&, S&, S& f, S&) { f.Typ = 1; }, false},
+        {"continuation missing", [](R&, S& o, S&, S&) { o.Next = 987654; }, false},
+        {"two records of one handle", [](R& r, S&, S&, S& a) { r.push_back(a); }, false},
+        {"object of no parameter", [](R&, S& o, S&, S&) { o.Param16 = 30000; }, false},
+        {"address not in the project", [](R&, S&, S& f, S&) { f.Param15 = 15 * 2048 + 7 * 256 + 255; }, true},
+        // Found only by the load: a detector whose object is of no known type.
+        {"detector without its object",
+         [](R& r, S&, S&, S&) {
+             for (const S& melder : r)
+                 for (S& kind : r)
+                     if (melder.Typ == AzTyp::Melder && kind.Parent == melder.Handle && kind.Typ == TEtsObjekt::kTyp) {
+                         kind.Typ = 807;
+                         return;
+                     }
+         },
+         false},
+    };
+    Bearbeite();
+    std::string container;
+    ASSERT_TRUE(quelle.inst.CopyStrukturDatenToDB(nullptr, &container).Ok);
+    for (const auto& f : faelle) {
+        const std::string datei = Geaendert(container, f.aendern);
+        for (const bool verknuepfen : {true, false}) {
+            if (f.nurVerknuepft && !verknuepfen)
+                continue;
+            SCOPED_TRACE(std::string(f.name) + (verknuepfen ? ", linked" : ""));
+            const TZustand vorher = Zustand(quelle, project.ets);
+            TScriptedMessageBox ok{IDOK};
+            EXPECT_FALSE(quelle.inst.VireoImport(datei, verknuepfen));
+            EXPECT_TRUE(Zustand(quelle, project.ets) == vorher);
+            ASSERT_GT(ok.Count(), 0u);
+            EXPECT_EQ(ok.Shown().back().text.rfind(Spredit::Txt9214, 0), 0u) << ok.Shown().back().text;
+            EXPECT_EQ(ok.Shown().back().caption, Spredit::Txt9154);
+            EXPECT_FALSE(quelle.inst.GetImportFlag());
+        }
+    }
 }
 
 } // namespace

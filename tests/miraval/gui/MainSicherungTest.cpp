@@ -216,4 +216,43 @@ TEST_F(MainSicherung, FailedRestoreOrTemplateChangesNothingAndFreesTheWindows)
     }
 }
 
+TEST_F(MainSicherung, EveryWindowsTreeIsEmptyWhileTheImportRunsAndFilledAfter)
+{
+    OeffneUndBearbeite();
+    main->CreateFormVerw();
+    ASSERT_EQ(main->GetFormVerwListe().size(), 2u);
+    // A version the editor refuses: its message comes from inside the import.
+    std::string container = Container(*main->GetAktDevInst());
+    container.replace(container.find("Version: 1. 1"), 13, "Version: 1. 2");
+    const fs::path vorlage = ordner / "vorlage.azx";
+    std::ofstream(vorlage, std::ios::binary) << container;
+    const fs::path kopie = main->GetAktDevInst()->GetSicherungsPfad();
+    fs::create_directories(kopie.parent_path());
+    std::ofstream(kopie, std::ios::binary) << container;
+
+    for (const bool sicherung : {false, true}) {
+        SCOPED_TRACE(sicherung ? "safety copy" : "template");
+        std::vector<std::vector<int>> eintraege; // per box shown, each window's top-level items
+        TScriptedMessageBox ja{IDYES};
+        const TMessageBoxHook vorher = SetMessageBoxHook([&](HWND, const std::string&, const std::string&, UINT) {
+            eintraege.emplace_back();
+            for (TFormVerw* fenster : main->GetFormVerwListe())
+                eintraege.back().push_back(fenster->GetTree()->topLevelItemCount());
+            return IDYES;
+        });
+        if (sicherung)
+            main->RestoreSaveCopy();
+        else
+            EXPECT_FALSE(main->DatenImport(vorlage.string()));
+        SetMessageBoxHook(vorher);
+        // The restore asks first; then comes the version check's message.
+        const std::size_t imImport = sicherung ? 1 : 0;
+        ASSERT_GT(eintraege.size(), imImport);
+        EXPECT_EQ(eintraege[imImport], std::vector<int>(2, 0));
+        for (TFormVerw* fenster : main->GetFormVerwListe())
+            EXPECT_GT(fenster->GetTree()->topLevelItemCount(), 0);
+        ErwarteFreigegeben();
+    }
+}
+
 } // namespace

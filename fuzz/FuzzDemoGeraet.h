@@ -1,0 +1,180 @@
+#pragma once
+// The demo project's alarm centre, loaded once per fuzz process, for the targets that feed a
+// file or a clipboard block into the loaded device. Each input runs inside an ETS write burst
+// that is never committed, so ETS is back as it was after every input; when the input changed
+// the device, the device is loaded again from ETS, whose blob the import never writes.
+//
+// What an input must not change when it is refused: the records (the container), the nodes,
+// the objects ETS shows and their links. A refused input that changed any of these aborts
+// the run with what changed.
+
+#include "AzGeraet.h"
+
+#include "DemoProject.h"
+#include "kestrin/EtsTransaction.h"
+#include "miraval/devinst/DevInstAz_p.h"
+#include "quillon/VireoGrpAdrSub.h"
+#include "tessarin/AzMelder.h"
+#include "win32/MessageBox.h"
+#include "win32/Windows.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TFuzzDemoGeraet {
+public:
+    struct TZustand {
+        std::string container;
+        std::size_t knoten = 0;
+        std::vector<int32_t> sichtbar;
+        std::vector<std::vector<int32_t>> links;
+        bool operator==(const TZustand&) const = default;
+    };
+    struct TBox {
+        std::string text;
+        std::string caption;
+    };
+
+    // The one device of the process.
+    static TFuzzDemoGeraet& Instanz()
+    {
+        static TFuzzDemoGeraet geraet;
+        return geraet;
+    }
+
+    TDeviceInstanzAz& Inst() { return m_geraet->inst; }
+    TEditorHostDouble& Host() { return m_geraet->host; }
+    // The boxes the last input showed, in order (each answered OK).
+    const std::vector<TBox>& Boxen() const { return m_boxen; }
+
+    // Runs one input. eingabe answers whether the device took it; abgelehnt, asked after a
+    // false answer, whether the input was refused (a partial change may be the operation's
+    // own way of failing, as a paste that stops half-way).
+    void Pruefe(const std::function<bool()>& eingabe,
+                const std::function<bool()>& abgelehnt = [] { return true; })
+    {
+        m_boxen.clear();
+        bool neuLaden = true;
+        {
+            TEtsTransaction burst(&m_ets);
+            const bool ok = eingabe();
+            (void)PumpMessages();
+            if (!ok) {
+                const TZustand nachher = Zustand();
+                neuLaden = !(nachher == m_vorher);
+                if (neuLaden && abgelehnt()) {
+                    Melde(nachher);
+                    std::abort();
+                }
+            }
+        }
+        if (neuLaden)
+            Laden();
+        Host().calls.clear();
+    }
+
+    TZustand Zustand()
+    {
+        TZustand z;
+        if (!Inst().CopyStrukturDatenToDB(nullptr, &z.container).Ok)
+            z.container = "(no container)";
+        z.knoten = Inst().GetKnoten().size();
+        z.sichtbar = EtsSichtbar(m_ets, kDemoAlarmCentreId);
+        for (int32_t nummer : z.sichtbar)
+            if (TObjektBasis* objekt = Inst().GetObjectFromObjectNr(nummer))
+                z.links.push_back(EtsLinks(m_ets, objekt->GetEtsObjektId()));
+        return z;
+    }
+
+    TFuzzDemoGeraet(const TFuzzDemoGeraet&) = delete;
+    TFuzzDemoGeraet& operator=(const TFuzzDemoGeraet&) = delete;
+    ~TFuzzDemoGeraet()
+    {
+        m_geraet.reset();
+        m_ets.CloseProjectStore();
+        std::error_code ec;
+        std::filesystem::remove(m_datei, ec);
+    }
+
+private:
+    TFuzzDemoGeraet()
+        : m_datei(std::filesystem::temp_directory_path() / ("miraval-fuzz-" + std::to_string(getpid()) + ".db"))
+    {
+        SetMessageBoxHook([this](HWND, const std::string& text, const std::string& caption, UINT) {
+            m_boxen.push_back({text, caption});
+            return IDOK;
+        });
+        std::filesystem::remove(m_datei);
+        if (!BuildDemoProject(m_datei) || !m_ets.OpenProjectStore(m_datei))
+            Abbruch("the demo project store cannot be made");
+        m_geraet = std::make_unique<TAzGeraet>(m_ets, kDemoAlarmCentreId);
+        if (!Inst().GetDataFromServer(Host().GetHandle(), false))
+            Abbruch("the demo alarm centre does not load");
+        Bearbeiten();
+        if (!Inst().WriteBlob())
+            Abbruch("the demo alarm centre cannot be stored");
+        m_vorher = Zustand();
+        m_boxen.clear();
+        Host().calls.clear();
+    }
+
+    // A detector in security area 1 and an object linked to two group addresses (one by a
+    // continuation record), so that the device has links and chains to lose.
+    void Bearbeiten()
+    {
+        TDataBasis* bereich = nullptr;
+        for (const auto& [handle, node] : Inst().GetKnoten())
+            if (node->GetTyp() == AzTyp::SicherungsBereich1)
+                bereich = node.get();
+        if (bereich == nullptr || !Inst().CreateAzMelder(Host().GetHandle(), bereich, MelderArt::Sb1, false))
+            Abbruch("no detector can be added to the demo alarm centre");
+        TObjektBasis* objekt = Inst().GetObjectFromObjectNr(kObjekt);
+        if (objekt == nullptr)
+            Abbruch("the demo alarm centre lacks its object");
+        for (uint16_t wort : {uint16_t{1 * 2048 + 1 * 256 + 1}, uint16_t{1 * 2048 + 1 * 256 + 2}})
+            for (const auto& [id, node] : Inst().GetSubGroupMap())
+                if (static_cast<uint16_t>(node->GetKomplettGrpAdr()) == wort &&
+                    !Inst().LinkToSubGroup(id, static_cast<TDataBasis*>(objekt)->GetHandle(), true))
+                    Abbruch("the demo object cannot be linked");
+    }
+
+    void Laden()
+    {
+        if (!Inst().GetDataFromServer(Host().GetHandle(), false) || !(Zustand() == m_vorher))
+            Abbruch("the demo alarm centre does not load back as it was");
+        m_boxen.clear();
+    }
+
+    void Melde(const TZustand& nachher) const
+    {
+        std::fprintf(stderr, "A refused input changed the device:%s%s%s%s\n",
+                     nachher.container != m_vorher.container ? " records" : "",
+                     nachher.knoten != m_vorher.knoten ? " nodes" : "",
+                     nachher.sichtbar != m_vorher.sichtbar ? " ETS objects" : "",
+                     nachher.links != m_vorher.links ? " ETS links" : "");
+        for (const TBox& box : m_boxen)
+            std::fprintf(stderr, "  box [%s] %s\n", box.caption.c_str(), box.text.c_str());
+    }
+
+    [[noreturn]] static void Abbruch(const char* grund)
+    {
+        std::fprintf(stderr, "fuzz set-up: %s\n", grund);
+        std::abort();
+    }
+
+    // An object that may have any number of group addresses.
+    static constexpr int32_t kObjekt = 190;
+
+    std::filesystem::path m_datei;
+    TEts2Cdi m_ets{nullptr, kDemoModuleName, false};
+    std::unique_ptr<TAzGeraet> m_geraet;
+    TZustand m_vorher;
+    std::vector<TBox> m_boxen;
+};
