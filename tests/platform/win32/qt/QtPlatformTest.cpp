@@ -1,19 +1,27 @@
 #include "win32/MessageBox.h"
+#include "win32/Shell.h"
 #include "win32/Windows.h"
+#include "win32/qt/HelpWindow.h"
 #include "win32/qt/QtPlatform.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -154,6 +162,84 @@ TEST(QtMessageDrain, PostWakesTheEventLoopButPaintingAloneDeliversNothing)
     EXPECT_EQ(SendMessage(window, WM_USER + 3, 0, 0), 0);
     EXPECT_EQ(delivered.back(), WM_USER + 3u);
     DestroyWindow(window);
+}
+
+// A help document as the program ships one: contents first, topics as numbered anchors.
+class QtHelp : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnsureApplication();
+        std::ofstream(datei) << "<html><body><h1>Inhalt</h1><p><a href=\"#5110\">Gruppenadressen</a></p>"
+                                "<h2><a name=\"5000\"></a>Optionen</h2><p>Tabelle</p>"
+                                "<h2><a name=\"5110\"></a>Gruppenadressen</h2><p>Zuweisen</p></body></html>";
+        m_box = SetMessageBoxHook([this](HWND, const std::string& text, const std::string&, UINT) {
+            boxen.push_back(text);
+            return IDOK;
+        });
+    }
+    void TearDown() override
+    {
+        SetMessageBoxHook(std::move(m_box));
+        if (HelpBrowser() != nullptr)
+            HelpBrowser()->window()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        std::filesystem::remove(datei);
+    }
+
+    const std::string datei =
+        (std::filesystem::temp_directory_path() / ("hilfe-" + std::to_string(::getpid()) + ".hlp")).string();
+    std::vector<std::string> boxen;
+
+private:
+    TMessageBoxHook m_box;
+};
+
+TEST_F(QtHelp, ShowsTheContentsOrTheTopicAndTellsWhatItCannotShow)
+{
+    struct Row {
+        const char* name;
+        UINT command;
+        std::uintptr_t data;
+        const char* thema; // the fragment shown; nullptr: nothing shown, a box names the text below
+        const char* box;
+    };
+    const Row rows[] = {
+        {"contents", HELP_FINDER, 10, "", nullptr},
+        {"topic", HELP_CONTEXT, 5110, "5110", nullptr},
+        {"topic the document lacks", HELP_CONTEXT, 4711, nullptr, "4711"},
+        {"another command", 2, 0, nullptr, "Befehl 2"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        boxen.clear();
+        EXPECT_EQ(WinHelp(nullptr, datei, row.command, row.data), row.thema != nullptr);
+        if (row.thema == nullptr) {
+            ASSERT_EQ(boxen.size(), 1u);
+            EXPECT_NE(boxen[0].find(row.box), std::string::npos) << boxen[0];
+            continue;
+        }
+        EXPECT_TRUE(boxen.empty());
+        QTextBrowser* browser = HelpBrowser();
+        ASSERT_NE(browser, nullptr);
+        EXPECT_TRUE(browser->window()->isVisible());
+        EXPECT_EQ(browser->source().fragment().toStdString(), row.thema);
+        EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Zuweisen")));
+    }
+}
+
+TEST_F(QtHelp, WindowAskedForInAModalDialogBelongsToIt)
+{
+    QDialog dialog;
+    QWidget* besitzer = nullptr;
+    auto timer = WhenShown<QDialog>([&](QDialog* d) {
+        EXPECT_TRUE(WinHelp(nullptr, datei, HELP_CONTEXT, 5000));
+        if (HelpBrowser() != nullptr)
+            besitzer = HelpBrowser()->window()->parentWidget();
+        d->accept();
+    });
+    dialog.exec();
+    EXPECT_EQ(besitzer, &dialog) << "a window outside the dialog could not be read while it is open";
 }
 
 } // namespace
