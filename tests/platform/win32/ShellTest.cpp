@@ -166,30 +166,4 @@ TEST(Shell, WinHelpOpensAnExistingFileAndTellsTheUserOtherwise)
     SetMessageBoxHook(oldBox);
 }
 
-TEST(Shell, WinHelpHandsAnExistingFileWithItsTopicToTheHook)
-{
-    TempFolder folder;
-    fs::path help = folder.Write("az_deu.hlp", "Hilfe", false);
-    std::vector<std::string> shown;
-    auto oldHelp = SetWinHelpHook([&](HWND, const std::string& file, UINT command, std::uintptr_t data) {
-        shown.push_back(file + " " + std::to_string(command) + " " + std::to_string(data));
-        return data != 4711;
-    });
-    std::vector<std::string> boxes;
-    auto oldBox = SetMessageBoxHook([&](HWND, const std::string& text, const std::string&, UINT) {
-        boxes.push_back(text);
-        return IDOK;
-    });
-
-    EXPECT_TRUE(WinHelp(nullptr, help.string(), HELP_CONTEXT, 5110));
-    EXPECT_FALSE(WinHelp(nullptr, help.string(), HELP_CONTEXT, 4711)) << "the hook's answer";
-    EXPECT_FALSE(WinHelp(nullptr, (folder.Path() / "fehlt.hlp").string(), HELP_FINDER, 10));
-    EXPECT_EQ(shown, (std::vector<std::string>{help.string() + " 1 5110", help.string() + " 1 4711"}));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].find("fehlt.hlp"), std::string::npos);
-
-    SetWinHelpHook(oldHelp);
-    SetMessageBoxHook(oldBox);
-}
-
 } // namespace
