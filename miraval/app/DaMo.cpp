@@ -382,6 +382,6 @@ void TDM::ASpracheExecute()
 void TDM::ADeviceHelpExecute()
 {
     LOG_FKT("TDM::ADeviceHelpExecute");
-    // A missing file or viewer is told to the user by WinHelp itself.
+    // What cannot be shown (no file, no topic) is told to the user by WinHelp itself.
     static_cast<void>(WinHelp(MainHandle, HilfeDatei, HELP_FINDER, kHilfeFinderDaten));
 }

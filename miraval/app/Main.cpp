@@ -865,6 +865,13 @@ void TFormMain::FensterListe()
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 {
+    // While detectors are added, closing the main window or a project window would pull them
+    // from under the run; the progress window's modality already keeps the user's clicks away.
+    if (m_melderLauf && !m_closing && event->type() == QEvent::Close &&
+        (watched == this || dynamic_cast<TFormVerw*>(watched) != nullptr)) {
+        event->ignore();
+        return true;
+    }
     // The form sees every key first (key preview): the actions' shortcuts are matched here,
     // once, and a matched key goes no further.
     if (event->type() == QEvent::KeyPress) {

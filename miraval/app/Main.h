@@ -326,6 +326,7 @@ private:
     std::unique_ptr<TEts2Cdi> m_ets;
     HWND m_handle = nullptr;
     bool m_closing = false;
+    bool m_melderLauf = false; // a run of adding detectors holds the editor
 
     // Components.
     QMdiArea* m_mdiArea = nullptr;

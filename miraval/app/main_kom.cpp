@@ -492,7 +492,16 @@ bool TFormMain::DownloadAzHwDateTime()
 bool TFormMain::MelderHinzufuegen()
 {
     LOG_FKT("TFormMain::MelderHinzufuegen");
-    return AktDevInst != nullptr && DatenGeaendert(AktDevInst->MelderHinzufuegen());
+    // The run lets the message loop turn while it uses the instance and the current project
+    // window: neither may go, and a second run would take over the one progress dialog.
+    if (AktDevInst == nullptr || m_melderLauf)
+        return false;
+    m_melderLauf = true;
+    const struct TLaufEnde {
+        bool& lauf;
+        ~TLaufEnde() { lauf = false; }
+    } laufEnde{m_melderLauf};
+    return DatenGeaendert(AktDevInst->MelderHinzufuegen());
 }
 
 bool TFormMain::MelderLoeschen()

@@ -25,6 +25,7 @@ namespace {
 struct TShellState {
     std::mutex lock;
     TShellExecuteHook hook;
+    TWinHelpHook helpHook;
     std::string moduleOverride;
 };
 
@@ -148,6 +149,13 @@ TShellExecuteHook SetShellExecuteHook(TShellExecuteHook hook)
     return std::exchange(s.hook, std::move(hook));
 }
 
+TWinHelpHook SetWinHelpHook(TWinHelpHook hook)
+{
+    auto& s = state();
+    std::lock_guard guard(s.lock);
+    return std::exchange(s.helpHook, std::move(hook));
+}
+
 int ShellExecute(HWND owner, const std::string& verb, const std::string& file,
                  const std::string& parameters, const std::string& directory, int show)
 {
@@ -269,7 +277,7 @@ std::string FormatMessage(DWORD code)
     return ::strerror_r(static_cast<int>(code), buffer, sizeof buffer);
 }
 
-bool WinHelp(HWND owner, const std::string& helpFile, UINT /*command*/, std::uintptr_t /*data*/)
+bool WinHelp(HWND owner, const std::string& helpFile, UINT command, std::uintptr_t data)
 {
     std::error_code ec;
     if (helpFile.empty() || !fs::is_regular_file(helpFile, ec)) {
@@ -277,6 +285,14 @@ bool WinHelp(HWND owner, const std::string& helpFile, UINT /*command*/, std::uin
                    MB_OK | MB_ICONINFORMATION);
         return false;
     }
+    TWinHelpHook helpHook;
+    {
+        auto& s = state();
+        std::lock_guard guard(s.lock);
+        helpHook = s.helpHook;
+    }
+    if (helpHook)
+        return helpHook(owner, helpFile, command, data);
     int answer = 0;
     if (auto hook = currentHook())
         answer = hook(owner, "open", helpFile, "", "", SW_SHOWNORMAL);

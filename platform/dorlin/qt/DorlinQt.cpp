@@ -24,12 +24,14 @@
 namespace {
 
 // The button posts the cancel; Escape and the window's close button do the same. The window
-// stays until the owner stops the progress.
+// stays until the owner stops the progress. It is application-modal without blocking its
+// caller: while the owner's work lets the loop turn, input reaches only this window, so the
+// work's windows and data cannot be closed or started a second time under it.
 class TDlgProgressQt : public QDialog {
 public:
     explicit TDlgProgressQt(QWidget* parent) : QDialog(parent)
     {
-        setModal(false);
+        setWindowModality(Qt::ApplicationModal);
         setMinimumWidth(380);
         m_text = new QLabel(this);
         m_text->setTextFormat(Qt::PlainText);

@@ -2,6 +2,8 @@
 
 #include "win32/Cursor.h"
 #include "win32/MessageBox.h"
+#include "win32/Shell.h"
+#include "win32/qt/HelpWindow.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -107,6 +109,7 @@ public:
     {
         m_messageBox = SetMessageBoxHook(showMessageBox);
         m_inputBox = SetInputBoxHook(showInputBox);
+        m_help = SetWinHelpHook(ShowHelpWindow);
         m_cursor = SetCursorHook([this](int cursor) { ShowCursor(cursor); });
         SetPostNotifier([this] { ScheduleDrain(); });
         if (PendingMessageCount() > 0)
@@ -118,6 +121,7 @@ public:
         SetPostNotifier({});
         SetMessageBoxHook(std::move(m_messageBox));
         SetInputBoxHook(std::move(m_inputBox));
+        SetWinHelpHook(std::move(m_help));
         SetCursorHook(std::move(m_cursor));
     }
 
@@ -173,6 +177,7 @@ private:
 
     TMessageBoxHook m_messageBox;
     TInputBoxHook m_inputBox;
+    TWinHelpHook m_help;
     TCursorHook m_cursor;
     std::atomic<bool> m_drainScheduled{false};
     int m_suspended = 0;

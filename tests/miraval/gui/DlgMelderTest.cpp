@@ -7,7 +7,10 @@
 #include "miraval/ui/DlgMelderHinzufuegen.h"
 #include "miraval/ui/FProjektierung.h"
 #include "DemoProject.h"
+#include "MainUmgebung.h"
 #include "dorlin/Dorlin.h"
+#include "dorlin/DorlinAnzeige.h"
+#include "dorlin/qt/DorlinQt.h"
 #include "kestrin/Ets2Cdi.h"
 #include "kestrin/EtsEventChannel.h"
 #include "support/ScriptedMessageBox.h"
@@ -16,12 +19,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
 #include "support/qt/ModalDialog.h"
+#include "win32/qt/QtPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -176,6 +181,74 @@ TEST(MelderHinzufuegenBefehl, AddsTheCountTypedToTheSelectedArea)
     PumpMessages();
     SetModuleFileNameOverride("");
     fs::remove_all(ordner);
+}
+
+// While the run lets the loop turn, its progress window holds the editor: closing the main
+// window or the project window and starting a second run reach nothing, the cancel still does.
+using MelderHinzufuegenLauf = TMainUmgebung;
+
+TEST_F(MelderHinzufuegenLauf, HoldsTheEditorUntilItEndsAndStillTakesTheCancel)
+{
+    TDorlinAnzeige* vorher = SetDorlinAnzeige(nullptr); // put back at the end
+    SetDorlinAnzeige(vorher);
+    InstallDorlinQt();
+    SetWindowWidget(main->GetHandle(), main.get());
+    main->show();
+    ASSERT_EQ(Event("EditParameters 1"), "EditParameters result=1 finished=0");
+    TDeviceInstanzAz* inst = main->GetAktDevInst();
+    DM->AProjektierungsfenster->trigger();
+    PumpMessages();
+    QPointer<TFormVerw> fenster = FormVerw;
+    ASSERT_EQ(main->GetFormVerwListe().size(), 2u);
+    TDataBasis* bereich = nullptr;
+    for (const auto& [handle, node] : inst->GetKnoten())
+        if (bereich == nullptr && node->GetTyp() == AzTyp::SicherungsBereich1)
+            bereich = node.get();
+    ASSERT_TRUE(fenster->SelectNode(bereich));
+    const int vorherEingaenge = inst->GetAnzahlEingaenge();
+
+    bool modal = false;
+    int zweiteDialoge = 0;
+    QTimer::singleShot(0, [&] {
+        auto* anzahl = dynamic_cast<TDlgMelderHinzufuegen*>(QApplication::activeModalWidget());
+        ASSERT_NE(anzahl, nullptr);
+        Tippen(*anzahl, "50");
+        // Runs at the first turn of the loop inside the run.
+        QTimer::singleShot(0, [&] {
+            auto* fortschritt = dynamic_cast<QDialog*>(QApplication::activeModalWidget());
+            modal = fortschritt != nullptr && fortschritt->windowTitle() == QStringLiteral("Eingänge hinzufügen");
+            EXPECT_FALSE(main->close());
+            EXPECT_FALSE(fenster->close());
+            // A second run would ask for its count in a modal dialog of its own.
+            QTimer::singleShot(0, [&] {
+                if (auto* zweiter = dynamic_cast<TDlgMelderHinzufuegen*>(QApplication::activeModalWidget())) {
+                    ++zweiteDialoge;
+                    zweiter->reject();
+                }
+            });
+            DM->AMelderHinzufuegen->trigger();
+            // What the progress window's cancel button does; the program's loop drains the
+            // message it posts.
+            CancelDlgProgress();
+            PumpMessages();
+        });
+        anzahl->BtnOk->click();
+    });
+    DM->AMelderHinzufuegen->trigger();
+    PumpMessages();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EXPECT_TRUE(modal) << "the progress window must hold the editor";
+    EXPECT_EQ(zweiteDialoge, 0) << "a second run started during the first";
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(main->GetAktDevInst(), inst);
+    ASSERT_FALSE(fenster.isNull()) << "the project window was closed under the run";
+    EXPECT_LT(inst->GetAnzahlEingaenge() - vorherEingaenge, 50) << "the cancel did not stop the run";
+    EXPECT_FALSE(IsDlgProgressOpen());
+    // Once the run is over, the windows close again.
+    EXPECT_TRUE(fenster->close());
+    SetWindowWidget(main->GetHandle(), nullptr);
+    SetDorlinAnzeige(vorher);
 }
 
 } // namespace

@@ -1,19 +1,27 @@
 #include "win32/MessageBox.h"
+#include "win32/Shell.h"
 #include "win32/Windows.h"
+#include "win32/qt/HelpWindow.h"
 #include "win32/qt/QtPlatform.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -154,6 +162,59 @@ TEST(QtMessageDrain, PostWakesTheEventLoopButPaintingAloneDeliversNothing)
     EXPECT_EQ(SendMessage(window, WM_USER + 3, 0, 0), 0);
     EXPECT_EQ(delivered.back(), WM_USER + 3u);
     DestroyWindow(window);
+}
+
+// A help document shows its contents or a topic, and what it cannot show is told in a box;
+// asked for in a modal dialog, the window belongs to the dialog, so it can be read meanwhile.
+TEST(QtHelp, ShowsTheContentsOrATopicAndTellsWhatItCannotShow)
+{
+    EnsureApplication();
+    const std::string datei =
+        (std::filesystem::temp_directory_path() / ("hilfe-" + std::to_string(::getpid()) + ".hlp")).string();
+    std::ofstream(datei) << "<h1>Inhalt</h1><h2><a name=\"5110\"></a>Gruppenadressen</h2><p>Zuweisen</p>";
+    std::vector<std::string> boxen;
+    auto alterHook = SetMessageBoxHook([&](HWND, const std::string& text, const std::string&, UINT) {
+        boxen.push_back(text);
+        return IDOK;
+    });
+    struct Row {
+        const char* name;
+        UINT command;
+        std::uintptr_t data;
+        const char* thema; // the fragment shown; nullptr: nothing shown, the box names text
+        const char* text;
+    };
+    const Row rows[] = {
+        {"contents", HELP_FINDER, 10, "", nullptr},
+        {"topic", HELP_CONTEXT, 5110, "5110", nullptr},
+        {"topic the document lacks", HELP_CONTEXT, 4711, nullptr, "4711"},
+        {"another command", 2, 0, nullptr, "Befehl 2"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        boxen.clear();
+        EXPECT_EQ(WinHelp(nullptr, datei, row.command, row.data), row.thema != nullptr);
+        if (row.thema == nullptr) {
+            ASSERT_EQ(boxen.size(), 1u);
+            EXPECT_NE(boxen[0].find(row.text), std::string::npos) << boxen[0];
+            continue;
+        }
+        EXPECT_TRUE(boxen.empty());
+        ASSERT_NE(HelpBrowser(), nullptr);
+        EXPECT_TRUE(HelpBrowser()->window()->isVisible());
+        EXPECT_EQ(HelpBrowser()->source().fragment().toStdString(), row.thema);
+    }
+
+    QDialog dialog;
+    auto timer = WhenShown<QDialog>([&](QDialog* d) {
+        EXPECT_TRUE(WinHelp(nullptr, datei, HELP_CONTEXT, 5110));
+        d->accept();
+    });
+    dialog.exec();
+    ASSERT_NE(HelpBrowser(), nullptr);
+    EXPECT_EQ(HelpBrowser()->window()->parentWidget(), &dialog);
+    SetMessageBoxHook(std::move(alterHook));
+    std::filesystem::remove(datei);
 }
 
 } // namespace
