@@ -29,6 +29,7 @@
 // Main thread only.
 
 #include "miraval/devinst/DatenContainer.h"
+#include "miraval/devinst/GrpAdrKnotenMap.h"
 #include "kestrin/Dal.h"
 #include "pellam/Basis.h"
 #include "quillon/DatenManager.h"
@@ -101,9 +102,9 @@ public:
     using TKnotenMap = std::map<int32_t, std::unique_ptr<TDataBasis>>;
     // The group-address nodes by the ETS id of their group, one map per level: the project
     // store numbers main, middle and sub groups separately, so their ids may coincide.
-    using TMainGroupMap = std::map<int32_t, std::unique_ptr<TVireoGrpAdrMain>>;
-    using TMiddleGroupMap = std::map<int32_t, std::unique_ptr<TVireoGrpAdrMiddle>>;
-    using TSubGroupMap = std::map<int32_t, std::unique_ptr<TVireoGrpAdrSub>>;
+    using TMainGroupMap = TGrpAdrKnotenMap<TVireoGrpAdrMain>;
+    using TMiddleGroupMap = TGrpAdrKnotenMap<TVireoGrpAdrMiddle>;
+    using TSubGroupMap = TGrpAdrKnotenMap<TVireoGrpAdrSub>;
 
     // host: the editor around the instance (outlives it). device: the ETS device record,
     // copied. formVerw: the current project window, may be null.
@@ -463,6 +464,8 @@ private:
     TVireoGrpAdrMain* MainNode(TEtsMainGroup* group, bool& neu);
     TVireoGrpAdrMiddle* MiddleNode(TEtsMiddleGroup* group, bool& neu);
     TVireoGrpAdrSub* SubNode(TEtsSubGroup* group, bool& neu);
+    std::unique_ptr<TVireoGrpAdrMiddle> NewMiddleNode(TEtsMiddleGroup* group) const;
+    std::unique_ptr<TVireoGrpAdrSub> NewSubNode(TEtsSubGroup* group) const;
     bool InsertGrpAdrNodes(uint16_t wort, TEtsMainGroup* main, TEtsSubGroup* sub, TEtsMiddleGroup* middle,
                            bool allenFenstern);
 

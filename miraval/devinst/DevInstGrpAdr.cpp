@@ -63,30 +63,38 @@ TVireoGrpAdrMain* TDeviceInstanz::MainNode(TEtsMainGroup* group, bool& neu)
     return m_mainGroups.emplace(group->GetEtsId(), std::move(node)).first->second.get();
 }
 
-TVireoGrpAdrMiddle* TDeviceInstanz::MiddleNode(TEtsMiddleGroup* group, bool& neu)
+std::unique_ptr<TVireoGrpAdrMiddle> TDeviceInstanz::NewMiddleNode(TEtsMiddleGroup* group) const
 {
-    neu = false;
-    const auto it = m_middleGroups.find(group->GetEtsId());
-    if (it != m_middleGroups.end())
-        return it->second.get();
     auto node = std::make_unique<TVireoGrpAdrMiddle>(m_host.GetHandle(), 0, 0, std::string(), 1, group);
     node->SetPosId(group->GetGrpAddr());
-    neu = true;
-    return m_middleGroups.emplace(group->GetEtsId(), std::move(node)).first->second.get();
+    return node;
 }
 
-TVireoGrpAdrSub* TDeviceInstanz::SubNode(TEtsSubGroup* group, bool& neu)
+std::unique_ptr<TVireoGrpAdrSub> TDeviceInstanz::NewSubNode(TEtsSubGroup* group) const
 {
-    neu = false;
-    const auto it = m_subGroups.find(group->GetEtsId());
-    if (it != m_subGroups.end())
-        return it->second.get();
     auto node = std::make_unique<TVireoGrpAdrSub>(m_host.GetHandle(), 0, 0, std::string(), 1, group);
     const uint16_t wort = group->GetGrpAddr();
     node->SetPosId(IsDreiEbenen() ? wort : (wort & 0x7FF));
     node->SetEtsObjektTyp(static_cast<char>(group->GetObjektTyp()));
-    neu = true;
-    return m_subGroups.emplace(group->GetEtsId(), std::move(node)).first->second.get();
+    return node;
+}
+
+TVireoGrpAdrMiddle* TDeviceInstanz::MiddleNode(TEtsMiddleGroup* group, bool& neu)
+{
+    auto it = m_middleGroups.find(group->GetEtsId());
+    neu = it == m_middleGroups.end();
+    if (neu)
+        it = m_middleGroups.emplace(group->GetEtsId(), NewMiddleNode(group)).first;
+    return it->second.get();
+}
+
+TVireoGrpAdrSub* TDeviceInstanz::SubNode(TEtsSubGroup* group, bool& neu)
+{
+    auto it = m_subGroups.find(group->GetEtsId());
+    neu = it == m_subGroups.end();
+    if (neu)
+        it = m_subGroups.emplace(group->GetEtsId(), NewSubNode(group)).first;
+    return it->second.get();
 }
 
 void TDeviceInstanz::MakeMidSubAdrGrp()
@@ -94,22 +102,27 @@ void TDeviceInstanz::MakeMidSubAdrGrp()
     LOG_FKT("TDeviceInstanz::MakeMidSubAdrGrp");
     if (!m_grpAdrReader)
         return;
+    // The nodes of the walk go into their maps together, one sort for the lot; the groups
+    // that have a node already keep it.
     std::vector<TEtsMiddleGroup*> middles;
-    for (auto& [id, mainNode] : m_mainGroups) {
+    std::vector<TMiddleGroupMap::value_type> middleNodes;
+    for (const auto& [id, mainNode] : m_mainGroups) {
         TEtsMainGroup* main = mainNode->GetGroup();
         for (TEtsMiddleGroup* middle = m_grpAdrReader->GetMiddleGroupFirst(main); middle != nullptr;
              middle = m_grpAdrReader->GetMiddleGroupNext(main)) {
-            bool neu = false;
-            MiddleNode(middle, neu);
+            if (!m_middleGroups.contains(middle->GetEtsId()))
+                middleNodes.emplace_back(middle->GetEtsId(), NewMiddleNode(middle));
             middles.push_back(middle);
         }
     }
+    m_middleGroups.Aufnehmen(std::move(middleNodes));
+    std::vector<TSubGroupMap::value_type> subNodes;
     for (TEtsMiddleGroup* middle : middles)
         for (TEtsSubGroup* sub = m_grpAdrReader->GetSubGroupFirst(middle); sub != nullptr;
-             sub = m_grpAdrReader->GetSubGroupNext(middle)) {
-            bool neu = false;
-            SubNode(sub, neu);
-        }
+             sub = m_grpAdrReader->GetSubGroupNext(middle))
+            if (!m_subGroups.contains(sub->GetEtsId()))
+                subNodes.emplace_back(sub->GetEtsId(), NewSubNode(sub));
+    m_subGroups.Aufnehmen(std::move(subNodes));
 }
 
 TEtsGruppenAdressen* TDeviceInstanz::GetEtsGruppenAdressen()

@@ -86,6 +86,8 @@ struct TEtsGroupTree {
     // In number (address) order.
     std::vector<TEtsGroupRow> Mains, Middles, Subs;
 };
+// The level of a row that ReadGroupTree hands over one by one.
+enum class TEtsGroupLevel { Main, Middle, Sub };
 // The groups of one group address: found, or made by CreateGroupAddress.
 struct TEtsGroupPath {
     TEtsGroupRow Main, Middle, Sub;
@@ -275,6 +277,12 @@ public:
                            std::vector<tagDAL_OBJECT_INFO>* objects);
     // The group-address tree of the device's project. False for an unknown device.
     bool ReadGroupTree(std::int32_t deviceId, TEtsGroupTree& tree);
+    // The same rows handed over as the store steps them, without a copy of the tree: every
+    // main group, then every middle group, then every sub group, each level in number
+    // (address) order. The row is reused between calls. An exception of onRow ends the read
+    // and passes on; on false the rows handed over so far are no tree.
+    bool ReadGroupTree(std::int32_t deviceId,
+                       const std::function<void(TEtsGroupLevel, const TEtsGroupRow&)>& onRow);
     // Makes the group address (and its main and middle group when missing) in the device's
     // project; an address that exists is answered as it is. False for word 0 or above
     // 0x7FFF, an unknown device or a store error.

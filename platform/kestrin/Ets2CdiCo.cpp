@@ -386,39 +386,55 @@ int TEts2Cdi::CoSetDeviceParameterValueLong(std::int32_t deviceParamId, std::int
 
 bool TEts2Cdi::ReadGroupTree(std::int32_t deviceId, TEtsGroupTree& tree)
 {
-    const char* call = "ReadGroupTree";
     tree = TEtsGroupTree{};
+    const bool read = ReadGroupTree(deviceId, [&tree](TEtsGroupLevel level, const TEtsGroupRow& row) {
+        (level == TEtsGroupLevel::Main ? tree.Mains : level == TEtsGroupLevel::Middle ? tree.Middles : tree.Subs)
+            .push_back(row);
+    });
+    if (!read)
+        tree = TEtsGroupTree{};
+    return read;
+}
+
+bool TEts2Cdi::ReadGroupTree(std::int32_t deviceId,
+                             const std::function<void(TEtsGroupLevel, const TEtsGroupRow&)>& onRow)
+{
+    const char* call = "ReadGroupTree";
     if (!m_db)
         return Fail(call, "no project store is open");
     try {
         const std::int32_t project = ProjectOfDevice(Cache(), deviceId);
         if (project == 0)
             return Fail(call, "no device " + std::to_string(deviceId));
-        const auto read = [&](const char* sql, std::vector<TEtsGroupRow>& rows) {
+        TEtsGroupRow row;
+        const auto read = [&](TEtsGroupLevel level, const char* sql) {
             TStatement select(Cache(), sql);
             select.Bind(1, project);
             while (select.Step()) {
-                TEtsGroupRow row;
                 row.Id = static_cast<std::int32_t>(select.Int(0));
                 row.ParentId = static_cast<std::int32_t>(select.Int(1));
                 row.Number = static_cast<std::int16_t>(select.Int(2));
                 row.ObjectType = static_cast<std::int16_t>(select.Int(3));
                 row.Name = select.Text(4);
-                rows.push_back(std::move(row));
+                onRow(level, row);
             }
         };
-        read("SELECT id, project_id, number, -1, name FROM main_group WHERE project_id = ? ORDER BY number",
-             tree.Mains);
-        read("SELECT m.id, m.main_group_id, m.number, -1, m.name FROM middle_group m "
-             "JOIN main_group g ON g.id = m.main_group_id WHERE g.project_id = ? ORDER BY g.number, m.number",
-             tree.Middles);
-        read("SELECT s.id, s.middle_group_id, s.address, s.object_type, s.name FROM sub_group s "
+        // Each level is ordered by the unique keys the joins walk anyway (project, number),
+        // (main group, number), (middle group, address), so the rows stream in index order
+        // and nothing is sorted after the scan. An address word's bits 14-8 are the numbers
+        // of its main and middle group (the store's triggers hold that), so this is address
+        // order.
+        read(TEtsGroupLevel::Main,
+             "SELECT id, project_id, number, -1, name FROM main_group WHERE project_id = ? ORDER BY number");
+        read(TEtsGroupLevel::Middle,
+             "SELECT m.id, m.main_group_id, m.number, -1, m.name FROM middle_group m "
+             "JOIN main_group g ON g.id = m.main_group_id WHERE g.project_id = ? ORDER BY g.number, m.number");
+        read(TEtsGroupLevel::Sub,
+             "SELECT s.id, s.middle_group_id, s.address, s.object_type, s.name FROM sub_group s "
              "JOIN middle_group m ON m.id = s.middle_group_id JOIN main_group g ON g.id = m.main_group_id "
-             "WHERE g.project_id = ? ORDER BY s.address",
-             tree.Subs);
+             "WHERE g.project_id = ? ORDER BY g.number, m.number, s.address");
         return true;
     } catch (const TSqlError& e) {
-        tree = TEtsGroupTree{};
         return Fail(call, e.what());
     }
 }

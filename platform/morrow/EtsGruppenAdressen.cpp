@@ -3,6 +3,7 @@
 #include "kestrin/Ets2Cdi.h"
 
 #include <algorithm>
+#include <map>
 #include <stdexcept>
 
 TEtsGruppenAdressen::TEtsGruppenAdressen(TEts2Cdi* ets)
@@ -20,39 +21,59 @@ bool TEtsGruppenAdressen::Einlesen(std::int32_t deviceId)
     m_cursor = 0;
     m_deviceId = deviceId;
     m_read = false;
-    TEtsGroupTree tree;
-    if (!m_ets || !m_ets->ReadGroupTree(deviceId, tree))
+    if (!m_ets)
         return false;
 
-    // The store keeps the tree consistent (each address word lies in its middle group); a
-    // tree that is not (a store edited by hand) is refused whole rather than half shown.
+    // The tree is built from the rows as the store streams them. The store keeps it
+    // consistent (each address word lies in its middle group); a tree that is not (a store
+    // edited by hand) is refused whole rather than half shown. Parents are found by ETS id;
+    // the sub groups come grouped by their middle group, so the last one found answers
+    // almost every look-up.
+    std::map<std::int32_t, TEtsMainGroup*> mains;
+    std::map<std::int32_t, TEtsMiddleGroup*> middles;
+    TEtsMiddleGroup* middle = nullptr;
+    const auto onRow = [&](TEtsGroupLevel level, const TEtsGroupRow& row) {
+        if (level == TEtsGroupLevel::Main) {
+            m_mains.push_back(std::make_unique<TEtsMainGroup>(row.Id, row.Number, row.Name));
+            mains[row.Id] = m_mains.back().get();
+        } else if (level == TEtsGroupLevel::Middle) {
+            TEtsMainGroup* main = mains.at(row.ParentId);
+            middles[row.Id] = main->AddMiddleGroup(
+                std::make_unique<TEtsMiddleGroup>(row.Id, main->GetNumber(), row.Number, row.Name));
+        } else {
+            if (middle == nullptr || middle->GetEtsId() != row.ParentId)
+                middle = middles.at(row.ParentId);
+            m_subs.emplace_back(row.Id, middle->AddSubGroup(std::make_unique<TEtsSubGroup>(
+                                            row.Id, static_cast<std::uint16_t>(row.Number), row.Name,
+                                            row.ObjectType, m_dreiEbenen)));
+        }
+    };
+    bool read = false;
     try {
-        Aufbauen(tree);
+        read = m_ets->ReadGroupTree(deviceId, onRow);
     } catch (const std::exception&) {
+        read = false;
+    }
+    if (!read) {
         m_mains.clear();
         m_subs.clear();
         return false;
     }
+    // The rows come in address order; ids mostly follow it, so this is rarely more than a check.
+    if (!std::is_sorted(m_subs.begin(), m_subs.end(), KleinereId))
+        std::sort(m_subs.begin(), m_subs.end(), KleinereId);
     m_read = true;
     return true;
 }
 
-void TEtsGruppenAdressen::Aufbauen(const TEtsGroupTree& tree)
+bool TEtsGruppenAdressen::KleinereId(const TSubEintrag& a, const TSubEintrag& b)
 {
-    std::map<std::int32_t, TEtsMainGroup*> mains;
-    std::map<std::int32_t, TEtsMiddleGroup*> middles;
-    for (const auto& row : tree.Mains) {
-        m_mains.push_back(std::make_unique<TEtsMainGroup>(row.Id, row.Number, row.Name));
-        mains[row.Id] = m_mains.back().get();
-    }
-    for (const auto& row : tree.Middles) {
-        TEtsMainGroup* main = mains.at(row.ParentId);
-        middles[row.Id] = main->AddMiddleGroup(
-            std::make_unique<TEtsMiddleGroup>(row.Id, main->GetNumber(), row.Number, row.Name));
-    }
-    for (const auto& row : tree.Subs)
-        m_subs[row.Id] = middles.at(row.ParentId)->AddSubGroup(std::make_unique<TEtsSubGroup>(
-            row.Id, static_cast<std::uint16_t>(row.Number), row.Name, row.ObjectType, m_dreiEbenen));
+    return a.first < b.first;
+}
+
+std::vector<TEtsGruppenAdressen::TSubEintrag>::const_iterator TEtsGruppenAdressen::SubStelle(std::int32_t id) const
+{
+    return std::lower_bound(m_subs.begin(), m_subs.end(), TSubEintrag(id, nullptr), KleinereId);
 }
 
 TEtsMainGroup* TEtsGruppenAdressen::GetMainGroupFirst()
@@ -109,14 +130,14 @@ bool TEtsGruppenAdressen::CreateGroupAddress(TEtsSubGroup*& sub, std::int16_t ma
             path.Middle.Id, mainGroup->GetNumber(), path.Middle.Number, path.Middle.Name));
     sub = middleGroup->AddSubGroup(
         std::make_unique<TEtsSubGroup>(path.Sub.Id, word, path.Sub.Name, path.Sub.ObjectType, m_dreiEbenen));
-    m_subs[path.Sub.Id] = sub;
+    m_subs.insert(SubStelle(path.Sub.Id), {path.Sub.Id, sub});
     return true;
 }
 
 TEtsSubGroup* TEtsGruppenAdressen::FindSubGroup(std::int32_t subGroupId) const
 {
-    const auto found = m_subs.find(subGroupId);
-    return found == m_subs.end() ? nullptr : found->second;
+    const auto found = SubStelle(subGroupId);
+    return found != m_subs.end() && found->first == subGroupId ? found->second : nullptr;
 }
 
 std::uint16_t TEtsGruppenAdressen::GetGrpAddr(std::int32_t subGroupId)

@@ -14,13 +14,12 @@
 #include "morrow/EtsMainGroup.h"
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TEts2Cdi;
-struct TEtsGroupTree;
 
 class TEtsGruppenAdressen {
 public:
@@ -66,7 +65,9 @@ public:
     static std::string GrpAddrString(std::uint16_t word, bool dreiEbenen);
 
 private:
-    void Aufbauen(const TEtsGroupTree& tree);
+    using TSubEintrag = std::pair<std::int32_t, TEtsSubGroup*>;
+    static bool KleinereId(const TSubEintrag& a, const TSubEintrag& b);
+    std::vector<TSubEintrag>::const_iterator SubStelle(std::int32_t id) const;
     TEtsMainGroup* MainGroup(std::int32_t id, std::int16_t number, const std::string& name);
 
     TEts2Cdi* m_ets;
@@ -75,6 +76,7 @@ private:
     bool m_read = false;
     std::vector<std::unique_ptr<TEtsMainGroup>> m_mains;
     std::vector<std::unique_ptr<TEtsMainGroup>> m_before;
-    std::map<std::int32_t, TEtsSubGroup*> m_subs;
+    // Every sub group of the tree by ETS id, sorted by it.
+    std::vector<TSubEintrag> m_subs;
     std::size_t m_cursor = 0;
 };

@@ -4,6 +4,10 @@
 
 #include <cstring>
 #include <functional>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -240,6 +244,46 @@ TEST(EtsGroupAddresses, CreateNewAndExisting)
     EXPECT_TRUE(ets.GetGroupAddressWord(1, word));
     EXPECT_EQ(word, 0x0A05);
     EXPECT_FALSE(ets.GetGroupAddressWord(999, word));
+}
+
+// The tree arrives level by level, each in address order, whatever order the ids were given
+// in: the highest main and middle group and the highest address are made last here, yet come
+// first among the ids.
+TEST(EtsGroupTree, StreamsEachLevelInAddressOrder)
+{
+    TEtsTestProject project;
+    project.Sql("INSERT INTO main_group (id, project_id, number, name) VALUES (9, 1, 15, 'Ende');"
+                "INSERT INTO middle_group (id, main_group_id, number, name) VALUES (9, 9, 7, ''), (8, 1, 0, '');"
+                "INSERT INTO sub_group (id, middle_group_id, address, name) "
+                "VALUES (7, 9, 32767, ''), (8, 8, 2049, ''), (9, 8, 2048, '');");
+    std::vector<std::string> streamed;
+    ASSERT_TRUE(project.ets.ReadGroupTree(1, [&streamed](TEtsGroupLevel level, const TEtsGroupRow& row) {
+        streamed.push_back(std::string(level == TEtsGroupLevel::Main ? "main " : level == TEtsGroupLevel::Middle
+                                                                               ? "middle "
+                                                                               : "sub ")
+                           + std::to_string(row.Id));
+    }));
+    const std::vector<std::string> order = {"main 2",   "main 1",   "main 9", "middle 2", "middle 8",
+                                            "middle 1", "middle 9", "sub 3",  "sub 9",    "sub 8",
+                                            "sub 1",    "sub 2",    "sub 7"};
+    EXPECT_EQ(streamed, order);
+
+    TEtsGroupTree tree;
+    ASSERT_TRUE(project.ets.ReadGroupTree(1, tree));
+    std::vector<std::string> held;
+    for (const auto& [name, rows] : {std::pair{"main ", &tree.Mains}, {"middle ", &tree.Middles}, {"sub ", &tree.Subs}})
+        for (const TEtsGroupRow& row : *rows)
+            held.push_back(name + std::to_string(row.Id));
+    EXPECT_EQ(held, order) << "the tree holds what the stream hands over";
+
+    // A reader that gives up by throwing ends the read; the next one reads the whole tree.
+    EXPECT_THROW(project.ets.ReadGroupTree(1, [](TEtsGroupLevel level, const TEtsGroupRow&) {
+        if (level == TEtsGroupLevel::Sub)
+            throw std::runtime_error("genug");
+    }),
+                 std::runtime_error);
+    ASSERT_TRUE(project.ets.ReadGroupTree(1, tree));
+    EXPECT_EQ(tree.Subs.size(), 6u);
 }
 
 } // namespace

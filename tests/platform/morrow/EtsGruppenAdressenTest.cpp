@@ -44,6 +44,24 @@ TEST(EtsGruppenAdressen, ReadsTheTreeInBothLevelStyles)
     EXPECT_EQ(reader.GetMainGroupFirst(), nullptr);
 }
 
+// A store edited by hand past its triggers: a tree that does not hold together is refused
+// whole, never half shown, and the next read of a mended store gives the whole tree.
+TEST(EtsGruppenAdressen, RefusesATreeThatDoesNotHoldTogether)
+{
+    TEtsTestProject project;
+    TEtsGruppenAdressen reader(&project.ets);
+    project.Sql("DROP TRIGGER sub_group_address_insert;"
+                "INSERT INTO sub_group (id, middle_group_id, address, name) VALUES (50, 1, 1, 'falsch');");
+    EXPECT_FALSE(reader.Einlesen(1));
+    EXPECT_EQ(reader.GetMainGroupFirst(), nullptr);
+    EXPECT_EQ(reader.FindSubGroup(1), nullptr);
+
+    project.Sql("DELETE FROM sub_group WHERE id = 50;");
+    ASSERT_TRUE(reader.Einlesen(1));
+    EXPECT_EQ(WalkTexts(reader).size(), 3u);
+    EXPECT_EQ(reader.FindSubGroup(1)->GetName(), "Flur");
+}
+
 TEST(EtsGruppenAdressen, AddressTexts)
 {
     const struct {
