@@ -93,9 +93,10 @@ void InstallateurTest::InDenBaum()
     x->Klicke(rahmen->x + 70, rahmen->y + 88);
 }
 
-void InstallateurTest::WaehleImBaum(const std::vector<std::string>& pfad)
+void InstallateurTest::WaehleImBaum(const std::vector<std::string>& pfad, bool vonOben)
 {
-    x->Tasten("Home");
+    if (vonOben)
+        x->Tasten("Home");
     for (std::size_t i = 0; i < pfad.size(); ++i) {
         if (i > 0)
             x->Tasten("Right Down");

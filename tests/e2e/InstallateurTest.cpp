@@ -2,6 +2,7 @@
 // done with keys and clicks and checked by what the person sees and what ETS keeps.
 #include "Installateur.h"
 
+#include "DemoProject.h"
 #include "tessarin/AzMelder.h"
 
 #include <algorithm>
@@ -15,6 +16,8 @@ namespace {
 // the menu and tool bars).
 constexpr int kKnopfNeueEingaengeX = 160, kKnopfLoeschenX = 187, kKnopfY = 35;
 constexpr int kVarianteKnopfX = 620, kVarianteKnopfY = 88;
+// The folder list and the grid on the right side, below its header row.
+constexpr int kListeX = 214, kListeY = 120;
 // The detector records the demo device stores when it is first returned to ETS.
 constexpr int kDemoMelder = 5;
 
@@ -138,18 +141,51 @@ TEST_F(InstallateurTest, OpensTheDialogsClosesByTheWindowManagerAndStops)
 TEST_F(InstallateurTest, NeedsOtherMends_GroupAddressListCopyPasteAndEditingKeys)
 {
     ASSERT_NE(OeffneGeraet(), 0u);
+    const auto rahmen = x->Rahmen(hauptfenster);
+    ASSERT_TRUE(rahmen.has_value());
     InDenBaum();
-    // Ctrl+A in a cell editor selects its text (the tree stays as it is).
+    // A linked group address shows its objects' rows below the list's header.
+    WaehleImBaum({"Gruppen"});
+    x->Tasten("Right Down Right");
+    WaehleImBaum({"[1] M"}, false);
+    x->Tasten("Right Down");
+    EXPECT_TRUE(Warte([&] { return x->DunklerAnteil(rahmen->x + kListeX, rahmen->y + kListeY, 420, 150) > 0.01; }, 5))
+        << "the list of \"[2305] Melder 1\" is empty: " << Gesehen("with the group address selected");
+
+    // A typed group address for the first detector's object, edited with Backspace and Delete.
     WaehleImBaum({"Melder", "Sicherungs-Bereich F"});
-    x->Tasten("Right Down F6 Down Return End ctrl+a");
+    // The menu opens on its first enabled entry: "Mit Gruppenadresse verbinden ...".
+    x->Tasten("Right Down Right Down alt+p Return");
+    ASSERT_NE(ErwarteFenster("^Mit Gruppenadresse verbinden"), 0u);
+    x->Tippe("3/2/199");
+    x->Tasten("BackSpace BackSpace");
+    x->Tippe("7");
+    x->Tasten("Home Delete");
+    x->Tippe("4");
+    x->Tasten("Tab");
+    x->Tippe("Küche");
+    Gesehen("with the typed group address");
+    x->Tasten("Return");
+    EXPECT_TRUE(Warte([&] { return x->Fenster(".", hauptfenster) == 0; }, 5))
+        << "the link dialog did not close: " << Gesehen("after OK");
+
+    // Ctrl+A in a cell editor selects its text (the tree stays as it is).
+    x->Tasten("Left F6 Down Return End ctrl+a");
     x->Tippe("Flur");
     x->Tasten("F6");
     // Ctrl+C on the detector, Ctrl+V on its area: one detector more.
-    x->Tasten("ctrl+c Left ctrl+v");
+    x->Tasten("ctrl+c Left Left ctrl+v");
     Gesehen("after copy and paste");
     x->Tasten("ctrl+q");
     ASSERT_EQ(BeantworteFragenBisZurueck(), "ReturnToEts keep=1") << Gesehen("after Ctrl+Q");
     const std::vector<TDatenStruktur> nachher = Gespeichert();
     EXPECT_NE(MitText(nachher, "Flur"), nullptr) << "Ctrl+A did not select the cell's text";
     EXPECT_EQ(Melderzahl(nachher), kDemoMelder + 1) << "Ctrl+C and Ctrl+V copied no detector";
+    TEts2Cdi leser(nullptr, kDemoModuleName, false);
+    ASSERT_TRUE(leser.OpenProjectStore(store).ok);
+    TEtsGroupTree gruppen;
+    ASSERT_TRUE(leser.ReadGroupTree(kDemoAlarmCentreId, gruppen));
+    EXPECT_TRUE(std::any_of(gruppen.Subs.begin(), gruppen.Subs.end(),
+                            [](const TEtsGroupRow& g) { return g.Number == (4 << 11 | 2 << 8 | 17) && g.Name == "Küche"; }))
+        << "the typed group address 4/2/17 \"Küche\" is not in the project";
 }

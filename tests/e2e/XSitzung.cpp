@@ -186,3 +186,16 @@ std::filesystem::path TXSitzung::Bildschirmfoto(const std::string& name) const
     Befehl("import -window root " + Quote(datei.string()) + " 2>/dev/null");
     return datei;
 }
+
+double TXSitzung::DunklerAnteil(int x, int y, int breite, int hoehe) const
+{
+    const std::string anteil =
+        Befehl("import -window root -crop " + std::to_string(breite) + "x" + std::to_string(hoehe) + "+" +
+               std::to_string(x) + "+" + std::to_string(y) +
+               " png:- 2>/dev/null | convert - -colorspace gray -threshold 50% -format '%[fx:1-mean]' info:");
+    try {
+        return std::stod(anteil);
+    } catch (const std::exception&) {
+        return -1;
+    }
+}

@@ -47,6 +47,10 @@ public:
     void Tippe(const std::string& text) const;
     void Klicke(int x, int y) const;
 
+    // The share (0 to 1) of dark pixels in a rectangle of the screen: text or lines drawn
+    // there, where an empty area shows none.
+    double DunklerAnteil(int x, int y, int breite, int hoehe) const;
+
     // Saves the whole screen under name.png in the artefact folder; the file.
     std::filesystem::path Bildschirmfoto(const std::string& name) const;
 
