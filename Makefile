@@ -99,10 +99,13 @@ packages:
 # The editor on the demo project, as ETS would start it. The demo's project store lives in
 # $(DEMO_DIR) and keeps what the editor stored there; it is made from examples/ when missing.
 # With a display the editor opens its window and ends when the user returns to ETS; without
-# one it runs on Qt's offscreen platform through a short event script and saves a picture of
-# each window it opened.
+# one it runs on Qt's offscreen platform through a short script and saves a picture of each
+# window it opened. The script leaves as an installer does: it returns to ETS keeping the
+# data ("Zurück zur Ets", Ctrl+Q; offscreen every question takes its default answer "Ja"),
+# then ETS stops the editor; so the next start finds the device closed properly.
 DEMO_DIR ?= $(BUILD)/demo
 DEMO_EVENT = EditParameters 1
+DEMO_SCRIPT = Key Ctrl+Q\nUserSvStop\n
 
 # Only what the demo runs is built: the program and the store generator.
 demo: configure
@@ -113,10 +116,9 @@ demo: configure
 	  $(BUILD)/bin/miraval 244_ID --ets-project $(DEMO_DIR)/demo.db --event "$(DEMO_EVENT)" </dev/null; \
 	else \
 	  rm -f $(DEMO_DIR)/*.png; \
-	  echo "No display: the editor runs offscreen on the event script '$(DEMO_EVENT)', 'UserSvStop'."; \
-	  QT_QPA_PLATFORM=offscreen MIRAVAL_SCREENSHOTS=$(DEMO_DIR) \
-	    $(BUILD)/bin/miraval 244_ID --ets-project $(DEMO_DIR)/demo.db \
-	    --event "$(DEMO_EVENT)" --event UserSvStop </dev/null; \
+	  echo "No display: the editor runs offscreen on the script '$(DEMO_EVENT)', 'Key Ctrl+Q', 'UserSvStop'."; \
+	  printf '$(DEMO_SCRIPT)' | QT_QPA_PLATFORM=offscreen MIRAVAL_SCREENSHOTS=$(DEMO_DIR) \
+	    $(BUILD)/bin/miraval 244_ID --ets-project $(DEMO_DIR)/demo.db --event "$(DEMO_EVENT)"; \
 	  echo "Pictures of the editor's windows: $$(ls $(DEMO_DIR)/*.png)"; \
 	fi
 
