@@ -16,6 +16,8 @@ namespace {
 // the menu and tool bars).
 constexpr int kKnopfNeueEingaengeX = 160, kKnopfLoeschenX = 187, kKnopfY = 35;
 constexpr int kVarianteKnopfX = 620, kVarianteKnopfY = 88;
+// The status bar's count of inputs made ("angelegt").
+constexpr int kAnzahlX = 270, kAnzahlY = 458, kAnzahlBreite = 40, kAnzahlHoehe = 22;
 // The folder list and the grid on the right side, below its header row.
 constexpr int kListeX = 214, kListeY = 120;
 // The detector records the demo device stores when it is first returned to ETS.
@@ -73,6 +75,10 @@ TEST_F(InstallateurTest, EditsDetectorsReturnsKeepingAndIsShownAgain)
     x->Tasten("Left");
     const auto rahmen = x->Rahmen(hauptfenster);
     ASSERT_TRUE(rahmen.has_value());
+    const auto anzahl = [&] {
+        return x->Bildsignatur(rahmen->x + kAnzahlX, rahmen->y + kAnzahlY, kAnzahlBreite, kAnzahlHoehe);
+    };
+    const std::string anzahlVorher = anzahl();
     x->Klicke(rahmen->x + kKnopfNeueEingaengeX, rahmen->y + kKnopfY);
     const unsigned long dialog = ErwarteFenster("^Eingänge hinzufügen");
     ASSERT_NE(dialog, 0u);
@@ -80,8 +86,13 @@ TEST_F(InstallateurTest, EditsDetectorsReturnsKeepingAndIsShownAgain)
     x->Tasten("Return");
     ASSERT_TRUE(Warte([&] { return x->Fenster("^Eingänge hinzufügen") == 0; })) << Gesehen("while adding");
     x->Aktiviere(hauptfenster);
+    std::string anzahlHinzu;
+    EXPECT_TRUE(Warte([&] { return (anzahlHinzu = anzahl()) != anzahlVorher; }, 10))
+        << "the status bar still shows the old count: " << Gesehen("after adding three");
     x->Tasten("Down Down");
     x->Klicke(rahmen->x + kKnopfLoeschenX, rahmen->y + kKnopfY);
+    EXPECT_TRUE(Warte([&] { const std::string jetzt = anzahl(); return jetzt != anzahlHinzu && jetzt != anzahlVorher; }, 10))
+        << "the status bar's count did not follow the delete: " << Gesehen("after deleting one");
     Gesehen("after adding three and deleting one");
 
     x->Tasten("ctrl+q");

@@ -187,12 +187,25 @@ std::filesystem::path TXSitzung::Bildschirmfoto(const std::string& name) const
     return datei;
 }
 
+namespace {
+
+std::string Ausschnitt(int x, int y, int breite, int hoehe)
+{
+    return "import -window root -crop " + std::to_string(breite) + "x" + std::to_string(hoehe) + "+" +
+           std::to_string(x) + "+" + std::to_string(y) + " png:- 2>/dev/null";
+}
+
+} // namespace
+
+std::string TXSitzung::Bildsignatur(int x, int y, int breite, int hoehe) const
+{
+    return Befehl(Ausschnitt(x, y, breite, hoehe) + " | identify -format '%#' -");
+}
+
 double TXSitzung::DunklerAnteil(int x, int y, int breite, int hoehe) const
 {
-    const std::string anteil =
-        Befehl("import -window root -crop " + std::to_string(breite) + "x" + std::to_string(hoehe) + "+" +
-               std::to_string(x) + "+" + std::to_string(y) +
-               " png:- 2>/dev/null | convert - -colorspace gray -threshold 50% -format '%[fx:1-mean]' info:");
+    const std::string anteil = Befehl(Ausschnitt(x, y, breite, hoehe) +
+                                      " | convert - -colorspace gray -threshold 50% -format '%[fx:1-mean]' info:");
     try {
         return std::stod(anteil);
     } catch (const std::exception&) {

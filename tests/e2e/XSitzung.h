@@ -51,6 +51,9 @@ public:
     // there, where an empty area shows none.
     double DunklerAnteil(int x, int y, int breite, int hoehe) const;
 
+    // A fingerprint of what a rectangle of the screen shows: equal while it shows the same.
+    std::string Bildsignatur(int x, int y, int breite, int hoehe) const;
+
     // Saves the whole screen under name.png in the artefact folder; the file.
     std::filesystem::path Bildschirmfoto(const std::string& name) const;
 
