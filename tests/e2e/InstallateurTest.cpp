@@ -3,6 +3,8 @@
 #include "Installateur.h"
 
 #include "DemoProject.h"
+#include "miraval/app/IniKeys.h"
+#include "miraval/app/IniRegistry.h"
 #include "tessarin/AzMelder.h"
 
 #include <algorithm>
@@ -109,6 +111,24 @@ TEST_F(InstallateurTest, EditsDetectorsReturnsKeepingAndIsShownAgain)
     // The same device again in the same running editor: shown, not iconic.
     ASSERT_NE(OeffneGeraet(), 0u);
     Gesehen("after the second EditParameters");
+}
+
+TEST_F(InstallateurTest, OpensMaximisedEveryTimeWhenMainStateSaysSo)
+{
+    editor.reset();
+    ASSERT_TRUE(TIniRegistry().Write((ordner / "miraval.ini").string(), IniKey::MainState, 2));
+    editor = std::make_unique<TEditorProzess>(ordner, store);
+    for (const char* mal : {"first", "second"}) {
+        SCOPED_TRACE(mal);
+        ASSERT_NE(OeffneGeraet(), 0u);
+        EXPECT_TRUE(Warte([&] {
+            return x->Befehl("xprop -id " + std::to_string(hauptfenster) + " _NET_WM_STATE").find("MAXIMIZED_VERT") !=
+                   std::string::npos;
+        }, 10)) << "the editor's window is not maximised: " << Gesehen(std::string("at the ") + mal + " edit");
+        x->Tasten("ctrl+q");
+        ASSERT_EQ(BeantworteFragenBisZurueck(), "ReturnToEts keep=1") << Gesehen("after Ctrl+Q");
+        ASSERT_TRUE(Warte([&] { return x->Fenster("^Alarmzentrale") == 0; })) << Gesehen("after the return");
+    }
 }
 
 TEST_F(InstallateurTest, OpensTheDialogsClosesByTheWindowManagerAndStops)
