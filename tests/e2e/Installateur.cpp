@@ -93,13 +93,13 @@ void InstallateurTest::InDenBaum()
     x->Klicke(rahmen->x + 70, rahmen->y + 88);
 }
 
-void InstallateurTest::WaehleImBaum(const std::vector<std::string>& pfad, bool vonOben)
+void InstallateurTest::WaehleImBaum(const std::vector<std::string>& pfad)
 {
-    if (vonOben)
-        x->Tasten("Home");
+    x->Tasten("Home");
     for (std::size_t i = 0; i < pfad.size(); ++i) {
+        // "+" expands the node (an expanded one stays), Down goes to its first child.
         if (i > 0)
-            x->Tasten("Right Down");
+            x->Tasten("plus Down");
         x->Tippe(pfad[i]);
         // The tree's type-ahead ends after a pause: the next word searches anew.
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
