@@ -9,9 +9,13 @@ JOBS       ?= $(shell nproc)
 PACKAGES = cmake ninja-build g++ libgtest-dev libgmock-dev libsqlite3-dev \
            qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev fonts-dejavu-core
 
+# What the end-to-end suite (tests/e2e) needs beside them: an X server of its own, a window
+# manager, the input and window tools and the screenshot tool.
+TEST_PACKAGES = xvfb openbox xdotool x11-utils imagemagick
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build test test-asan clean demo bench fuzz packages
+.PHONY: all deps test-deps configure build test test-asan clean demo bench fuzz packages
 
 all: build
 
@@ -24,19 +28,22 @@ deps:
 	  $(SUDO) apt-get update && $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
 	fi
 
+test-deps: deps
+	@$(MAKE) --no-print-directory packages PACKAGES_MORE="$(TEST_PACKAGES)"
+
 configure: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: build
+test: test-deps build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 120
 
 # The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer (Debug). Leaks
-# that Qt's or fontconfig's own code keeps for the process's lifetime are suppressed
+# that Qt's, fontconfig's or libdbus's own code keeps for the process's lifetime are suppressed
 # (cmake/lsan.supp); our code never is.
-test-asan: deps
+test-asan: test-deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMIRAVAL_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
@@ -92,22 +99,26 @@ packages:
 # The editor on the demo project, as ETS would start it. The demo's project store lives in
 # $(DEMO_DIR) and keeps what the editor stored there; it is made from examples/ when missing.
 # With a display the editor opens its window and ends when the user returns to ETS; without
-# one it runs on Qt's offscreen platform through a short event script and saves a picture of
-# each window it opened.
+# one it runs on Qt's offscreen platform through a short script and saves a picture of each
+# window it opened. The script leaves as an installer does: it returns to ETS keeping the
+# data ("Zurück zur Ets", Ctrl+Q; offscreen every question takes its default answer "Ja"),
+# then ETS stops the editor; so the next start finds the device closed properly.
 DEMO_DIR ?= $(BUILD)/demo
 DEMO_EVENT = EditParameters 1
+DEMO_SCRIPT = Key Ctrl+Q\nUserSvStop\n
 
-demo: build
+# Only what the demo runs is built: the program and the store generator.
+demo: configure
+	cmake --build $(BUILD) -j $(JOBS) --target miraval make-ets-project
 	@mkdir -p $(DEMO_DIR)
 	@[ -f $(DEMO_DIR)/demo.db ] || $(BUILD)/bin/make-ets-project demo $(DEMO_DIR)/demo.db
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 	  $(BUILD)/bin/miraval 244_ID --ets-project $(DEMO_DIR)/demo.db --event "$(DEMO_EVENT)" </dev/null; \
 	else \
 	  rm -f $(DEMO_DIR)/*.png; \
-	  echo "No display: the editor runs offscreen on the event script '$(DEMO_EVENT)', 'UserSvStop'."; \
-	  QT_QPA_PLATFORM=offscreen MIRAVAL_SCREENSHOTS=$(DEMO_DIR) \
-	    $(BUILD)/bin/miraval 244_ID --ets-project $(DEMO_DIR)/demo.db \
-	    --event "$(DEMO_EVENT)" --event UserSvStop </dev/null; \
+	  echo "No display: the editor runs offscreen on the script '$(DEMO_EVENT)', 'Key Ctrl+Q', 'UserSvStop'."; \
+	  printf '$(DEMO_SCRIPT)' | QT_QPA_PLATFORM=offscreen MIRAVAL_SCREENSHOTS=$(DEMO_DIR) \
+	    $(BUILD)/bin/miraval 244_ID --ets-project $(DEMO_DIR)/demo.db --event "$(DEMO_EVENT)"; \
 	  echo "Pictures of the editor's windows: $$(ls $(DEMO_DIR)/*.png)"; \
 	fi
 

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeySequence>
+#include <QMenu>
 #include <QPixmap>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -12,6 +14,7 @@
 
 #include <cerrno>
 #include <iostream>
+#include <string_view>
 #include <system_error>
 #include <unistd.h>
 
@@ -87,6 +90,10 @@ void TEtsEingabe::Lesen()
 
 void TEtsEingabe::Zeile(const std::string& zeile)
 {
+    if (zeile.rfind(kTastenZeile, 0) == 0) {
+        Taste(zeile);
+        return;
+    }
     const TEtsEventChannel::TLineResult ergebnis = m_channel.HandleLine(zeile);
     if (ergebnis == TEtsEventChannel::TLineResult::Answered)
         Screenshots(zeile);
@@ -95,6 +102,22 @@ void TEtsEingabe::Zeile(const std::string& zeile)
         if (m_notifier != nullptr)
             m_notifier->setEnabled(false);
     }
+}
+
+void TEtsEingabe::Taste(const std::string& zeile)
+{
+    std::string folge = zeile.substr(std::string_view(kTastenZeile).size());
+    if (!folge.empty() && folge.back() == '\r')
+        folge.pop_back();
+    const QKeySequence taste = QKeySequence::fromString(QString::fromStdString(folge), QKeySequence::PortableText);
+    if (!taste.isEmpty())
+        for (const QMenu* menu : m_main.findChildren<QMenu*>())
+            for (QAction* eintrag : menu->actions())
+                if (eintrag->shortcut() == taste && eintrag->isEnabled()) {
+                    eintrag->trigger();
+                    return;
+                }
+    std::cout << "error: no enabled menu entry has the key " << folge << ": " << zeile << std::endl;
 }
 
 void TEtsEingabe::Ende()

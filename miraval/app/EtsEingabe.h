@@ -7,6 +7,10 @@
 // The end of standard input means the host is gone: the program ends once no device is
 // being edited (at once when the window is hidden, else when it hides).
 //
+// A line "Key <keys>" (e.g. "Key Ctrl+Q") is no ETS event: it is the installer pressing the
+// shortcut key of one of the editor's menu entries, so that a script without a display (the
+// headless demo) can return to ETS as a person does.
+//
 // With a screenshot folder, every window on screen is saved as a PNG after each answered
 // event (the demo on a machine without a display shows what the editor drew).
 
@@ -22,6 +26,8 @@ class TFormMain;
 
 class TEtsEingabe : public QObject {
 public:
+    static constexpr const char* kTastenZeile = "Key ";
+
     // channel and main must outlive the reader. fd: the descriptor to read (0: standard input).
     TEtsEingabe(TEtsEventChannel& channel, TFormMain& main, int fd = 0);
     ~TEtsEingabe() override;
@@ -39,6 +45,7 @@ private:
     void Beginnen();
     void Lesen();
     void Zeile(const std::string& zeile);
+    void Taste(const std::string& zeile);
     void Ende();
     void Screenshots(const std::string& anlass);
 

@@ -35,6 +35,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
@@ -254,8 +255,18 @@ void TFormMain::GetRegData()
     LOG_FKT("TFormMain::GetRegData");
     TIniRegistry ini;
     const std::string& datei = DM->IniDatei;
-    setGeometry(ini.Read(datei, IniKey::MainLeft), ini.Read(datei, IniKey::MainTop), ini.Read(datei, IniKey::MainWidth),
+    // MainLeft and MainTop place the frame, MainWidth and MainHeight size the client area. A
+    // window manager puts the frame where move() says (the client lies inside it), so the
+    // title bar stays on the screen; a stored place off the screen is pulled back onto it.
+    QRect platz(ini.Read(datei, IniKey::MainLeft), ini.Read(datei, IniKey::MainTop), ini.Read(datei, IniKey::MainWidth),
                 ini.Read(datei, IniKey::MainHeight));
+    if (const QScreen* bildschirm = QGuiApplication::primaryScreen()) {
+        const QRect frei = bildschirm->availableGeometry();
+        platz.moveLeft(std::max(frei.left(), std::min(platz.left(), frei.right() + 1 - platz.width())));
+        platz.moveTop(std::max(frei.top(), std::min(platz.top(), frei.bottom() + 1 - platz.height())));
+    }
+    resize(platz.size());
+    move(platz.topLeft());
     m_savedWindowState = ZustandAusZahl(ini.Read(datei, IniKey::MainState));
 
     DM->ColorGridCommmon = ini.Read(datei, IniKey::ColorGridCommmon);
@@ -328,11 +339,11 @@ void TFormMain::SetRegData()
     const std::string& datei = DM->IniDatei;
     const Qt::WindowStates zustand = windowState();
     if (ZustandAlsZahl(zustand) == 0) {
-        const QRect rahmen = geometry();
-        (void)ini.Write(datei, IniKey::MainTop, rahmen.top());
-        (void)ini.Write(datei, IniKey::MainLeft, rahmen.left());
-        (void)ini.Write(datei, IniKey::MainHeight, rahmen.height());
-        (void)ini.Write(datei, IniKey::MainWidth, rahmen.width());
+        // As GetRegData reads them: the frame's place, the client area's size.
+        (void)ini.Write(datei, IniKey::MainTop, pos().y());
+        (void)ini.Write(datei, IniKey::MainLeft, pos().x());
+        (void)ini.Write(datei, IniKey::MainHeight, height());
+        (void)ini.Write(datei, IniKey::MainWidth, width());
     }
     // A minimised window is stored as normal, so the editor never comes up minimised.
     const int zahl = ZustandAlsZahl(zustand);
@@ -443,7 +454,9 @@ void TFormMain::ApplicationEventsException(const std::string& what)
 void TFormMain::ApplicationEventsMinimize()
 {
     LOG_FKT("TFormMain::ApplicationEventsMinimize");
-    m_savedWindowState = Qt::WindowMinimized;
+    // The window itself is minimised already (this runs on its state change). The saved state
+    // stays as it is: a window manager iconifies a window it unmaps, and the next show must
+    // still bring the editor up as MainState says.
     if (FormVerw != nullptr)
         FormVerw->HideMeldeFenster();
 }

@@ -36,6 +36,7 @@
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QTimer>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -305,6 +306,7 @@ void TFormVerw::GetRegData()
     const int treeWidth = ini.Read(datei, IniKey::TreeWidth);
     const int zustand = ini.Read(datei, IniKey::VerwState);
     setGeometry(left, top, width, height);
+    m_fuelltBereich = m_fensterNr == 0 && !ini.ValueExists(datei, IniKey::VerwWidth.Section, IniKey::VerwWidth.Key);
     m_splitter->setSizes({treeWidth, std::max(1, width - treeWidth)});
     setWindowState(ZustandAusZahl(zustand));
     if (ini.Read(datei, IniKey::ShowQuickHelp))
@@ -983,6 +985,19 @@ void TFormVerw::resizeEvent(QResizeEvent* event)
     QMdiSubWindow::resizeEvent(event);
     if (m_resizeHandler && m_tree != nullptr && isVisible())
         m_tree->setFocus(Qt::OtherFocusReason);
+}
+
+void TFormVerw::showEvent(QShowEvent* event)
+{
+    if (m_fuelltBereich && mdiArea() != nullptr && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
+        m_fuelltBereich = false;
+        // The main window lays out its area after its children are shown.
+        QTimer::singleShot(0, this, [this] {
+            if (mdiArea() != nullptr && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+                setGeometry(QRect(QPoint(0, 0), mdiArea()->viewport()->size()));
+        });
+    }
+    QMdiSubWindow::showEvent(event);
 }
 
 void TFormVerw::GridEingabeUebernehmen()

@@ -230,6 +230,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     class TTastenFilter;
@@ -276,6 +277,9 @@ private:
     const TDeviceInstanz::TSubGroupMap* m_subGroups = nullptr;
     std::string m_quickHelpDatei;
     bool m_resizeHandler = true;
+    // Set while the first window, with no placement stored yet, is still to fill the main
+    // window's area when it is first shown (the area has its size only then).
+    bool m_fuelltBereich = false;
     // The key press last handled and the widget it was last offered to: the filter sees a
     // key press again for every parent it is passed up to, and handles it only once.
     const QEvent* m_lastKey = nullptr;

@@ -105,6 +105,15 @@ TEST_F(ProgrammTest, EditsTheDemoDeviceAndStopsOnRequest)
     EXPECT_EQ(Ausgabe("stdout"), "EditParameters result=1 finished=0\nUserSvStop\n");
 }
 
+TEST_F(ProgrammTest, AShortcutKeyLineReturnsToEtsSoTheNextStartAsksNothing)
+{
+    const std::string argumente = "244_ID --ets-project demo.db --event 'EditParameters 1'";
+    EXPECT_EQ(Starte(argumente, "Key Ctrl+Q\nUserSvStop\n"), 0) << Ausgabe("stderr");
+    EXPECT_EQ(Ausgabe("stdout"), "EditParameters result=1 finished=0\nReturnToEts keep=1\nUserSvStop\n");
+    EXPECT_EQ(Starte(argumente, "UserSvStop\n"), 0);
+    EXPECT_EQ(Ausgabe("stderr").find("nicht ordentlich geschlossen"), std::string::npos) << Ausgabe("stderr");
+}
+
 TEST_F(ProgrammTest, EndsWhenTheHostIsGoneAndNothingIsEdited)
 {
     EXPECT_EQ(Starte("244_ID --ets-project demo.db --event 'DoDownload2 0 0 1 0 0 0 0 0 1'", ""), 0)

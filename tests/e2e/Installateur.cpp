@@ -1,0 +1,146 @@
+#include "Installateur.h"
+
+#include "DemoProject.h"
+#include "miraval/devinst/DatenContainer.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+void InstallateurTest::SetUp()
+{
+    if (const std::string fehlend = TXSitzung::FehlendeWerkzeuge(); !fehlend.empty()) {
+        const char* ci = std::getenv("CI");
+        if (ci != nullptr && std::string(ci) == "true")
+            FAIL() << "the end-to-end suite needs " << fehlend << " (make test installs them)";
+        GTEST_SKIP() << "no X display tools: " << fehlend << " missing (make test installs them)";
+    }
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    ordner = fs::temp_directory_path() / ("miraval-e2e-" + std::to_string(::getpid()) + "-" + name);
+    fs::remove_all(ordner);
+    fs::create_directories(ordner);
+    store = ordner / "demo.db";
+    ASSERT_TRUE(BuildDemoProject(store).ok);
+    x = std::make_unique<TXSitzung>();
+    ASSERT_TRUE(x->Bereit()) << x->Fehler();
+    editor = std::make_unique<TEditorProzess>(ordner, store);
+}
+
+void InstallateurTest::TearDown()
+{
+    if (x && x->Bereit() && HasFailure())
+        std::cout << Gesehen("at the end") << '\n';
+    editor.reset();
+    x.reset();
+    if (!HasFailure())
+        fs::remove_all(ordner);
+}
+
+std::string InstallateurTest::Gesehen(const std::string& wann)
+{
+    static int nummer = 0;
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const fs::path bild = x->Bildschirmfoto(name + "-" + std::to_string(++nummer));
+    return "the person saw " + x->SichtbareTitel() + " " + wann + " (screenshot " + bild.string() + ")";
+}
+
+bool InstallateurTest::Warte(const std::function<bool()>& bedingung, double sekunden)
+{
+    const auto ende = std::chrono::steady_clock::now() + std::chrono::duration<double>(sekunden);
+    while (!bedingung()) {
+        if (std::chrono::steady_clock::now() > ende)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return true;
+}
+
+unsigned long InstallateurTest::ErwarteFenster(const std::string& titel)
+{
+    unsigned long id = 0;
+    if (!Warte([&] { return (id = x->Fenster(titel)) != 0; }))
+        ADD_FAILURE() << "no window \"" << titel << "\" appeared: " << Gesehen("instead");
+    return id;
+}
+
+unsigned long InstallateurTest::OeffneGeraet()
+{
+    editor->Sende("EditParameters 1");
+    EXPECT_EQ(editor->Antwort("EditParameters", kFrist), "EditParameters result=1 finished=0")
+        << editor->Fehlerausgabe();
+    hauptfenster = ErwarteFenster("^Alarmzentrale");
+    if (hauptfenster == 0)
+        return 0;
+    EXPECT_TRUE(Warte([&] { return x->Zustand(hauptfenster) == "Normal"; }))
+        << "the editor's window is " << x->Zustand(hauptfenster) << ", not shown: " << Gesehen("after EditParameters");
+    EXPECT_TRUE(x->Aktiviere(hauptfenster)) << "the editor's window takes no focus: " << Gesehen("when clicked");
+    // The project window takes its place in the main window once the main window is laid out.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    return hauptfenster;
+}
+
+void InstallateurTest::InDenBaum()
+{
+    const auto rahmen = x->Rahmen(hauptfenster);
+    ASSERT_TRUE(rahmen.has_value());
+    // The first project window fills the area below the menu and tool bars; its top node is
+    // the first row of the tree.
+    x->Klicke(rahmen->x + 70, rahmen->y + 88);
+}
+
+void InstallateurTest::WaehleImBaum(const std::vector<std::string>& pfad)
+{
+    x->Tasten("Home");
+    for (std::size_t i = 0; i < pfad.size(); ++i) {
+        // "+" expands the node (an expanded one stays), Down goes to its first child.
+        if (i > 0)
+            x->Tasten("plus Down");
+        x->Tippe(pfad[i]);
+        // The tree's type-ahead ends after a pause: the next word searches anew.
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
+}
+
+std::string InstallateurTest::BeantworteFragenBisZurueck()
+{
+    std::string antwort;
+    Warte([&] {
+        antwort = editor->Antwort("ReturnToEts", 0.5);
+        if (!antwort.empty())
+            return true;
+        // A question box is any window but the main one: the installer answers "Ja".
+        if (const unsigned long frage = x->Fenster(".", hauptfenster); frage != 0) {
+            x->Aktiviere(frage);
+            x->Tasten("alt+j");
+        }
+        return false;
+    });
+    return antwort;
+}
+
+std::vector<TDatenStruktur> InstallateurTest::Gespeichert()
+{
+    TEts2Cdi leser(nullptr, kDemoModuleName, false);
+    EXPECT_TRUE(leser.OpenProjectStore(store).ok);
+    const uint8_t* puffer = nullptr;
+    uint32_t laenge = 0;
+    EXPECT_TRUE(leser.BlobRead(puffer, laenge, kDemoAlarmCentreId));
+    DatenContainer::TContainerInhalt inhalt;
+    EXPECT_TRUE(DatenContainer::ReadContainer(std::string_view(reinterpret_cast<const char*>(puffer), laenge),
+                                              "demo", [](const std::string&) { return true; }, inhalt)
+                    .Ok);
+    return inhalt.Datensaetze;
+}
+
+std::string InstallateurTest::StoreBytes() const
+{
+    std::ifstream datei(store, std::ios::binary);
+    std::stringstream text;
+    text << datei.rdbuf();
+    return text.str();
+}

@@ -1,0 +1,224 @@
+// An installer's day with the editor on a real X display: each test one part of the day,
+// done with keys and clicks and checked by what the person sees and what ETS keeps.
+#include "Installateur.h"
+
+#include "DemoProject.h"
+#include "miraval/app/IniKeys.h"
+#include "miraval/app/IniRegistry.h"
+#include "tessarin/AzMelder.h"
+
+#include <algorithm>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+namespace {
+
+// Places in the main window's client area (the first project window fills the area below
+// the menu and tool bars).
+constexpr int kKnopfNeueEingaengeX = 160, kKnopfLoeschenX = 187, kKnopfY = 35;
+constexpr int kVarianteKnopfX = 620, kVarianteKnopfY = 88;
+// The status bar's count of inputs made ("angelegt").
+constexpr int kAnzahlX = 270, kAnzahlY = 458, kAnzahlBreite = 40, kAnzahlHoehe = 22;
+// The folder list and the grid on the right side, below its header row.
+constexpr int kListeX = 214, kListeY = 120;
+// The detector records the demo device stores when it is first returned to ETS.
+constexpr int kDemoMelder = 5;
+
+int Melderzahl(const std::vector<TDatenStruktur>& datensaetze)
+{
+    return static_cast<int>(std::count_if(datensaetze.begin(), datensaetze.end(),
+                                          [](const TDatenStruktur& d) { return d.Typ == TAzMelder::kTyp; }));
+}
+
+const TDatenStruktur* MitText(const std::vector<TDatenStruktur>& datensaetze, const std::string& text)
+{
+    for (const TDatenStruktur& d : datensaetze)
+        if (d.Typ == TAzMelder::kTyp && d.String4 == text)
+            return &d;
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(InstallateurTest, FirstStartShowsTheWholeWindowAndTheProjectWindowFillsIt)
+{
+    ASSERT_NE(OeffneGeraet(), 0u);
+    const auto rahmen = x->Rahmen(hauptfenster);
+    ASSERT_TRUE(rahmen.has_value());
+    EXPECT_TRUE(rahmen->x - rahmen->links >= 0 && rahmen->y - rahmen->oben >= 0 && rahmen->x + rahmen->breite <= 1280 &&
+                rahmen->y + rahmen->hoehe <= 1024)
+        << "the title bar or a border lies off the screen: " << Gesehen("at the first start");
+    EXPECT_EQ(rahmen->breite, 640) << "the stored size is the client area's";
+    x->Tasten("ctrl+q");
+    ASSERT_EQ(BeantworteFragenBisZurueck(), "ReturnToEts keep=1") << Gesehen("after Ctrl+Q");
+    std::ifstream ini(ordner / "miraval.ini");
+    std::stringstream lesen;
+    lesen << ini.rdbuf();
+    const std::string text = lesen.str();
+    std::smatch breite;
+    ASSERT_TRUE(std::regex_search(text, breite, std::regex("VerwWidth=(\\d+)")));
+    EXPECT_GT(std::stoi(breite[1]), 620) << "the project window kept its small default size";
+}
+
+TEST_F(InstallateurTest, EditsDetectorsReturnsKeepingAndIsShownAgain)
+{
+    ASSERT_NE(OeffneGeraet(), 0u);
+    // The first detector of the fire area: a new text with umlauts, the next input type.
+    InDenBaum();
+    WaehleImBaum({"Melder", "Sicherungs-Bereich F"});
+    x->Tasten("plus Down F6");
+    x->Tasten("Return Down Return F6");
+    x->Tasten("F6 Down Return");
+    x->Tippe("Küche Süd");
+    x->Tasten("F6");
+    Gesehen("after the detector was edited");
+    // Three detectors through the dialog, then the second of them deleted.
+    x->Tasten("minus Left");
+    const auto rahmen = x->Rahmen(hauptfenster);
+    ASSERT_TRUE(rahmen.has_value());
+    const auto anzahl = [&] {
+        return x->Bildsignatur(rahmen->x + kAnzahlX, rahmen->y + kAnzahlY, kAnzahlBreite, kAnzahlHoehe);
+    };
+    const std::string anzahlVorher = anzahl();
+    x->Klicke(rahmen->x + kKnopfNeueEingaengeX, rahmen->y + kKnopfY);
+    const unsigned long dialog = ErwarteFenster("^Eingänge hinzufügen");
+    ASSERT_NE(dialog, 0u);
+    x->Tippe("3");
+    x->Tasten("Return");
+    ASSERT_TRUE(Warte([&] { return x->Fenster("^Eingänge hinzufügen") == 0; })) << Gesehen("while adding");
+    x->Aktiviere(hauptfenster);
+    std::string anzahlHinzu;
+    EXPECT_TRUE(Warte([&] { return (anzahlHinzu = anzahl()) != anzahlVorher; }, 10))
+        << "the status bar still shows the old count: " << Gesehen("after adding three");
+    x->Tasten("Down Down");
+    x->Klicke(rahmen->x + kKnopfLoeschenX, rahmen->y + kKnopfY);
+    EXPECT_TRUE(Warte([&] { const std::string jetzt = anzahl(); return jetzt != anzahlHinzu && jetzt != anzahlVorher; }, 10))
+        << "the status bar's count did not follow the delete: " << Gesehen("after deleting one");
+    Gesehen("after adding three and deleting one");
+
+    x->Tasten("ctrl+q");
+    ASSERT_EQ(BeantworteFragenBisZurueck(), "ReturnToEts keep=1") << Gesehen("after Ctrl+Q");
+    EXPECT_TRUE(Warte([&] { return x->Fenster("^Alarmzentrale") == 0; })) << Gesehen("after the return");
+
+    const std::vector<TDatenStruktur> nachher = Gespeichert();
+    EXPECT_EQ(Melderzahl(nachher), kDemoMelder + 2);
+    const TDatenStruktur* kueche = MitText(nachher, "Küche Süd");
+    ASSERT_NE(kueche, nullptr) << "the typed detector text is not in the store";
+    // Param3 is the input type; 1 ("Melder sofort") is what the demo's detectors have.
+    EXPECT_NE(kueche->Param3, 1) << "the input type was not changed";
+
+    // The same device again in the same running editor: shown, not iconic.
+    ASSERT_NE(OeffneGeraet(), 0u);
+    Gesehen("after the second EditParameters");
+}
+
+TEST_F(InstallateurTest, OpensMaximisedEveryTimeWhenMainStateSaysSo)
+{
+    editor.reset();
+    ASSERT_TRUE(TIniRegistry().Write((ordner / "miraval.ini").string(), IniKey::MainState, 2));
+    editor = std::make_unique<TEditorProzess>(ordner, store);
+    for (const char* mal : {"first", "second"}) {
+        SCOPED_TRACE(mal);
+        ASSERT_NE(OeffneGeraet(), 0u);
+        EXPECT_TRUE(Warte([&] {
+            return x->Befehl("xprop -id " + std::to_string(hauptfenster) + " _NET_WM_STATE").find("MAXIMIZED_VERT") !=
+                   std::string::npos;
+        }, 10)) << "the editor's window is not maximised: " << Gesehen(std::string("at the ") + mal + " edit");
+        x->Tasten("ctrl+q");
+        ASSERT_EQ(BeantworteFragenBisZurueck(), "ReturnToEts keep=1") << Gesehen("after Ctrl+Q");
+        ASSERT_TRUE(Warte([&] { return x->Fenster("^Alarmzentrale") == 0; })) << Gesehen("after the return");
+    }
+}
+
+TEST_F(InstallateurTest, OpensTheDialogsClosesByTheWindowManagerAndStops)
+{
+    ASSERT_NE(OeffneGeraet(), 0u);
+    const auto rahmen = x->Rahmen(hauptfenster);
+    ASSERT_TRUE(rahmen.has_value());
+    struct Dialog {
+        const char* name;
+        std::function<void()> oeffne;
+    };
+    const std::vector<Dialog> dialoge{
+        {"options", [&] { x->Tasten("alt+e Return"); }},
+        {"variant", [&] { x->Klicke(rahmen->x + kVarianteKnopfX, rahmen->y + kVarianteKnopfY); }},
+    };
+    for (const Dialog& d : dialoge) {
+        SCOPED_TRACE(d.name);
+        x->Aktiviere(hauptfenster);
+        d.oeffne();
+        unsigned long fenster = 0;
+        ASSERT_TRUE(Warte([&] { return (fenster = x->Fenster(".", hauptfenster)) != 0; }))
+            << "the " << d.name << " dialog did not open: " << Gesehen("instead");
+        Gesehen(std::string("with the ") + d.name + " dialog");
+        x->Aktiviere(fenster);
+        x->Tasten("Escape");
+        EXPECT_TRUE(Warte([&] { return x->Fenster(".", hauptfenster) == 0; }))
+            << "Escape left the " << d.name << " dialog open: " << Gesehen("after Escape");
+    }
+
+    // The close button at the right end of openbox's title bar.
+    x->Klicke(rahmen->x + rahmen->breite - 10, rahmen->y - rahmen->oben / 2);
+    EXPECT_EQ(BeantworteFragenBisZurueck(), "ReturnToEts keep=1") << Gesehen("after the close button");
+    editor->Sende("UserSvStop");
+    EXPECT_EQ(editor->Antwort("UserSvStop", kFrist), "UserSvStop");
+    EXPECT_EQ(editor->Ende(kFrist), 0);
+    EXPECT_EQ(editor->Fehlerausgabe(), "");
+}
+
+// These steps need the mends of the group-address list, the tree's copy key and the text
+// fields' editing keys; until those are merged this test fails here.
+TEST_F(InstallateurTest, NeedsOtherMends_GroupAddressListCopyPasteAndEditingKeys)
+{
+    ASSERT_NE(OeffneGeraet(), 0u);
+    const auto rahmen = x->Rahmen(hauptfenster);
+    ASSERT_TRUE(rahmen.has_value());
+    InDenBaum();
+    // A linked group address shows its objects' rows below the list's header.
+    WaehleImBaum({"Gruppen", "[1] Alarm", "[1] M"});
+    x->Tasten("plus Down");
+    EXPECT_TRUE(Warte([&] { return x->DunklerAnteil(rahmen->x + kListeX, rahmen->y + kListeY, 420, 150) > 0.01; }, 5))
+        << "the list of \"[2305] Melder 1\" is empty: " << Gesehen("with the group address selected");
+
+    // A typed group address for the first detector's object, edited with Backspace and Delete.
+    WaehleImBaum({"Melder", "Sicherungs-Bereich F"});
+    // The menu opens on its first enabled entry: "Mit Gruppenadresse verbinden ...".
+    x->Tasten("plus Down plus Down alt+p Return");
+    ASSERT_NE(ErwarteFenster("^Mit Gruppenadresse verbinden"), 0u);
+    x->Tippe("3/2/199");
+    x->Tasten("BackSpace BackSpace");
+    x->Tippe("7");
+    x->Tasten("Home Delete");
+    x->Tippe("4");
+    x->Tasten("Tab");
+    x->Tippe("Küche");
+    Gesehen("with the typed group address");
+    x->Tasten("Return");
+    if (!Warte([&] { return x->Fenster(".", hauptfenster) == 0; }, 5)) {
+        ADD_FAILURE() << "the link dialog did not close: " << Gesehen("after OK");
+        // The installer gives up on the address: the rest of the day goes on.
+        x->Tasten("Return Escape");
+    }
+
+    // Ctrl+A in a cell editor selects its text (the tree stays as it is).
+    WaehleImBaum({"Melder", "Sicherungs-Bereich F"});
+    x->Tasten("plus Down F6 Down Return End ctrl+a");
+    x->Tippe("Flur");
+    x->Tasten("F6");
+    // Ctrl+C on the detector, Ctrl+V on its area: one detector more.
+    x->Tasten("ctrl+c minus Left ctrl+v");
+    Gesehen("after copy and paste");
+    x->Tasten("ctrl+q");
+    ASSERT_EQ(BeantworteFragenBisZurueck(), "ReturnToEts keep=1") << Gesehen("after Ctrl+Q");
+    const std::vector<TDatenStruktur> nachher = Gespeichert();
+    EXPECT_NE(MitText(nachher, "Flur"), nullptr) << "Ctrl+A did not select the cell's text";
+    EXPECT_EQ(Melderzahl(nachher), kDemoMelder + 1) << "Ctrl+C and Ctrl+V copied no detector";
+    TEts2Cdi leser(nullptr, kDemoModuleName, false);
+    ASSERT_TRUE(leser.OpenProjectStore(store).ok);
+    TEtsGroupTree gruppen;
+    ASSERT_TRUE(leser.ReadGroupTree(kDemoAlarmCentreId, gruppen));
+    EXPECT_TRUE(std::any_of(gruppen.Subs.begin(), gruppen.Subs.end(),
+                            [](const TEtsGroupRow& g) { return g.Number == (4 << 11 | 2 << 8 | 17) && g.Name == "Küche"; }))
+        << "the typed group address 4/2/17 \"Küche\" is not in the project";
+}

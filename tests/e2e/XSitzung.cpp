@@ -1,0 +1,214 @@
+#include "XSitzung.h"
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <poll.h>
+#include <regex>
+#include <sstream>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+std::string Quote(const std::string& text)
+{
+    std::string q = "'";
+    for (char c : text)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+} // namespace
+
+std::string TXSitzung::FehlendeWerkzeuge()
+{
+    std::string fehlend;
+    for (const char* werkzeug : {"Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "import"})
+        if (std::system(("command -v " + std::string(werkzeug) + " >/dev/null 2>&1").c_str()) != 0)
+            fehlend += std::string(fehlend.empty() ? "" : ", ") + werkzeug;
+    return fehlend;
+}
+
+TXSitzung::TXSitzung()
+{
+    std::array<int, 2> rohr{};
+    if (::pipe(rohr.data()) != 0) {
+        m_fehler = "no pipe for Xvfb's display number";
+        return;
+    }
+    m_xvfb = std::make_unique<TKindprozess>(
+        std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(rohr[1]), "-screen", "0", "1280x1024x24",
+                                 "-nolisten", "tcp", "-noreset"},
+        -1, -1, -1, rohr[1]);
+    ::close(rohr[1]);
+    std::string nummer;
+    pollfd warte{rohr[0], POLLIN, 0};
+    char zeichen = 0;
+    while (::poll(&warte, 1, 20000) > 0 && ::read(rohr[0], &zeichen, 1) == 1 && zeichen != '\n')
+        nummer += zeichen;
+    ::close(rohr[0]);
+    if (nummer.empty()) {
+        m_fehler = "Xvfb gave no display number";
+        return;
+    }
+    m_display = ":" + nummer;
+    ::setenv("DISPLAY", m_display.c_str(), 1);
+    m_wm = std::make_unique<TKindprozess>(std::vector<std::string>{"openbox"}, -1, -1, -1);
+    // The window manager is ready once it announces itself on the root window.
+    const auto ende = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (Befehl("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") == std::string::npos) {
+        if (std::chrono::steady_clock::now() > ende || !m_wm->Laeuft()) {
+            m_fehler = "openbox did not start on " + m_display;
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+TXSitzung::~TXSitzung()
+{
+    if (m_wm)
+        m_wm->Beende();
+    if (m_xvfb)
+        m_xvfb->Beende();
+}
+
+std::string TXSitzung::Befehl(const std::string& befehl) const
+{
+    const std::string voll = "DISPLAY=" + m_display + " " + befehl;
+    FILE* rohr = ::popen(voll.c_str(), "r");
+    if (rohr == nullptr)
+        return {};
+    std::string aus;
+    std::array<char, 4096> puffer{};
+    std::size_t n = 0;
+    while ((n = std::fread(puffer.data(), 1, puffer.size(), rohr)) > 0)
+        aus.append(puffer.data(), n);
+    ::pclose(rohr);
+    return aus;
+}
+
+unsigned long TXSitzung::Fenster(const std::string& titel, unsigned long ausser) const
+{
+    std::istringstream ids(Befehl("xdotool search --onlyvisible --name " + Quote(titel) + " 2>/dev/null"));
+    unsigned long id = 0;
+    // Only top-level windows that the window manager manages carry WM_STATE.
+    while (ids >> id)
+        if (id != ausser && !Zustand(id).empty())
+            return id;
+    return 0;
+}
+
+std::string TXSitzung::SichtbareTitel() const
+{
+    std::istringstream ids(Befehl("xdotool search --onlyvisible --name . 2>/dev/null"));
+    std::string titel;
+    unsigned long id = 0;
+    while (ids >> id)
+        if (!Zustand(id).empty()) {
+            std::string name = Befehl("xdotool getwindowname " + std::to_string(id) + " 2>/dev/null");
+            if (!name.empty() && name.back() == '\n')
+                name.pop_back();
+            titel += (titel.empty() ? "\"" : ", \"") + name + "\"";
+        }
+    return titel.empty() ? "no window" : titel;
+}
+
+std::string TXSitzung::Zustand(unsigned long fenster) const
+{
+    const std::string aus = Befehl("xprop -id " + std::to_string(fenster) + " WM_STATE 2>/dev/null");
+    std::smatch treffer;
+    if (std::regex_search(aus, treffer, std::regex("window state: (\\w+)")))
+        return treffer[1];
+    return {};
+}
+
+std::optional<TFensterRahmen> TXSitzung::Rahmen(unsigned long fenster) const
+{
+    const std::string info = Befehl("xwininfo -id " + std::to_string(fenster) + " 2>/dev/null");
+    const std::string kanten = Befehl("xprop -id " + std::to_string(fenster) + " _NET_FRAME_EXTENTS 2>/dev/null");
+    auto wert = [&](const char* name) -> std::optional<int> {
+        std::smatch treffer;
+        if (std::regex_search(info, treffer, std::regex(std::string(name) + ":\\s+(-?\\d+)")))
+            return std::stoi(treffer[1]);
+        return std::nullopt;
+    };
+    const auto x = wert("Absolute upper-left X"), y = wert("Absolute upper-left Y"), b = wert("Width"),
+               h = wert("Height");
+    if (!x || !y || !b || !h)
+        return std::nullopt;
+    TFensterRahmen rahmen{*x, *y, *b, *h, 0, 0};
+    std::smatch treffer;
+    // left, right, top, bottom
+    if (std::regex_search(kanten, treffer, std::regex("= (\\d+), (\\d+), (\\d+), (\\d+)"))) {
+        rahmen.links = std::stoi(treffer[1]);
+        rahmen.oben = std::stoi(treffer[3]);
+    }
+    return rahmen;
+}
+
+bool TXSitzung::Aktiviere(unsigned long fenster) const
+{
+    // A window that has only just been mapped may refuse the focus: ask again until it has it.
+    const std::string id = std::to_string(fenster);
+    const auto ende = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < ende) {
+        Befehl("xdotool windowactivate " + id + " 2>/dev/null");
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (std::stoul("0" + Befehl("xdotool getactivewindow 2>/dev/null")) == fenster)
+            return true;
+    }
+    return false;
+}
+
+void TXSitzung::Tasten(const std::string& tasten) const
+{
+    Befehl("xdotool key --delay 60 " + tasten);
+}
+
+void TXSitzung::Tippe(const std::string& text) const
+{
+    Befehl("xdotool type --delay 80 " + Quote(text));
+}
+
+void TXSitzung::Klicke(int x, int y) const
+{
+    Befehl("xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+}
+
+std::filesystem::path TXSitzung::Bildschirmfoto(const std::string& name) const
+{
+    const std::filesystem::path ordner = MIRAVAL_ARTEFACT_DIR;
+    std::filesystem::create_directories(ordner);
+    const std::filesystem::path datei = ordner / (name + ".png");
+    Befehl("import -window root " + Quote(datei.string()) + " 2>/dev/null");
+    return datei;
+}
+
+namespace {
+
+std::string Ausschnitt(int x, int y, int breite, int hoehe)
+{
+    return "import -window root -crop " + std::to_string(breite) + "x" + std::to_string(hoehe) + "+" +
+           std::to_string(x) + "+" + std::to_string(y) + " png:- 2>/dev/null";
+}
+
+} // namespace
+
+std::string TXSitzung::Bildsignatur(int x, int y, int breite, int hoehe) const
+{
+    return Befehl(Ausschnitt(x, y, breite, hoehe) + " | identify -format '%#' -");
+}
+
+double TXSitzung::DunklerAnteil(int x, int y, int breite, int hoehe) const
+{
+    const std::string anteil = Befehl(Ausschnitt(x, y, breite, hoehe) +
+                                      " | convert - -colorspace gray -threshold 50% -format '%[fx:1-mean]' info:");
+    try {
+        return std::stod(anteil);
+    } catch (const std::exception&) {
+        return -1;
+    }
+}
