@@ -318,6 +318,11 @@ QTreeWidgetItem* TCtrlTree::AddChildNode2Data(TDataBasis* parent, TDataBasis* ch
     QTreeWidgetItem* node = GetNodeFromData(parent);
     if (node == nullptr)
         return nullptr;
+    // A lazily filled level may hold the child already (opening the parent filled it in).
+    for (int i = 0; i < node->childCount(); ++i) {
+        if (Data(node->child(i)) == child)
+            return node->child(i);
+    }
     return MakeNode(node, child);
 }
 

@@ -58,7 +58,8 @@ public:
     // The node of obj and of the children obj lists itself; without a parent the tree is
     // emptied first and the node becomes the only top-level node. Null for a null obj.
     QTreeWidgetItem* MakeNode(QTreeWidgetItem* parent, TDataBasis* obj);
-    // The child's node under the first node of parent; null when parent has none.
+    // The child's node under the first node of parent, made unless that node holds it already
+    // (a lazily filled level may); null when parent has none.
     QTreeWidgetItem* AddChildNode2Data(TDataBasis* parent, TDataBasis* child);
     // Deletes the first node whose object is obj, with its subtree; the node argument is not
     // used. Nothing for a null obj or an object without node.

@@ -4,6 +4,7 @@
 #include "FormVerwUmgebung.h"
 
 #include "platform/kestrin/EtsTestProject.h"
+#include "morrow/EtsMiddleGroup.h"
 #include "quillon/OrdnerGrpAdr.h"
 #include "quillon/UserMessages.h"
 #include "quillon/VireoGrpAdrMain.h"
@@ -147,6 +148,26 @@ TEST_P(GrpAdrOrdner, ANewGroupAddressAppearsOnceInEveryWindow)
     EXPECT_EQ(Anzahl(andere, kueche), 1);
     EXPECT_EQ(Anzahl(andere, Sub(1)), 1);
     EXPECT_EQ(boxen->Count(), 0u);
+}
+
+TEST_P(GrpAdrOrdner, AnAddressLinkedInANewMiddleGroupAppearsOnce)
+{
+    TFormVerw& f = Fenster();
+    az->inst.GetEtsGruppenAdressen();
+    TVireoGrpAdrSub* kueche = az->inst.CreateGrpAddr(1, 3, 7, "Küche");
+    ASSERT_NE(kueche, nullptr);
+    // As the main window adds what linking made, each node below its parent and shown: showing
+    // the parent opens it and fills its level in.
+    TDataBasis* oben = Main(1);
+    if (GetParam() == 3) {
+        for (const auto& [id, m] : az->inst.GetMiddleGroupMap())
+            if (m->GetGroup()->GetNumber() == 3)
+                ASSERT_NE(f.AddChildNode2Data(Main(1), oben = m.get(), true), nullptr);
+        ASSERT_NE(oben, Main(1));
+    }
+    ASSERT_NE(f.AddChildNode2Data(oben, kueche, true), nullptr);
+    EXPECT_EQ(Anzahl(f, kueche), 1);
+    EXPECT_EQ(Anzahl(f, oben), 1);
 }
 
 TEST_P(GrpAdrOrdner, TheMainWindowMayKeepTheFolderClosed)
