@@ -95,14 +95,15 @@ void InstallateurTest::InDenBaum()
 
 void InstallateurTest::WaehleImBaum(const std::vector<std::string>& pfad)
 {
+    // The tree's type-ahead takes every character typed within Qt's interval (400 ms) as one
+    // word, the "+" that expands a node among them: a word starts only after a longer pause.
     x->Tasten("Home");
     for (std::size_t i = 0; i < pfad.size(); ++i) {
         // "+" expands the node (an expanded one stays), Down goes to its first child.
         if (i > 0)
             x->Tasten("plus Down");
-        x->Tippe(pfad[i]);
-        // The tree's type-ahead ends after a pause: the next word searches anew.
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        x->Tippe(pfad[i]);
     }
 }
 

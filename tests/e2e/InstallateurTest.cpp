@@ -20,8 +20,8 @@ constexpr int kKnopfNeueEingaengeX = 160, kKnopfLoeschenX = 187, kKnopfY = 35;
 constexpr int kVarianteKnopfX = 620, kVarianteKnopfY = 88;
 // The status bar's count of inputs made ("angelegt").
 constexpr int kAnzahlX = 270, kAnzahlY = 458, kAnzahlBreite = 40, kAnzahlHoehe = 22;
-// The folder list and the grid on the right side, below its header row.
-constexpr int kListeX = 214, kListeY = 120;
+// The rows of the list on the right side, the first just below its header.
+constexpr int kListeX = 214, kListeY = 95, kListeBreite = 420, kZeileHoehe = 18;
 // The detector records the demo device stores when it is first returned to ETS.
 constexpr int kDemoMelder = 5;
 
@@ -167,19 +167,23 @@ TEST_F(InstallateurTest, OpensTheDialogsClosesByTheWindowManagerAndStops)
     EXPECT_EQ(editor->Fehlerausgabe(), "");
 }
 
-// These steps need the mends of the group-address list, the tree's copy key and the text
-// fields' editing keys; until those are merged this test fails here.
-TEST_F(InstallateurTest, NeedsOtherMends_GroupAddressListCopyPasteAndEditingKeys)
+TEST_F(InstallateurTest, ShowsTheObjectsOfAGroupAddressLinksATypedOneAndCopiesADetectorByKeys)
 {
     ASSERT_NE(OeffneGeraet(), 0u);
     const auto rahmen = x->Rahmen(hauptfenster);
     ASSERT_TRUE(rahmen.has_value());
     InDenBaum();
-    // A linked group address shows its objects' rows below the list's header.
+    // A linked group address shows its objects' rows below the list's header: the demo links
+    // one object to "[2305] Melder 1".
     WaehleImBaum({"Gruppen", "[1] Alarm", "[1] M"});
     x->Tasten("plus Down");
-    EXPECT_TRUE(Warte([&] { return x->DunklerAnteil(rahmen->x + kListeX, rahmen->y + kListeY, 420, 150) > 0.01; }, 5))
+    const auto zeileBeschrieben = [&](int zeile) {
+        return x->DunklerAnteil(rahmen->x + kListeX, rahmen->y + kListeY + zeile * kZeileHoehe, kListeBreite,
+                                kZeileHoehe) > 0.01;
+    };
+    EXPECT_TRUE(Warte([&] { return zeileBeschrieben(0); }, 5))
         << "the list of \"[2305] Melder 1\" is empty: " << Gesehen("with the group address selected");
+    EXPECT_FALSE(zeileBeschrieben(1)) << "not the list of \"[2305] Melder 1\": " << Gesehen("with two rows");
 
     // A typed group address for the first detector's object, edited with Backspace and Delete.
     WaehleImBaum({"Melder", "Sicherungs-Bereich F"});
@@ -202,6 +206,8 @@ TEST_F(InstallateurTest, NeedsOtherMends_GroupAddressListCopyPasteAndEditingKeys
     }
 
     // Ctrl+A in a cell editor selects its text (the tree stays as it is).
+    // Linking leaves the focus in the grid's cell: the installer clicks into the tree.
+    InDenBaum();
     WaehleImBaum({"Melder", "Sicherungs-Bereich F"});
     x->Tasten("plus Down F6 Down Return End ctrl+a");
     x->Tippe("Flur");
@@ -219,6 +225,8 @@ TEST_F(InstallateurTest, NeedsOtherMends_GroupAddressListCopyPasteAndEditingKeys
     TEtsGroupTree gruppen;
     ASSERT_TRUE(leser.ReadGroupTree(kDemoAlarmCentreId, gruppen));
     EXPECT_TRUE(std::any_of(gruppen.Subs.begin(), gruppen.Subs.end(),
-                            [](const TEtsGroupRow& g) { return g.Number == (4 << 11 | 2 << 8 | 17) && g.Name == "Küche"; }))
-        << "the typed group address 4/2/17 \"Küche\" is not in the project";
+                            [](const TEtsGroupRow& g) {
+                                return g.Number == (4 << 11 | 2 << 8 | 17) && g.Name == "Küche" && g.ObjectType != -1;
+                            }))
+        << "the typed group address 4/2/17 \"Küche\" is not in the project, linked to the object";
 }
