@@ -11,7 +11,7 @@ PACKAGES = cmake ninja-build g++ libgtest-dev libgmock-dev libsqlite3-dev \
 
 # What the end-to-end suite (tests/e2e) needs beside them: an X server of its own, a window
 # manager, the input and window tools and the screenshot tool.
-TEST_PACKAGES = xvfb openbox xdotool x11-utils imagemagick
+TEST_PACKAGES = xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

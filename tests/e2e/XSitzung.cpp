@@ -25,7 +25,7 @@ std::string Quote(const std::string& text)
 std::string TXSitzung::FehlendeWerkzeuge()
 {
     std::string fehlend;
-    for (const char* werkzeug : {"Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "import"})
+    for (const char* werkzeug : {"Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "import", "xmodmap"})
         if (std::system(("command -v " + std::string(werkzeug) + " >/dev/null 2>&1").c_str()) != 0)
             fehlend += std::string(fehlend.empty() ? "" : ", ") + werkzeug;
     return fehlend;
@@ -65,6 +65,12 @@ TXSitzung::TXSitzung()
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
+    // The umlauts get keys of their own, as on an installer's German keyboard. Otherwise
+    // xdotool binds a spare key for each of them and unbinds it right after the press, and a
+    // program still busy then reads the key with the binding gone: the letter is lost.
+    if (Befehl("xmodmap -e 'keycode 249 = adiaeresis Adiaeresis' -e 'keycode 250 = odiaeresis Odiaeresis'"
+               " -e 'keycode 251 = udiaeresis Udiaeresis' -e 'keycode 252 = ssharp' 2>&1; echo $?") != "0\n")
+        m_fehler = "the umlaut keys could not be set on " + m_display;
 }
 
 TXSitzung::~TXSitzung()
