@@ -93,14 +93,15 @@ void InstallateurTest::InDenBaum()
     x->Klicke(rahmen->x + 70, rahmen->y + 88);
 }
 
-void InstallateurTest::WaehleImBaum(const std::vector<std::string>& pfad)
+void InstallateurTest::WaehleImBaum(const std::vector<std::string>& pfad, bool vonOben)
 {
     // The tree's type-ahead takes every character typed within Qt's interval (400 ms) as one
     // word, the "+" that expands a node among them: a word starts only after a longer pause.
-    x->Tasten("Home");
+    if (vonOben)
+        x->Tasten("Home");
     for (std::size_t i = 0; i < pfad.size(); ++i) {
         // "+" expands the node (an expanded one stays), Down goes to its first child.
-        if (i > 0)
+        if (i > 0 || !vonOben)
             x->Tasten("plus Down");
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         x->Tippe(pfad[i]);

@@ -35,8 +35,9 @@ protected:
     // The focus into the tree: a click on its top node.
     void InDenBaum();
     // Selects the tree node whose caption starts with each text in turn, expanding the
-    // nodes on the way (type-ahead search from the top node, as a person uses the keyboard).
-    void WaehleImBaum(const std::vector<std::string>& pfad);
+    // nodes on the way (type-ahead search, as a person uses the keyboard): from the top node,
+    // or with vonOben false from below the selected node.
+    void WaehleImBaum(const std::vector<std::string>& pfad, bool vonOben = true);
     // Answers "Ja" to every question until the editor returns to ETS; the answer line.
     std::string BeantworteFragenBisZurueck();
     // The stored records of the demo device, read back with the store's own code.
