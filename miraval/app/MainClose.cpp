@@ -5,6 +5,7 @@
 
 #include "miraval/app/DaMo.h"
 #include "miraval/app/Spredit.h"
+#include "miraval/dienste/Fehlerbericht.h"
 #include "miraval/devinst/DevInstAz.h"
 #include "miraval/ui/FProjektierung.h"
 #include "dorlin/Dorlin.h"

@@ -1,7 +1,6 @@
 #include "miraval/ui/DlgAzEreignisspeicher.h"
 
 #include "miraval/app/DateiZugriff.h"
-#include "miraval/app/Main.h"
 #include "miraval/app/Spredit.h"
 #include "miraval/ui/Geschuetzt.h"
 #include "ovando/OvandoAnzeige.h"
