@@ -3,8 +3,8 @@
 // two time-outs.
 #include "miraval/app/Main.h"
 
-#include "miraval/app/DaMo.h"
-#include "miraval/app/Spredit.h"
+#include "miraval/dienste/DaMo.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/dienste/Fehlerbericht.h"
 #include "miraval/devinst/DevInstAz.h"
 #include "miraval/ui/FProjektierung.h"

@@ -6,7 +6,7 @@
 
 #include "miraval/devinst/DevInstAz.h"
 
-#include "miraval/app/Spredit.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/devinst/DevInstAz_p.h"
 #include "miraval/devinst/EditorHost.h"
 #include "kestrin/Ets2Cdi.h"

@@ -5,7 +5,7 @@
 
 #include "miraval/devinst/DevInstAz.h"
 
-#include "miraval/app/Spredit.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/devinst/GrpAdrText.h"
 #include "kestrin/Ets2Cdi.h"
 #include "quillon/VireoGrpAdrSub.h"

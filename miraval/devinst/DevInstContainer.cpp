@@ -3,7 +3,7 @@
 
 #include "miraval/devinst/DevInst.h"
 
-#include "miraval/app/IniRegistry.h"
+#include "miraval/dienste/IniRegistry.h"
 #include "miraval/devinst/EditorHost.h"
 #include "kestrin/Ets2Cdi.h"
 #include "pellam/DataBasis.h"

@@ -8,7 +8,7 @@
 
 #include "miraval/devinst/DevInst.h"
 
-#include "miraval/app/Spredit.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/devinst/EditorHost.h"
 #include "kestrin/Ets2Cdi.h"
 #include "morrow/EtsGruppenAdressen.h"

@@ -1,7 +1,7 @@
 #include "miraval/ui/DlgSelGrpAddr.h"
 
-#include "miraval/app/DaMo.h"
-#include "miraval/app/Spredit.h"
+#include "miraval/dienste/DaMo.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/devinst/DevInst.h"
 #include "miraval/devinst/GrpAdrText.h"
 #include "miraval/ui/DlgNewGrpAddrName.h"

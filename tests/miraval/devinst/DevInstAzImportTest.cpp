@@ -4,7 +4,7 @@
 #include "AzGeraet.h"
 
 #include "DemoProject.h"
-#include "miraval/app/Spredit.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/devinst/DatenContainer.h"
 #include "miraval/devinst/DevInstAz_p.h"
 #include "platform/kestrin/EtsTestProject.h"

@@ -1,5 +1,5 @@
 // The guard around start-up: an exception that escapes it is shown and the program ends with 0.
-#include "miraval/app/DaMo.h"
+#include "miraval/dienste/DaMo.h"
 #include "miraval/app/Main.h"
 #include "miraval/app/Programmstart.h"
 #include "support/ScriptedMessageBox.h"
