@@ -7,7 +7,7 @@
 // run, keeps the list of open project windows (MDI sub-windows) and the current one, answers
 // the ETS events, and is the window the configuration nodes send their messages to: its
 // window handle's procedure is Dispatch. It is also the editor around each device instance
-// (TEditorHost).
+// (TEditorHost) and the holder of the project windows (TFensterHost).
 //
 // Units:
 //   Main.cpp          start-up and destruction, settings, texts, Tools menu, small services,
