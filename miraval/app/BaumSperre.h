@@ -7,8 +7,8 @@
 // then. TAutoSavePause: the auto-save timer stopped for a command and running again on every
 // way out of it.
 
-#include "miraval/app/DaMo.h"
 #include "miraval/app/Main.h"
+#include "miraval/dienste/DaMo.h"
 #include "miraval/ui/FProjektierung.h"
 
 #include <QTimer>

@@ -1,18 +1,20 @@
 #include "miraval/app/Main.h"
 
 #include "miraval/app/BaumSperre.h"
-#include "miraval/app/DaMo.h"
-#include "miraval/app/EtsRegData.h"
-#include "miraval/app/FensterZustand.h"
-#include "miraval/app/IniKeys.h"
-#include "miraval/app/IniRegistry.h"
-#include "miraval/app/Spredit.h"
 #include "miraval/devinst/DevInstAz.h"
-#include "miraval/ui/DlgAzEreignisspeicher.h"
+#include "miraval/dienste/DaMo.h"
+#include "miraval/dienste/EtsRegData.h"
+#include "miraval/dienste/Fehlerbericht.h"
+#include "miraval/dienste/FensterZustand.h"
+#include "miraval/dienste/IniKeys.h"
+#include "miraval/dienste/IniRegistry.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/ui/DlgAnzeige.h"
+#include "miraval/ui/DlgAzEreignisspeicher.h"
 #include "miraval/ui/DlgDefinitionAlarmzentrale.h"
 #include "miraval/ui/DlgInfoEreignisspeicher.h"
 #include "miraval/ui/DlgMelderHinzufuegen.h"
+#include "miraval/ui/DlgOptionen.h"
 #include "miraval/ui/DlgSelPhysAdrSe.h"
 #include "miraval/ui/FProjektierung.h"
 #include "quillon/CursorHourGlass.h"
@@ -57,15 +59,23 @@ QString Q(const std::string& text)
     return QString::fromStdString(text);
 }
 
-} // namespace
-
-void BeendeAnwendung()
+// Runs an action's or the auto-save timer's operation: nothing while the main window does not
+// exist, and no exception reaches the event loop (it is shown and the program ends).
+template <class F>
+void Sicher(F&& f)
 {
-    // Only a running loop is asked to end: without one (tests) a request would stay pending
-    // and end the next loop that starts, a modal dialog's included.
-    if (QThread::currentThread()->loopLevel() > 0)
-        QCoreApplication::exit(0);
+    if (!FormMain)
+        return;
+    try {
+        f(*FormMain);
+    } catch (const std::exception& e) {
+        TFormMain::ApplicationEventsException(e.what());
+    } catch (...) {
+        TFormMain::ApplicationEventsException("Unbekannter Fehler");
+    }
 }
+
+} // namespace
 
 void SetAnwendungsTitel(const std::string& titel)
 {
@@ -77,6 +87,7 @@ TFormMain::TFormMain(std::string deviceType)
 {
     LOG_FKT("TFormMain::TFormMain");
     FormMain = this;
+    SetFehlerMelder(&TFormMain::ApplicationEventsException);
     setObjectName("FormMain");
     m_handle = CreateWindowHandle([this](HWND, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
         try {
@@ -94,6 +105,7 @@ TFormMain::TFormMain(std::string deviceType)
     m_mdiArea = new QMdiArea(this);
     setCentralWidget(m_mdiArea);
     BaueMenues();
+    VerbindeAktionen();
 
     TimerOpenPreview = new QTimer(this);
     TimerOpenPreview->setInterval(1);
@@ -444,11 +456,81 @@ void TFormMain::Timer1Timer()
 void TFormMain::ApplicationEventsException(const std::string& what)
 {
     LOG_FKT("TFormMain::ApplicationEventsException");
-    MessageBox(FormMain != nullptr ? FormMain->m_handle : nullptr, what.empty() ? "Unbekannter Fehler." : what,
-               g_anwendungsTitel, MB_OK | MB_ICONERROR);
+    ZeigeFehlerBox(FormMain != nullptr ? FormMain->m_handle : nullptr, g_anwendungsTitel, what);
     if (FormMain != nullptr)
         FormMain->m_closing = true;
     BeendeAnwendung();
+}
+
+void TFormMain::VerbindeAktionen()
+{
+    LOG_FKT("TFormMain::VerbindeAktionen");
+    if (DM == nullptr)
+        return;
+    using F = TFormMain;
+    const std::pair<QAction*, void (*)(F&)> tabelle[] = {
+        {DM->APrint, [](F& m) { m.Drucken(); }},
+        {DM->AImport, [](F& m) { m.Import(); }},
+        {DM->AExport, [](F& m) { m.Export(); }},
+        {DM->ABeenden, [](F& m) { m.ABeendenExecute(); }},
+        {DM->AVerwerfen, [](F& m) { m.ApplCloseOrHide(true, true); }},
+        {DM->APrintPreview, [](F& m) { m.SeitenVorschau(); }},
+        {DM->ARestoreSaveCopy, [](F& m) { m.RestoreSaveCopy(); }},
+        {DM->AAutoSave,
+         [](F& m) {
+             m.DeactivateActiveGridCell();
+             m.SaveToFile("");
+         }},
+        // The options dialog: modal, given the ETS device interface, freed when it closes. It
+        // acts on the data module and the main window itself; its modal result asks nothing.
+        // Owned by the main window, so that it stays above it.
+        {DM->AOption,
+         [](F& m) {
+             TDlgOptionen dialog(&m, m.GetEts());
+             dialog.exec();
+         }},
+        {DM->ASprache, [](F&) { DM->ASpracheExecute(); }},
+        {DM->ADeviceHelp, [](F&) { DM->ADeviceHelpExecute(); }},
+        {DM->AQuickHelp, [](F& m) { m.StartQuickHelp(); }},
+        {DM->AAbout, [](F&) { DM->AAboutExecute(); }},
+        {DM->ACollapseAll, [](F& m) { m.TreeCollapseAll(); }},
+        {DM->AExpandAll, [](F& m) { m.TreeExpandAll(); }},
+        {DM->AExpand, [](F& m) { m.TreeExpand(); }},
+        {DM->ACollapse, [](F& m) { m.TreeCollapse(); }},
+        {DM->ACopy, [](F& m) { m.Kopieren(); }},
+        {DM->APaste, [](F& m) { m.Einfuegen(); }},
+        {DM->ADefault, [](F& m) { m.ResetAktDevInst(); }},
+        {DM->AProjektierungsfenster, [](F& m) { m.CreateFormVerw(); }},
+        {DM->AMelderHinzufuegen, [](F& m) { m.MelderHinzufuegen(); }},
+        {DM->AMelderLoeschen, [](F& m) { m.MelderLoeschen(); }},
+        {DM->ALinkToGrpAdr, [](F& m) { m.LinkToGrpAdr(); }},
+        {DM->AMelderKopieren, [](F& m) { m.Kopieren(); }},
+        {DM->AMelderEinfuegen, [](F& m) { m.Einfuegen(); }},
+        {DM->AEreignisspeicherAuslesen, [](F& m) { m.EreignisspeicherAuslesen(); }},
+        {DM->ASetDateTime, [](F& m) { m.DownloadAzHwDateTime(); }},
+        {DM->AUeberlappend, [](F& m) { m.Cascade(); }},
+        {DM->ANebeneinander, [](F& m) { m.TileVertical(); }},
+        {DM->AUebereinander, [](F& m) { m.TileHorizontal(); }},
+        {DM->ASymbole, [](F& m) { m.ArrangeIcons(); }},
+    };
+    static_assert(std::size(tabelle) == 32);
+    for (const auto& [action, operation] : tabelle)
+        connect(action, &QAction::triggered, this, [operation = operation] { Sicher(operation); });
+    DM->SetAutoSaveAusfuehrung([] { Sicher([](F& m) { m.SaveToFile(""); }); });
+}
+
+void TFormMain::ABeendenExecute()
+{
+    LOG_FKT("TFormMain::ABeendenExecute");
+    if (!AzCheckObjAlarmResetLinkToGrpAdr())
+        return;
+    if (!AzCheckObjektMeldertest())
+        return;
+    if (!AzCheckObjekteMelder())
+        return;
+    if (!AzCheckObjekteScharfschaltEingang())
+        return;
+    ApplCloseOrHide(false, false);
 }
 
 void TFormMain::ApplicationEventsMinimize()

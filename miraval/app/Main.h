@@ -7,7 +7,7 @@
 // run, keeps the list of open project windows (MDI sub-windows) and the current one, answers
 // the ETS events, and is the window the configuration nodes send their messages to: its
 // window handle's procedure is Dispatch. It is also the editor around each device instance
-// (TEditorHost).
+// (TEditorHost) and the holder of the project windows (TFensterHost).
 //
 // Units:
 //   Main.cpp          start-up and destruction, settings, texts, Tools menu, small services,
@@ -25,6 +25,7 @@
 // escapes goes to ApplicationEventsException, which shows it and ends the program.
 
 #include "miraval/devinst/EditorHost.h"
+#include "miraval/ui/FensterHost.h"
 #include "kestrin/Dal.h"
 #include "ovando/VireoReport.h"
 
@@ -54,7 +55,7 @@ class TEts2Cdi;
 struct TEtsExportTarget;
 class TFormVerw;
 
-class TFormMain : public QMainWindow, public TEditorHost {
+class TFormMain : public QMainWindow, public TEditorHost, public TFensterHost {
 public:
     // deviceType: the first command-line argument, empty when there was none (FormCreate then
     // asks for it). Runs FormCreate.
@@ -78,6 +79,9 @@ public:
     // An exception that reached the event loop: shown with the standard box, then the
     // program ends.
     static void ApplicationEventsException(const std::string& what);
+    // "Zurück zur Ets": the four checks in order, each must answer true (each has told the user
+    // what is missing when it answers false), then the return.
+    void ABeendenExecute();
     void ApplicationEventsMinimize();
     void ApplicationEventsRestore();
     void ApplicationEventsActivate();
@@ -110,7 +114,7 @@ public:
     std::string GetStatusText(int panel) const;
     QMenu* GetMenuTool() const { return MTool; }
     // The MDI area the project windows live in.
-    QMdiArea* GetMdiArea() const { return m_mdiArea; }
+    QMdiArea* GetMdiArea() const override { return m_mdiArea; }
     QMenu* GetMenuProjektierung() const { return MProjektierung; }
     QMenu* GetMenuFenster() const { return MFenster; }
 
@@ -286,6 +290,8 @@ private:
     void HandleFreigeben();
     void Kacheln(bool nebeneinander);
     void BaueMenues();
+    // Connects the data module's actions and its auto-save tick to the operations here.
+    void VerbindeAktionen();
     // The window menu's list of the open project windows (after its own entries): one entry
     // per window with its caption, the active one checked; choosing one activates it.
     void FensterListe();
@@ -348,9 +354,6 @@ private:
 
     friend class TFormMainTestZugang;
 };
-
-// Ends the program once the current handler has returned to the message loop.
-void BeendeAnwendung();
 
 // The caption of the standard exception box: the device name once one was selected.
 void SetAnwendungsTitel(const std::string& titel);

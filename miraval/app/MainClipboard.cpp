@@ -10,9 +10,9 @@
 #include "miraval/app/Main.h"
 
 #include "miraval/app/BaumSperre.h"
-#include "miraval/app/DaMo.h"
-#include "miraval/app/Spredit.h"
 #include "miraval/devinst/DevInstAz.h"
+#include "miraval/dienste/DaMo.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/ui/FProjektierung.h"
 #include "tamsel/Tamsel.h"
 #include "vcl/StringList.h"

@@ -3,9 +3,10 @@
 // two time-outs.
 #include "miraval/app/Main.h"
 
-#include "miraval/app/DaMo.h"
-#include "miraval/app/Spredit.h"
 #include "miraval/devinst/DevInstAz.h"
+#include "miraval/dienste/DaMo.h"
+#include "miraval/dienste/Fehlerbericht.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/ui/FProjektierung.h"
 #include "dorlin/Dorlin.h"
 #include "kestrin/Ets2Cdi.h"

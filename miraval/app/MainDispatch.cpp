@@ -4,10 +4,10 @@
 // windows. Messages that need a current instance answer 0 without one ("inst" below).
 #include "miraval/app/Main.h"
 
-#include "miraval/app/DaMo.h"
-#include "miraval/app/Spredit.h"
 #include "miraval/devinst/DevInstAz.h"
 #include "miraval/devinst/DevInstMessage.h"
+#include "miraval/dienste/DaMo.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/ui/FProjektierung.h"
 #include "dorlin/Dorlin.h"
 #include "pellam/Basis.h"

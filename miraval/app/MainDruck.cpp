@@ -5,8 +5,8 @@
 
 #include "miraval/app/Main.h"
 
-#include "miraval/app/Spredit.h"
 #include "miraval/devinst/DevInstAz.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/ui/CtrlTree.h"
 #include "miraval/ui/FProjektierung.h"
 #include "pellam/DataBasis.h"

@@ -8,10 +8,10 @@
 // it, under ETS's progress meter, which is closed on every way out.
 #include "miraval/app/Main.h"
 
-#include "miraval/app/DaMo.h"
-#include "miraval/app/DateiZugriff.h"
-#include "miraval/app/Spredit.h"
 #include "miraval/devinst/DevInstAz.h"
+#include "miraval/dienste/DaMo.h"
+#include "miraval/dienste/DateiZugriff.h"
+#include "miraval/dienste/Spredit.h"
 #include "kestrin/Ets2Cdi.h"
 #include "morrow/EtsProgressDialog.h"
 #include "tamsel/Tamsel.h"

@@ -10,12 +10,12 @@
 
 #include "miraval/app/BaumSperre.h"
 
-#include "miraval/app/DaMo.h"
-#include "miraval/app/DateiZugriff.h"
-#include "miraval/app/IniKeys.h"
-#include "miraval/app/IniRegistry.h"
-#include "miraval/app/Spredit.h"
 #include "miraval/devinst/DevInstAz.h"
+#include "miraval/dienste/DaMo.h"
+#include "miraval/dienste/DateiZugriff.h"
+#include "miraval/dienste/IniKeys.h"
+#include "miraval/dienste/IniRegistry.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/ui/FProjektierung.h"
 #include "kestrin/Ets2Cdi.h"
 #include "quillon/CursorHourGlass.h"

@@ -1,10 +1,10 @@
 // The program entry: ETS (here its host stand-in) starts the editor with the device type and
 // the project store, then drives it by events on standard input.
-#include "miraval/app/DaMo.h"
 #include "miraval/app/EtsEingabe.h"
 #include "miraval/app/Main.h"
 #include "miraval/app/Programmstart.h"
-#include "miraval/app/Spredit.h"
+#include "miraval/dienste/DaMo.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/ui/DlgFortschrittMelderHinzufuegen.h"
 #include "miraval/ui/FProjektierung.h"
 #include "cindral/qt/CindralQt.h"

@@ -6,9 +6,9 @@
 // ask for it, the close time-out stopped; a finished event ends with EventEnde.
 #include "miraval/app/Main.h"
 
-#include "miraval/app/DaMo.h"
-#include "miraval/app/Spredit.h"
 #include "miraval/devinst/DevInstAz.h"
+#include "miraval/dienste/DaMo.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/ui/FProjektierung.h"
 #include "miraval/ui/Geschuetzt.h"
 #include "dorlin/Dorlin.h"

@@ -6,9 +6,9 @@
 
 #include "miraval/devinst/DevInstAz.h"
 
-#include "miraval/app/Spredit.h"
 #include "miraval/devinst/DevInstAz_p.h"
 #include "miraval/devinst/EditorHost.h"
+#include "miraval/dienste/Spredit.h"
 #include "kestrin/Ets2Cdi.h"
 #include "kestrin/EtsTransaction.h"
 #include "morrow/EtsDeviceParam.h"

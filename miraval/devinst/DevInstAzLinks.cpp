@@ -5,8 +5,8 @@
 
 #include "miraval/devinst/DevInstAz.h"
 
-#include "miraval/app/Spredit.h"
 #include "miraval/devinst/GrpAdrText.h"
+#include "miraval/dienste/Spredit.h"
 #include "kestrin/Ets2Cdi.h"
 #include "quillon/VireoGrpAdrSub.h"
 #include "tamsel/Tamsel.h"

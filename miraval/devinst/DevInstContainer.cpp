@@ -3,8 +3,8 @@
 
 #include "miraval/devinst/DevInst.h"
 
-#include "miraval/app/IniRegistry.h"
 #include "miraval/devinst/EditorHost.h"
+#include "miraval/dienste/IniRegistry.h"
 #include "kestrin/Ets2Cdi.h"
 #include "pellam/DataBasis.h"
 #include "pellam/EibHandle.h"

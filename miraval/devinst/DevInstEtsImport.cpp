@@ -4,7 +4,7 @@
 
 #include "miraval/devinst/DevInst.h"
 
-#include "miraval/app/Spredit.h"
+#include "miraval/dienste/Spredit.h"
 #include "kestrin/Ets2Cdi.h"
 #include "morrow/EtsProgressDialog.h"
 #include "pellam/DataBasis.h"

@@ -3,8 +3,8 @@
 
 #include "miraval/devinst/DevInst.h"
 
-#include "miraval/app/Spredit.h"
 #include "miraval/devinst/EditorHost.h"
+#include "miraval/dienste/Spredit.h"
 #include "kestrin/Ets2Cdi.h"
 #include "morrow/EtsDeviceParam.h"
 #include "morrow/EtsGruppenAdressen.h"

@@ -8,8 +8,8 @@
 
 #include "miraval/devinst/DevInst.h"
 
-#include "miraval/app/Spredit.h"
 #include "miraval/devinst/EditorHost.h"
+#include "miraval/dienste/Spredit.h"
 #include "kestrin/Ets2Cdi.h"
 #include "morrow/EtsGruppenAdressen.h"
 #include "quillon/CursorHourGlass.h"

@@ -1,6 +1,6 @@
 #include "miraval/devinst/GrpAdrText.h"
 
-#include "miraval/app/Spredit.h"
+#include "miraval/dienste/Spredit.h"
 #include "tamsel/Tamsel.h"
 #include "win32/MessageBox.h"
 

@@ -1,6 +1,6 @@
 #include "miraval/ui/CtrlTree.h"
 
-#include "miraval/app/DaMo.h"
+#include "miraval/dienste/DaMo.h"
 #include "miraval/ui/ZiehDaten.h"
 #include "miraval/ui/ZiehLauf.h"
 #include "pellam/DataBasis.h"

@@ -1,8 +1,8 @@
 #include "miraval/ui/DlgAnzeige.h"
 
-#include "miraval/ui/BereichsFarbe.h"
 #include "miraval/devinst/VarianteAz.h"
-#include "miraval/app/Bilder.h"
+#include "miraval/dienste/Bilder.h"
+#include "miraval/ui/BereichsFarbe.h"
 #include "miraval/ui/Geschuetzt.h"
 #include "tamsel/Tamsel.h"
 

@@ -1,8 +1,7 @@
 #include "miraval/ui/DlgAzEreignisspeicher.h"
 
-#include "miraval/app/DateiZugriff.h"
-#include "miraval/app/Main.h"
-#include "miraval/app/Spredit.h"
+#include "miraval/dienste/DateiZugriff.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/ui/Geschuetzt.h"
 #include "ovando/OvandoAnzeige.h"
 #include "ovando/OvandoCanvas.h"

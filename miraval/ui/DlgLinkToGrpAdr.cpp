@@ -1,7 +1,7 @@
 #include "miraval/ui/DlgLinkToGrpAdr.h"
 
-#include "miraval/app/Spredit.h"
 #include "miraval/devinst/GrpAdrText.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/ui/Geschuetzt.h"
 #include "tamsel/Tamsel.h"
 

@@ -1,6 +1,6 @@
 #include "miraval/ui/DlgNewGrpAddrName.h"
 
-#include "miraval/app/Spredit.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/ui/Geschuetzt.h"
 #include "tamsel/Tamsel.h"
 

@@ -1,9 +1,9 @@
 #include "miraval/ui/DlgOptionen.h"
 
-#include "miraval/app/DaMo.h"
-#include "miraval/app/IniKeys.h"
-#include "miraval/app/IniRegistry.h"
-#include "miraval/app/Spredit.h"
+#include "miraval/dienste/DaMo.h"
+#include "miraval/dienste/IniKeys.h"
+#include "miraval/dienste/IniRegistry.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/ui/Geschuetzt.h"
 #include "morrow/EtsProfile.h"
 #include "quillon/UserMessages.h"

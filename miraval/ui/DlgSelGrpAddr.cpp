@@ -1,9 +1,9 @@
 #include "miraval/ui/DlgSelGrpAddr.h"
 
-#include "miraval/app/DaMo.h"
-#include "miraval/app/Spredit.h"
 #include "miraval/devinst/DevInst.h"
 #include "miraval/devinst/GrpAdrText.h"
+#include "miraval/dienste/DaMo.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/ui/DlgNewGrpAddrName.h"
 #include "miraval/ui/Geschuetzt.h"
 #include "morrow/EtsGruppenAdressen.h"

@@ -1,6 +1,6 @@
 #include "miraval/ui/FDockMeld.h"
 
-#include "miraval/app/Spredit.h"
+#include "miraval/dienste/Spredit.h"
 
 #include <QCloseEvent>
 #include <QPalette>

@@ -1,18 +1,18 @@
 #include "miraval/ui/FProjektierung.h"
 
-#include "miraval/app/DaMo.h"
-#include "miraval/app/FensterZustand.h"
-#include "miraval/app/IniKeys.h"
-#include "miraval/app/IniRegistry.h"
-#include "miraval/app/Main.h"
-#include "miraval/app/Spredit.h"
+#include "miraval/dienste/DaMo.h"
+#include "miraval/dienste/FensterZustand.h"
+#include "miraval/dienste/IniKeys.h"
+#include "miraval/dienste/IniRegistry.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/ui/BaumScroll.h"
 #include "miraval/ui/CtrlGrid.h"
 #include "miraval/ui/CtrlListView.h"
 #include "miraval/ui/CtrlTree.h"
 #include "miraval/ui/FDockMeld.h"
-#include "miraval/ui/MeldeHilfe.h"
+#include "miraval/ui/FensterHost.h"
 #include "miraval/ui/Geschuetzt.h"
+#include "miraval/ui/MeldeHilfe.h"
 #include "miraval/ui/ModellAnsichten.h"
 #include "miraval/ui/RtfAnzeige.h"
 #include "miraval/ui/ZiehDaten.h"
@@ -115,7 +115,7 @@ private:
 
 // ---- Construction -------------------------------------------------------------------------------
 
-TFormVerw::TFormVerw(TFormMain* owner)
+TFormVerw::TFormVerw(TFensterHost* owner)
     : QMdiSubWindow(nullptr), m_fensterNr(g_naechsteFensterNr++), m_owner(owner)
 {
     m_handle = CreateWindowHandle([this](HWND, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
@@ -223,9 +223,9 @@ void TFormVerw::Init()
             if (e)
                 std::rethrow_exception(e);
         } catch (const std::exception& x) {
-            TFormMain::ApplicationEventsException(x.what());
+            MeldeUnerwartetenFehler(x.what());
         } catch (...) {
-            TFormMain::ApplicationEventsException("");
+            MeldeUnerwartetenFehler("");
         }
     };
     m_listViewView = ErzeugeListAnsicht(*m_listView, m_pages, fehler);
@@ -916,9 +916,9 @@ bool TFormVerw::KeyPreview(QObject* watched, QEvent* event)
             return FormKeyDown(key);
         }
     } catch (const std::exception& e) {
-        TFormMain::ApplicationEventsException(e.what());
+        MeldeUnerwartetenFehler(e.what());
     } catch (...) {
-        TFormMain::ApplicationEventsException("");
+        MeldeUnerwartetenFehler("");
     }
     return false;
 }

@@ -57,7 +57,7 @@ class TCtrlListView;
 class TCtrlTree;
 class TDataBasis;
 class TDeviceInstanz;
-class TFormMain;
+class TFensterHost;
 class TTreeSortPause;
 
 // The current project window (null when none is open); kept by the main window.
@@ -69,7 +69,7 @@ public:
     // caption (InitTexte), reads its placement (GetRegData) and the grid colours of the data
     // module (LoadColor), posts UM_AddFormVerw to the data module's main handle and joins the
     // owner's MDI area. owner may be null (tests): the window then stands alone.
-    explicit TFormVerw(TFormMain* owner);
+    explicit TFormVerw(TFensterHost* owner);
     // FormDestroy: SetRegData, then UM_RemoveFormVerw is sent (the main window's list never
     // holds a destroyed window).
     ~TFormVerw() override;
@@ -265,7 +265,7 @@ private:
     void MeldeFensterGeschlossen();
 
     int m_fensterNr;
-    TFormMain* m_owner;
+    TFensterHost* m_owner;
     HWND m_handle = nullptr;
     HWND m_mainHandle = nullptr;
     bool m_treeFilling = false;

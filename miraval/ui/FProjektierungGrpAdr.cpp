@@ -2,7 +2,7 @@
 
 #include "miraval/ui/FProjektierung.h"
 
-#include "miraval/app/DaMo.h"
+#include "miraval/dienste/DaMo.h"
 #include "miraval/ui/CtrlTree.h"
 #include "morrow/EtsMainGroup.h"
 #include "morrow/EtsMiddleGroup.h"

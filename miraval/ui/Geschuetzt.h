@@ -1,12 +1,11 @@
 #pragma once
 // Runs the work of a dialog's slot so that no exception reaches Qt's event loop: what escapes
-// goes to the main window's handler, which shows it and ends the program.
+// goes to the exception report, which shows it and ends the program.
+
+#include "miraval/dienste/Fehlerbericht.h"
 
 #include <exception>
 #include <string>
-
-// The main window's "show and end" handler (TFormMain::ApplicationEventsException).
-void MeldeUnerwartetenFehler(const std::string& what);
 
 template <class F>
 void Geschuetzt(F&& f)

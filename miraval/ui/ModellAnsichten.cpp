@@ -1,6 +1,6 @@
 #include "miraval/ui/ModellAnsichten.h"
 
-#include "miraval/app/DaMo.h"
+#include "miraval/dienste/DaMo.h"
 #include "miraval/ui/CtrlGrid.h"
 #include "rastow/DrawGridSE.h"
 #include "rastow/qt/DrawGridSEView.h"

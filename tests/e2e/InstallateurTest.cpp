@@ -3,8 +3,8 @@
 #include "Installateur.h"
 
 #include "DemoProject.h"
-#include "miraval/app/IniKeys.h"
-#include "miraval/app/IniRegistry.h"
+#include "miraval/dienste/IniKeys.h"
+#include "miraval/dienste/IniRegistry.h"
 #include "tessarin/AzMelder.h"
 
 #include <algorithm>

@@ -4,9 +4,9 @@
 #include "AzGeraet.h"
 
 #include "DemoProject.h"
-#include "miraval/app/Spredit.h"
 #include "miraval/devinst/DatenContainer.h"
 #include "miraval/devinst/DevInstAz_p.h"
+#include "miraval/dienste/Spredit.h"
 #include "platform/kestrin/EtsTestProject.h"
 #include "quillon/VireoGrpAdrSub.h"
 #include "support/ScriptedMessageBox.h"

@@ -4,7 +4,7 @@
 #include "AzGeraet.h"
 
 #include "DemoProject.h"
-#include "miraval/app/Spredit.h"
+#include "miraval/dienste/Spredit.h"
 #include "morrow/EtsDeviceParam.h"
 #include "platform/kestrin/EtsTestProject.h"
 #include "support/ScriptedMessageBox.h"

@@ -1,6 +1,6 @@
-#include "miraval/app/Bilder.h"
+#include "miraval/dienste/Bilder.h"
 
-#include "miraval/app/DaMo.h"
+#include "miraval/dienste/DaMo.h"
 
 #include <QImage>
 

@@ -1,4 +1,4 @@
-#include "miraval/app/DaMo.h"
+#include "miraval/dienste/DaMo.h"
 
 #include "miraval/app/Main.h"
 #include "dorlin/Dorlin.h"

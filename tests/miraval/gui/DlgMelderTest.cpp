@@ -1,9 +1,9 @@
 // The dialog that asks how many detector inputs to add: what OK, Enter, Cancel and the close
 // box give for what was typed, and how the edit reads its text; the add command of the main
 // window with it.
-#include "miraval/app/DaMo.h"
 #include "miraval/app/Main.h"
 #include "miraval/devinst/DevInstAz.h"
+#include "miraval/dienste/DaMo.h"
 #include "miraval/ui/DlgMelderHinzufuegen.h"
 #include "miraval/ui/FProjektierung.h"
 #include "DemoProject.h"

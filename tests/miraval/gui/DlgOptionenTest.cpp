@@ -2,9 +2,9 @@
 // profile values of the hidden page (written only after a complete read).
 #include "miraval/ui/DlgOptionen.h"
 
-#include "miraval/app/DaMo.h"
-#include "miraval/app/IniKeys.h"
-#include "miraval/app/IniRegistry.h"
+#include "miraval/dienste/DaMo.h"
+#include "miraval/dienste/IniKeys.h"
+#include "miraval/dienste/IniRegistry.h"
 #include "DemoProject.h"
 #include "kestrin/Ets2Cdi.h"
 #include "morrow/EtsProfile.h"

@@ -2,8 +2,8 @@
 // ship, and the pane of the project window.
 #include "FormVerwUmgebung.h"
 
-#include "miraval/app/IniKeys.h"
-#include "miraval/app/IniRegistry.h"
+#include "miraval/dienste/IniKeys.h"
+#include "miraval/dienste/IniRegistry.h"
 #include "miraval/ui/MeldeHilfe.h"
 #include "rastow/DrawGridSE.h"
 

@@ -3,8 +3,8 @@
 // screenshots of the main views (build/test-artefacts/).
 #include "FormVerwUmgebung.h"
 
-#include "miraval/app/IniKeys.h"
-#include "miraval/app/IniRegistry.h"
+#include "miraval/dienste/IniKeys.h"
+#include "miraval/dienste/IniRegistry.h"
 #include "quillon/UserMessages.h"
 #include "rastow/DrawGridSE.h"
 #include "tessarin/AzMelder.h"

@@ -5,7 +5,7 @@
 
 #include "tests/miraval/devinst/DevInstAzUmgebung.h"
 
-#include "miraval/app/DaMo.h"
+#include "miraval/dienste/DaMo.h"
 #include "miraval/ui/CtrlTree.h"
 #include "miraval/ui/FProjektierung.h"
 #include "pellam/DataBasis.h"

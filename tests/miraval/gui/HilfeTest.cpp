@@ -1,7 +1,7 @@
 // Every way the editor asks for help reaches the help document that ships beside the program,
 // at a topic the document holds.
-#include "miraval/app/DaMo.h"
 #include "miraval/app/Main.h"
+#include "miraval/dienste/DaMo.h"
 #include "miraval/ui/DlgOptionen.h"
 #include "miraval/ui/DlgSelGrpAddr.h"
 #include "miraval/ui/FProjektierung.h"

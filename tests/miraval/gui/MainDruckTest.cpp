@@ -1,8 +1,8 @@
 // Printing the configuration and reading the event memory from the main window, on the demo
 // project: the report rendered to PDF files and to a recording canvas.
-#include "miraval/app/DaMo.h"
 #include "miraval/app/Main.h"
 #include "miraval/devinst/DevInstAz.h"
+#include "miraval/dienste/DaMo.h"
 #include "miraval/ui/DlgAzEreignisspeicher.h"
 #include "miraval/ui/FProjektierung.h"
 #include "MainUmgebung.h"

@@ -1,8 +1,8 @@
 // ETS's export, import and copy of a device, end to end through the event channel.
 #include "MainUmgebung.h"
 
-#include "miraval/app/Spredit.h"
 #include "miraval/devinst/DatenContainer.h"
+#include "miraval/dienste/Spredit.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 // The safety copy and the recovery after an unclean end, and templates between two devices.
 #include "MainUmgebung.h"
 
-#include "miraval/app/IniKeys.h"
-#include "miraval/app/IniRegistry.h"
-#include "miraval/app/Spredit.h"
 #include "miraval/devinst/DatenContainer.h"
+#include "miraval/dienste/IniKeys.h"
+#include "miraval/dienste/IniRegistry.h"
+#include "miraval/dienste/Spredit.h"
 #include "miraval/ui/CtrlTree.h"
 #include "miraval/ui/FProjektierung.h"
 

@@ -1,11 +1,11 @@
 // The main window against a project store in a temporary folder: every ETS event through the
 // event channel, the dispatcher's cases, the settings and both ways of leaving.
-#include "miraval/app/DaMo.h"
-#include "miraval/app/IniKeys.h"
-#include "miraval/app/IniRegistry.h"
 #include "miraval/app/Main.h"
 #include "miraval/devinst/DevInstAz.h"
 #include "miraval/devinst/DevInstAz_p.h"
+#include "miraval/dienste/DaMo.h"
+#include "miraval/dienste/IniKeys.h"
+#include "miraval/dienste/IniRegistry.h"
 #include "miraval/ui/CtrlTree.h"
 #include "miraval/ui/DlgOptionen.h"
 #include "miraval/ui/FProjektierung.h"

@@ -4,10 +4,10 @@
 // names device 1, as after ETS imported or copied it. Events go through the event channel;
 // message boxes are scripted (default answer OK).
 
-#include "miraval/app/DaMo.h"
 #include "miraval/app/Main.h"
 #include "miraval/devinst/DevInstAz.h"
 #include "miraval/devinst/DevInstAz_p.h"
+#include "miraval/dienste/DaMo.h"
 #include "DemoProject.h"
 #include "kestrin/Ets2Cdi.h"
 #include "kestrin/EtsEventChannel.h"

@@ -1,7 +1,7 @@
 // The guard around start-up: an exception that escapes it is shown and the program ends with 0.
-#include "miraval/app/DaMo.h"
 #include "miraval/app/Main.h"
 #include "miraval/app/Programmstart.h"
+#include "miraval/dienste/DaMo.h"
 #include "support/ScriptedMessageBox.h"
 #include "win32/Shell.h"
 

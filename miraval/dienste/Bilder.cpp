@@ -1,4 +1,4 @@
-#include "miraval/app/Bilder.h"
+#include "miraval/dienste/Bilder.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "miraval/app/Spredit.h"
+#include "miraval/dienste/Spredit.h"
 
 #include "win32/StringTable.h"
 

@@ -1,7 +1,7 @@
-#include "miraval/app/EtsRegData.h"
+#include "miraval/dienste/EtsRegData.h"
 
-#include "miraval/app/IniKeys.h"
-#include "miraval/app/IniRegistry.h"
+#include "miraval/dienste/IniKeys.h"
+#include "miraval/dienste/IniRegistry.h"
 
 TEtsRegData ReadEtsRegData(const std::string& iniFile, const std::string& etsDirectory)
 {

@@ -1,4 +1,4 @@
-#include "miraval/app/DateiZugriff.h"
+#include "miraval/dienste/DateiZugriff.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "miraval/app/IniRegistry.h"
+#include "miraval/dienste/IniRegistry.h"
 
-#include "miraval/app/EtsRegData.h"
-#include "miraval/app/IniKeys.h"
+#include "miraval/dienste/EtsRegData.h"
+#include "miraval/dienste/IniKeys.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 // Stored encodings, which existing files rely on: integers as signed decimal text, booleans
 // as "1" and "0", colours with the top bit set (system colours) as negative decimals.
 
-#include "miraval/app/IniKeys.h"
+#include "miraval/dienste/IniKeys.h"
 
 #include <cstdint>
 #include <string>

@@ -7,15 +7,16 @@
 // The settings are plain members: read from the INI file by the main window (GetRegData)
 // and the windows that use them, changed in memory, written back at fixed moments.
 //
-// Every action handler forwards to a command of the main window (the global FormMain), of
-// the current device instance or of the current project window, and does nothing while the
-// main window does not exist.
+// The module names no window: the main window connects each action and the auto-save tick to
+// its own operation when it is made, so that an action does nothing while no main window
+// exists. The module's own handlers (language, help, about box) are public for that table.
 
 #include "win32/Windows.h"
 
 #include <QObject>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,8 +70,10 @@ public:
     // Interval := AutoSaveMinuten minutes; the timer runs only when enable and AutoSave.
     void StartTimerAutoSave(bool enable);
     QTimer* TimerAutoSave() const { return m_timerAutoSave; }
-    // The timer's tick: the safety copy to its default path.
+    // The timer's tick: runs the operation given below (the main window's safety copy to its
+    // default path); nothing while none is given.
     void TimerAutoSaveTimer();
+    void SetAutoSaveAusfuehrung(std::function<void()> sichern);
 
     // ---- Keys ----------------------------------------------------------------------------------
     // handled := one of the actions has the key as its shortcut (and was triggered). A key
@@ -119,19 +122,19 @@ public:
     const std::vector<QAction*>& Actions() const { return m_actions; }
 
     // ---- Action handlers (public so that tests and menus run the same path) ----------------------
-    void ABeendenExecute();
     void AAboutExecute();
     void ASpracheExecute();
     void ADeviceHelpExecute();
 
 private:
     void DataModuleCreate();
-    // The 32 actions with names, categories, shortcuts, images and handlers (no captions).
+    // The 32 actions with names, categories, shortcuts and images (no captions, no handlers).
     void ErzeugeAktionen();
     // The actions' captions from the language texts.
     void SetzeTexte();
 
     QTimer* m_timerAutoSave = nullptr;
+    std::function<void()> m_autoSave;
     std::vector<QAction*> m_actions;
 };
 

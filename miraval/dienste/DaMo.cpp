@@ -1,11 +1,9 @@
-#include "miraval/app/DaMo.h"
+#include "miraval/dienste/DaMo.h"
 
-#include "miraval/app/Bilder.h"
-#include "miraval/app/IniKeys.h"
-#include "miraval/app/IniRegistry.h"
-#include "miraval/app/Main.h"
-#include "miraval/app/Spredit.h"
-#include "miraval/ui/DlgOptionen.h"
+#include "miraval/dienste/Bilder.h"
+#include "miraval/dienste/IniKeys.h"
+#include "miraval/dienste/IniRegistry.h"
+#include "miraval/dienste/Spredit.h"
 #include "dorlin/Dorlin.h"
 #include "tamsel/Tamsel.h"
 #include "tessarin/SprAz.h"
@@ -18,10 +16,10 @@
 #include <QKeySequence>
 #include <QTimer>
 #include <QVariant>
+#include <QWidget>
 
 #include <algorithm>
 #include <climits>
-#include <exception>
 #include <iterator>
 #include <map>
 
@@ -36,22 +34,6 @@ constexpr int32_t kMaxSprachen = 100;
 // Data passed with the help finder; a viewer has no topics, the value is kept for the call's
 // sake.
 constexpr std::uintptr_t kHilfeFinderDaten = 10;
-
-// Runs an action's or the timer's work: nothing while the main window does not exist, and
-// no exception reaches the event loop (the main window shows it and ends the program).
-template <class F>
-void Sicher(F&& f)
-{
-    if (!FormMain)
-        return;
-    try {
-        f(*FormMain);
-    } catch (const std::exception& e) {
-        TFormMain::ApplicationEventsException(e.what());
-    } catch (...) {
-        TFormMain::ApplicationEventsException("Unbekannter Fehler");
-    }
-}
 
 // The key as a sequence to compare with an action's shortcuts: the keypad flag is no part
 // of a shortcut (Ctrl with the keypad's 1 is Ctrl+1).
@@ -122,71 +104,44 @@ void TDM::ErzeugeAktionen()
         const char* Kategorie;
         QKeySequence Taste;
         int Bild; // image-list index, -1 none
-        void (*Ausfuehren)(TDM&, TFormMain&);
     };
-    using F = TFormMain;
     const QKeySequence ohne;
-    // In the order of the action list; captions are set by DataModuleCreate.
+    // In the order of the action list; captions are set by DataModuleCreate. What each runs is
+    // connected by the main window.
     const TZeile zeilen[] = {
-        {&TDM::APrint, "APrint", "Datei", QKeySequence(Qt::CTRL | Qt::Key_P), 64,
-         [](TDM&, F& m) { m.Drucken(); }},
-        {&TDM::AImport, "AImport", "Datei", ohne, -1, [](TDM&, F& m) { m.Import(); }},
-        {&TDM::AExport, "AExport", "Datei", ohne, -1, [](TDM&, F& m) { m.Export(); }},
-        {&TDM::ABeenden, "ABeenden", "Datei", QKeySequence(Qt::CTRL | Qt::Key_Q), -1,
-         [](TDM& dm, F&) { dm.ABeendenExecute(); }},
-        {&TDM::AVerwerfen, "AVerwerfen", "Datei", ohne, -1,
-         [](TDM&, F& m) { m.ApplCloseOrHide(true, true); }},
-        {&TDM::APrintPreview, "APrintPreview", "Datei", ohne, 63, [](TDM&, F& m) { m.SeitenVorschau(); }},
-        {&TDM::ARestoreSaveCopy, "ARestoreSaveCopy", "Datei", ohne, -1,
-         [](TDM&, F& m) { m.RestoreSaveCopy(); }},
-        {&TDM::AAutoSave, "AAutoSave", "Datei", ohne, 68,
-         [](TDM&, F& m) {
-             m.DeactivateActiveGridCell();
-             m.SaveToFile("");
-         }},
-        // The options dialog: modal, given the ETS device interface, freed when it closes. It
-        // acts on the data module and the main window itself; its modal result asks nothing.
-        // Owned by the main window, so that it stays above it.
-        {&TDM::AOption, "AOption", "Einstellung", ohne, -1,
-         [](TDM&, F& m) {
-             TDlgOptionen dialog(&m, m.GetEts());
-             dialog.exec();
-         }},
-        {&TDM::ASprache, "ASprache", "Einstellung", ohne, -1, [](TDM& dm, F&) { dm.ASpracheExecute(); }},
-        {&TDM::ADeviceHelp, "ADeviceHelp", "Hilfe", QKeySequence(Qt::Key_F1), -1,
-         [](TDM& dm, F&) { dm.ADeviceHelpExecute(); }},
-        {&TDM::AQuickHelp, "AQuickHelp", "Hilfe", QKeySequence(Qt::CTRL | Qt::Key_F1), -1,
-         [](TDM&, F& m) { m.StartQuickHelp(); }},
-        {&TDM::AAbout, "AAbout", "Hilfe", ohne, -1, [](TDM& dm, F&) { dm.AAboutExecute(); }},
-        {&TDM::ACollapseAll, "ACollapseAll", "Projektierung", QKeySequence(Qt::CTRL | Qt::Key_E), 61,
-         [](TDM&, F& m) { m.TreeCollapseAll(); }},
-        {&TDM::AExpandAll, "AExpandAll", "Projektierung", QKeySequence(Qt::CTRL | Qt::Key_A), 60,
-         [](TDM&, F& m) { m.TreeExpandAll(); }},
-        {&TDM::AExpand, "AExpand", "Projektierung", ohne, -1, [](TDM&, F& m) { m.TreeExpand(); }},
-        {&TDM::ACollapse, "ACollapse", "Projektierung", ohne, -1, [](TDM&, F& m) { m.TreeCollapse(); }},
-        {&TDM::ACopy, "ACopy", "Projektierung", ohne, -1, [](TDM&, F& m) { m.Kopieren(); }},
-        {&TDM::APaste, "APaste", "Projektierung", ohne, -1, [](TDM&, F& m) { m.Einfuegen(); }},
-        {&TDM::ADefault, "ADefault", "Projektierung", ohne, -1, [](TDM&, F& m) { m.ResetAktDevInst(); }},
+        {&TDM::APrint, "APrint", "Datei", QKeySequence(Qt::CTRL | Qt::Key_P), 64},
+        {&TDM::AImport, "AImport", "Datei", ohne, -1},
+        {&TDM::AExport, "AExport", "Datei", ohne, -1},
+        {&TDM::ABeenden, "ABeenden", "Datei", QKeySequence(Qt::CTRL | Qt::Key_Q), -1},
+        {&TDM::AVerwerfen, "AVerwerfen", "Datei", ohne, -1},
+        {&TDM::APrintPreview, "APrintPreview", "Datei", ohne, 63},
+        {&TDM::ARestoreSaveCopy, "ARestoreSaveCopy", "Datei", ohne, -1},
+        {&TDM::AAutoSave, "AAutoSave", "Datei", ohne, 68},
+        {&TDM::AOption, "AOption", "Einstellung", ohne, -1},
+        {&TDM::ASprache, "ASprache", "Einstellung", ohne, -1},
+        {&TDM::ADeviceHelp, "ADeviceHelp", "Hilfe", QKeySequence(Qt::Key_F1), -1},
+        {&TDM::AQuickHelp, "AQuickHelp", "Hilfe", QKeySequence(Qt::CTRL | Qt::Key_F1), -1},
+        {&TDM::AAbout, "AAbout", "Hilfe", ohne, -1},
+        {&TDM::ACollapseAll, "ACollapseAll", "Projektierung", QKeySequence(Qt::CTRL | Qt::Key_E), 61},
+        {&TDM::AExpandAll, "AExpandAll", "Projektierung", QKeySequence(Qt::CTRL | Qt::Key_A), 60},
+        {&TDM::AExpand, "AExpand", "Projektierung", ohne, -1},
+        {&TDM::ACollapse, "ACollapse", "Projektierung", ohne, -1},
+        {&TDM::ACopy, "ACopy", "Projektierung", ohne, -1},
+        {&TDM::APaste, "APaste", "Projektierung", ohne, -1},
+        {&TDM::ADefault, "ADefault", "Projektierung", ohne, -1},
         {&TDM::AProjektierungsfenster, "AProjektierungsfenster", "Projektierung",
-         QKeySequence(Qt::CTRL | Qt::Key_N), -1, [](TDM&, F& m) { m.CreateFormVerw(); }},
-        {&TDM::AMelderHinzufuegen, "AMelderHinzufuegen", "Projektierung", ohne, 65,
-         [](TDM&, F& m) { m.MelderHinzufuegen(); }},
-        {&TDM::AMelderLoeschen, "AMelderLoeschen", "Projektierung", ohne, 62,
-         [](TDM&, F& m) { m.MelderLoeschen(); }},
-        {&TDM::ALinkToGrpAdr, "ALinkToGrpAdr", "Projektierung", ohne, -1, [](TDM&, F& m) { m.LinkToGrpAdr(); }},
-        {&TDM::AMelderKopieren, "AMelderKopieren", "Projektierung", ohne, 66, [](TDM&, F& m) { m.Kopieren(); }},
-        {&TDM::AMelderEinfuegen, "AMelderEinfuegen", "Projektierung", ohne, 67,
-         [](TDM&, F& m) { m.Einfuegen(); }},
-        {&TDM::AEreignisspeicherAuslesen, "AEreignisspeicherAuslesen", "Projektierung", ohne, -1,
-         [](TDM&, F& m) { m.EreignisspeicherAuslesen(); }},
-        {&TDM::ASetDateTime, "ASetDateTime", "Projektierung", ohne, -1,
-         [](TDM&, F& m) { m.DownloadAzHwDateTime(); }},
-        {&TDM::AUeberlappend, "AUeberlappend", "Fenster", QKeySequence(Qt::SHIFT | Qt::Key_F5), -1,
-         [](TDM&, F& m) { m.Cascade(); }},
-        {&TDM::ANebeneinander, "ANebeneinander", "Fenster", QKeySequence(Qt::SHIFT | Qt::Key_F4), -1,
-         [](TDM&, F& m) { m.TileVertical(); }},
-        {&TDM::AUebereinander, "AUebereinander", "Fenster", ohne, -1, [](TDM&, F& m) { m.TileHorizontal(); }},
-        {&TDM::ASymbole, "ASymbole", "Fenster", ohne, -1, [](TDM&, F& m) { m.ArrangeIcons(); }},
+         QKeySequence(Qt::CTRL | Qt::Key_N), -1},
+        {&TDM::AMelderHinzufuegen, "AMelderHinzufuegen", "Projektierung", ohne, 65},
+        {&TDM::AMelderLoeschen, "AMelderLoeschen", "Projektierung", ohne, 62},
+        {&TDM::ALinkToGrpAdr, "ALinkToGrpAdr", "Projektierung", ohne, -1},
+        {&TDM::AMelderKopieren, "AMelderKopieren", "Projektierung", ohne, 66},
+        {&TDM::AMelderEinfuegen, "AMelderEinfuegen", "Projektierung", ohne, 67},
+        {&TDM::AEreignisspeicherAuslesen, "AEreignisspeicherAuslesen", "Projektierung", ohne, -1},
+        {&TDM::ASetDateTime, "ASetDateTime", "Projektierung", ohne, -1},
+        {&TDM::AUeberlappend, "AUeberlappend", "Fenster", QKeySequence(Qt::SHIFT | Qt::Key_F5), -1},
+        {&TDM::ANebeneinander, "ANebeneinander", "Fenster", QKeySequence(Qt::SHIFT | Qt::Key_F4), -1},
+        {&TDM::AUebereinander, "AUebereinander", "Fenster", ohne, -1},
+        {&TDM::ASymbole, "ASymbole", "Fenster", ohne, -1},
     };
     static_assert(std::size(zeilen) == 32);
 
@@ -204,9 +159,6 @@ void TDM::ErzeugeAktionen()
         }
         if (z.Bild >= 0)
             action->setIcon(Icon(z.Bild));
-        const auto ausfuehren = z.Ausfuehren;
-        connect(action, &QAction::triggered, this,
-                [this, ausfuehren] { Sicher([this, ausfuehren](TFormMain& m) { ausfuehren(*this, m); }); });
         this->*z.Feld = action;
         m_actions.push_back(action);
     }
@@ -304,7 +256,8 @@ void TDM::StartTimerAutoSave(bool enable)
 void TDM::TimerAutoSaveTimer()
 {
     LOG_FKT("TDM::TimerAutoSaveTimer");
-    Sicher([](TFormMain& m) { m.SaveToFile(""); });
+    if (m_autoSave)
+        m_autoSave();
 }
 
 void TDM::OnShortCut(QKeyEvent* key, bool& handled)
@@ -330,21 +283,9 @@ QIcon TDM::Icon(int index)
     return Bilder::Icon(index);
 }
 
-void TDM::ABeendenExecute()
+void TDM::SetAutoSaveAusfuehrung(std::function<void()> sichern)
 {
-    LOG_FKT("TDM::ABeendenExecute");
-    if (!FormMain)
-        return;
-    // Each check has told the user what is missing when it answers false.
-    if (!FormMain->AzCheckObjAlarmResetLinkToGrpAdr())
-        return;
-    if (!FormMain->AzCheckObjektMeldertest())
-        return;
-    if (!FormMain->AzCheckObjekteMelder())
-        return;
-    if (!FormMain->AzCheckObjekteScharfschaltEingang())
-        return;
-    FormMain->ApplCloseOrHide(false, false);
+    m_autoSave = std::move(sichern);
 }
 
 void TDM::AAboutExecute()

@@ -1,4 +1,4 @@
-#include "miraval/app/IniRegistry.h"
+#include "miraval/dienste/IniRegistry.h"
 
 #include "win32/CodePage1252.h"
 #include "win32/Profile.h"
