@@ -73,7 +73,9 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all make-ets-project
 	@rm -rf $(FUZZ_BUILD)/fuzz-work && mkdir -p $(FUZZ_BUILD)/fuzz-artifacts $(FUZZ_BUILD)/fuzz-work/store-seed
 	@$(FUZZ_BUILD)/bin/make-ets-project demo $(FUZZ_BUILD)/fuzz-work/store-seed/demo.db
-	@failed=""; for t in $(FUZZ_TARGETS); do \
+	@# Each target in the background; the shell waits for every one by its process id (a
+	@# `jobs` list taken in a subshell would be empty) and fails if any failed.
+	@failed=""; pids=""; for t in $(FUZZ_TARGETS); do \
 	  mkdir -p $(FUZZ_BUILD)/fuzz-work/$$t; \
 	  seeds="fuzz/corpus/$$t"; [ $$t = project_store ] && seeds="$$seeds $(FUZZ_BUILD)/fuzz-work/store-seed"; \
 	  ( ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -82,8 +84,9 @@ fuzz: deps
 	      > $(FUZZ_BUILD)/fuzz-work/$$t.log 2>&1 \
 	    && echo "fuzz $$t: clean, $$(grep -o 'Done [0-9]* runs' $(FUZZ_BUILD)/fuzz-work/$$t.log)" \
 	    || { echo "fuzz $$t: FAILED (log $(FUZZ_BUILD)/fuzz-work/$$t.log)"; tail -30 $(FUZZ_BUILD)/fuzz-work/$$t.log; exit 1; } ) & \
+	  pids="$$pids $$!"; \
 	done; \
-	for job in $$(jobs -p); do wait $$job || failed=1; done; \
+	for pid in $$pids; do wait $$pid || failed=1; done; \
 	[ -z "$$failed" ] || { echo "make fuzz: a target failed; reproducers in $(FUZZ_BUILD)/fuzz-artifacts/"; exit 1; }
 
 # Installs the Debian packages named in PACKAGES_MORE that are missing.
