@@ -79,22 +79,30 @@ std::unique_ptr<TVireoGrpAdrSub> TDeviceInstanz::NewSubNode(TEtsSubGroup* group)
     return node;
 }
 
+namespace {
+
+// The node of the group in the map, made by `neuerKnoten` when the map has none; `neu` says
+// which.
+template <class Karte, class Gruppe, class Macher>
+auto KnotenDerGruppe(Karte& karte, Gruppe* group, bool& neu, Macher&& neuerKnoten)
+{
+    auto it = karte.find(group->GetEtsId());
+    neu = it == karte.end();
+    if (neu)
+        it = karte.emplace(group->GetEtsId(), neuerKnoten(group)).first;
+    return it->second.get();
+}
+
+} // namespace
+
 TVireoGrpAdrMiddle* TDeviceInstanz::MiddleNode(TEtsMiddleGroup* group, bool& neu)
 {
-    auto it = m_middleGroups.find(group->GetEtsId());
-    neu = it == m_middleGroups.end();
-    if (neu)
-        it = m_middleGroups.emplace(group->GetEtsId(), NewMiddleNode(group)).first;
-    return it->second.get();
+    return KnotenDerGruppe(m_middleGroups, group, neu, [this](TEtsMiddleGroup* g) { return NewMiddleNode(g); });
 }
 
 TVireoGrpAdrSub* TDeviceInstanz::SubNode(TEtsSubGroup* group, bool& neu)
 {
-    auto it = m_subGroups.find(group->GetEtsId());
-    neu = it == m_subGroups.end();
-    if (neu)
-        it = m_subGroups.emplace(group->GetEtsId(), NewSubNode(group)).first;
-    return it->second.get();
+    return KnotenDerGruppe(m_subGroups, group, neu, [this](TEtsSubGroup* g) { return NewSubNode(g); });
 }
 
 void TDeviceInstanz::MakeMidSubAdrGrp()

@@ -78,10 +78,17 @@ HWND MainHandle()
     return DM != nullptr ? DM->MainHandle : nullptr;
 }
 
+// Whether the widget (or one inside it) has its window's focus. The window's own focus widget
+// answers also while a window manager has not yet (re)activated the window, when the
+// application's focus widget is none: the focus a refresh finds there is the focus it keeps.
 bool HatFokus(const QWidget* widget)
 {
+    if (widget == nullptr)
+        return false;
     const QWidget* fokus = QApplication::focusWidget();
-    return widget != nullptr && fokus != nullptr && (fokus == widget || widget->isAncestorOf(fokus));
+    if (fokus == nullptr)
+        fokus = widget->window()->focusWidget();
+    return fokus != nullptr && (fokus == widget || widget->isAncestorOf(fokus));
 }
 
 bool KannFokus(const QWidget* widget)

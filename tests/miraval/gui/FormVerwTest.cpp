@@ -325,6 +325,20 @@ TEST_F(FormVerwTasten, F6WithAnOpenCellEditorClosesItThenFocusesTheTree)
     EXPECT_EQ(PendingMessageCount(), 0) << "F6 does not post itself again";
 }
 
+TEST_F(FormVerwTasten, SelectingANodeWhileTheWindowIsNotActiveKeepsTheTreesFocus)
+{
+    TFormVerw& f = NeuesFenster();
+    if (!Aktiv(f))
+        GTEST_SKIP() << "no input focus on this platform";
+    // As between a dialog's end and the window manager's activation of the editor: no window
+    // is active, the tree is the window's focus widget.
+    QApplication::setActiveWindow(nullptr);
+    ASSERT_EQ(QApplication::focusWidget(), nullptr);
+    f.SelectNode(Melder(false));
+    EXPECT_TRUE(f.IsGridPage());
+    EXPECT_EQ(f.GetTree()->window()->focusWidget(), f.GetTree()) << "the grid took the keys meant for the tree";
+}
+
 TEST_F(FormVerwTasten, TextTypedButNotCommittedReachesTheNodeWhenTheEditorIsRemoved)
 {
     TFormVerw& f = NeuesFenster();
@@ -391,8 +405,9 @@ TEST_F(FormVerwTasten, AKeyGoesEitherToTheActionOrToTheFocusedTextField)
 
         EXPECT_EQ(laeufe, z.laeufe);
         EXPECT_EQ(QApplication::clipboard()->text().toStdString(), z.ablage);
-        if (z.imEditor)
+        if (z.imEditor) {
             EXPECT_EQ(editor->selectedText().toStdString(), z.auswahl);
+        }
         SendMessage(f.Handle(), UM_DeleteZellenKomponente, 0, 0);
         PumpMessages();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -160,9 +160,11 @@ TEST_P(GrpAdrOrdner, AnAddressLinkedInANewMiddleGroupAppearsOnce)
     // the parent opens it and fills its level in.
     TDataBasis* oben = Main(1);
     if (GetParam() == 3) {
-        for (const auto& [id, m] : az->inst.GetMiddleGroupMap())
-            if (m->GetGroup()->GetNumber() == 3)
+        for (const auto& [id, m] : az->inst.GetMiddleGroupMap()) {
+            if (m->GetGroup()->GetNumber() == 3) {
                 ASSERT_NE(f.AddChildNode2Data(Main(1), oben = m.get(), true), nullptr);
+            }
+        }
         ASSERT_NE(oben, Main(1));
     }
     ASSERT_NE(f.AddChildNode2Data(oben, kueche, true), nullptr);

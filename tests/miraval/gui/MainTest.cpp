@@ -9,6 +9,7 @@
 #include "miraval/ui/CtrlTree.h"
 #include "miraval/ui/DlgOptionen.h"
 #include "miraval/ui/FProjektierung.h"
+#include "MainUmgebung.h"
 #include "DemoProject.h"
 #include "dorlin/Dorlin.h"
 #include "dorlin/DorlinAnzeige.h"
@@ -453,13 +454,7 @@ TEST_F(MainTest, StatusBarShowsObjectCountOnlyWithAMaximum)
 TEST_F(MainTest, ANewDetectorsObjectsShowTheirImagesAtOnce)
 {
     ASSERT_EQ(Event("EditParameters 1"), "EditParameters result=1 finished=0");
-    TDeviceInstanzAz* inst = main->GetAktDevInst();
-    TDataBasis* bereich = nullptr;
-    for (const auto& [handle, knoten] : inst->GetKnoten())
-        if (knoten->GetTyp() == AzTyp::SicherungsBereich1)
-            bereich = knoten.get();
-    ASSERT_NE(bereich, nullptr);
-    ASSERT_TRUE(inst->CreateAzMelder(main->GetHandle(), bereich, MelderArt::Sb1, true));
+    MelderHinzufuegen(*main, true);
 
     int objekte = 0;
     for (QTreeWidgetItemIterator it(FormVerw->GetTree()); *it != nullptr; ++it) {

@@ -26,6 +26,20 @@
 #include <sstream>
 #include <unistd.h>
 
+// Adds a detector to security area 1 of the current alarm centre; `zeigen` also shows its
+// objects in the project windows' trees.
+inline void MelderHinzufuegen(TFormMain& main, bool zeigen)
+{
+    TDeviceInstanzAz* inst = main.GetAktDevInst();
+    ASSERT_NE(inst, nullptr);
+    TDataBasis* bereich = nullptr;
+    for (const auto& [handle, knoten] : inst->GetKnoten())
+        if (knoten->GetTyp() == AzTyp::SicherungsBereich1)
+            bereich = knoten.get();
+    ASSERT_NE(bereich, nullptr);
+    ASSERT_TRUE(inst->CreateAzMelder(main.GetHandle(), bereich, MelderArt::Sb1, zeigen));
+}
+
 class TMainUmgebung : public ::testing::Test {
 protected:
     static constexpr int32_t kZweite = 8;
@@ -99,13 +113,7 @@ INSERT INTO device_object (device_id, comm_object_id, visible)
     void OeffneUndBearbeite()
     {
         ASSERT_EQ(Event("EditParameters 1"), "EditParameters result=1 finished=0");
-        TDeviceInstanzAz* inst = main->GetAktDevInst();
-        TDataBasis* bereich = nullptr;
-        for (const auto& [handle, knoten] : inst->GetKnoten())
-            if (knoten->GetTyp() == AzTyp::SicherungsBereich1)
-                bereich = knoten.get();
-        ASSERT_NE(bereich, nullptr);
-        ASSERT_TRUE(inst->CreateAzMelder(main->GetHandle(), bereich, MelderArt::Sb1, false));
+        MelderHinzufuegen(*main, false);
     }
 
     static std::string Container(TDeviceInstanzAz& inst)
