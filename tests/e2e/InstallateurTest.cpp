@@ -91,8 +91,7 @@ TEST_F(InstallateurTest, EditsDetectorsReturnsKeepingAndIsShownAgain)
     std::string anzahlHinzu;
     EXPECT_TRUE(Warte([&] { return (anzahlHinzu = anzahl()) != anzahlVorher; }, 10))
         << "the status bar still shows the old count: " << Gesehen("after adding three");
-    // One of the new ones below the area, by its name: the edited detector stays. (Selecting
-    // another node afresh would give the grid a cell editor and with it the keys.)
+    // One of the new ones below the area, by its name: the edited detector stays.
     WaehleImBaum({"Neuer"}, false);
     x->Klicke(rahmen->x + kKnopfLoeschenX, rahmen->y + kKnopfY);
     EXPECT_TRUE(Warte([&] { const std::string jetzt = anzahl(); return jetzt != anzahlHinzu && jetzt != anzahlVorher; }, 10))
