@@ -30,13 +30,7 @@
 
 class TFuzzDemoGeraet {
 public:
-    struct TZustand {
-        std::string container;
-        std::size_t knoten = 0;
-        std::vector<int32_t> sichtbar;
-        std::vector<std::vector<int32_t>> links;
-        bool operator==(const TZustand&) const = default;
-    };
+    using TZustand = TGeraetZustand;
     struct TBox {
         std::string text;
         std::string caption;
@@ -80,18 +74,7 @@ public:
         Host().calls.clear();
     }
 
-    TZustand Zustand()
-    {
-        TZustand z;
-        if (!Inst().CopyStrukturDatenToDB(nullptr, &z.container).Ok)
-            z.container = "(no container)";
-        z.knoten = Inst().GetKnoten().size();
-        z.sichtbar = EtsSichtbar(m_ets, kDemoAlarmCentreId);
-        for (int32_t nummer : z.sichtbar)
-            if (TObjektBasis* objekt = Inst().GetObjectFromObjectNr(nummer))
-                z.links.push_back(EtsLinks(m_ets, objekt->GetEtsObjektId()));
-        return z;
-    }
+    TZustand Zustand() { return GeraetZustand(Inst(), m_ets, kDemoAlarmCentreId); }
 
     TFuzzDemoGeraet(const TFuzzDemoGeraet&) = delete;
     TFuzzDemoGeraet& operator=(const TFuzzDemoGeraet&) = delete;

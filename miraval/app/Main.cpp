@@ -17,6 +17,7 @@
 #include "miraval/ui/DlgOptionen.h"
 #include "miraval/ui/DlgSelPhysAdrSe.h"
 #include "miraval/ui/FProjektierung.h"
+#include "miraval/ui/Geschuetzt.h"
 #include "quillon/CursorHourGlass.h"
 #include "cindral/Cindral.h"
 #include "dorlin/Dorlin.h"
@@ -64,15 +65,8 @@ QString Q(const std::string& text)
 template <class F>
 void Sicher(F&& f)
 {
-    if (!FormMain)
-        return;
-    try {
-        f(*FormMain);
-    } catch (const std::exception& e) {
-        TFormMain::ApplicationEventsException(e.what());
-    } catch (...) {
-        TFormMain::ApplicationEventsException("Unbekannter Fehler");
-    }
+    if (FormMain)
+        Geschuetzt([&f] { f(*FormMain); });
 }
 
 } // namespace

@@ -38,17 +38,6 @@ namespace {
 constexpr const char* kGeraetFehlt = "Device not found!!!";
 constexpr int kRecoveryListeMax = 15;
 
-// The instance's container as ETS stores it; the instance's data source is ETS's for the
-// write and is put back afterwards.
-DatenContainer::TContainerStatus Container(TDeviceInstanzAz& instanz, std::string& container)
-{
-    const uint8_t quelle = instanz.GetDataSrc();
-    instanz.SetDataSrc(1);
-    DatenContainer::TContainerStatus status = instanz.CopyStrukturDatenToDB(nullptr, &container);
-    instanz.SetDataSrc(quelle);
-    return status;
-}
-
 // Empties every project window's tree: its items point at the nodes an import replaces.
 void BaeumeLeeren(TFormMain& main)
 {
@@ -100,7 +89,7 @@ bool TFormMain::SaveToFile(const std::string& datei)
     const std::string ziel = datei.empty() ? AktDevInst->GetSicherungsPfad() : datei;
     std::string container;
     // A container that cannot be made would replace the last good copy by nothing.
-    if (DatenContainer::TContainerStatus status = Container(*AktDevInst, container); !status) {
+    if (DatenContainer::TContainerStatus status = AktDevInst->CopyStrukturDatenAlsEts(nullptr, &container); !status) {
         ShowMessageBox(status.Text, status.Caption, status.Flags);
         return false;
     }
@@ -223,7 +212,7 @@ void TFormMain::Export()
     if (datei.empty() || AktDevInst == nullptr)
         return;
     std::string container;
-    if (DatenContainer::TContainerStatus status = Container(*AktDevInst, container); !status) {
+    if (DatenContainer::TContainerStatus status = AktDevInst->CopyStrukturDatenAlsEts(nullptr, &container); !status) {
         ShowMessageBox(status.Text, status.Caption, status.Flags);
         return;
     }

@@ -1,17 +1,10 @@
 #include "miraval/app/Programmstart.h"
 
-#include "miraval/app/Main.h"
-
-#include <exception>
+#include "miraval/ui/Geschuetzt.h"
 
 int StarteGeschuetzt(const std::function<int()>& lauf)
 {
-    try {
-        return lauf();
-    } catch (const std::exception& e) {
-        TFormMain::ApplicationEventsException(e.what());
-    } catch (...) {
-        TFormMain::ApplicationEventsException("");
-    }
-    return 0;
+    int ergebnis = 0;
+    Geschuetzt([&] { ergebnis = lauf(); });
+    return ergebnis;
 }

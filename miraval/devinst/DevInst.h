@@ -143,6 +143,10 @@ public:
     // stream (when given). Fails, writing nothing, when the container cannot hold a text.
     [[nodiscard]] virtual DatenContainer::TContainerStatus
     CopyStrukturDatenToDB(TDatenManager<TDatenStruktur>* store, std::string* stream);
+    // CopyStrukturDatenToDB as ETS stores the container: the data source is ETS's (kind 1) for
+    // the copy and is put back afterwards.
+    [[nodiscard]] DatenContainer::TContainerStatus CopyStrukturDatenAlsEts(TDatenManager<TDatenStruktur>* store,
+                                                                           std::string* stream);
     // Base: false.
     virtual bool CheckForDeleteGlobalDeviceObjects(int32_t, bool);
     // Starts over with a new device structure. Base: false.

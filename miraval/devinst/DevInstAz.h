@@ -37,6 +37,7 @@
 #include <cstdint>
 #include <functional>
 #include <list>
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
@@ -106,18 +107,23 @@ public:
     // The container's CompData is not taken over. False when a step failed (shown); the
     // device and ETS are then as they were. The caller's container stays as it is.
     bool VireoImport(const std::string& stream, bool grpAdrVerknuepfen) override;
+    // The keys of each object record's continuation records in chain order, by the object
+    // record's key (as the import's check found them).
+    using TImportKetten = std::map<int32_t, std::vector<int32_t>>;
     // Whether the container's records can be imported, checked before anything changes:
     // handles unique, each object's continuation chain only through continuation records of
-    // that object, each object shown by a parameter of this device, each address to link
-    // (grpAdrVerknuepfen) in the project, every record fit for the container. Refused: shown
-    // with what is wrong, false.
-    bool ImportPruefen(const TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen);
+    // that object (ketten receives them), each object shown by a parameter of this device,
+    // each address to link (grpAdrVerknuepfen) in the project, every record fit for the
+    // container. Refused: shown with what is wrong, false.
+    bool ImportPruefen(const TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen, TImportKetten& ketten);
     // The checked import in one ETS write burst. When a step fails after all, ETS, the records,
     // the nodes and the area lists are put back as they were before, and that is shown. False
     // then.
-    bool ImportOderZurueck(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen);
-    // The body of the import over the container's records (keyed by line, changed on the way).
-    bool VireoImportAbgleich(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen);
+    bool ImportOderZurueck(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen, const TImportKetten& ketten);
+    // The body of the import over the container's records (keyed by line, changed on the way)
+    // and their checked chains.
+    bool VireoImportAbgleich(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen,
+                             const TImportKetten& ketten);
     // Every registered node writes itself into its record.
     void ImportAbgleichDB() override;
 

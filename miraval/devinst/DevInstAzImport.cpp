@@ -138,10 +138,7 @@ bool TDeviceInstanzAz::Reset(bool zeigeFortschritt)
     TFortschritt fortschritt(GetHost(), zeigeFortschritt, Spredit::Txt9166, Spredit::Txt9166, 18);
     SetResetFlag(true);
     TStore aktuell;
-    const uint8_t quelle = GetDataSrc();
-    SetDataSrc(1);
-    (void)CopyStrukturDatenToDB(&aktuell, nullptr);
-    SetDataSrc(quelle);
+    (void)CopyStrukturDatenAlsEts(&aktuell, nullptr);
 
     fortschritt.Stufe(Spredit::Txt9155);
     EtsObjekteLoeschen(aktuell);
@@ -196,8 +193,9 @@ bool TDeviceInstanzAz::VireoImport(const std::string& stream, bool grpAdrVerknue
             for (const TDatenStruktur& record : datensaetze)
                 store.Insert(key++, record);
             // Up to here nothing has changed.
-            if (ImportPruefen(store, grpAdrVerknuepfen) && GetEtsGruppenAdressen() != nullptr)
-                ergebnis = ImportOderZurueck(store, grpAdrVerknuepfen);
+            TImportKetten ketten;
+            if (ImportPruefen(store, grpAdrVerknuepfen, ketten) && GetEtsGruppenAdressen() != nullptr)
+                ergebnis = ImportOderZurueck(store, grpAdrVerknuepfen, ketten);
         }
     } catch (const E_Basis& e) {
         e.WriteMessage();
@@ -213,16 +211,14 @@ bool TDeviceInstanzAz::VireoImport(const std::string& stream, bool grpAdrVerknue
     return ergebnis;
 }
 
-bool TDeviceInstanzAz::ImportOderZurueck(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen)
+bool TDeviceInstanzAz::ImportOderZurueck(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen,
+                                          const TImportKetten& ketten)
 {
     LOG_FKT("TDeviceInstanzAz::ImportOderZurueck");
     // The way back: the configuration as it is now, and the lists the import empties, which
     // hold entries no record keeps.
     std::string vorher;
-    const uint8_t quelle = GetDataSrc();
-    SetDataSrc(1);
-    const DatenContainer::TContainerStatus status = CopyStrukturDatenToDB(nullptr, &vorher);
-    SetDataSrc(quelle);
+    const DatenContainer::TContainerStatus status = CopyStrukturDatenAlsEts(nullptr, &vorher);
     if (!status) {
         Meldung(status.Text, status.Caption, status.Flags);
         return false;
@@ -236,7 +232,7 @@ bool TDeviceInstanzAz::ImportOderZurueck(TDatenManager<TDatenStruktur>& store, b
         for (auto& liste : GetPhysAdrSe())
             liste.clear();
         // The project windows' trees are the caller's: it locks and empties them first.
-        if (VireoImportAbgleich(store, grpAdrVerknuepfen) && (!burst.IsOpen() || burst.Commit())) {
+        if (VireoImportAbgleich(store, grpAdrVerknuepfen, ketten) && (!burst.IsOpen() || burst.Commit())) {
             SetCompData({});
             return true;
         }
@@ -254,7 +250,8 @@ bool TDeviceInstanzAz::ImportOderZurueck(TDatenManager<TDatenStruktur>& store, b
     return false;
 }
 
-bool TDeviceInstanzAz::ImportPruefen(const TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen)
+bool TDeviceInstanzAz::ImportPruefen(const TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen,
+                                     TImportKetten& ketten)
 {
     LOG_FKT("TDeviceInstanzAz::ImportPruefen");
     auto abgelehnt = [this](const std::string& grund) {
@@ -268,7 +265,7 @@ bool TDeviceInstanzAz::ImportPruefen(const TDatenManager<TDatenStruktur>& store,
     TEtsDeviceParam* zugriff = GetEtsDeviceParam();
     for (int32_t key : ObjektSchluessel(store)) {
         const TDatenStruktur& kopf = store.Records().at(key);
-        std::vector<int32_t> kette;
+        std::vector<int32_t>& kette = ketten[key];
         if (!Kette(store, schluessel, kopf, kette))
             return abgelehnt(Spredit::Txt9215 + "\n" + ObjektText(kopf));
         int32_t wert = 0;
@@ -277,8 +274,9 @@ bool TDeviceInstanzAz::ImportPruefen(const TDatenManager<TDatenStruktur>& store,
             return abgelehnt(Spredit::Txt9216 + "\n" + ObjektText(kopf));
         if (!grpAdrVerknuepfen)
             continue;
-        kette.insert(kette.begin(), key);
-        for (int32_t glied : kette) {
+        std::vector<int32_t> glieder{key};
+        glieder.insert(glieder.end(), kette.begin(), kette.end());
+        for (int32_t glied : glieder) {
             const auto wort = static_cast<uint16_t>(store.Records().at(glied).Param15 & 0xFFFF);
             int32_t id = 0;
             std::string fehler;
@@ -302,17 +300,15 @@ bool TDeviceInstanzAz::ImportPruefen(const TDatenManager<TDatenStruktur>& store,
     return true;
 }
 
-bool TDeviceInstanzAz::VireoImportAbgleich(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen)
+bool TDeviceInstanzAz::VireoImportAbgleich(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen,
+                                           const TImportKetten& ketten)
 {
     LOG_FKT("TDeviceInstanzAz::VireoImportAbgleich");
     bool ergebnis = true;
     TEtsDeviceParam* zugriff = GetEtsDeviceParam();
     TFortschritt fortschritt(GetHost(), true, Spredit::Txt9154, Spredit::Txt9165, 6);
     TStore aktuell;
-    const uint8_t quelle = GetDataSrc();
-    SetDataSrc(1);
-    (void)CopyStrukturDatenToDB(&aktuell, nullptr);
-    SetDataSrc(quelle);
+    (void)CopyStrukturDatenAlsEts(&aktuell, nullptr);
 
     Stufe("Delete Ets-Objects");
     fortschritt.Stufe(Spredit::Txt9155);
@@ -335,9 +331,6 @@ bool TDeviceInstanzAz::VireoImportAbgleich(TDatenManager<TDatenStruktur>& store,
 
     // Each object takes the ids of its ETS object and, when linked, its group addresses.
     Stufe("Objekt-Daten abgleichen");
-    std::map<int32_t, int32_t> schluessel;
-    int32_t doppelt = 0;
-    (void)HandleSchluessel(store, schluessel, doppelt); // checked before: no handle twice
     for (int32_t key : objekte) {
         TDatenStruktur kopf = store.Records().at(key);
         fortschritt.Text(Spredit::Txt9158 + ": " + kopf.Name);
@@ -351,8 +344,7 @@ bool TDeviceInstanzAz::VireoImportAbgleich(TDatenManager<TDatenStruktur>& store,
                 kopf.Param5 = eintrag->EtsValue;
             }
         }
-        std::vector<int32_t> kette;
-        (void)Kette(store, schluessel, kopf, kette); // checked before: only its own records
+        const std::vector<int32_t>& kette = ketten.at(key);
         if (grpAdrVerknuepfen) {
             if (!ImportObjektVerbinden(store, kopf, kette))
                 ergebnis = false;

@@ -223,3 +223,14 @@ bool TDeviceInstanz::GetDataFromServer(HWND owner, bool refresh)
     }
     return true;
 }
+
+DatenContainer::TContainerStatus TDeviceInstanz::CopyStrukturDatenAlsEts(TDatenManager<TDatenStruktur>* store,
+                                                                         std::string* stream)
+{
+    LOG_FKT("TDeviceInstanz::CopyStrukturDatenAlsEts");
+    const uint8_t quelle = GetDataSrc();
+    SetDataSrc(1);
+    DatenContainer::TContainerStatus status = CopyStrukturDatenToDB(store, stream);
+    SetDataSrc(quelle);
+    return status;
+}

@@ -104,12 +104,6 @@ std::string TEditorProzess::Antwort(const std::string& anfang, double sekunden)
     }
 }
 
-const std::vector<std::string>& TEditorProzess::Antworten()
-{
-    Lies();
-    return m_zeilen;
-}
-
 int TEditorProzess::Ende(double sekunden)
 {
     return m_prozess->Warte(sekunden);

@@ -23,8 +23,6 @@ public:
     // The first answer line, not yet taken, that starts with anfang, waiting up to sekunden;
     // empty when none came.
     std::string Antwort(const std::string& anfang, double sekunden);
-    // Every answer line so far, taken or not.
-    const std::vector<std::string>& Antworten();
     int Ende(double sekunden);
     bool Laeuft() { return m_prozess->Laeuft(); }
     std::string Fehlerausgabe() const;

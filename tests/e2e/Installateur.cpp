@@ -5,8 +5,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <thread>
 #include <unistd.h>
 
@@ -137,12 +135,4 @@ std::vector<TDatenStruktur> InstallateurTest::Gespeichert()
                                               "demo", [](const std::string&) { return true; }, inhalt)
                     .Ok);
     return inhalt.Datensaetze;
-}
-
-std::string InstallateurTest::StoreBytes() const
-{
-    std::ifstream datei(store, std::ios::binary);
-    std::stringstream text;
-    text << datei.rdbuf();
-    return text.str();
 }

@@ -42,7 +42,6 @@ protected:
     std::string BeantworteFragenBisZurueck();
     // The stored records of the demo device, read back with the store's own code.
     std::vector<TDatenStruktur> Gespeichert();
-    std::string StoreBytes() const;
 
     static constexpr double kFrist = 60;
 

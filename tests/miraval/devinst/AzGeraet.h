@@ -11,6 +11,8 @@
 #include "vcl/Exception.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <string>
 #include <vector>
 
 class TAzGeraet {
@@ -75,4 +77,26 @@ inline std::vector<int32_t> EtsLinks(TEts2Cdi& ets, int32_t deviceObjectId)
         ids.push_back(+r.SubGroupId);
     std::sort(ids.begin(), ids.end());
     return ids;
+}
+
+// What a refused import or paste must not change: the records (the container as ETS stores
+// it; empty when none could be written), the nodes, the objects ETS shows and their links.
+struct TGeraetZustand {
+    std::string container;
+    std::size_t knoten = 0;
+    std::vector<int32_t> sichtbar;
+    std::vector<std::vector<int32_t>> links;
+    bool operator==(const TGeraetZustand&) const = default;
+};
+inline TGeraetZustand GeraetZustand(TDeviceInstanzAz& inst, TEts2Cdi& ets, int32_t deviceId)
+{
+    TGeraetZustand z;
+    if (!inst.CopyStrukturDatenToDB(nullptr, &z.container))
+        z.container.clear();
+    z.knoten = inst.GetKnoten().size();
+    z.sichtbar = EtsSichtbar(ets, deviceId);
+    for (int32_t nummer : z.sichtbar)
+        if (TObjektBasis* objekt = inst.GetObjectFromObjectNr(nummer))
+            z.links.push_back(EtsLinks(ets, objekt->GetEtsObjektId()));
+    return z;
 }

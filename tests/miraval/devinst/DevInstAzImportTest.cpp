@@ -152,24 +152,11 @@ TEST_F(Import, AReloadRebuildsWhatTheAlignmentKeeps)
     EXPECT_EQ(quelle.Objekt(ObjektNr::KomHeartbeat)->GetNumberSelectableGrpAdr(), 1);
 }
 
-// What a file must not change: the records, the nodes, the objects ETS shows and their links.
-struct TZustand {
-    std::string container;
-    std::size_t knoten = 0;
-    std::vector<int32_t> sichtbar;
-    std::vector<std::vector<int32_t>> links;
-    bool operator==(const TZustand&) const = default;
-};
-
-TZustand Zustand(TAzGeraet& g, TEts2Cdi& ets)
+// What a file must not change.
+TGeraetZustand Zustand(TAzGeraet& g, TEts2Cdi& ets)
 {
-    TZustand z;
-    EXPECT_TRUE(g.inst.CopyStrukturDatenToDB(nullptr, &z.container).Ok);
-    z.knoten = g.inst.GetKnoten().size();
-    z.sichtbar = EtsSichtbar(ets, kDemoAlarmCentreId);
-    for (int32_t nummer : z.sichtbar)
-        if (TEtsObjekt* objekt = g.Objekt(nummer))
-            z.links.push_back(EtsLinks(ets, objekt->GetDeviceObjectId()));
+    TGeraetZustand z = GeraetZustand(g.inst, ets, kDemoAlarmCentreId);
+    EXPECT_FALSE(z.container.empty()) << "the device's container could not be written";
     return z;
 }
 
@@ -240,7 +227,7 @@ TEST_F(Import, AFileThatCannotBeImportedChangesNothingAndSaysWhy)
             if (f.nurVerknuepft && !verknuepfen)
                 continue;
             SCOPED_TRACE(std::string(f.name) + (verknuepfen ? ", linked" : ""));
-            const TZustand vorher = Zustand(quelle, project.ets);
+            const TGeraetZustand vorher = Zustand(quelle, project.ets);
             TScriptedMessageBox ok{IDOK};
             EXPECT_FALSE(quelle.inst.VireoImport(datei, verknuepfen));
             EXPECT_TRUE(Zustand(quelle, project.ets) == vorher);
