@@ -51,7 +51,12 @@ protected:
         eingabe.reset();
         ::close(rohr[0]);
         ::close(rohr[1]);
+        const std::filesystem::path oben = ordner.parent_path();
         TMainUmgebung::TearDown();
+        // A parameterised test's name holds a slash: its folder lies one level deeper.
+        std::error_code fehler;
+        if (oben != std::filesystem::temp_directory_path())
+            std::filesystem::remove(oben, fehler);
     }
 
     void Schreiben(std::string zeile)
