@@ -104,11 +104,12 @@ packages:
 # With a display the editor opens its window and ends when the user returns to ETS; without
 # one it runs on Qt's offscreen platform through a short script and saves a picture of each
 # window it opened. The script leaves as an installer does: it returns to ETS keeping the
-# data ("Zurück zur Ets", Ctrl+Q; offscreen every question takes its default answer "Ja"),
+# data (the line ReturnToEts does what "Zurück zur Ets", Ctrl+Q, does; offscreen every
+# question takes its default answer "Ja"),
 # then ETS stops the editor; so the next start finds the device closed properly.
 DEMO_DIR ?= $(BUILD)/demo
 DEMO_EVENT = EditParameters 1
-DEMO_SCRIPT = Key Ctrl+Q\nUserSvStop\n
+DEMO_SCRIPT = ReturnToEts\nUserSvStop\n
 
 # Only what the demo runs is built: the program and the store generator.
 demo: configure
@@ -119,7 +120,7 @@ demo: configure
 	  $(BUILD)/bin/miraval 244_ID --ets-project $(DEMO_DIR)/demo.db --event "$(DEMO_EVENT)" </dev/null; \
 	else \
 	  rm -f $(DEMO_DIR)/*.png; \
-	  echo "No display: the editor runs offscreen on the script '$(DEMO_EVENT)', 'Key Ctrl+Q', 'UserSvStop'."; \
+	  echo "No display: the editor runs offscreen on the script '$(DEMO_EVENT)', 'ReturnToEts', 'UserSvStop'."; \
 	  printf '$(DEMO_SCRIPT)' | QT_QPA_PLATFORM=offscreen MIRAVAL_SCREENSHOTS=$(DEMO_DIR) \
 	    $(BUILD)/bin/miraval 244_ID --ets-project $(DEMO_DIR)/demo.db --event "$(DEMO_EVENT)"; \
 	  echo "Pictures of the editor's windows: $$(ls $(DEMO_DIR)/*.png)"; \

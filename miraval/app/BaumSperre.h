@@ -4,8 +4,9 @@
 //
 // TBaumSperre: the trees of the windows locked here get their sorting back on and their
 // update ended when the guard goes (Ende, or on any way out), unless the window is gone by
-// then. TAutoSavePause: the auto-save timer stopped for a command and running again on every
-// way out of it.
+// then. TFensterNeuAufbau: windows emptied before an instance reloads its nodes and filled
+// again after. TAutoSavePause: the auto-save timer stopped for a command and running again on
+// every way out of it.
 
 #include "miraval/app/Main.h"
 #include "miraval/dienste/DaMo.h"
@@ -14,6 +15,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <exception>
 #include <vector>
 
 class TBaumSperre {
@@ -64,6 +66,50 @@ public:
 private:
     TFormMain& m_main;
     std::vector<TFormVerw*> m_fenster;
+};
+
+// TFensterNeuAufbau: the project windows that show the instance let go of its nodes (cell
+// editor dropped, grid cleared, tree emptied, tree locked) before the instance reloads or
+// replaces them, and are filled from it again when the guard goes, unless the instance has
+// rebuilt them itself meanwhile. Nothing happens to windows that show another instance.
+class TFensterNeuAufbau {
+public:
+    TFensterNeuAufbau(TFormMain& main, TDeviceInstanz& instanz)
+        : m_main(main), m_instanz(instanz), m_sperre(main), m_aufbauten(main.GetNeuAufbauten())
+    {
+        m_main.FuerAlleFormVerw([this](TFormVerw* fenster) {
+            if (fenster->GetDeviceInstanz() != &m_instanz)
+                return;
+            fenster->GetGrid().DeleteZellenKomponente();
+            fenster->GetGrid().Clear();
+            m_sperre.Sperren(fenster);
+            fenster->DeleteTreeViewNodes();
+        });
+    }
+    // A rebuild that throws while another exception is on its way would end the program.
+    ~TFensterNeuAufbau() noexcept(false)
+    {
+        if (!m_sperre.Fenster().empty() && m_main.GetNeuAufbauten() == m_aufbauten &&
+            std::uncaught_exceptions() == 0 && InstanzLebt())
+            m_main.FormVerwNeuAufbauen(m_instanz);
+        m_sperre.Ende();
+    }
+    TFensterNeuAufbau(const TFensterNeuAufbau&) = delete;
+    TFensterNeuAufbau& operator=(const TFensterNeuAufbau&) = delete;
+
+private:
+    bool InstanzLebt() const
+    {
+        for (const auto& [id, instanz] : m_main.GetDevices())
+            if (instanz.get() == &m_instanz)
+                return true;
+        return false;
+    }
+
+    TFormMain& m_main;
+    TDeviceInstanz& m_instanz;
+    TBaumSperre m_sperre;
+    int m_aufbauten;
 };
 
 class TAutoSavePause {

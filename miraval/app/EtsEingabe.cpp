@@ -1,32 +1,67 @@
 #include "miraval/app/EtsEingabe.h"
 
 #include "miraval/app/Main.h"
+#include "miraval/dienste/DaMo.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QKeySequence>
-#include <QMenu>
 #include <QPixmap>
 #include <QSocketNotifier>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <iostream>
-#include <string_view>
 #include <system_error>
 #include <unistd.h>
 
-TEtsEingabe::TEtsEingabe(TEtsEventChannel& channel, TFormMain& main, int fd)
-    : m_channel(channel), m_main(main), m_fd(fd)
+namespace {
+
+// How long kept lines wait before the editor is asked again whether a window still holds it.
+constexpr int kWartenMs = 50;
+
+} // namespace
+
+TEtsEingabe::TEtsEingabe(TEtsEventChannel& channel, TFormMain& main, int fd) : TEtsEingabe(channel, main, fd, std::cout)
+{
+}
+
+TEtsEingabe::TEtsEingabe(TEtsEventChannel& channel, TFormMain& main, int fd, std::ostream& aus)
+    : m_channel(channel), m_main(main), m_fd(fd), m_aus(aus)
 {
     m_main.installEventFilter(this);
+    m_warten = new QTimer(this);
+    m_warten->setSingleShot(true);
+    m_warten->setInterval(kWartenMs);
+    connect(m_warten, &QTimer::timeout, this, [this] {
+        if (m_wecker != nullptr)
+            m_wecker->setEnabled(true);
+    });
+    if (::pipe2(m_weckRohr.data(), O_CLOEXEC) == 0 && ::write(m_weckRohr[1], "w", 1) == 1) {
+        m_wecker = new QSocketNotifier(m_weckRohr[0], QSocketNotifier::Read, this);
+        m_wecker->setEnabled(false);
+        connect(m_wecker, &QSocketNotifier::activated, this, [this] {
+            m_wecker->setEnabled(false);
+            try {
+                Abarbeiten();
+            } catch (const std::exception& e) {
+                TFormMain::ApplicationEventsException(e.what());
+            }
+        });
+    }
 }
 
 TEtsEingabe::~TEtsEingabe()
 {
     m_main.removeEventFilter(this);
+    delete m_wecker;
+    for (const int fd : m_weckRohr)
+        if (fd >= 0)
+            ::close(fd);
 }
 
 void TEtsEingabe::Start()
@@ -41,20 +76,9 @@ void TEtsEingabe::Beginnen()
         QTimer::singleShot(5, this, [this] { Beginnen(); });
         return;
     }
-    try {
-        while (!m_gestoppt) {
-            // One queued line at a time, each answered before the next.
-            std::string zeile;
-            if (!m_channel.NextQueued(zeile))
-                break;
-            Zeile(zeile);
-        }
-    } catch (const std::exception& e) {
-        TFormMain::ApplicationEventsException(e.what());
-        return;
-    }
-    if (m_gestoppt)
-        return;
+    // The loop that runs now is the program's own: a deeper one is a window's.
+    m_grundEbene = QThread::currentThread()->loopLevel();
+    m_begonnen = true;
     m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, [this] {
         try {
@@ -63,6 +87,11 @@ void TEtsEingabe::Beginnen()
             TFormMain::ApplicationEventsException(e.what());
         }
     });
+    try {
+        Abarbeiten();
+    } catch (const std::exception& e) {
+        TFormMain::ApplicationEventsException(e.what());
+    }
 }
 
 void TEtsEingabe::Lesen()
@@ -71,27 +100,90 @@ void TEtsEingabe::Lesen()
     const ssize_t n = ::read(m_fd, puffer, sizeof puffer);
     if (n < 0 && (errno == EINTR || errno == EAGAIN))
         return;
-    if (n <= 0) {
-        Ende();
-        return;
+    if (n > 0) {
+        // Read also while a window holds the editor: the lines are only kept.
+        m_puffer.append(puffer, static_cast<std::size_t>(n));
+    } else {
+        // A last line without its line feed still counts.
+        if (!m_puffer.empty() && m_puffer.back() != '\n')
+            m_puffer.push_back('\n');
+        m_eingabeZuEnde = true;
+        m_notifier->setEnabled(false);
     }
-    m_puffer.append(puffer, static_cast<std::size_t>(n));
-    // Handling a line may open dialogs with their own loops: no reading meanwhile.
-    m_notifier->setEnabled(false);
-    std::size_t ende;
-    while (!m_gestoppt && (ende = m_puffer.find('\n')) != std::string::npos) {
-        const std::string zeile = m_puffer.substr(0, ende);
-        m_puffer.erase(0, ende + 1);
+    Abarbeiten();
+}
+
+bool TEtsEingabe::Gehalten() const
+{
+    return QApplication::activeModalWidget() != nullptr || QThread::currentThread()->loopLevel() > m_grundEbene;
+}
+
+bool TEtsEingabe::Wartet() const
+{
+    return m_warten->isActive() || (m_wecker != nullptr && m_wecker->isEnabled());
+}
+
+void TEtsEingabe::Abarbeiten()
+{
+    // A line's handler runs: the loop below takes the rest once it has returned.
+    if (!m_begonnen || m_laeuft || m_gestoppt)
+        return;
+    const struct TLauf {
+        bool& laeuft;
+        explicit TLauf(bool& l) : laeuft(l) { laeuft = true; }
+        ~TLauf() { laeuft = false; }
+    } lauf(m_laeuft);
+    while (!m_gestoppt && ZeilenOffen()) {
+        if (Gehalten()) {
+            // A return to ETS under an open window is refused, not kept for later.
+            if (m_queuedLeer) {
+                std::string zeile = m_puffer.substr(0, m_puffer.find('\n'));
+                if (!zeile.empty() && zeile.back() == '\r')
+                    zeile.pop_back();
+                if (zeile == kZurueckZeile) {
+                    m_puffer.erase(0, m_puffer.find('\n') + 1);
+                    m_aus << "error: a modal window is open: " << zeile << std::endl;
+                    continue;
+                }
+            }
+            m_warten->start();
+            return;
+        }
+        std::string zeile;
+        if (!NaechsteZeile(zeile))
+            break;
         Zeile(zeile);
     }
-    if (!m_gestoppt)
-        m_notifier->setEnabled(true);
+    EndeWennFertig();
+}
+
+bool TEtsEingabe::ZeilenOffen() const
+{
+    return !m_queuedLeer || m_puffer.find('\n') != std::string::npos;
+}
+
+bool TEtsEingabe::NaechsteZeile(std::string& zeile)
+{
+    if (!m_queuedLeer) {
+        if (m_channel.NextQueued(zeile))
+            return true;
+        m_queuedLeer = true;
+    }
+    const std::size_t ende = m_puffer.find('\n');
+    if (ende == std::string::npos)
+        return false;
+    zeile = m_puffer.substr(0, ende);
+    m_puffer.erase(0, ende + 1);
+    return true;
 }
 
 void TEtsEingabe::Zeile(const std::string& zeile)
 {
-    if (zeile.rfind(kTastenZeile, 0) == 0) {
-        Taste(zeile);
+    std::string ohneCr = zeile;
+    if (!ohneCr.empty() && ohneCr.back() == '\r')
+        ohneCr.pop_back();
+    if (ohneCr == kZurueckZeile) {
+        Zurueck(ohneCr);
         return;
     }
     const TEtsEventChannel::TLineResult ergebnis = m_channel.HandleLine(zeile);
@@ -99,46 +191,36 @@ void TEtsEingabe::Zeile(const std::string& zeile)
         Screenshots(zeile);
     if (ergebnis == TEtsEventChannel::TLineResult::Stop) {
         m_gestoppt = true;
+        m_warten->stop();
         if (m_notifier != nullptr)
             m_notifier->setEnabled(false);
     }
 }
 
-void TEtsEingabe::Taste(const std::string& zeile)
+void TEtsEingabe::Zurueck(const std::string& zeile)
 {
-    std::string folge = zeile.substr(std::string_view(kTastenZeile).size());
-    if (!folge.empty() && folge.back() == '\r')
-        folge.pop_back();
-    const QKeySequence taste = QKeySequence::fromString(QString::fromStdString(folge), QKeySequence::PortableText);
-    if (!taste.isEmpty())
-        for (const QMenu* menu : m_main.findChildren<QMenu*>())
-            for (QAction* eintrag : menu->actions())
-                if (eintrag->shortcut() == taste && eintrag->isEnabled()) {
-                    eintrag->trigger();
-                    return;
-                }
-    std::cout << "error: no enabled menu entry has the key " << folge << ": " << zeile << std::endl;
+    if (!m_main.IsGeraetOffen()) {
+        m_aus << "error: no device is open: " << zeile << std::endl;
+        return;
+    }
+    // The installer's Ctrl+Q: the close checks ask their questions, then the return to ETS
+    // answers on its own line.
+    DM->ABeenden->trigger();
 }
 
-void TEtsEingabe::Ende()
+void TEtsEingabe::EndeWennFertig()
 {
-    // A last line without its line feed still counts.
-    if (!m_puffer.empty()) {
-        const std::string rest = std::move(m_puffer);
-        m_puffer.clear();
-        Zeile(rest);
-    }
-    m_eingabeZuEnde = true;
-    if (m_notifier != nullptr)
-        m_notifier->setEnabled(false);
-    if (!m_gestoppt && !m_main.isVisible())
+    if (m_eingabeZuEnde && !m_gestoppt && !ZeilenOffen() && !m_main.isVisible() && !m_main.IsClosing())
         m_main.Close();
 }
 
 bool TEtsEingabe::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == &m_main && event->type() == QEvent::Hide && m_eingabeZuEnde && !m_main.IsClosing())
-        QTimer::singleShot(0, &m_main, [this] { m_main.Close(); });
+        QTimer::singleShot(0, this, [this] {
+            if (!m_laeuft)
+                EndeWennFertig();
+        });
     return QObject::eventFilter(watched, event);
 }
 

@@ -7,9 +7,18 @@
 // The end of standard input means the host is gone: the program ends once no device is
 // being edited (at once when the window is hidden, else when it hides).
 //
-// A line "Key <keys>" (e.g. "Key Ctrl+Q") is no ETS event: it is the installer pressing the
-// shortcut key of one of the editor's menu entries, so that a script without a display (the
-// headless demo) can return to ETS as a person does.
+// A line is handled only from a turn of the program's own loop: never while a modal window
+// is up (a dialog, a message box, a file dialog, a progress window), while a nested event loop
+// runs (a menu, a drag) or while a line's handler still runs. Lines that arrive then are kept
+// and handled, in order, once the window has closed: an ETS event must not free the device
+// or nodes that the window's caller still uses. The editor's own pauses (ProcessMessages)
+// take no socket input, and the wake-up of kept lines is a socket notifier as well, so they
+// never run a line either.
+//
+// The line "ReturnToEts" is no ETS event: it does what the installer's Ctrl+Q ("Zurück zur
+// Ets") does, so that a script without a display (the headless demo) can return to ETS as a
+// person does. It is refused with an error line while no device is open or a modal window is
+// up; no other menu entry can be reached from standard input.
 //
 // With a screenshot folder, every window on screen is saved as a PNG after each answered
 // event (the demo on a machine without a display shows what the editor drew).
@@ -18,18 +27,23 @@
 
 #include <QObject>
 
+#include <array>
 #include <filesystem>
+#include <iosfwd>
 #include <string>
 
 class QSocketNotifier;
+class QTimer;
 class TFormMain;
 
 class TEtsEingabe : public QObject {
 public:
-    static constexpr const char* kTastenZeile = "Key ";
+    static constexpr const char* kZurueckZeile = "ReturnToEts";
 
-    // channel and main must outlive the reader. fd: the descriptor to read (0: standard input).
+    // channel and main must outlive the reader. fd: the descriptor to read (0: standard input);
+    // aus: where the reader's own answers go (those of the ReturnToEts line).
     TEtsEingabe(TEtsEventChannel& channel, TFormMain& main, int fd = 0);
+    TEtsEingabe(TEtsEventChannel& channel, TFormMain& main, int fd, std::ostream& aus);
     ~TEtsEingabe() override;
 
     // Starts reading from the event loop.
@@ -37,6 +51,8 @@ public:
     void SetScreenshotOrdner(std::filesystem::path ordner) { m_screenshots = std::move(ordner); }
     // The PNG files written so far.
     const std::vector<std::filesystem::path>& GetScreenshots() const { return m_geschrieben; }
+    // True while lines are kept for a modal window to close.
+    bool Wartet() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,16 +60,32 @@ protected:
 private:
     void Beginnen();
     void Lesen();
+    // Handles the kept lines, in order, as long as nothing holds the editor.
+    void Abarbeiten();
+    // True while a modal window or a nested event loop holds the editor.
+    bool Gehalten() const;
+    bool NaechsteZeile(std::string& zeile);
+    bool ZeilenOffen() const;
     void Zeile(const std::string& zeile);
-    void Taste(const std::string& zeile);
-    void Ende();
+    void Zurueck(const std::string& zeile);
+    void EndeWennFertig();
     void Screenshots(const std::string& anlass);
 
     TEtsEventChannel& m_channel;
     TFormMain& m_main;
     int m_fd;
+    std::ostream& m_aus;
     QSocketNotifier* m_notifier = nullptr;
+    // A pipe that holds one byte for as long as it lives: its notifier, enabled, fires at the
+    // next loop turn that takes socket input.
+    std::array<int, 2> m_weckRohr{-1, -1};
+    QSocketNotifier* m_wecker = nullptr;
+    QTimer* m_warten = nullptr;
     std::string m_puffer;
+    int m_grundEbene = 0;
+    bool m_begonnen = false;
+    bool m_queuedLeer = false;
+    bool m_laeuft = false;
     bool m_eingabeZuEnde = false;
     bool m_gestoppt = false;
     std::filesystem::path m_screenshots;

@@ -76,6 +76,11 @@ void SetAnwendungsTitel(const std::string& titel)
     g_anwendungsTitel = titel;
 }
 
+const std::string& GetAnwendungsTitel()
+{
+    return g_anwendungsTitel;
+}
+
 TFormMain::TFormMain(std::string deviceType)
     : m_deviceType(std::move(deviceType))
 {
@@ -591,7 +596,10 @@ void TFormMain::UpdateObjektAnzahl(int anzahl, int maximum)
 void TFormMain::CreateGroupAddressNodes(TDataBasis* main, TDataBasis* middle, TDataBasis* sub)
 {
     LOG_FKT("TFormMain::CreateGroupAddressNodes");
-    FuerAlleFormVerw([&](TFormVerw* fenster) { fenster->CreateGroupAddressNodes(main, middle, sub, fenster == FormVerw); });
+    FuerAlleFormVerw([&](TFormVerw* fenster) {
+        if (!FremdesFenster(fenster))
+            fenster->CreateGroupAddressNodes(main, middle, sub, fenster == FormVerw);
+    });
 }
 
 std::string TFormMain::GetStatusText(int panel) const
@@ -664,25 +672,31 @@ void TFormMain::ProcessMessages()
 void TFormMain::FormVerwNeuAufbauen(TDeviceInstanz& instanz)
 {
     LOG_FKT("TFormMain::FormVerwNeuAufbauen");
-    FuerAlleFormVerw([&](TFormVerw* fenster) { fenster->NeuAufbauen(instanz); });
+    ++m_neuAufbauten;
+    // The windows of the device being edited keep showing it when another device is rebuilt.
+    const TDeviceInstanz* offen = OffenesGeraet();
+    FuerAlleFormVerw([&](TFormVerw* fenster) {
+        if (offen == nullptr || offen == &instanz || fenster->GetDeviceInstanz() != offen)
+            fenster->NeuAufbauen(instanz);
+    });
 }
 
 bool TFormMain::AddChildNode2Data(TFormVerw* fenster, TDataBasis* parent, TDataBasis* child, bool zeigen)
 {
-    if (fenster == nullptr)
+    if (fenster == nullptr || FremdesFenster(fenster))
         return false;
     return fenster->AddChildNode2Data(parent, child, zeigen) != nullptr;
 }
 
 void TFormMain::DeleteNode(TFormVerw* fenster, TDataBasis* node)
 {
-    if (fenster != nullptr)
+    if (fenster != nullptr && !FremdesFenster(fenster))
         fenster->DeleteNode(nullptr, node);
 }
 
 void TFormMain::UpdateTreeNamesAndIcon(TFormVerw* fenster)
 {
-    if (fenster != nullptr)
+    if (fenster != nullptr && !FremdesFenster(fenster))
         fenster->UpdateTreeNamesAndIcon();
 }
 
@@ -802,7 +816,7 @@ void TFormMain::ResetAktDevInst()
     LOG_FKT("TFormMain::ResetAktDevInst");
     if (ShowMessageBox(Spredit::Txt9083, Spredit::Txt9013, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    QCoreApplication::processEvents();
+    ProcessMessages();
     if (AktDevInst == nullptr)
         return;
     TCursorHourGlass sanduhr;

@@ -138,10 +138,20 @@ public:
                          int32_t sourceDeviceId, bool flag);
 
     // ---- Device selection -------------------------------------------------------------------------
+    // SetDevice leaves the device being edited as it is (no reload: its nodes are the windows'
+    // and hold what the person has not yet returned to ETS); any other device is loaded anew,
+    // and windows that showed its nodes are emptied before and filled again after.
     bool SetDevice(int32_t deviceId, bool createWindow);
     bool CreateDevice(const DAL_DEVICE& record);
     bool DeleteDevice(const DAL_DEVICE& record);
     bool OpenVireoVisible(int32_t deviceId);
+    // The device being edited: the one the last EditParameters or EditObject brought up, while
+    // the main window is up and its instance lives; null otherwise. An ETS event for another
+    // device leaves it current and its windows unchanged.
+    TDeviceInstanzAz* OffenesGeraet() const;
+    bool IsGeraetOffen() const { return OffenesGeraet() != nullptr; }
+    // How often the project windows were rebuilt from an instance (FormVerwNeuAufbauen).
+    int GetNeuAufbauten() const { return m_neuAufbauten; }
     bool ImportDevice(int32_t deviceId);
     bool CopyDevice(int32_t newDeviceId, int32_t sourceDeviceId, bool flag);
     bool EtsVersionCheck();
@@ -308,6 +318,15 @@ private:
     bool EventBeginn(int& result, bool* finished);
     // Opens the trace log for an ETS event when the settings ask for it.
     void LogOeffnen();
+    // True for a window that shows the device being edited while an ETS event for another
+    // device runs: the current instance must not change or read that window's tree.
+    bool FremdesFenster(const TFormVerw* fenster) const;
+    // Runs an ETS handler; when a device is being edited, it is current again afterwards, with
+    // the main window's and the application's title, whatever device the event selected.
+    template <class F> void EtsHandler(F&& handler);
+    // ETS deleted the device being edited: nothing is left to show, the editor hides as on the
+    // return to ETS and returns, keeping what the period wrote for other devices.
+    void OffenesGeraetGeloescht();
     // A project window that still exists (posted messages may name one that is gone).
     bool IstLebendesFormVerw(TFormVerw* fenster) const;
     // The instance of the ETS device, as SetDevice selects or creates it (no window work):
@@ -333,6 +352,8 @@ private:
     HWND m_handle = nullptr;
     bool m_closing = false;
     bool m_melderLauf = false; // a run of adding detectors holds the editor
+    TDeviceInstanz* m_offenesGeraet = nullptr; // valid only as OffenesGeraet checks it
+    int m_neuAufbauten = 0;
 
     // Components.
     QMdiArea* m_mdiArea = nullptr;
@@ -357,6 +378,7 @@ private:
 
 // The caption of the standard exception box: the device name once one was selected.
 void SetAnwendungsTitel(const std::string& titel);
+const std::string& GetAnwendungsTitel();
 
 extern TFormMain* FormMain;
 // The current project window (null when none is open); kept by the main window's dispatcher.

@@ -8,6 +8,7 @@
 // it, under ETS's progress meter, which is closed on every way out.
 #include "miraval/app/Main.h"
 
+#include "miraval/app/BaumSperre.h"
 #include "miraval/devinst/DevInstAz.h"
 #include "miraval/dienste/DaMo.h"
 #include "miraval/dienste/DateiZugriff.h"
@@ -240,8 +241,12 @@ bool TFormMain::ImportDevice(int32_t deviceId)
         return fehler(adresse);
     if (meter.Position(2))
         return fehler(adresse);
-    if (!instanz->VireoCdiImport(strom, &meter.Dialog()))
-        return fehler(adresse);
+    {
+        // Windows that show the device let go of its nodes while the import replaces them.
+        TFensterNeuAufbau neu(*this, *instanz);
+        if (!instanz->VireoCdiImport(strom, &meter.Dialog()))
+            return fehler(adresse);
+    }
     strom.clear();
     // The exported file is the only copy of the configuration until ETS holds it.
     if (!instanz->WriteBlob())
@@ -293,8 +298,11 @@ bool TFormMain::CopyDevice(int32_t newDeviceId, int32_t sourceDeviceId, bool fla
         meter.Abschluss();
         return true;
     }
-    if (!instanz->VireoCdiCopy(strom, flag, &meter.Dialog()))
-        return fehler();
+    {
+        TFensterNeuAufbau neu(*this, *instanz);
+        if (!instanz->VireoCdiCopy(strom, flag, &meter.Dialog()))
+            return fehler();
+    }
     strom.clear();
     if (!SetParamDeviceIdToEts(newDeviceId))
         return fehler();

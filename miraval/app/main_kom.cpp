@@ -6,6 +6,7 @@
 // ask for it, the close time-out stopped; a finished event ends with EventEnde.
 #include "miraval/app/Main.h"
 
+#include "miraval/app/BaumSperre.h"
 #include "miraval/devinst/DevInstAz.h"
 #include "miraval/dienste/DaMo.h"
 #include "miraval/dienste/Spredit.h"
@@ -48,11 +49,27 @@ constexpr int kLetztesMelderObjekt = 159;
 
 } // namespace
 
+template <class F> void TFormMain::EtsHandler(F&& handler)
+{
+    TDeviceInstanzAz* offen = OffenesGeraet();
+    const QString titel = windowTitle();
+    const std::string anwendung = GetAnwendungsTitel();
+    Geschuetzt(handler);
+    // The event selected another device: commands and dialogs act on the device being edited
+    // again, the one its windows show.
+    if (offen != nullptr && OffenesGeraet() == offen && AktDevInst != offen) {
+        AktDevInst = offen;
+        offen->SetFormVerw(FormVerw);
+        setWindowTitle(titel);
+        SetAnwendungsTitel(anwendung);
+    }
+}
+
 void TFormMain::BindeEtsEvents()
 {
     LOG_FKT("TFormMain::BindeEtsEvents");
     // ETS calls the handlers from the message loop: nothing may escape them.
-    auto geschuetzt = [](auto&& f) { Geschuetzt(f); };
+    auto geschuetzt = [this](auto&& f) { EtsHandler(f); };
     m_ets->OnCdiCreateDevice = [this, geschuetzt](bool& f, int& r, int kind, int32_t id, const std::string& text) {
         geschuetzt([&] { OnCdiCreateDevice(f, r, kind, id, text); });
     };
@@ -62,7 +79,7 @@ void TFormMain::BindeEtsEvents()
     m_ets->OnCdiEditParameters = [this, geschuetzt](bool& f, int& r, int32_t id) {
         geschuetzt([&] { OnCdiEditParameters(f, r, id); });
     };
-    m_ets->OnWmUserSvStop = [this, geschuetzt] { geschuetzt([&] { OnWmUserSvStop(); }); };
+    m_ets->OnWmUserSvStop = [this] { Geschuetzt([&] { OnWmUserSvStop(); }); };
     m_ets->OnCdiDoDownload2 = [this, geschuetzt](bool& f, int& r, int32_t v1, int32_t v2, int32_t id, int32_t v4,
                                                  int32_t v5, int32_t v6, int32_t v7, int32_t v8, uint16_t flags) {
         geschuetzt([&] { OnCdiDoDownload2(f, r, v1, v2, id, v4, v5, v6, v7, v8, flags); });
@@ -194,8 +211,12 @@ void TFormMain::OnCdiDeleteDevice(bool& finished, int& result, int32_t, int32_t 
     m_lastDeletedDevice = deviceId;
     auto record = std::make_unique<DAL_DEVICE>();
     record->DeviceId = deviceId;
+    TDeviceInstanzAz* offen = OffenesGeraet();
+    const bool offenGeloescht = offen != nullptr && offen->GetEtsDeviceId() == deviceId;
     DeleteDevice(*record);
     RecoveryCheck(false, deviceId);
+    if (offenGeloescht)
+        OffenesGeraetGeloescht();
     result = 0;
     DM->DataChanged = false;
     finished = true;
@@ -353,6 +374,7 @@ bool TFormMain::OpenVireoVisible(int32_t deviceId)
                        MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
+    m_offenesGeraet = AktDevInst;
     RecoveryCheck(true, deviceId);
     ShowMainWindow();
     if (FormVerw != nullptr) {
@@ -388,6 +410,7 @@ bool TFormMain::SetDevice(int32_t deviceId, bool createWindow)
         record->DeviceId = deviceId;
     ::SetDlgProgress();
 
+    const TDeviceInstanzAz* offen = OffenesGeraet();
     if (auto it = m_devices.find(deviceId); it != m_devices.end()) {
         if (it->second == nullptr)
             return false;
@@ -426,10 +449,54 @@ bool TFormMain::SetDevice(int32_t deviceId, bool createWindow)
 
     if (m_progressCancelled)
         return false;
-    const bool geladen = AktDevInst->GetDataFromServer(m_handle, createWindow);
+    // The device being edited is shown as it is: its windows hold its nodes, and the nodes
+    // hold what the person has not yet returned to ETS.
+    if (AktDevInst == offen) {
+        ::SetDlgProgress();
+        SetParamDeviceIdToEts(deviceId);
+        return true;
+    }
+    bool geladen = false;
+    {
+        TFensterNeuAufbau neu(*this, *AktDevInst);
+        geladen = AktDevInst->GetDataFromServer(m_handle, createWindow);
+    }
     ::SetDlgProgress();
     SetParamDeviceIdToEts(deviceId);
     return geladen;
+}
+
+TDeviceInstanzAz* TFormMain::OffenesGeraet() const
+{
+    if (m_offenesGeraet == nullptr || !isVisible() || m_closing)
+        return nullptr;
+    for (const auto& [id, instanz] : m_devices)
+        if (instanz.get() == m_offenesGeraet)
+            return static_cast<TDeviceInstanzAz*>(instanz.get());
+    return nullptr;
+}
+
+bool TFormMain::FremdesFenster(const TFormVerw* fenster) const
+{
+    const TDeviceInstanzAz* offen = OffenesGeraet();
+    return offen != nullptr && AktDevInst != offen && fenster != nullptr && fenster->GetDeviceInstanz() == offen;
+}
+
+void TFormMain::OffenesGeraetGeloescht()
+{
+    LOG_FKT("TFormMain::OffenesGeraetGeloescht");
+    m_offenesGeraet = nullptr;
+    DM->StartTimerAutoSave(false);
+    if (FormVerw != nullptr) {
+        FormVerw->SetResizeHandler(false);
+        FormVerw->HideMeldeFenster();
+    }
+    m_savedWindowState = windowState();
+    SetRegData();
+    HideMainWindow();
+    // ETS waits for the return of the period it opened; the device itself is gone.
+    if (m_ets == nullptr || !m_ets->ReturnToEts(1))
+        ShowMessageBox("return fehlgeschlagen", "Close", MB_OK);
 }
 
 bool TFormMain::CreateDevice(const DAL_DEVICE& record)
@@ -545,24 +612,27 @@ bool TFormMain::IsGrpAdrAvailable()
     return AktDevInst != nullptr && AktDevInst->GetEtsGruppenAdressen() != nullptr;
 }
 
+// The current project window answers for the current instance only: while an ETS event for
+// another device runs, the window of the device being edited is not its.
 TDataBasis* TFormMain::GetGrpAdrOrdner() const
 {
-    return FormVerw != nullptr ? FormVerw->GetGrpAdrOrdner() : nullptr;
+    return FormVerw != nullptr && !FremdesFenster(FormVerw) ? FormVerw->GetGrpAdrOrdner() : nullptr;
 }
 
 TDataBasis* TFormMain::GetSelTreeData() const
 {
-    return FormVerw != nullptr ? FormVerw->GetSelData() : nullptr;
+    return FormVerw != nullptr && !FremdesFenster(FormVerw) ? FormVerw->GetSelData() : nullptr;
 }
 
 TFormVerw* TFormMain::GetActiveFormVerv() const
 {
-    return FormVerw;
+    return FremdesFenster(FormVerw) ? nullptr : FormVerw;
 }
 
 bool TFormMain::MakeNode(TDataBasis* parent, TDataBasis* child)
 {
-    return FormVerw != nullptr && FormVerw->AddChildNode2Data(parent, child, true) != nullptr;
+    return FormVerw != nullptr && !FremdesFenster(FormVerw) &&
+           FormVerw->AddChildNode2Data(parent, child, true) != nullptr;
 }
 
 void TFormMain::DeactivateActiveGridCell()

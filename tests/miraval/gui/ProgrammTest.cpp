@@ -105,13 +105,35 @@ TEST_F(ProgrammTest, EditsTheDemoDeviceAndStopsOnRequest)
     EXPECT_EQ(Ausgabe("stdout"), "EditParameters result=1 finished=0\nUserSvStop\n");
 }
 
-TEST_F(ProgrammTest, AShortcutKeyLineReturnsToEtsSoTheNextStartAsksNothing)
+TEST_F(ProgrammTest, AReturnToEtsLineReturnsAsCtrlQSoTheNextStartAsksNothing)
 {
     const std::string argumente = "244_ID --ets-project demo.db --event 'EditParameters 1'";
-    EXPECT_EQ(Starte(argumente, "Key Ctrl+Q\nUserSvStop\n"), 0) << Ausgabe("stderr");
+    EXPECT_EQ(Starte(argumente, "ReturnToEts\nUserSvStop\n"), 0) << Ausgabe("stderr");
     EXPECT_EQ(Ausgabe("stdout"), "EditParameters result=1 finished=0\nReturnToEts keep=1\nUserSvStop\n");
     EXPECT_EQ(Starte(argumente, "UserSvStop\n"), 0);
     EXPECT_EQ(Ausgabe("stderr").find("nicht ordentlich geschlossen"), std::string::npos) << Ausgabe("stderr");
+}
+
+// No line reaches a menu entry: without a device open the return is refused, and a key is
+// no line of the protocol.
+TEST_F(ProgrammTest, NoLineReachesAMenuEntryWithoutADeviceOpen)
+{
+    EXPECT_EQ(Starte("244_ID --ets-project demo.db", "ReturnToEts\nKey Ctrl+Q\nUserSvStop\n"), 0)
+        << Ausgabe("stderr");
+    EXPECT_EQ(Ausgabe("stdout"),
+              "error: no device is open: ReturnToEts\nerror: unknown event Key: Key Ctrl+Q\nUserSvStop\n");
+}
+
+// An ETS link for the device being edited keeps its nodes under the project window: the link
+// shows in the tree, and the return stores it.
+TEST_F(ProgrammTest, ALinkEventForTheOpenDeviceKeepsItsWindowWhole)
+{
+    EXPECT_EQ(Starte("244_ID --ets-project demo.db --event 'EditParameters 1' --event 'LinkObjToSubGroup 0 0 1 0 1'",
+                     "ReturnToEts\nUserSvStop\n"),
+              0)
+        << Ausgabe("stderr");
+    EXPECT_EQ(Ausgabe("stdout"), "EditParameters result=1 finished=0\nLinkObjToSubGroup result=1 finished=1\n"
+                                 "ReturnToEts keep=1\nUserSvStop\n");
 }
 
 TEST_F(ProgrammTest, EndsWhenTheHostIsGoneAndNothingIsEdited)
