@@ -122,10 +122,12 @@ inline std::vector<TFremdesObjekt> FremdeObjekte(TEts2Cdi& ets, int32_t deviceId
     std::sort(objekte.begin(), objekte.end(), [](const auto& a, const auto& b) { return a.id < b.id; });
     DAL_SUB_TO_OBJECT l;
     for (int m = DAL_MODE_FIRST; ets.DalGetSubgroupToObjectData(m, -1, -1, -1, &l) == DAL_OK; m = DAL_MODE_NEXT) {
-        const auto o = std::lower_bound(objekte.begin(), objekte.end(), l.DeviceObjectId,
+        // The record is packed: its fields are read by value.
+        const int32_t objektId = l.DeviceObjectId;
+        const auto o = std::lower_bound(objekte.begin(), objekte.end(), objektId,
                                         [](const TFremdesObjekt& a, int32_t id) { return a.id < id; });
-        if (o != objekte.end() && o->id == l.DeviceObjectId)
-            o->links.emplace_back(l.SubGroupId, l.SendFlag);
+        if (o != objekte.end() && o->id == objektId)
+            o->links.emplace_back(+l.SubGroupId, +l.SendFlag);
     }
     for (TFremdesObjekt& objekt : objekte)
         std::sort(objekt.links.begin(), objekt.links.end());
@@ -141,7 +143,8 @@ inline std::size_t Unerreichbar(const TDeviceInstanz& inst)
     for (const auto& [system, daten] : inst.GetSystemMap())
         for (const auto& [parent, satz] : daten)
             saetze.push_back(&satz);
-    const auto geraete = std::count_if(saetze.begin(), saetze.end(), [](const TDatenStruktur* s) { return s->Typ == 105; });
+    const auto geraete =
+        std::count_if(saetze.begin(), saetze.end(), [](const TDatenStruktur* s) { return s->Typ == 105; });
     if (geraete != 1)
         return saetze.size();
     std::set<int32_t> erreicht;

@@ -208,7 +208,9 @@ TEST_F(Import, AFileThatCannotBeImportedChangesNothingAndSaysWhy)
     auto melder = [](R& r) -> S& {
         return *std::find_if(r.begin(), r.end(), [](const S& s) { return s.Typ == AzTyp::Melder; });
     };
-    auto geraet = [](R& r) { return std::find_if(r.begin(), r.end(), [](const S& s) { return s.Typ == AzTyp::System; }); };
+    auto geraet = [](R& r) {
+        return std::find_if(r.begin(), r.end(), [](const S& s) { return s.Typ == AzTyp::System; });
+    };
     // grund: the text id of the reason below "Die Datei ist fehlerhaft ..." (0: none, the load
     // found it and the import was undone).
     const struct {
@@ -339,7 +341,8 @@ TEST_F(Import, ALinkWhoseGroupAddressNoLongerConvertsIsDroppedAndTheRestRestored
         EXPECT_FALSE(geraet.inst.VireoImport(kopie, true));
         ASSERT_EQ(ok.Count(), 1u);
         EXPECT_EQ(ok.Shown()[0].text.rfind(Spredit::Txt9159 + "\n", 0), 0u) << ok.Shown()[0].text;
-        EXPECT_NE(ok.Shown()[0].text.find(TDeviceInstanz::GetGroupAddressString(kAdressen[1], true)), std::string::npos);
+        EXPECT_NE(ok.Shown()[0].text.find(TDeviceInstanz::GetGroupAddressString(kAdressen[1], true)),
+                  std::string::npos);
         EXPECT_EQ(ok.Shown()[0].caption, Spredit::Txt9154);
         EXPECT_EQ(geraet.Nummern(), quelle.Nummern());
         const std::vector<int32_t> erwartet{SubId(geraet, kAdressen[0])};
