@@ -203,8 +203,8 @@ TEST_F(Import, AFileThatCannotBeImportedChangesNothingAndSaysWhy)
     for (int m = DAL_MODE_FIRST; project.ets.DalGetDeviceObjectData(m, -1, -1, &fremd) == DAL_OK; m = DAL_MODE_NEXT)
         if (fremd.DeviceId != kDemoAlarmCentreId && fremd.Visible > 0)
             break;
-    ASSERT_NE(fremd.DeviceId, kDemoAlarmCentreId);
-    ASSERT_GT(fremd.Visible, 0);
+    ASSERT_NE(+fremd.DeviceId, kDemoAlarmCentreId);
+    ASSERT_GT(+fremd.Visible, 0);
     auto melder = [](R& r) -> S& {
         return *std::find_if(r.begin(), r.end(), [](const S& s) { return s.Typ == AzTyp::Melder; });
     };
