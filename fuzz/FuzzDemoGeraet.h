@@ -4,15 +4,18 @@
 // that is never committed, so ETS is back as it was after every input; when the input changed
 // the device, the device is loaded again from ETS, whose blob the import never writes.
 //
-// What an input must not change when it is refused: the records (the container), the nodes,
-// the objects ETS shows and their links. A refused input that changed any of these aborts
-// the run with what changed.
+// What every input is held to, refused or taken: no object of another device and none of
+// their links changed. What a refused input must not change: the records (the container), the
+// nodes, the objects ETS shows and their links. After an input that was not refused, every
+// record stands below the device record (the tree shows every record the status bar counts).
+// An input that breaks any of these aborts the run with what it broke.
 
 #include "AzGeraet.h"
 
 #include "DemoProject.h"
 #include "kestrin/EtsTransaction.h"
 #include "miraval/devinst/DevInstAz_p.h"
+#include "miraval/dienste/Spredit.h"
 #include "quillon/VireoGrpAdrSub.h"
 #include "tessarin/AzMelder.h"
 #include "win32/MessageBox.h"
@@ -20,6 +23,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -60,18 +64,31 @@ public:
             TEtsTransaction burst(&m_ets);
             const bool ok = eingabe();
             (void)PumpMessages();
+            if (!(FremdeObjekte(m_ets, kDemoAlarmCentreId) == m_fremde))
+                Abbruch("an input changed another device's objects or links");
+            const bool refused = !ok && abgelehnt();
             if (!ok) {
                 const TZustand nachher = Zustand();
                 neuLaden = !(nachher == m_vorher);
-                if (neuLaden && abgelehnt()) {
+                if (neuLaden && refused) {
                     Melde(nachher);
                     std::abort();
                 }
             }
+            if (!refused && Unerreichbar(Inst()) != 0)
+                Abbruch("an input left records the tree does not show");
         }
         if (neuLaden)
             Laden();
         Host().calls.clear();
+    }
+
+    // Whether the last input was an import that dropped links whose group addresses do not
+    // convert: it went on, answered false and is no refusal.
+    bool LinksVerworfen() const
+    {
+        return std::any_of(m_boxen.begin(), m_boxen.end(),
+                           [](const TBox& box) { return box.text.rfind(Spredit::Txt9159, 0) == 0; });
     }
 
     TZustand Zustand() { return GeraetZustand(Inst(), m_ets, kDemoAlarmCentreId); }
@@ -104,6 +121,9 @@ private:
         if (!Inst().WriteBlob())
             Abbruch("the demo alarm centre cannot be stored");
         m_vorher = Zustand();
+        m_fremde = FremdeObjekte(m_ets, kDemoAlarmCentreId);
+        if (Unerreichbar(Inst()) != 0)
+            Abbruch("the demo alarm centre has records the tree does not show");
         m_boxen.clear();
         Host().calls.clear();
     }
@@ -159,5 +179,6 @@ private:
     TEts2Cdi m_ets{nullptr, kDemoModuleName, false};
     std::unique_ptr<TAzGeraet> m_geraet;
     TZustand m_vorher;
+    std::vector<TFremdesObjekt> m_fremde;
     std::vector<TBox> m_boxen;
 };

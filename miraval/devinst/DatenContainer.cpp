@@ -1,5 +1,7 @@
 #include "miraval/devinst/DatenContainer.h"
 
+#include "miraval/dienste/Spredit.h"
+#include "vcl/StringList.h"
 #include "win32/CodePage1252.h"
 
 #include <algorithm>
@@ -135,14 +137,19 @@ TContainerStatus VersionConflict(std::string_view erwartet, std::string_view vor
 
 namespace {
 
-// ParseData without a copy: a view into quelle.
-std::string_view sektion(std::string_view quelle, std::string_view name)
+// Where a section stands: absent (no open tag), open (no close tag after it) or whole.
+enum class TSektion { Fehlt, Offen, Ganz };
+
+// ParseData without a copy: a view into quelle; how the section stands in stand.
+std::string_view sektion(std::string_view quelle, std::string_view name, TSektion& stand)
 {
     const std::string auf = openTag(name);
     const std::string zu = closeTag(name);
+    stand = TSektion::Fehlt;
     const std::size_t p = quelle.find(auf);
     if (p == std::string_view::npos)
         return {};
+    stand = TSektion::Offen;
     std::size_t start = p + auf.size();
     if (start < quelle.size() && quelle[start] == '\r') {
         ++start;
@@ -152,6 +159,7 @@ std::string_view sektion(std::string_view quelle, std::string_view name)
     const std::size_t q = quelle.find(zu, start);
     if (q == std::string_view::npos)
         return {};
+    stand = TSektion::Ganz;
     std::size_t ende = q;
     if (ende > start && quelle[ende - 1] == '\n') {
         --ende;
@@ -160,6 +168,18 @@ std::string_view sektion(std::string_view quelle, std::string_view name)
     }
     // The line end of an empty section belongs to the open tag's line: nothing is left.
     return quelle.substr(start, ende - start);
+}
+
+std::string_view sektion(std::string_view quelle, std::string_view name)
+{
+    TSektion stand;
+    return sektion(quelle, name, stand);
+}
+
+// "A section is missing or not closed: <name>": the container was cut short or patched.
+std::string sektionFehlt(std::string_view name)
+{
+    return Spredit::Txt9218 + ": " + openTag(name) + " " + closeTag(name);
 }
 
 // Windows-1252 text as UTF-8: the bytes themselves while they are all ASCII (the same in
@@ -189,22 +209,32 @@ std::string ReadVersionValue(std::string_view container)
     return std::string(text.substr(gleich + 1));
 }
 
-TContainerStatus ReadDatensaetze(std::string_view container, std::string_view dateiName,
+namespace {
+
+// The records of the DB section's lines. With mitEnde a line must hold the end value as its
+// 41st value (the record type does not look at it): a line without it was cut off.
+TContainerStatus leseDatensaetze(std::string_view db, std::string_view dateiName, bool mitEnde,
                                  std::vector<TDatenStruktur>& out)
 {
     out.clear();
     std::vector<TDatenStruktur> gelesen;
     try {
         std::string puffer;
-        const std::vector<std::string_view> zeilen = splitLines(alsUtf8(sektion(container, SektionDB), puffer));
+        const std::vector<std::string_view> zeilen = splitLines(alsUtf8(db, puffer));
         gelesen.reserve(zeilen.size());
         // One line buffer for all: Fill takes a string.
         std::string zeileText;
+        TStringList werte;
         for (std::string_view zeile : zeilen) {
             if (zeile.empty() || zeile.front() == '#')
                 continue;
             zeileText.assign(zeile);
             gelesen.emplace_back().Fill(zeileText);
+            if (!mitEnde)
+                continue;
+            werte.SetCommaText(zeileText);
+            if (werte.Count() <= TDatenStruktur::kMinWerte || werte[TDatenStruktur::kMinWerte] != "Ende")
+                return TContainerStatus::Fehler(Spredit::Txt9219 + "\nHandle: " + werte[0], "Fehler", MB_OK);
         }
     } catch (const E_DatenStruktur& e) {
         return TContainerStatus::Fehler(
@@ -214,6 +244,45 @@ TContainerStatus ReadDatensaetze(std::string_view container, std::string_view da
     }
     out = std::move(gelesen);
     return {};
+}
+
+} // namespace
+
+TContainerStatus ReadDatensaetze(std::string_view container, std::string_view dateiName,
+                                 std::vector<TDatenStruktur>& out)
+{
+    out.clear();
+    TSektion stand;
+    const std::string_view db = sektion(container, SektionDB, stand);
+    if (stand == TSektion::Offen)
+        return TContainerStatus::Fehler(
+            "Fehler beim Lesen der Datei:" + std::string(dateiName) + "\n" + sektionFehlt(SektionDB), "Fehler", MB_OK);
+    return leseDatensaetze(db, dateiName, false, out);
+}
+
+TContainerStatus PruefeAbschnitte(std::string_view container)
+{
+    TSektion version;
+    TSektion db;
+    TSektion compData;
+    (void)sektion(container, SektionVersion, version);
+    (void)sektion(container, SektionDB, db);
+    (void)sektion(container, SektionCompData, compData);
+    if (version == TSektion::Offen)
+        return TContainerStatus::Fehler(sektionFehlt(SektionVersion), "Fehler", MB_OK);
+    if (db != TSektion::Ganz)
+        return TContainerStatus::Fehler(sektionFehlt(SektionDB), "Fehler", MB_OK);
+    if (compData != TSektion::Ganz)
+        return TContainerStatus::Fehler(sektionFehlt(SektionCompData), "Fehler", MB_OK);
+    return {};
+}
+
+TContainerStatus ReadGanzeDatensaetze(std::string_view container, std::vector<TDatenStruktur>& out)
+{
+    out.clear();
+    if (TContainerStatus status = PruefeAbschnitte(container); !status)
+        return status;
+    return leseDatensaetze(sektion(container, SektionDB), "", true, out);
 }
 
 void ContainerOrder(std::vector<const TDatenStruktur*>& datensaetze)
@@ -282,7 +351,12 @@ TContainerStatus ReadContainer(std::string_view container, std::string_view date
         return TContainerStatus::Fehler({}, {}, 0);
     if (TContainerStatus status = ReadDatensaetze(container, dateiName, inhalt.Datensaetze); !status)
         return status;
-    inhalt.CompData = std::string(sektion(container, SektionCompData));
+    TSektion stand;
+    inhalt.CompData = std::string(sektion(container, SektionCompData, stand));
+    if (stand == TSektion::Offen)
+        return TContainerStatus::Fehler("Fehler beim Lesen der Datei:" + std::string(dateiName) + "\n" +
+                                            sektionFehlt(SektionCompData),
+                                        "Fehler", MB_OK);
     out = std::move(inhalt);
     return {};
 }

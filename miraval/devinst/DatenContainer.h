@@ -95,10 +95,21 @@ std::string ParseData(std::string_view quelle, std::string_view name);
 std::string ReadVersionValue(std::string_view container);
 
 // The records of the DB section, in line order. Empty lines and lines beginning with "#" are
-// skipped. A line the record type refuses fails the whole read with "Fehler beim Lesen der
-// Datei:" + dateiName + "\n" + the record's message (caption "Fehler") and leaves out empty.
+// skipped. A line the record type refuses, or a DB section opened and never closed (a
+// container cut short), fails the whole read with "Fehler beim Lesen der Datei:" + dateiName
+// + "\n" + what is wrong (caption "Fehler") and leaves out empty. No DB section: no records.
 TContainerStatus ReadDatensaetze(std::string_view container, std::string_view dateiName,
                                  std::vector<TDatenStruktur>& out);
+
+// Whether a container that is to replace a device's configuration (template file, safety
+// copy) is whole, as the writer makes it: a version section closed when it is there (a
+// missing one is the version check's to report), the DB and CompData sections there and
+// closed. Refused with what is wrong as Text (UTF-8): the file was cut short or patched.
+TContainerStatus PruefeAbschnitte(std::string_view container);
+// The records of such a container: PruefeAbschnitte, then as ReadDatensaetze, and every
+// record line must hold its end value (the record type does not look at it): a line
+// without it was cut off. Refused with what is wrong as Text and out empty.
+TContainerStatus ReadGanzeDatensaetze(std::string_view container, std::vector<TDatenStruktur>& out);
 
 // ---- Whole container ----------------------------------------------------------------------
 
@@ -126,7 +137,8 @@ using TVersionPruefer = std::function<bool(const std::string& version)>;
 // Reads a stored container in the loader's order: an empty container is fine and holds
 // nothing; a container without a version value fails silently (empty Text); then the version
 // is put to pruefe (refused: fails silently, pruefe has spoken); then the records and
-// CompData are read. On any failure out is left empty.
+// CompData are read (a DB or CompData section opened and not closed fails with its message).
+// On any failure out is left empty.
 TContainerStatus ReadContainer(std::string_view container, std::string_view dateiName,
                                const TVersionPruefer& pruefe, TContainerInhalt& out);
 

@@ -99,31 +99,37 @@ public:
     // anew; from now on deleting linked objects asks nobody. False when the structure could
     // not be built. Failures on the way are shown and the rest still runs.
     bool Reset(bool zeigeFortschritt) override;
-    // Replaces the configuration by a stored container (template or safety copy): a version
-    // the editor cannot read, or records it cannot import, change nothing.
-    // Otherwise the device's objects in ETS are
-    // replaced by those of the container, linked to its group addresses when
-    // grpAdrVerknuepfen (else the objects come without links), and the container is loaded.
-    // The container's CompData is not taken over. False when a step failed (shown); the
-    // device and ETS are then as they were. The caller's container stays as it is.
+    // Replaces the configuration by a stored container (template or safety copy). A file that
+    // is not whole (cut short), of a version the editor cannot read, or whose records do not
+    // fit together or this device is refused with its reason and changes nothing. Otherwise
+    // the device's objects in ETS are replaced by those of the container, linked to its group
+    // addresses when grpAdrVerknuepfen (else the objects come without links), and the
+    // container is loaded. The container's CompData is not taken over. False when a step
+    // failed (shown; the device and ETS are then as they were) and when a link was dropped
+    // because its group address no longer converts (shown; the rest is imported). The
+    // caller's container stays as it is.
     bool VireoImport(const std::string& stream, bool grpAdrVerknuepfen) override;
     // The keys of each object record's continuation records in chain order, by the object
     // record's key (as the import's check found them).
     using TImportKetten = std::map<int32_t, std::vector<int32_t>>;
     // Whether the container's records can be imported, checked before anything changes:
-    // handles unique, each object's continuation chain only through continuation records of
-    // that object (ketten receives them), each object shown by a parameter of this device,
-    // each address to link (grpAdrVerknuepfen) in the project, every record fit for the
-    // container. Refused: shown with what is wrong, false.
-    bool ImportPruefen(const TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen, TImportKetten& ketten);
+    // records there, handles unique, exactly one device record, every record below it through
+    // records that can hold it (what the tree shows is all there is), each object's
+    // continuation chain only through continuation records of that object (ketten receives
+    // them), each object one that its parameter's stored value shows on this device, every
+    // record fit for the container. Refused: shown with what is wrong, false.
+    bool ImportPruefen(const TDatenManager<TDatenStruktur>& store, TImportKetten& ketten);
+    // Shows that the file is refused (it changes nothing), with the reason below; false.
+    bool ImportAbgelehnt(const std::string& grund);
     // The checked import in one ETS write burst. When a step fails after all, ETS, the records,
     // the nodes and the area lists are put back as they were before, and that is shown. False
-    // then.
+    // then, and when links were dropped (vollstaendig of VireoImportAbgleich).
     bool ImportOderZurueck(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen, const TImportKetten& ketten);
     // The body of the import over the container's records (keyed by line, changed on the way)
-    // and their checked chains.
+    // and their checked chains. False when a step failed that must be undone; vollstaendig
+    // false when a link was dropped (its address no longer converts) and the rest went on.
     bool VireoImportAbgleich(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen,
-                             const TImportKetten& ketten);
+                             const TImportKetten& ketten, bool& vollstaendig);
     // Every registered node writes itself into its record.
     void ImportAbgleichDB() override;
 
@@ -458,8 +464,9 @@ private:
     void EtsObjekteLoeschen(const TDatenManager<TDatenStruktur>& store);
     // Links the imported object (kopf, its device object id already this device's) in ETS to
     // the group address of each of its links, those of its continuation records (the keys of
-    // kette in the store) too, and puts the sub-group ids into the records. False when an
-    // address could not be converted (that link is dropped); a link ETS refuses is only shown.
+    // kette in the store) too, and puts the sub-group ids of this project into the records.
+    // False when an address could not be converted: that link is dropped (address and id 0)
+    // and shown; a link ETS refuses is only shown.
     bool ImportObjektVerbinden(TDatenManager<TDatenStruktur>& store, TDatenStruktur& kopf,
                                const std::vector<int32_t>& kette);
 

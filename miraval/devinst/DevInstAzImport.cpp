@@ -2,7 +2,15 @@
 // by a stored container (VireoImport). Both first take the device's communication objects
 // out of ETS, by switching their display-order parameters off, because the new configuration
 // brings its own. The user has confirmed the whole replacement before: nothing here asks
-// before deleting an object's links, and nothing is rolled back.
+// before deleting an object's links.
+//
+// The import checks the whole file before it changes anything: a file that is not whole or
+// whose records do not fit together or do not fit this device is refused and changes nothing.
+// A checked file then runs in one ETS write burst; a step that fails after all (ETS refuses
+// an object, the load or the alignment fails) undoes the burst and loads the configuration
+// as it was. A link to a group address that no longer converts (deleted or of another type
+// in ETS since the file was written) is no fault of the file: that link is dropped and
+// reported, the rest is imported, and the import answers false.
 
 #include "miraval/devinst/DevInstAz.h"
 
@@ -23,6 +31,7 @@
 #include <algorithm>
 #include <exception>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace {
@@ -127,6 +136,60 @@ std::string ObjektText(const TDatenStruktur& record)
            std::to_string(record.Param4);
 }
 
+// A record as the import's messages name it when it is no object.
+std::string SatzText(const TDatenStruktur& record)
+{
+    return "Handle: " + std::to_string(record.Handle) + " (\"" + record.Name + "\")\nParent: " +
+           std::to_string(record.Parent);
+}
+
+bool IstNodeTyp(int typ)
+{
+    return typ == AzTyp::System || (typ >= AzTyp::EditierbareTexte && typ <= AzTyp::DatumUhrzeit);
+}
+
+// Whether a record of Typ kind may stand below one of Typ eltern, as the tree shows records:
+// below a node only (a record of a type without a node shows nothing below it); a
+// communication object holds only the continuation records of its links, which stand nowhere
+// else; a detector stands in a security area or in their folder (the wired input).
+bool KannHalten(int eltern, int kind)
+{
+    if (eltern == TEtsObjekt::kTyp)
+        return kind == kTypFolgeSatz;
+    if (!IstNodeTyp(eltern) || kind == kTypFolgeSatz)
+        return false;
+    if (kind != AzTyp::Melder)
+        return true;
+    return eltern == AzTyp::OrdnerSicherungsBereich || eltern == AzTyp::SicherungsBereichFeuer ||
+           eltern == AzTyp::SicherungsBereichUeberfall ||
+           (eltern >= AzTyp::SicherungsBereich1 && eltern < AzTyp::SicherungsBereich1 + 4);
+}
+
+// The key of a record the tree would not show: not below the one device record through
+// records that can hold it (a parent missing, of the wrong kind, or a loop). 0 when every
+// record is reachable; the store's keys start at 1.
+int32_t Unerreichbar(const TStore& store, const std::map<int32_t, int32_t>& schluessel, int32_t geraet)
+{
+    std::multimap<int32_t, int32_t> kinder;
+    for (const auto& [key, record] : store.Records())
+        if (key != geraet && schluessel.count(record.Parent) != 0)
+            kinder.emplace(record.Parent, key);
+    std::set<int32_t> erreicht{geraet};
+    std::vector<int32_t> offen{geraet};
+    while (!offen.empty()) {
+        const TDatenStruktur& eltern = store.Records().at(offen.back());
+        offen.pop_back();
+        const auto [von, bis] = kinder.equal_range(eltern.Handle);
+        for (auto kind = von; kind != bis; ++kind)
+            if (KannHalten(eltern.Typ, store.Records().at(kind->second).Typ) && erreicht.insert(kind->second).second)
+                offen.push_back(kind->second);
+    }
+    for (const auto& [key, record] : store.Records())
+        if (erreicht.count(key) == 0)
+            return key;
+    return 0;
+}
+
 } // namespace
 
 // ---- Reset ---------------------------------------------------------------------------------------
@@ -179,14 +242,16 @@ bool TDeviceInstanzAz::VireoImport(const std::string& stream, bool grpAdrVerknue
     bool ergebnis = false;
     SetImportFlag(true);
     try {
-        const std::string version = DatenContainer::ReadVersionValue(stream);
         std::vector<TDatenStruktur> datensaetze;
-        if (!VersionCheck(version, true)) {
+        // A file cut short is refused before its version is read: a version section without
+        // its end would read as no version at all.
+        if (DatenContainer::TContainerStatus ganz = DatenContainer::PruefeAbschnitte(stream); !ganz) {
+            ImportAbgelehnt(ganz.Text);
+        } else if (!VersionCheck(DatenContainer::ReadVersionValue(stream), true)) {
             // The check has shown its message.
-        } else if (DatenContainer::TContainerStatus status =
-                       DatenContainer::ReadDatensaetze(stream, "", datensaetze);
+        } else if (DatenContainer::TContainerStatus status = DatenContainer::ReadGanzeDatensaetze(stream, datensaetze);
                    !status) {
-            Meldung(status.Text, status.Caption, status.Flags);
+            ImportAbgelehnt(status.Text);
         } else {
             TStore store;
             int32_t key = 1;
@@ -194,7 +259,7 @@ bool TDeviceInstanzAz::VireoImport(const std::string& stream, bool grpAdrVerknue
                 store.Insert(key++, record);
             // Up to here nothing has changed.
             TImportKetten ketten;
-            if (ImportPruefen(store, grpAdrVerknuepfen, ketten) && GetEtsGruppenAdressen() != nullptr)
+            if (ImportPruefen(store, ketten) && GetEtsGruppenAdressen() != nullptr)
                 ergebnis = ImportOderZurueck(store, grpAdrVerknuepfen, ketten);
         }
     } catch (const E_Basis& e) {
@@ -209,6 +274,12 @@ bool TDeviceInstanzAz::VireoImport(const std::string& stream, bool grpAdrVerknue
     }
     SetImportFlag(false);
     return ergebnis;
+}
+
+bool TDeviceInstanzAz::ImportAbgelehnt(const std::string& grund)
+{
+    Meldung(Spredit::Txt9214 + "\n" + grund, Spredit::Txt9154, MB_ICONWARNING);
+    return false;
 }
 
 bool TDeviceInstanzAz::ImportOderZurueck(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen,
@@ -232,12 +303,14 @@ bool TDeviceInstanzAz::ImportOderZurueck(TDatenManager<TDatenStruktur>& store, b
         for (auto& liste : GetPhysAdrSe())
             liste.clear();
         // The project windows' trees are the caller's: it locks and empties them first.
-        if (VireoImportAbgleich(store, grpAdrVerknuepfen, ketten) && (!burst.IsOpen() || burst.Commit())) {
+        bool vollstaendig = true;
+        if (VireoImportAbgleich(store, grpAdrVerknuepfen, ketten, vollstaendig) &&
+            (!burst.IsOpen() || burst.Commit())) {
             SetCompData({});
-            return true;
+            return vollstaendig;
         }
     }
-    // A step failed that only the load itself could find: ETS is back as it was (the burst
+    // A step failed that only the import itself could find: ETS is back as it was (the burst
     // went unstored), and so is the configuration.
     const std::string blob = GetBlob();
     SetBlob(std::move(vorher));
@@ -250,42 +323,48 @@ bool TDeviceInstanzAz::ImportOderZurueck(TDatenManager<TDatenStruktur>& store, b
     return false;
 }
 
-bool TDeviceInstanzAz::ImportPruefen(const TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen,
-                                     TImportKetten& ketten)
+bool TDeviceInstanzAz::ImportPruefen(const TDatenManager<TDatenStruktur>& store, TImportKetten& ketten)
 {
     LOG_FKT("TDeviceInstanzAz::ImportPruefen");
-    auto abgelehnt = [this](const std::string& grund) {
-        Meldung(Spredit::Txt9214 + "\n" + grund, Spredit::Txt9154, MB_ICONWARNING);
-        return false;
-    };
+    if (store.Records().empty())
+        return ImportAbgelehnt(Spredit::Txt9220);
     std::map<int32_t, int32_t> schluessel;
     if (int32_t doppelt = 0; !HandleSchluessel(store, schluessel, doppelt))
-        return abgelehnt(Spredit::Txt9217 + "\nHandle: " + std::to_string(doppelt));
+        return ImportAbgelehnt(Spredit::Txt9217 + "\nHandle: " + std::to_string(doppelt));
+    int32_t geraet = 0;
+    int geraete = 0;
+    for (const auto& [key, record] : store.Records())
+        if (record.Typ == AzTyp::System && ++geraete == 1)
+            geraet = key;
+    if (geraete != 1)
+        return ImportAbgelehnt(Spredit::Txt9221);
+    const std::vector<int32_t> objekte = ObjektSchluessel(store);
+    for (int32_t key : objekte)
+        if (const TDatenStruktur& kopf = store.Records().at(key); !Kette(store, schluessel, kopf, ketten[key]))
+            return ImportAbgelehnt(Spredit::Txt9215 + "\n" + ObjektText(kopf));
+    if (const int32_t key = Unerreichbar(store, schluessel, geraet); key != 0)
+        return ImportAbgelehnt(Spredit::Txt9222 + "\n" + SatzText(store.Records().at(key)));
 
+    // Which objects a parameter's value shows, ETS tells only when the value is written: the
+    // values are tried in a burst that is never stored. Each object must be one that its
+    // parameter shows on this device, or it would keep the ids the file brought (of another
+    // device, perhaps) and be linked through them.
     TEtsDeviceParam* zugriff = GetEtsDeviceParam();
-    for (int32_t key : ObjektSchluessel(store)) {
+    TEtsTransaction probe(GetEts());
+    for (int32_t key : objekte) {
         const TDatenStruktur& kopf = store.Records().at(key);
-        std::vector<int32_t>& kette = ketten[key];
-        if (!Kette(store, schluessel, kopf, kette))
-            return abgelehnt(Spredit::Txt9215 + "\n" + ObjektText(kopf));
+        const auto parameter = static_cast<int16_t>(kopf.Param16);
+        std::vector<tagDAL_OBJECT_INFO> gezeigt;
         int32_t wert = 0;
-        if (zugriff == nullptr ||
-            zugriff->GetDeviceParamData(static_cast<int16_t>(kopf.Param16), wert) != ETS_PARAM_OK)
-            return abgelehnt(Spredit::Txt9216 + "\n" + ObjektText(kopf));
-        if (!grpAdrVerknuepfen)
-            continue;
-        std::vector<int32_t> glieder{key};
-        glieder.insert(glieder.end(), kette.begin(), kette.end());
-        for (int32_t glied : glieder) {
-            const auto wort = static_cast<uint16_t>(store.Records().at(glied).Param15 & 0xFFFF);
-            int32_t id = 0;
-            std::string fehler;
-            if (wort != 0 && !KonvertEtsGAId(id, wort, fehler, kopf.Param8))
-                return abgelehnt(Spredit::Txt9159 + "\n" + (fehler.empty() ? std::string() : fehler + "\n") +
-                                 GetGroupAddressString(wort, IsDreiEbenen()) + "\n" + ObjektText(kopf));
-        }
+        const int code = zugriff == nullptr ? ETS_PARAM_ERROR
+                         : probe.IsOpen()   ? zugriff->SetDeviceParamData(parameter, kopf.Param17, gezeigt)
+                                            : zugriff->GetDeviceParamData(parameter, wert);
+        const bool gehoert = std::any_of(gezeigt.begin(), gezeigt.end(), [&kopf](const tagDAL_OBJECT_INFO& e) {
+            return e.ObjectNumber == kopf.Param4;
+        });
+        if (code != ETS_PARAM_OK || (probe.IsOpen() && !gehoert))
+            return ImportAbgelehnt(Spredit::Txt9216 + "\n" + ObjektText(kopf));
     }
-
     // What the load will read back: a record the container cannot hold refuses the file now.
     std::vector<const TDatenStruktur*> datensaetze;
     for (const auto& [key, record] : store.Records())
@@ -296,15 +375,16 @@ bool TDeviceInstanzAz::ImportPruefen(const TDatenManager<TDatenStruktur>& store,
     if (status)
         status = DatenContainer::ReadDatensaetze(container, "", gelesen);
     if (!status)
-        return abgelehnt(status.Text);
+        return ImportAbgelehnt(status.Text);
     return true;
 }
 
 bool TDeviceInstanzAz::VireoImportAbgleich(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen,
-                                           const TImportKetten& ketten)
+                                           const TImportKetten& ketten, bool& vollstaendig)
 {
     LOG_FKT("TDeviceInstanzAz::VireoImportAbgleich");
     bool ergebnis = true;
+    vollstaendig = true;
     TEtsDeviceParam* zugriff = GetEtsDeviceParam();
     TFortschritt fortschritt(GetHost(), true, Spredit::Txt9154, Spredit::Txt9165, 6);
     TStore aktuell;
@@ -329,25 +409,29 @@ bool TDeviceInstanzAz::VireoImportAbgleich(TDatenManager<TDatenStruktur>& store,
         if (!zeige(store.Records().at(key)))
             ergebnis = false;
 
-    // Each object takes the ids of its ETS object and, when linked, its group addresses.
+    // Each object takes the ids of its ETS object of this device and, when linked, its group
+    // addresses. An object without one (the check has refused such files) is a failed step:
+    // the ids the file brought are never used.
     Stufe("Objekt-Daten abgleichen");
     for (int32_t key : objekte) {
         TDatenStruktur kopf = store.Records().at(key);
         fortschritt.Text(Spredit::Txt9158 + ": " + kopf.Name);
-        if (zeige(kopf)) {
-            const auto eintrag = std::find_if(eintraege.begin(), eintraege.end(), [&kopf](const tagDAL_OBJECT_INFO& e) {
-                return e.ObjectNumber == kopf.Param4;
-            });
-            if (eintrag != eintraege.end()) {
-                kopf.Param3 = eintrag->ObjectId;
-                kopf.Param10 = eintrag->DeviceObjectId;
-                kopf.Param5 = eintrag->EtsValue;
-            }
+        const auto eintrag = !zeige(kopf) ? eintraege.end()
+                                          : std::find_if(eintraege.begin(), eintraege.end(),
+                                                         [&kopf](const tagDAL_OBJECT_INFO& e) {
+                                                             return e.ObjectNumber == kopf.Param4;
+                                                         });
+        if (eintrag == eintraege.end()) {
+            Meldung(Spredit::Txt9216 + "\n" + ObjektText(kopf), Spredit::Txt9154, MB_ICONWARNING);
+            return false;
         }
+        kopf.Param3 = eintrag->ObjectId;
+        kopf.Param10 = eintrag->DeviceObjectId;
+        kopf.Param5 = eintrag->EtsValue;
         const std::vector<int32_t>& kette = ketten.at(key);
         if (grpAdrVerknuepfen) {
             if (!ImportObjektVerbinden(store, kopf, kette))
-                ergebnis = false;
+                vollstaendig = false;
         } else {
             // Without links the chain of further links goes too.
             for (int32_t glied : kette)
@@ -409,14 +493,18 @@ bool TDeviceInstanzAz::ImportObjektVerbinden(TDatenManager<TDatenStruktur>& stor
     TEts2Cdi* ets = GetEts();
     auto verbinde = [&](TDatenStruktur& satz) {
         const auto wort = static_cast<uint16_t>(satz.Param15 & 0xFFFF);
+        // The sub-group id is always this project's, found from the address; without an
+        // address there is no link.
+        satz.Param14 = 0;
         if (wort == 0)
             return;
         int32_t id = 0;
         std::string fehler;
         if (!KonvertEtsGAId(id, wort, fehler, kopf.Param8)) {
-            satz.Param14 = 0;
+            // Deleted in ETS, or of another type now: this one link is dropped.
             satz.Param15 = 0;
-            Meldung(Spredit::Txt9159 + "\n" + fehler, Spredit::Txt9154, MB_ICONWARNING);
+            Meldung(Spredit::Txt9159 + "\n" + (fehler.empty() ? GetGroupAddressString(wort, IsDreiEbenen()) : fehler),
+                    Spredit::Txt9154, MB_ICONWARNING);
             ergebnis = false;
             return;
         }

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -99,4 +101,64 @@ inline TGeraetZustand GeraetZustand(TDeviceInstanzAz& inst, TEts2Cdi& ets, int32
         if (TObjektBasis* objekt = inst.GetObjectFromObjectNr(nummer))
             z.links.push_back(EtsLinks(ets, objekt->GetEtsObjektId()));
     return z;
+}
+
+// Every device object of the project that is not deviceId's: its id, whether ETS shows it, and
+// its links (sub group, sending mark), in id order. What an input into deviceId must never change.
+struct TFremdesObjekt {
+    int32_t id = 0;
+    int16_t sichtbar = 0;
+    std::vector<std::pair<int32_t, int32_t>> links;
+    bool operator==(const TFremdesObjekt&) const = default;
+};
+inline std::vector<TFremdesObjekt> FremdeObjekte(TEts2Cdi& ets, int32_t deviceId)
+{
+    // Two walks, one after the other: a walk inside another would end it.
+    std::vector<TFremdesObjekt> objekte;
+    DAL_DEVICE_OBJECT o;
+    for (int m = DAL_MODE_FIRST; ets.DalGetDeviceObjectData(m, -1, -1, &o) == DAL_OK; m = DAL_MODE_NEXT)
+        if (o.DeviceId != deviceId)
+            objekte.push_back({o.DeviceObjectId, o.Visible, {}});
+    std::sort(objekte.begin(), objekte.end(), [](const auto& a, const auto& b) { return a.id < b.id; });
+    DAL_SUB_TO_OBJECT l;
+    for (int m = DAL_MODE_FIRST; ets.DalGetSubgroupToObjectData(m, -1, -1, -1, &l) == DAL_OK; m = DAL_MODE_NEXT) {
+        // The record is packed: its fields are read by value.
+        const int32_t objektId = l.DeviceObjectId;
+        const auto o = std::lower_bound(objekte.begin(), objekte.end(), objektId,
+                                        [](const TFremdesObjekt& a, int32_t id) { return a.id < id; });
+        if (o != objekte.end() && o->id == objektId)
+            o->links.emplace_back(+l.SubGroupId, +l.SendFlag);
+    }
+    for (TFremdesObjekt& objekt : objekte)
+        std::sort(objekt.links.begin(), objekt.links.end());
+    return objekte;
+}
+
+// The records of the instance that are not below its one device record (Typ 105) through
+// their Parent handles: records the tree does not show. All of them when there is no device
+// record or more than one.
+inline std::size_t Unerreichbar(const TDeviceInstanz& inst)
+{
+    std::vector<const TDatenStruktur*> saetze;
+    for (const auto& [system, daten] : inst.GetSystemMap())
+        for (const auto& [parent, satz] : daten)
+            saetze.push_back(&satz);
+    const auto geraete =
+        std::count_if(saetze.begin(), saetze.end(), [](const TDatenStruktur* s) { return s->Typ == 105; });
+    if (geraete != 1)
+        return saetze.size();
+    std::set<int32_t> erreicht;
+    for (const TDatenStruktur* s : saetze)
+        if (s->Typ == 105)
+            erreicht.insert(s->Handle);
+    // Each pass takes the children of what is reached; a pass that adds nothing ends.
+    for (std::size_t vorher = 0; vorher != erreicht.size();) {
+        vorher = erreicht.size();
+        for (const TDatenStruktur* s : saetze)
+            if (s->Typ != 105 && erreicht.count(s->Parent) != 0)
+                erreicht.insert(s->Handle);
+    }
+    return static_cast<std::size_t>(std::count_if(saetze.begin(), saetze.end(), [&erreicht](const TDatenStruktur* s) {
+        return erreicht.count(s->Handle) == 0;
+    }));
 }

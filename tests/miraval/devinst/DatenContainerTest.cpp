@@ -1,5 +1,6 @@
 #include "miraval/devinst/DatenContainer.h"
 
+#include "miraval/dienste/Spredit.h"
 #include "win32/CodePage1252.h"
 
 #include <gtest/gtest.h>
@@ -295,6 +296,46 @@ TEST(DatenContainer, ReadRefusesAndLoadsNothing)
     EXPECT_EQ(s.Caption, "Fehler");
     EXPECT_TRUE(inhalt.Datensaetze.empty());
     EXPECT_TRUE(inhalt.Version.empty());
+}
+
+// A container cut short or patched: the loader refuses a section it would take for empty;
+// a container that is to replace a configuration must be whole, every record line with its
+// end value.
+TEST(DatenContainer, AContainerNotWholeIsRefusedWithWhatItLacks)
+{
+    const std::string zeile = Datensatz(1, "A", 105, 0, 0).GetDatensatzZeile();
+    const std::string version = "<Version>\r\nVersion=" + Ok + "\r\n</Version>\r\n";
+    const std::string db = "<DB>\r\n" + zeile + "\r\n</DB>\r\n";
+    const std::string compData = "<CompData>\r\nxy\r\n</CompData>\r\n";
+    auto fehlt = [](const char* name) {
+        return Spredit::Txt9218 + ": <" + name + "> </" + name + ">";
+    };
+    const struct {
+        const char* name;
+        std::string container;
+        std::string ganz;  // the refusal of ReadGanzeDatensaetze; empty: read
+        bool geladen;      // whether the loader reads it
+    } faelle[] = {
+        {"whole", version + db + compData, "", true},
+        {"version without its end", "<Version>\r\nVersion=" + Ok + "\r\n" + db + compData, fehlt("Version"), false},
+        {"DB without its end", version + "<DB>\r\n" + zeile + "\r\n", fehlt("DB"), false},
+        {"no DB", version + compData, fehlt("DB"), true},
+        {"no CompData", version + db, fehlt("CompData"), true},
+        {"CompData without its end", version + db + "<CompData>\r\nxy", fehlt("CompData"), false},
+        {"record line without its end value",
+         version + "<DB>\r\n" + zeile.substr(0, zeile.size() - 2) + "\r\n</DB>\r\n" + compData,
+         Spredit::Txt9219 + "\nHandle: 1", true},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        std::vector<TDatenStruktur> datensaetze;
+        const TContainerStatus ganz = ReadGanzeDatensaetze(f.container, datensaetze);
+        EXPECT_EQ(ganz.Ok, f.ganz.empty());
+        EXPECT_EQ(ganz.Text, f.ganz);
+        EXPECT_EQ(datensaetze.size(), f.ganz.empty() ? 1u : 0u);
+        TContainerInhalt inhalt;
+        EXPECT_EQ(Lies(f.container, inhalt).Ok, f.geladen);
+    }
 }
 
 TEST(DatenContainer, WriterRefusesWhatCouldNotBeReadBack)

@@ -4,6 +4,7 @@
 #include "AzGeraet.h"
 
 #include "DemoProject.h"
+#include "kestrin/EtsTransaction.h"
 #include "miraval/devinst/DatenContainer.h"
 #include "miraval/devinst/DevInstAz_p.h"
 #include "miraval/dienste/Spredit.h"
@@ -14,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <set>
 
 namespace {
 
@@ -82,6 +85,7 @@ TEST_F(Import, TheStoredObjectsComeWithThisDevicesIdsAndTheirLinksWhenAsked)
         EXPECT_EQ(ziel.inst.GetCompData(), "");
         EXPECT_EQ(ziel.Nummern(), quelle.Nummern());
         EXPECT_EQ(ziel.Nummern(), EtsSichtbar(project.ets, kZiel));
+        EXPECT_EQ(Unerreichbar(ziel.inst), 0u);
         int folgeSaetze = 0;
         for (const auto& [system, daten] : ziel.inst.GetSystemMap()) {
             for (const auto& [parent, s] : daten) {
@@ -194,48 +198,161 @@ TEST_F(Import, AFileThatCannotBeImportedChangesNothingAndSaysWhy)
 {
     using R = std::vector<TDatenStruktur>;
     using S = TDatenStruktur;
+    // An object another device shows, which a link could reach.
+    DAL_DEVICE_OBJECT fremd;
+    for (int m = DAL_MODE_FIRST; project.ets.DalGetDeviceObjectData(m, -1, -1, &fremd) == DAL_OK; m = DAL_MODE_NEXT)
+        if (fremd.DeviceId != kDemoAlarmCentreId && fremd.Visible > 0)
+            break;
+    ASSERT_NE(+fremd.DeviceId, kDemoAlarmCentreId);
+    ASSERT_GT(+fremd.Visible, 0);
+    auto melder = [](R& r) -> S& {
+        return *std::find_if(r.begin(), r.end(), [](const S& s) { return s.Typ == AzTyp::Melder; });
+    };
+    auto geraet = [](R& r) {
+        return std::find_if(r.begin(), r.end(), [](const S& s) { return s.Typ == AzTyp::System; });
+    };
+    // grund: the text id of the reason below "Die Datei ist fehlerhaft ..." (0: none, the load
+    // found it and the import was undone).
     const struct {
         const char* name;
         std::function<void(R&, S&, S&, S&)> aendern;
-        bool nurVerknuepft;
+        int grund;
     } faelle[] = {
-        {"continuation is another object", [](R&, S& o, S&, S& a) { o.Next = a.Handle; }, false},
-        {"continuation of another object", [](R&, S&, S& f, S& a) { f.Parent = a.Handle; }, false},
-        {"continuation of another type", [](R&, S&, S& f, S&) { f.Typ = 1; }, false},
-        {"continuation missing", [](R&, S& o, S&, S&) { o.Next = 987654; }, false},
-        {"two records of one handle", [](R& r, S&, S&, S& a) { r.push_back(a); }, false},
-        {"object of no parameter", [](R&, S& o, S&, S&) { o.Param16 = 30000; }, false},
-        {"address not in the project", [](R&, S&, S& f, S&) { f.Param15 = 15 * 2048 + 7 * 256 + 255; }, true},
+        {"continuation is another object", [](R&, S& o, S&, S& a) { o.Next = a.Handle; }, 9215},
+        {"continuation of another object", [](R&, S&, S& f, S& a) { f.Parent = a.Handle; }, 9215},
+        {"continuation of another type", [](R&, S&, S& f, S&) { f.Typ = 1; }, 9215},
+        {"continuation missing", [](R&, S& o, S&, S&) { o.Next = 987654; }, 9215},
+        {"two records of one handle", [](R& r, S&, S&, S& a) { r.push_back(a); }, 9217},
+        {"object of no parameter", [](R&, S& o, S&, S&) { o.Param16 = 30000; }, 9216},
+        {"object its parameter does not show, with another device's ids",
+         [&fremd](R&, S& o, S&, S&) {
+             o.Param4 = 30000;
+             o.Param3 = fremd.CommObjectId;
+             o.Param10 = fremd.DeviceObjectId;
+         },
+         9216},
+        {"no records", [](R& r, S&, S&, S&) { r.clear(); }, 9220},
+        {"no device record", [&geraet](R& r, S&, S&, S&) { r.erase(geraet(r)); }, 9221},
+        {"two device records",
+         [&geraet](R& r, S&, S&, S&) {
+             S zweites = *geraet(r);
+             zweites.Handle = 987654;
+             r.push_back(zweites);
+         },
+         9221},
+        {"detector's parent not in the file", [&melder](R& r, S&, S&, S&) { melder(r).Parent = 9999; }, 9222},
+        {"detector below an object", [&melder](R& r, S&, S&, S& a) { melder(r).Parent = a.Handle; }, 9222},
+        {"detector's parent is itself", [&melder](R& r, S&, S&, S&) { melder(r).Parent = melder(r).Handle; }, 9222},
         // Found only by the load: a detector whose object is of no known type.
         {"detector without its object",
          [](R& r, S&, S&, S&) {
-             for (const S& melder : r)
+             for (const S& m : r)
                  for (S& kind : r)
-                     if (melder.Typ == AzTyp::Melder && kind.Parent == melder.Handle && kind.Typ == TEtsObjekt::kTyp) {
+                     if (m.Typ == AzTyp::Melder && kind.Parent == m.Handle && kind.Typ == TEtsObjekt::kTyp) {
                          kind.Typ = 807;
                          return;
                      }
          },
-         false},
+         0},
     };
     Bearbeite();
     std::string container;
     ASSERT_TRUE(quelle.inst.CopyStrukturDatenToDB(nullptr, &container).Ok);
+    const std::vector<TFremdesObjekt> fremde = FremdeObjekte(project.ets, kDemoAlarmCentreId);
     for (const auto& f : faelle) {
         const std::string datei = Geaendert(container, f.aendern);
         for (const bool verknuepfen : {true, false}) {
-            if (f.nurVerknuepft && !verknuepfen)
-                continue;
             SCOPED_TRACE(std::string(f.name) + (verknuepfen ? ", linked" : ""));
             const TGeraetZustand vorher = Zustand(quelle, project.ets);
             TScriptedMessageBox ok{IDOK};
             EXPECT_FALSE(quelle.inst.VireoImport(datei, verknuepfen));
             EXPECT_TRUE(Zustand(quelle, project.ets) == vorher);
+            EXPECT_TRUE(FremdeObjekte(project.ets, kDemoAlarmCentreId) == fremde);
             ASSERT_GT(ok.Count(), 0u);
-            EXPECT_EQ(ok.Shown().back().text.rfind(Spredit::Txt9214, 0), 0u) << ok.Shown().back().text;
+            const std::string erwartet = Spredit::Txt9214 + (f.grund != 0 ? "\n" + Spredit::Text(f.grund) : "");
+            EXPECT_EQ(ok.Shown().back().text.rfind(erwartet, 0), 0u) << ok.Shown().back().text;
             EXPECT_EQ(ok.Shown().back().caption, Spredit::Txt9154);
             EXPECT_FALSE(quelle.inst.GetImportFlag());
         }
+    }
+}
+
+// A file cut short, wherever: at each line end, and inside each line (its first byte, its
+// middle, its line end's CR). Only the last line end may go.
+TEST_F(Import, AFileCutShortIsRefusedWhereverItWasCut)
+{
+    Bearbeite();
+    std::string container;
+    ASSERT_TRUE(quelle.inst.CopyStrukturDatenToDB(nullptr, &container).Ok);
+    ASSERT_EQ(container.substr(container.size() - 2), "\r\n");
+    std::set<std::size_t> laengen{0};
+    for (std::size_t start = 0, ende; (ende = container.find("\r\n", start)) != std::string::npos; start = ende + 2)
+        laengen.insert({start + 1, start + (ende - start) / 2, ende, ende + 1, ende + 2});
+    laengen.erase(laengen.upper_bound(container.size() - 3), laengen.end());
+    ASSERT_GT(laengen.size(), 100u);
+
+    const TGeraetZustand vorher = Zustand(quelle, project.ets);
+    bool verknuepfen = false;
+    for (const std::size_t laenge : laengen) {
+        SCOPED_TRACE(laenge);
+        verknuepfen = !verknuepfen;
+        TScriptedMessageBox ok{IDOK};
+        EXPECT_FALSE(quelle.inst.VireoImport(container.substr(0, laenge), verknuepfen));
+        ASSERT_TRUE(Zustand(quelle, project.ets) == vorher);
+        ASSERT_EQ(ok.Count(), 1u);
+        EXPECT_EQ(ok.Shown().back().text.rfind(Spredit::Txt9214 + "\n" + Spredit::Text(9218), 0), 0u)
+            << ok.Shown().back().text;
+    }
+    // Without its last line end the file is whole.
+    TScriptedMessageBox ok{IDOK};
+    EXPECT_TRUE(quelle.inst.VireoImport(container.substr(0, container.size() - 2), true));
+    EXPECT_EQ(ok.Count(), 0u);
+}
+
+// A group address linked when the safety copy was written and deleted in ETS since, or of
+// another type now: that one link is dropped and named, the rest is restored.
+TEST_F(Import, ALinkWhoseGroupAddressNoLongerConvertsIsDroppedAndTheRestRestored)
+{
+    const struct {
+        const char* name;
+        const char* sql;
+    } faelle[] = {
+        {"deleted", "DELETE FROM sub_group WHERE address = 2306"},
+        {"of another type, linked to the other centre's object",
+         "DELETE FROM sub_to_object WHERE sub_group_id = (SELECT id FROM sub_group WHERE address = 2306);"
+         "UPDATE sub_group SET object_type = 9 WHERE address = 2306;"
+         "INSERT INTO sub_to_object (sub_group_id, device_object_id) VALUES ((SELECT id FROM sub_group WHERE "
+         "address = 2306), (SELECT min(id) FROM device_object WHERE device_id = 8))"},
+    };
+    static_assert(kAdressen[1] == 2306);
+    Bearbeite();
+    std::string kopie;
+    ASSERT_TRUE(quelle.inst.CopyStrukturDatenToDB(nullptr, &kopie).Ok);
+    ASSERT_TRUE(quelle.inst.WriteBlob());
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        TEtsTransaction burst(&project.ets);
+        project.Sql(f.sql);
+        TAzGeraet geraet{project.ets, kDemoAlarmCentreId};
+        ASSERT_TRUE(geraet.inst.GetDataFromServer(geraet.host.GetHandle(), false));
+        const std::vector<TFremdesObjekt> fremde = FremdeObjekte(project.ets, kDemoAlarmCentreId);
+        TScriptedMessageBox ok{IDOK};
+
+        EXPECT_FALSE(geraet.inst.VireoImport(kopie, true));
+        ASSERT_EQ(ok.Count(), 1u);
+        EXPECT_EQ(ok.Shown()[0].text.rfind(Spredit::Txt9159 + "\n", 0), 0u) << ok.Shown()[0].text;
+        EXPECT_NE(ok.Shown()[0].text.find(TDeviceInstanz::GetGroupAddressString(kAdressen[1], true)),
+                  std::string::npos);
+        EXPECT_EQ(ok.Shown()[0].caption, Spredit::Txt9154);
+        EXPECT_EQ(geraet.Nummern(), quelle.Nummern());
+        const std::vector<int32_t> erwartet{SubId(geraet, kAdressen[0])};
+        std::vector<int32_t> links;
+        for (const auto& link : geraet.Objekt(kObjekt)->GetSubGroupLinks())
+            links.push_back(link.SubGroupId);
+        EXPECT_EQ(links, erwartet);
+        EXPECT_EQ(EtsLinks(project.ets, geraet.Objekt(kObjekt)->GetDeviceObjectId()), erwartet);
+        EXPECT_TRUE(FremdeObjekte(project.ets, kDemoAlarmCentreId) == fremde);
+        EXPECT_EQ(Unerreichbar(geraet.inst), 0u);
     }
 }
 
