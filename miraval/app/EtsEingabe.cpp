@@ -2,6 +2,7 @@
 
 #include "miraval/app/Main.h"
 #include "miraval/dienste/DaMo.h"
+#include "win32/qt/QtPlatform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,7 +15,6 @@
 #include <QWidget>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <iostream>
 #include <system_error>
 #include <unistd.h>
@@ -38,30 +38,17 @@ TEtsEingabe::TEtsEingabe(TEtsEventChannel& channel, TFormMain& main, int fd, std
     m_warten->setSingleShot(true);
     m_warten->setInterval(kWartenMs);
     connect(m_warten, &QTimer::timeout, this, [this] {
-        if (m_wecker != nullptr)
-            m_wecker->setEnabled(true);
+        try {
+            Abarbeiten();
+        } catch (const std::exception& e) {
+            TFormMain::ApplicationEventsException(e.what());
+        }
     });
-    if (::pipe2(m_weckRohr.data(), O_CLOEXEC) == 0 && ::write(m_weckRohr[1], "w", 1) == 1) {
-        m_wecker = new QSocketNotifier(m_weckRohr[0], QSocketNotifier::Read, this);
-        m_wecker->setEnabled(false);
-        connect(m_wecker, &QSocketNotifier::activated, this, [this] {
-            m_wecker->setEnabled(false);
-            try {
-                Abarbeiten();
-            } catch (const std::exception& e) {
-                TFormMain::ApplicationEventsException(e.what());
-            }
-        });
-    }
 }
 
 TEtsEingabe::~TEtsEingabe()
 {
     m_main.removeEventFilter(this);
-    delete m_wecker;
-    for (const int fd : m_weckRohr)
-        if (fd >= 0)
-            ::close(fd);
 }
 
 void TEtsEingabe::Start()
@@ -115,12 +102,13 @@ void TEtsEingabe::Lesen()
 
 bool TEtsEingabe::Gehalten() const
 {
-    return QApplication::activeModalWidget() != nullptr || QThread::currentThread()->loopLevel() > m_grundEbene;
+    return QApplication::activeModalWidget() != nullptr || QThread::currentThread()->loopLevel() > m_grundEbene ||
+           IsInShortPump();
 }
 
 bool TEtsEingabe::Wartet() const
 {
-    return m_warten->isActive() || (m_wecker != nullptr && m_wecker->isEnabled());
+    return m_warten->isActive();
 }
 
 void TEtsEingabe::Abarbeiten()
@@ -231,7 +219,7 @@ void TEtsEingabe::Screenshots(const std::string& anlass)
     std::error_code fehler;
     std::filesystem::create_directories(m_screenshots, fehler);
     // Let the windows lay themselves out and paint before they are taken.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+    ProcessEventsShort(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
     const std::string ereignis = anlass.substr(0, anlass.find(' '));
     for (QWidget* fenster : QApplication::topLevelWidgets()) {
         if (!fenster->isVisible())

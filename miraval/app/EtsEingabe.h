@@ -11,9 +11,9 @@
 // is up (a dialog, a message box, a file dialog, a progress window), while a nested event loop
 // runs (a menu, a drag) or while a line's handler still runs. Lines that arrive then are kept
 // and handled, in order, once the window has closed: an ETS event must not free the device
-// or nodes that the window's caller still uses. The editor's own pauses (ProcessMessages)
-// take no socket input, and the wake-up of kept lines is a socket notifier as well, so they
-// never run a line either.
+// or nodes that the window's caller still uses. Nor while the editor's own short pauses in
+// a long run (ProcessMessages, a progress window's paints) turn Qt's events: the glib event
+// dispatcher delivers socket notifications there although they are excluded.
 //
 // The line "ReturnToEts" is no ETS event: it does what the installer's Ctrl+Q ("Zurück zur
 // Ets") does, so that a script without a display (the headless demo) can return to ETS as a
@@ -27,7 +27,6 @@
 
 #include <QObject>
 
-#include <array>
 #include <filesystem>
 #include <iosfwd>
 #include <string>
@@ -76,10 +75,7 @@ private:
     int m_fd;
     std::ostream& m_aus;
     QSocketNotifier* m_notifier = nullptr;
-    // A pipe that holds one byte for as long as it lives: its notifier, enabled, fires at the
-    // next loop turn that takes socket input.
-    std::array<int, 2> m_weckRohr{-1, -1};
-    QSocketNotifier* m_wecker = nullptr;
+    // Asks again, a little later, whether kept lines may now be handled.
     QTimer* m_warten = nullptr;
     std::string m_puffer;
     int m_grundEbene = 0;

@@ -666,7 +666,7 @@ void TFormMain::ProcessMessages()
 {
     // An ETS event handled in the middle of a long run could drop the very device instance
     // that runs: the event channel's input waits for the loop.
-    QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
+    ProcessEventsShort(QEventLoop::ExcludeSocketNotifiers);
 }
 
 void TFormMain::FormVerwNeuAufbauen(TDeviceInstanz& instanz)

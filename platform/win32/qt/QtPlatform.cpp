@@ -238,9 +238,27 @@ void ProcessPendingPaints()
     QPointer<TQtPlatform> drain = platform();
     if (drain)
         drain->SuspendDrain();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+    ProcessEventsShort(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
     if (drain)
         drain->ResumeDrain();
+}
+
+namespace {
+int g_kurzePumpe = 0;
+} // namespace
+
+void ProcessEventsShort(QEventLoop::ProcessEventsFlags flags)
+{
+    ++g_kurzePumpe;
+    const struct TEnde {
+        ~TEnde() { --g_kurzePumpe; }
+    } ende;
+    QCoreApplication::processEvents(flags);
+}
+
+bool IsInShortPump()
+{
+    return g_kurzePumpe > 0;
 }
 
 QString DisplayText(const std::string& text)

@@ -4,6 +4,7 @@
 
 #include "win32/Windows.h"
 
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QString>
 
@@ -31,6 +32,13 @@ QWidget* WindowWidget(HWND window);                 // null when none (also once
 // socket notifications (the host's event channel) or posted window messages: those wait for
 // the event loop, so the work is never re-entered. Timers still fire.
 void ProcessPendingPaints();
+
+// One turn of Qt's events in the middle of synchronous work (flags as QCoreApplication::
+// processEvents takes them). Qt's glib event dispatcher delivers socket notifications even
+// when they are excluded, so input that must wait for the program's own loop asks
+// IsInShortPump() and keeps itself for later.
+void ProcessEventsShort(QEventLoop::ProcessEventsFlags flags);
+bool IsInShortPump();
 
 // A UTF-8 text as a dialog shows it: every CR removed, so that "\n\r" and "\r\n" become one
 // line break.
