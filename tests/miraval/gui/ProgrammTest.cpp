@@ -44,6 +44,14 @@ bool Unveraenderlich(const fs::path& datei, bool an)
     return ok;
 }
 
+int Anzahl(const std::string& text, const std::string& teil)
+{
+    int n = 0;
+    for (std::size_t at = text.find(teil); at != std::string::npos; at = text.find(teil, at + 1))
+        ++n;
+    return n;
+}
+
 class ProgrammTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -115,18 +123,11 @@ protected:
     // output holds the text one more time than before.
     bool SendeUndWarte(const std::string& zeile, const std::string& text, int sekunden = 30)
     {
-        const auto zaehlen = [&] {
-            const std::string ausgabe = Ausgabe("stdout");
-            int n = 0;
-            for (std::size_t at = ausgabe.find(text); at != std::string::npos; at = ausgabe.find(text, at + 1))
-                ++n;
-            return n;
-        };
-        const int vorher = zaehlen();
+        const int vorher = Anzahl(Ausgabe("stdout"), text);
         std::fputs((zeile + "\n").c_str(), laufend);
         std::fflush(laufend);
         for (int i = 0; i < sekunden * 20; ++i) {
-            if (zaehlen() > vorher)
+            if (Anzahl(Ausgabe("stdout"), text) > vorher)
                 return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
@@ -159,14 +160,7 @@ protected:
             ASSERT_NE(melder, std::string::npos);
             std::ofstream(kopie, std::ios::binary) << inhalt.replace(melder, 20, neu);
         }
-        const std::string frage = "Das Programm wurde nicht ordentlich geschlossen.";
-        const auto gefragt = [&] {
-            const std::string fehler = Ausgabe("stderr");
-            int n = 0;
-            for (std::size_t at = fehler.find(frage); at != std::string::npos; at = fehler.find(frage, at + 1))
-                ++n;
-            return n;
-        };
+        const auto gefragt = [&] { return Anzahl(Ausgabe("stderr"), "Das Programm wurde nicht ordentlich geschlossen."); };
 
         ASSERT_TRUE(StarteUndWarte("244_ID --ets-project demo.db --event 'EditParameters 1'",
                                    "EditParameters result=1 finished=0"))
@@ -196,18 +190,12 @@ protected:
     // The stored configuration of the alarm centre.
     std::string StoreBlob()
     {
-        sqlite3* db = nullptr;
-        std::string blob;
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_open_v2(store.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
-            sqlite3_prepare_v2(db, "SELECT data FROM device_blob WHERE device_id = 1", -1, &stmt, nullptr) ==
-                SQLITE_OK &&
-            sqlite3_step(stmt) == SQLITE_ROW)
-            blob.assign(static_cast<const char*>(sqlite3_column_blob(stmt, 0)),
-                        static_cast<std::size_t>(sqlite3_column_bytes(stmt, 0)));
-        sqlite3_finalize(stmt);
-        sqlite3_close(db);
-        return blob;
+        TEts2Cdi ets(nullptr, kDemoModuleName, false);
+        const std::uint8_t* daten = nullptr;
+        std::uint32_t laenge = 0;
+        if (!ets.OpenProjectStore(store) || !ets.BlobRead(daten, laenge, kDemoAlarmCentreId))
+            return {};
+        return std::string(reinterpret_cast<const char*>(daten), laenge);
     }
 
     std::string Lies(const fs::path& datei)
