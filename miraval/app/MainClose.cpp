@@ -26,6 +26,12 @@ namespace {
 
 constexpr UINT WM_CLOSE_ = 0x0010;
 
+// The box of a failed return: its text and, when ETS gave one, the reason.
+std::string ReturnFehler(const std::string& text, const TEts2Cdi* ets)
+{
+    return ets == nullptr || ets->LastError().empty() ? text : text + "\n" + ets->LastError();
+}
+
 // A question whose "No" keeps the user in the editor.
 bool Zurueck(HWND owner, const std::string& text, const std::string& caption)
 {
@@ -131,8 +137,10 @@ bool TFormMain::ApplCloseOrHideSchritte(bool close, bool discard)
     ::SetDlgProgress();
 
     if (close) {
-        if (m_ets == nullptr || !m_ets->ReturnToEts(discard ? 0 : 1))
-            ShowMessageBox("Error return to ETS", "Close", MB_OK);
+        if (m_ets == nullptr || !m_ets->ReturnToEts(discard ? 0 : 1)) {
+            ShowMessageBox(ReturnFehler("Error return to ETS", m_ets.get()), "Close", MB_OK);
+            gespeichert = discard;
+        }
         Close();
         ::SetDlgProgressSchritte(5);
         SaveToFile("");
@@ -162,8 +170,12 @@ bool TFormMain::ApplCloseOrHideSchritte(bool close, bool discard)
         ::SetDlgProgress();
         SetRegData();
         ::SetDlgProgress();
-        if (m_ets == nullptr || !m_ets->ReturnToEts(1))
-            ShowMessageBox("return fehlgeschlagen", "Close", MB_OK);
+        // ETS did not take the device's data: it stays on the recovery list, and its safety
+        // copy, written above, holds what ETS lacks.
+        if (m_ets == nullptr || !m_ets->ReturnToEts(1)) {
+            ShowMessageBox(ReturnFehler("return fehlgeschlagen", m_ets.get()), "Close", MB_OK);
+            gespeichert = false;
+        }
         ::SetDlgProgress();
     }
     if (DM->Restart)

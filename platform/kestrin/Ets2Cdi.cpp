@@ -15,6 +15,11 @@ namespace {
 // The mark schema.sql sets; a file without it is no project store.
 constexpr std::int64_t kApplicationId = 1296650834; // 'MIRR'
 
+// How long an access waits for a lock that another program holds on the store.
+constexpr int kBusyTimeoutMs = 2000;
+
+constexpr const char* kStoreLocked = " is locked by another program";
+
 // The schema version schema.sql sets (PRAGMA user_version).
 constexpr std::int64_t kSchemaVersion = 2;
 
@@ -93,6 +98,9 @@ TEtsStatus TEts2Cdi::OpenProjectStore(const std::filesystem::path& file)
         sqlite3_close(db);
         return {false, message};
     }
+    // Another program may hold the store's lock for a moment: every access, the first read
+    // too, waits for it.
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
     TEtsStatus status;
     try {
         TStatement id(db, "PRAGMA application_id");
@@ -110,7 +118,6 @@ TEtsStatus TEts2Cdi::OpenProjectStore(const std::filesystem::path& file)
             // Statement journals of the savepoints inside a burst or period, and the
             // temporary tables of a query, stay in memory: never a file per write.
             Exec(db, "PRAGMA temp_store = MEMORY");
-            sqlite3_busy_timeout(db, 2000);
             TStatement version(db, "PRAGMA user_version");
             if (version.Step() && version.Int(0) < kSchemaVersion) {
                 Exec(db, "BEGIN IMMEDIATE");
@@ -125,7 +132,10 @@ TEtsStatus TEts2Cdi::OpenProjectStore(const std::filesystem::path& file)
         }
     } catch (const TSqlError& e) {
         // A file that is no SQLite database fails on its first read.
-        status = {false, where + " is not an ETS project store: " + e.what()};
+        status = {false, where + (e.IsLock()                  ? kStoreLocked
+                                  : e.Code() == SQLITE_IOERR ? " cannot be read"
+                                                             : " is not an ETS project store")
+                             + ": " + e.Reason()};
     }
     if (!status) {
         sqlite3_close(db);
@@ -276,8 +286,15 @@ bool TEts2Cdi::EndEditPeriod(bool keep)
     try {
         m_period->Commit();
     } catch (const TSqlError& e) {
-        // Still open: the caller may try again or discard.
-        return Fail("ReturnToEts", std::string("the project could not be kept: ") + e.what());
+        const std::string reason = "ETS project store \"" + m_file.string() + "\""
+                                   + (e.IsLock() ? kStoreLocked : " cannot be written") + ": " + e.Reason();
+        // A lock leaves the period's transaction open: the caller may try again or discard.
+        if (sqlite3_get_autocommit(m_db) == 0)
+            return Fail("ReturnToEts", reason + "; the editing period stays open");
+        // An I/O error has made SQLite roll the period back itself: it is over, as if discarded.
+        const bool outside = DiscardPeriod();
+        return Fail("ReturnToEts", reason + "; nothing of the editing period was kept"
+                                       + (outside ? "" : ", nor the ETS profile and device memory written in it"));
     }
     m_period.reset();
     m_periodOpen = false;

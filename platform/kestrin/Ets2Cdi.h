@@ -111,7 +111,8 @@ public:
     // Makes a new, empty store from the schema. Refuses a file that exists.
     [[nodiscard]] static TEtsStatus CreateProjectStore(const std::filesystem::path& file);
     // Opens an existing store (closing one that is open). A file that is missing, cannot be
-    // opened, or is not a project store is refused with a message; nothing is created.
+    // opened, or is not a project store is refused with a message; nothing is created. A
+    // lock of another program is waited for as at every access, and named as a lock.
     [[nodiscard]] TEtsStatus OpenProjectStore(const std::filesystem::path& file);
     // Closes the store; an open editing period is discarded.
     void CloseProjectStore();
@@ -184,7 +185,9 @@ public:
     bool IsEditPeriodOpen() const { return m_periodOpen; }
     // Ends the editing period: 1 keeps, 0 discards what was written in it. False when no
     // period is open, while a write burst is open, for another argument, or when the
-    // project could not be kept or put back (the period then stays open).
+    // project could not be kept: while another program holds the store's lock the period
+    // stays open (try again or discard); when the store could not be written, SQLite has
+    // taken the period back and it is over. LastError says which and why.
     bool ReturnToEts(int keep);
     // Told after every ReturnToEts with its argument and result (the host answers ETS).
     std::function<void(int keep, bool result)> OnReturnToEts;

@@ -9,19 +9,48 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace kestrin_detail {
 
 class TSqlError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit TSqlError(const std::string& what, int code = SQLITE_ERROR, std::string reason = {})
+        : std::runtime_error(what)
+        , m_code(code)
+        , m_reason(reason.empty() ? what : std::move(reason))
+    {
+    }
+    // SQLite's primary result code (SQLITE_BUSY, SQLITE_IOERR, ...) and its message alone.
+    int Code() const { return m_code; }
+    const std::string& Reason() const { return m_reason; }
+    // Another connection holds the store's lock (longer than the busy timeout).
+    bool IsLock() const { return m_code == SQLITE_BUSY || m_code == SQLITE_LOCKED; }
+
+private:
+    int m_code;
+    std::string m_reason;
 };
 
 [[noreturn]] inline void ThrowSql(sqlite3* db, const std::string& what)
 {
-    throw TSqlError(what + ": " + (db ? sqlite3_errmsg(db) : "no store"));
+    if (!db)
+        throw TSqlError(what + ": no store");
+    const int code = sqlite3_errcode(db) & 0xFF;
+    std::string reason = sqlite3_errmsg(db);
+    // What the system said to the file access that failed (kept by the store's file when
+    // a rollback has run since).
+    if (code == SQLITE_IOERR || code == SQLITE_CANTOPEN || code == SQLITE_FULL) {
+        int error = sqlite3_system_errno(db);
+        if (error == 0)
+            sqlite3_file_control(db, "main", SQLITE_FCNTL_LAST_ERRNO, &error);
+        if (error != 0)
+            reason += " (" + std::generic_category().message(error) + ")";
+    }
+    throw TSqlError(what + ": " + reason, code, reason);
 }
 
 // The prepared statements of one connection, by SQL text: each is prepared once and reused
@@ -189,10 +218,10 @@ private:
 inline void Exec(sqlite3* db, const std::string& sql)
 {
     char* error = nullptr;
-    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+    if (const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error); rc != SQLITE_OK) {
         std::string message = error ? error : "unknown";
         sqlite3_free(error);
-        throw TSqlError(message);
+        throw TSqlError(message, rc & 0xFF);
     }
 }
 

@@ -4,22 +4,53 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <fcntl.h>
+#include <linux/fs.h>
 #include <sstream>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace fs = std::filesystem;
 
 namespace {
 
 #ifdef MIRAVAL_PROGRAM
+
+// Sets or clears the store file's immutable flag (as chattr does); false where the file
+// system or the process's rights do not allow it.
+bool Unveraenderlich(const fs::path& datei, bool an)
+{
+    const int fd = ::open(datei.c_str(), O_RDONLY);
+    int flags = 0;
+    bool ok = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = an ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return ok;
+}
+
+int Anzahl(const std::string& text, const std::string& teil)
+{
+    int n = 0;
+    for (std::size_t at = text.find(teil); at != std::string::npos; at = text.find(teil, at + 1))
+        ++n;
+    return n;
+}
 
 class ProgrammTest : public ::testing::Test {
 protected:
@@ -40,6 +71,7 @@ protected:
     void TearDown() override
     {
         Abschiessen();
+        Unveraenderlich(store, false);
         fs::remove_all(ordner);
     }
 
@@ -47,6 +79,9 @@ protected:
     // ETS does while the editor runs; true once its output holds the line.
     bool StarteUndWarte(const std::string& argumente, const std::string& zeile)
     {
+        // Nothing of an earlier run may be taken for this one's.
+        for (const char* name : {"pid", "stdout", "stderr"})
+            fs::remove(ordner / name);
         // The shell hands its pid on to the program it becomes.
         laufend = ::popen(("cd '" + ordner.string() + "' && echo $$ >pid && QT_QPA_PLATFORM=offscreen exec '" +
                            programm.string() + "' " + argumente + " >stdout 2>stderr")
@@ -82,6 +117,91 @@ protected:
                                    programm.string() + "' " + argumente + " <stdin >stdout 2>stderr";
         const int status = std::system(befehl.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    // Hands the program started by StarteUndWarte a line of standard input; true once its
+    // output holds the text one more time than before.
+    bool SendeUndWarte(const std::string& zeile, const std::string& text, int sekunden = 30)
+    {
+        const int vorher = Anzahl(Ausgabe("stdout"), text);
+        std::fputs((zeile + "\n").c_str(), laufend);
+        std::fflush(laufend);
+        for (int i = 0; i < sekunden * 20; ++i) {
+            if (Anzahl(Ausgabe("stdout"), text) > vorher)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return false;
+    }
+
+    // The installer returns to ETS, answering the close checks' questions by default.
+    bool ZurueckZurEts(const std::string& antwort) { return SendeUndWarte("Key Ctrl+Q", antwort); }
+
+    // A return to ETS that fails while the store is made unusable by sperren (and usable
+    // again by freigeben): the device stays on the recovery list with a safety copy that
+    // holds the edit, and the next edit of the device in the same program returns it.
+    void EinFehlgeschlagenerReturn(const std::function<void()>& sperren, const std::function<void()>& freigeben,
+                                   const std::string& grund)
+    {
+        // A start ended without a return leaves the device on the recovery list; its export
+        // with a detector renamed stands in for the safety copy of an edit.
+        ASSERT_EQ(Starte("244_ID --ets-project demo.db --event 'ExportDevice 0 0 1' --event 'EditParameters 1'",
+                         "UserSvStop\n"),
+                  0)
+            << Ausgabe("stderr");
+        const std::string antwort = Ausgabe("stdout");
+        const std::size_t anfang = antwort.find("file=\"") + 6;
+        const fs::path export_ = antwort.substr(anfang, antwort.find('"', anfang) - anfang);
+        const fs::path kopie = export_.parent_path() / "1.azs";
+        const std::string neu = "\"Flur oben [Eingang]\"";
+        {
+            std::string inhalt = Lies(export_);
+            const std::size_t melder = inhalt.find("\"Melder 2 [Eingang]\"");
+            ASSERT_NE(melder, std::string::npos);
+            std::ofstream(kopie, std::ios::binary) << inhalt.replace(melder, 20, neu);
+        }
+        const auto gefragt = [&] { return Anzahl(Ausgabe("stderr"), "Das Programm wurde nicht ordentlich geschlossen."); };
+
+        ASSERT_TRUE(StarteUndWarte("244_ID --ets-project demo.db --event 'EditParameters 1'",
+                                   "EditParameters result=1 finished=0"))
+            << Ausgabe("stderr");
+        ASSERT_EQ(gefragt(), 1);
+        sperren();
+        EXPECT_TRUE(ZurueckZurEts("ReturnToEts keep=1 ok=0")) << Ausgabe("stdout") << Ausgabe("stderr");
+        EXPECT_NE(Ausgabe("stderr").find("[Close] return fehlgeschlagen\nReturnToEts: ETS project store"),
+                  std::string::npos)
+            << Ausgabe("stderr");
+        EXPECT_NE(Ausgabe("stderr").find(grund), std::string::npos) << Ausgabe("stderr");
+        const std::string eintrag = "NotClosed=" + export_.parent_path().filename().string() + "/1";
+        EXPECT_NE(Lies(ordner / "miraval.ini").find(eintrag), std::string::npos)
+            << "the device stays on the recovery list\n" << Lies(ordner / "miraval.ini");
+        EXPECT_NE(Lies(kopie).find(neu), std::string::npos) << "the safety copy holds the edit";
+        freigeben();
+
+        ASSERT_TRUE(SendeUndWarte("EditParameters 1", "EditParameters result=1 finished=0")) << Ausgabe("stderr");
+        EXPECT_EQ(gefragt(), 2) << "the edit is offered again";
+        EXPECT_TRUE(ZurueckZurEts("ReturnToEts keep=1\n")) << Ausgabe("stdout") << Ausgabe("stderr");
+        EXPECT_TRUE(SendeUndWarte("UserSvStop", "UserSvStop"));
+        ::pclose(std::exchange(laufend, nullptr));
+        EXPECT_EQ(Lies(ordner / "miraval.ini").find(eintrag), std::string::npos) << Lies(ordner / "miraval.ini");
+        EXPECT_NE(StoreBlob().find(neu), std::string::npos) << "ETS holds the edit";
+    }
+
+    // The stored configuration of the alarm centre.
+    std::string StoreBlob()
+    {
+        TEts2Cdi ets(nullptr, kDemoModuleName, false);
+        const std::uint8_t* daten = nullptr;
+        std::uint32_t laenge = 0;
+        if (!ets.OpenProjectStore(store) || !ets.BlobRead(daten, laenge, kDemoAlarmCentreId))
+            return {};
+        return std::string(reinterpret_cast<const char*>(daten), laenge);
+    }
+
+    std::string Lies(const fs::path& datei)
+    {
+        std::ifstream lesen(datei, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(lesen)), {});
     }
 
     std::string Ausgabe(const char* name)
@@ -180,6 +300,31 @@ TEST_F(ProgrammTest, ASafetyCopyIsOfferedOnlyToTheStoreItCameFrom)
         std::ifstream nachher(kopie, std::ios::binary);
         EXPECT_EQ(std::string((std::istreambuf_iterator<char>(nachher)), {}), inhalt) << "the copy stays the store's";
     }
+}
+
+TEST_F(ProgrammTest, AReturnWhileAnotherProgramHoldsTheStoreLosesNothingAndCanBeRepeated)
+{
+    // Another program reading the store: the commit waits for it, then gives up.
+    sqlite3* anderes = nullptr;
+    EinFehlgeschlagenerReturn(
+        [&] {
+            ASSERT_EQ(sqlite3_open(store.c_str(), &anderes), SQLITE_OK);
+            ASSERT_EQ(sqlite3_exec(anderes, "BEGIN; SELECT count(*) FROM device;", nullptr, nullptr, nullptr),
+                      SQLITE_OK);
+        },
+        [&] { sqlite3_close(anderes); }, "is locked by another program: database is locked");
+    sqlite3_close(anderes);
+}
+
+TEST_F(ProgrammTest, AReturnToAStoreThatCannotBeWrittenLosesNothingAndCanBeRepeated)
+{
+    if (!Unveraenderlich(store, true) || !Unveraenderlich(store, false))
+        GTEST_SKIP() << "no immutable flag here (needs root and a file system that has it): "
+                     << std::strerror(errno);
+    EinFehlgeschlagenerReturn([&] { ASSERT_TRUE(Unveraenderlich(store, true)); },
+                              [&] { ASSERT_TRUE(Unveraenderlich(store, false)); },
+                              "cannot be written: disk I/O error");
+    Unveraenderlich(store, false);
 }
 
 TEST_F(ProgrammTest, RefusesAFileThatIsNoProjectStore)

@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+#include <sys/resource.h>
+
+#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <fstream>
+#include <thread>
 
 namespace {
 
@@ -61,6 +67,44 @@ TEST(EtsProjectStore, RefusesWhatIsNoProjectStoreAndCreatesNothing)
     for (const auto& file : {text, foreign, noInfo})
         std::filesystem::remove(file);
     std::filesystem::remove(folder); // only when empty
+}
+
+// A second connection to a store, as another program holds one.
+class TOtherProgram {
+public:
+    explicit TOtherProgram(const std::filesystem::path& file) { EXPECT_EQ(sqlite3_open(file.c_str(), &m_db), SQLITE_OK); }
+    ~TOtherProgram() { sqlite3_close(m_db); }
+    void Sql(const char* sql) { EXPECT_EQ(sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql; }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+TEST(EtsProjectStore, OpeningWaitsForALockAndNamesALockThatStays)
+{
+    TEtsTestProject project;
+    project.ets.CloseProjectStore();
+    {
+        // Held for half a second: waited for.
+        TOtherProgram other(project.file);
+        other.Sql("BEGIN EXCLUSIVE");
+        std::thread release([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            other.Sql("COMMIT");
+        });
+        const auto status = project.ets.OpenProjectStore(project.file);
+        release.join();
+        EXPECT_TRUE(status) << status.message;
+    }
+    project.ets.CloseProjectStore();
+    TOtherProgram other(project.file);
+    other.Sql("BEGIN EXCLUSIVE");
+    const auto status = project.ets.OpenProjectStore(project.file);
+    EXPECT_FALSE(status);
+    EXPECT_NE(status.message.find("is locked by another program"), std::string::npos) << status.message;
+    EXPECT_EQ(status.message.find("not an ETS project store"), std::string::npos) << status.message;
+    other.Sql("COMMIT");
+    EXPECT_TRUE(project.ets.OpenProjectStore(project.file));
 }
 
 TEST(EtsProjectStore, EveryCallFailsWithoutAStore)
@@ -219,6 +263,76 @@ TEST(EtsProjectStore, EditingPeriodKeepsOrDiscardsTheProjectOnly)
         EXPECT_EQ(seen.profile, "5");
         EXPECT_EQ(seen.busByte, 0x42);
         EXPECT_FALSE(project.ets.ReturnToEts(keep)) << "no period open any more";
+    }
+}
+
+// The file of the store takes no more bytes while it lives (a full disk): writes that grow
+// it fail.
+class TStoreCannotGrow {
+public:
+    explicit TStoreCannotGrow(const std::filesystem::path& file)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_before);
+        m_signal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_before;
+        limit.rlim_cur = std::filesystem::file_size(file);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~TStoreCannotGrow()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_before);
+        std::signal(SIGXFSZ, m_signal);
+    }
+
+private:
+    rlimit m_before{};
+    void (*m_signal)(int) = nullptr;
+};
+
+TEST(EtsProjectStore, AFailedReturnLeavesThePeriodAsSqliteLeftIt)
+{
+    const std::vector<std::uint8_t> large(64 * 1024, 0x5A);
+    const auto name = [](TEtsTestProject& project) {
+        DAL_DEVICE device;
+        EXPECT_EQ(project.ets.DalGetDeviceData(DAL_MODE_KEY, 2, -1, -1, -1, -1, &device), DAL_OK);
+        return std::string(device.DeviceName);
+    };
+    const auto keep = [&](TEtsTestProject& project) {
+        project.Sql("UPDATE device SET name = 'Umbenannt' WHERE id = 2");
+        ASSERT_TRUE(project.ets.BlobWrite(large.data(), static_cast<std::uint32_t>(large.size()), 1));
+    };
+    {
+        SCOPED_TRACE("locked by another program: the period stays open and is kept later");
+        TEtsTestProject project;
+        ASSERT_TRUE(project.ets.BeginEditPeriod());
+        keep(project);
+        {
+            TOtherProgram other(project.file);
+            other.Sql("BEGIN; SELECT count(*) FROM device;");
+            EXPECT_FALSE(project.ets.ReturnToEts(1));
+            EXPECT_NE(project.ets.LastError().find("is locked by another program"), std::string::npos)
+                << project.ets.LastError();
+            EXPECT_TRUE(project.ets.IsEditPeriodOpen());
+        }
+        EXPECT_TRUE(project.ets.ReturnToEts(1)) << project.ets.LastError();
+        EXPECT_EQ(name(project), "Umbenannt");
+    }
+    {
+        SCOPED_TRACE("cannot be written: SQLite rolled the period back, the next one is kept");
+        TEtsTestProject project;
+        ASSERT_TRUE(project.ets.BeginEditPeriod());
+        keep(project);
+        {
+            TStoreCannotGrow full(project.file);
+            EXPECT_FALSE(project.ets.ReturnToEts(1));
+        }
+        EXPECT_NE(project.ets.LastError().find("cannot be written"), std::string::npos) << project.ets.LastError();
+        EXPECT_FALSE(project.ets.IsEditPeriodOpen());
+        EXPECT_EQ(name(project), "Aktor");
+        ASSERT_TRUE(project.ets.BeginEditPeriod()) << project.ets.LastError();
+        keep(project);
+        EXPECT_TRUE(project.ets.ReturnToEts(1)) << project.ets.LastError();
+        EXPECT_EQ(name(project), "Umbenannt");
     }
 }
 
