@@ -240,3 +240,20 @@ void TFormMain::TimerTimeoutCloseTimer()
     if (!isVisible())
         Close();
 }
+
+void TFormMain::OffenesGeraetGeloescht()
+{
+    LOG_FKT("TFormMain::OffenesGeraetGeloescht");
+    m_offenesGeraet = nullptr;
+    DM->StartTimerAutoSave(false);
+    if (FormVerw != nullptr) {
+        FormVerw->SetResizeHandler(false);
+        FormVerw->HideMeldeFenster();
+    }
+    m_savedWindowState = windowState();
+    SetRegData();
+    HideMainWindow();
+    // ETS waits for the return of the period it opened; the device itself is gone.
+    if (m_ets == nullptr || !m_ets->ReturnToEts(1))
+        ShowMessageBox(ReturnFehler("return fehlgeschlagen", m_ets.get()), "Close", MB_OK);
+}

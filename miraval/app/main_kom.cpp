@@ -482,23 +482,6 @@ bool TFormMain::FremdesFenster(const TFormVerw* fenster) const
     return offen != nullptr && AktDevInst != offen && fenster != nullptr && fenster->GetDeviceInstanz() == offen;
 }
 
-void TFormMain::OffenesGeraetGeloescht()
-{
-    LOG_FKT("TFormMain::OffenesGeraetGeloescht");
-    m_offenesGeraet = nullptr;
-    DM->StartTimerAutoSave(false);
-    if (FormVerw != nullptr) {
-        FormVerw->SetResizeHandler(false);
-        FormVerw->HideMeldeFenster();
-    }
-    m_savedWindowState = windowState();
-    SetRegData();
-    HideMainWindow();
-    // ETS waits for the return of the period it opened; the device itself is gone.
-    if (m_ets == nullptr || !m_ets->ReturnToEts(1))
-        ShowMessageBox("return fehlgeschlagen", "Close", MB_OK);
-}
-
 bool TFormMain::CreateDevice(const DAL_DEVICE& record)
 {
     LOG_FKT("TFormMain::CreateDevice");

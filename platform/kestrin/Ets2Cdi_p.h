@@ -73,6 +73,11 @@ public:
 
     sqlite3* Db() const { return m_db; }
 
+    // Whether the connection's writes belong to an enclosing transaction (an editing period,
+    // a write burst) that the owner holds open.
+    void SetEnclosed(bool enclosed) { m_enclosed = enclosed; }
+    bool Enclosed() const { return m_enclosed; }
+
     // The statement for sql, lent until Give; cached says whether Give keeps it.
     sqlite3_stmt* Take(std::string_view sql, bool& cached)
     {
@@ -101,6 +106,7 @@ public:
     }
 
 private:
+    bool m_enclosed = false;
     struct TEntry {
         sqlite3_stmt* stmt;
         bool lent;
@@ -235,6 +241,11 @@ public:
         : m_cache(cache)
         , m_nested(sqlite3_get_autocommit(cache.Db()) == 0)
     {
+        // SQLite rolls a whole transaction back on some write errors (a full disk, an I/O
+        // error): a later write of the period or burst would then be kept on its own, beyond
+        // the reach of its discard.
+        if (!m_nested && cache.Enclosed())
+            throw TSqlError("the store has rolled back the open transaction after an earlier write error", SQLITE_ABORT);
         TStatement(m_cache, m_nested ? "SAVEPOINT w" : "BEGIN IMMEDIATE").Run();
     }
     ~TTransaction()

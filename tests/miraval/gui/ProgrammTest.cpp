@@ -135,7 +135,7 @@ protected:
     }
 
     // The installer returns to ETS, answering the close checks' questions by default.
-    bool ZurueckZurEts(const std::string& antwort) { return SendeUndWarte("Key Ctrl+Q", antwort); }
+    bool ZurueckZurEts(const std::string& antwort) { return SendeUndWarte("ReturnToEts", antwort); }
 
     // A return to ETS that fails while the store is made unusable by sperren (and usable
     // again by freigeben): the device stays on the recovery list with a safety copy that

@@ -336,6 +336,28 @@ TEST(EtsProjectStore, AFailedReturnLeavesThePeriodAsSqliteLeftIt)
     }
 }
 
+TEST(EtsProjectStore, AWriteAfterSqliteRolledThePeriodBackIsNotKeptOnItsOwn)
+{
+    TEtsTestProject project;
+    const std::uint8_t alt[] = {1, 2, 3};
+    ASSERT_TRUE(project.ets.BlobWrite(alt, sizeof alt, 1));
+    ASSERT_TRUE(project.ets.BeginEditPeriod());
+    // What SQLite does itself after some write errors (a full disk, an I/O error).
+    (void)project.ets.ExecuteSql("ROLLBACK");
+    const std::uint8_t neu[] = {9, 9};
+    EXPECT_FALSE(project.ets.BlobWrite(neu, sizeof neu, 1));
+    EXPECT_FALSE(project.ets.ReturnToEts(1));
+    EXPECT_NE(project.ets.LastError().find("nothing of the editing period was kept"), std::string::npos)
+        << project.ets.LastError();
+    const std::uint8_t* buffer = nullptr;
+    std::uint32_t length = 0;
+    ASSERT_TRUE(project.ets.BlobRead(buffer, length, 1));
+    EXPECT_EQ(std::vector<std::uint8_t>(buffer, buffer + length), std::vector<std::uint8_t>(alt, alt + sizeof alt));
+    ASSERT_TRUE(project.ets.BeginEditPeriod()) << project.ets.LastError();
+    EXPECT_TRUE(project.ets.BlobWrite(neu, sizeof neu, 1));
+    EXPECT_TRUE(project.ets.ReturnToEts(1)) << project.ets.LastError();
+}
+
 TEST(EtsProjectStore, ADiscardedPeriodLeavesTheWholeProjectAsItWas)
 {
     TEtsTestProject project;
