@@ -155,7 +155,7 @@ void TFormMain::RecoveryCheck(bool oeffnen, int32_t deviceId)
     TIniRegistry ini;
     TStringList liste;
     liste.SetCommaText(ini.Read(DM->IniDatei, IniKey::NotClosed));
-    // An entry names the store and the device; a bare id, as older versions wrote it, is
+    // An entry names the store and the device; an entry without a store key (a bare id) is
     // never taken for this store's.
     const std::string kennung = ProjektKennung();
     const std::string id = (kennung.empty() ? "" : kennung + "/") + std::to_string(deviceId);

@@ -13,7 +13,9 @@
 #include "win32/MessageBox.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -24,6 +26,20 @@ constexpr const char* kCaptionZuweisen = "Gruppenadresse zuweisen";
 bool IstMelderObjekt(const TObjektBasis& objekt)
 {
     return objekt.GetObjektNr() >= 0 && objekt.GetObjektNr() < TDeviceInstanzAz::kMaxMelderNr;
+}
+
+// `text` with each "%s" replaced by the next of `adressen`, in order.
+std::string MitAdressen(std::string text, std::initializer_list<std::string> adressen)
+{
+    std::size_t pos = 0;
+    for (const std::string& adresse : adressen) {
+        pos = text.find("%s", pos);
+        if (pos == std::string::npos)
+            break;
+        text.replace(pos, 2, adresse);
+        pos += adresse.size();
+    }
+    return text;
 }
 
 } // namespace
@@ -57,9 +73,8 @@ bool TDeviceInstanzAz::LinkToSubGroup(int32_t subGroupId, int32_t objektHandle, 
         // would refuse the new link after ETS had made it.
         if (!UnLinkFromSubGroup(alt, objekt->GetEtsObjektId())) {
             // The user agreed to a replacement: a refusal must not pass for a cancel.
-            Meldung("Die Gruppenadresse " + altText + " konnte nicht durch die Gruppenadresse " + neuText +
-                        " ersetzt werden.",
-                    Spredit::Txt9015, MB_OK | MB_ICONEXCLAMATION);
+            Meldung(MitAdressen(Spredit::Txt9223, {altText, neuText}), Spredit::Txt9015,
+                    MB_OK | MB_ICONEXCLAMATION);
             return false;
         }
         if (objekt->ExistSubGroupId(alt)) {

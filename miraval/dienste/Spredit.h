@@ -1,5 +1,5 @@
 #pragma once
-// The editor's own language texts (ids 9000-9222 of its string table): captions, menu and
+// The editor's own language texts (ids 9000-9223 of its string table): captions, menu and
 // tool-button texts, messages of the main window and its commands. Each global is named after
 // its id; the comments give the German text of the table (long texts cut; the table is the
 // reference). Ids 9206-9208 have no string and stay empty.
@@ -278,6 +278,8 @@ extern const std::string& Txt9220; // "Die Datei enthält keine Datensätze."
 extern const std::string& Txt9221; // "Die Datei enthält nicht genau einen Gerätedatensatz."
 // "Der übergeordnete Datensatz fehlt oder kann diesen Datensatz nicht aufnehmen."
 extern const std::string& Txt9222;
+// "Die Gruppenadresse %s konnte nicht durch die Gruppenadresse %s ersetzt werden." (old, new)
+extern const std::string& Txt9223;
 
 // Fills the texts from `table` (each id's text; the empty text for an id the table lacks),
 // but only on the first of nested calls: the unit's counter is lowered by one and the texts

@@ -85,9 +85,13 @@ void TDlgAnzeige::ErzeugeKomponenten()
     raster->addWidget(PanelFeuer, 0, 3);
     raster->addWidget(ChkUeberfall, 1, 2);
     raster->addWidget(PanelUeberfall, 1, 3);
-    for (auto [chk, panel] : {std::pair<QCheckBox*, QWidget*>{ChkFeuer, PanelFeuer}, {ChkUeberfall, PanelUeberfall}})
+    for (const auto& paar : {std::pair<QCheckBox*, QWidget*>{ChkFeuer, PanelFeuer}, {ChkUeberfall, PanelUeberfall}}) {
+        // Named copies, not a structured binding: clang before 16 cannot capture a binding.
+        QCheckBox* chk = paar.first;
+        QWidget* panel = paar.second;
         connect(chk, &QCheckBox::clicked, this,
                 [this, chk, panel] { Geschuetzt([this, chk, panel] { FaerbeBereich(panel, chk->isChecked()); }); });
+    }
 
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addStretch(1);

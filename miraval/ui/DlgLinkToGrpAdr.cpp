@@ -3,13 +3,12 @@
 #include "miraval/devinst/GrpAdrText.h"
 #include "miraval/dienste/Spredit.h"
 #include "miraval/ui/Geschuetzt.h"
+#include "miraval/ui/GrpAdrTastenFilter.h"
 #include "tamsel/Tamsel.h"
 
-#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,11 +22,6 @@ constexpr int kModalAbbrechen = 2;
 QString Qs(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-bool IstEnter(const QKeyEvent& taste)
-{
-    return taste.key() == Qt::Key_Return || taste.key() == Qt::Key_Enter;
 }
 
 } // namespace
@@ -79,8 +73,8 @@ TDlgLinkToGrpAdr::TDlgLinkToGrpAdr(QWidget* owner, const std::string& adresse, s
 
     connect(BtnOk, &QPushButton::clicked, this, [this] { Geschuetzt([this] { BtnOkClick(); }); });
     connect(BtnAbbrechen, &QPushButton::clicked, this, [this] { Geschuetzt([this] { BtnAbbrechenClick(); }); });
-    EditGrpAdr->installEventFilter(this);
-    EditGrpAdrName->installEventFilter(this);
+    new TGrpAdrTastenFilter(EditGrpAdr, [this] { BtnOkClick(); });
+    new TGrpAdrTastenFilter(EditGrpAdrName, [this] { BtnOkClick(); }, TGrpAdrTastenFilter::TZeichen::Alle);
     BtnOk->setFocus();
 }
 
@@ -119,22 +113,6 @@ void TDlgLinkToGrpAdr::BtnAbbrechenClick()
 void TDlgLinkToGrpAdr::reject()
 {
     done(kModalAbbrechen);
-}
-
-bool TDlgLinkToGrpAdr::eventFilter(QObject* watched, QEvent* event)
-{
-    if ((watched != EditGrpAdr && watched != EditGrpAdrName) || event->type() != QEvent::KeyPress)
-        return QDialog::eventFilter(watched, event);
-    const auto* taste = static_cast<QKeyEvent*>(event);
-    if (IstEnter(*taste)) {
-        Geschuetzt([this] { BtnOkClick(); });
-        return true;
-    }
-    if (watched == EditGrpAdrName)
-        return false;
-    // Keys without a character (arrows, Home ...) reach the edit as they are.
-    const QString text = taste->text();
-    return text.size() == 1 && GrpAdrText::Verschluckt(text.front().unicode());
 }
 
 void TDlgLinkToGrpAdr::showEvent(QShowEvent* event)

@@ -47,7 +47,6 @@ public:
     QPushButton* BtnAbbrechen = nullptr;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     // FormShow: the address edit gets the focus.
     void showEvent(QShowEvent* event) override;
 

@@ -6,6 +6,7 @@
 #include "miraval/dienste/Spredit.h"
 #include "miraval/ui/DlgNewGrpAddrName.h"
 #include "miraval/ui/Geschuetzt.h"
+#include "miraval/ui/GrpAdrTastenFilter.h"
 #include "morrow/EtsGruppenAdressen.h"
 #include "quillon/CursorHourGlass.h"
 #include "quillon/VireoGrpAdrSub.h"
@@ -13,11 +14,9 @@
 #include "win32/MessageBox.h"
 #include "win32/Shell.h"
 
-#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -171,7 +170,7 @@ TDlgSelGrpAddr::TDlgSelGrpAddr(QWidget* owner, int ebenen, TObjektBasis* objekt,
             });
         });
     }
-    edtGrpAddr->installEventFilter(this);
+    new TGrpAdrTastenFilter(edtGrpAddr, [this] { btnSearchAddClick(); });
 
     LadeTexte();
     MakeAdrList();
@@ -553,20 +552,6 @@ void TDlgSelGrpAddr::BtnHelpClick()
 void TDlgSelGrpAddr::reject()
 {
     done(kModalAbbrechen);
-}
-
-bool TDlgSelGrpAddr::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched != edtGrpAddr || event->type() != QEvent::KeyPress)
-        return QDialog::eventFilter(watched, event);
-    const auto* taste = static_cast<QKeyEvent*>(event);
-    if (taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter) {
-        Geschuetzt([this] { btnSearchAddClick(); });
-        return true;
-    }
-    // Keys without a character (arrows, Home ...) reach the edit as they are.
-    const QString text = taste->text();
-    return text.size() == 1 && GrpAdrText::Verschluckt(text.front().unicode());
 }
 
 void TDlgSelGrpAddr::showEvent(QShowEvent* event)

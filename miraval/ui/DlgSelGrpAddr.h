@@ -118,7 +118,6 @@ public:
     QPushButton* BtnHelp = nullptr;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     // FormActivate: the address edit gets the focus.
     void showEvent(QShowEvent* event) override;
 

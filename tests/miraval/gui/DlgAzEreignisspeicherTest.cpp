@@ -4,6 +4,7 @@
 #include "ovando/OvandoPdfAnzeige.h"
 #include "support/OvandoRecorder.h"
 #include "support/ScriptedMessageBox.h"
+#include "tests/support/TestOrdner.h"
 #include "vcl/StringList.h"
 #include "win32/Shell.h"
 
@@ -41,8 +42,7 @@ class DlgEreignisspeicher : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ordner = fs::temp_directory_path() / ("miraval-ereignis-" + std::to_string(::getpid()) + "-" +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        ordner = TestOrdner("miraval-ereignis");
         fs::remove_all(ordner);
         fs::create_directories(ordner);
         SetModuleFileNameOverride((ordner / "miraval").string());

@@ -1,6 +1,7 @@
 // The variant dialog: every code in and out, the check-box chain, an unknown code, and the
 // help text of the chosen code from both kinds of help file.
 #include "miraval/ui/DlgDefinitionAlarmzentrale.h"
+#include "tests/support/TestOrdner.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -22,9 +23,7 @@ class DlgDefinitionAlarmzentraleTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ordner = fs::temp_directory_path()
-                 / ("miraval-variante-" + std::to_string(::getpid()) + "-"
-                    + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        ordner = TestOrdner("miraval-variante");
         fs::remove_all(ordner);
         fs::create_directories(ordner);
         // Each section names its id; "#id200" stands before "#id20" so that a key found

@@ -11,6 +11,7 @@
 #include "quillon/UserMessages.h"
 #include "support/RecordingWindow.h"
 #include "support/ScriptedMessageBox.h"
+#include "tests/support/TestOrdner.h"
 #include "win32/Shell.h"
 
 #include <QCheckBox>
@@ -33,9 +34,7 @@ class DlgOptionenTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ordner = fs::temp_directory_path()
-                 / ("miraval-optionen-" + std::to_string(::getpid()) + "-"
-                    + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        ordner = TestOrdner("miraval-optionen");
         fs::remove_all(ordner);
         fs::create_directories(ordner);
         SetModuleFileNameOverride((ordner / "miraval").string());

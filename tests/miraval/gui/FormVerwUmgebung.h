@@ -9,6 +9,7 @@
 #include "miraval/ui/CtrlTree.h"
 #include "miraval/ui/FProjektierung.h"
 #include "pellam/DataBasis.h"
+#include "tests/support/TestOrdner.h"
 #include "win32/Shell.h"
 
 #include <QApplication>
@@ -25,9 +26,7 @@ class TFormVerwUmgebung : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ordner = std::filesystem::temp_directory_path()
-                 / ("miraval-formverw-" + std::to_string(::getpid()) + "-"
-                    + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        ordner = TestOrdner("miraval-formverw");
         std::filesystem::remove_all(ordner);
         std::filesystem::create_directories(ordner);
         SetModuleFileNameOverride((ordner / "miraval").string());

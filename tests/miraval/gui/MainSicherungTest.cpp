@@ -66,7 +66,7 @@ TEST_F(MainSicherung, SafetyCopyOnTheTimerAndOnLeaveOrItsMessageWithTheOldFileKe
 
 TEST_F(MainSicherung, RecoveryListAsksPerEntryKeepsSixteenAndLeavesTheLaterOfTwoEquals)
 {
-    // "@" stands for this store's prefix; a bare id is an entry of an older version.
+    // "@" stands for this store's prefix; a bare id is an entry without a store key.
     const struct {
         const char* vorher;
         bool oeffnen;

@@ -20,6 +20,7 @@
 #include "win32/Windows.h"
 #include "win32/qt/QtPlatform.h"
 #include "quillon/UserMessages.h"
+#include "tests/support/TestOrdner.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -45,9 +46,7 @@ class MainTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ordner = fs::temp_directory_path() /
-                 ("miraval-main-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        ordner = TestOrdner("miraval-main");
         fs::remove_all(ordner);
         fs::create_directories(ordner);
         SetModuleFileNameOverride((ordner / "miraval").string());

@@ -13,6 +13,7 @@
 #include "kestrin/EtsEventChannel.h"
 #include "pellam/DataBasis.h"
 #include "support/ScriptedMessageBox.h"
+#include "tests/support/TestOrdner.h"
 #include "win32/Shell.h"
 #include "win32/Windows.h"
 
@@ -46,9 +47,7 @@ protected:
 
     void SetUp() override
     {
-        ordner = std::filesystem::temp_directory_path() /
-                 ("miraval-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
-                  std::to_string(::getpid()));
+        ordner = TestOrdner("miraval");
         std::filesystem::remove_all(ordner);
         std::filesystem::create_directories(ordner);
         SetModuleFileNameOverride((ordner / "miraval").string());

@@ -1,6 +1,7 @@
 // The program itself, started as the ETS host starts it, talking the event protocol over its
 // standard input and output.
 #include "DemoProject.h"
+#include "tests/support/TestOrdner.h"
 
 #include <gtest/gtest.h>
 
@@ -56,9 +57,7 @@ class ProgrammTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ordner = fs::temp_directory_path() /
-                 ("miraval-programm-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        ordner = TestOrdner("miraval-programm");
         fs::remove_all(ordner);
         fs::create_directories(ordner);
         store = ordner / "demo.db";

@@ -30,9 +30,23 @@ inline std::filesystem::path EtsTestStorePath(const std::string& suffix = "")
     for (auto& c : name)
         if (c == '/')
             c = '_';
-    const auto folder = std::filesystem::temp_directory_path() / ("miraval-ets-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
-    return folder / (name + ".db");
+    // The process's own folder, made on first use and removed whole when the process ends
+    // (not by a forked child that exits): not every test that takes a path here goes through
+    // TEtsTestProject, which removes it only when it is empty.
+    struct TOrdner {
+        pid_t eigner = getpid();
+        std::filesystem::path pfad =
+            std::filesystem::temp_directory_path() / ("miraval-ets-" + std::to_string(eigner));
+        ~TOrdner()
+        {
+            std::error_code ec;
+            if (getpid() == eigner)
+                std::filesystem::remove_all(pfad, ec);
+        }
+    };
+    static const TOrdner folder;
+    std::filesystem::create_directories(folder.pfad);
+    return folder.pfad / (name + ".db");
 }
 
 inline const char* EtsTestProjectSql()

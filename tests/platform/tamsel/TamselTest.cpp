@@ -1,4 +1,5 @@
 #include "tamsel/Tamsel.h"
+#include "tests/support/TestOrdner.h"
 
 #include <gtest/gtest.h>
 
@@ -17,9 +18,7 @@ class TraceLog : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_dir = fs::temp_directory_path() /
-                ("tamsel-test-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        m_dir = TestOrdner("tamsel-test");
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
         m_file = m_dir / "trace.log";

@@ -2,6 +2,8 @@
 // after GoogleTest has taken its own arguments. Test discovery runs the binary outside the
 // test environment, so the offscreen platform is the default here too.
 
+#include "tests/support/qt/LaufzeitOrdner.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -11,6 +13,7 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    EigenerLaufzeitOrdner();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

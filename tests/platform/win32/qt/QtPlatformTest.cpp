@@ -1,3 +1,4 @@
+#include "tests/support/qt/LaufzeitOrdner.h"
 #include "win32/MessageBox.h"
 #include "win32/Shell.h"
 #include "win32/Windows.h"
@@ -33,6 +34,7 @@ void EnsureApplication()
     static char* argv[] = {name, nullptr};
     static QApplication* app = nullptr; // lives until the process ends
     if (!app) {
+        EigenerLaufzeitOrdner();
         app = new QApplication(argc, argv);
         InstallQtPlatformHooks();
     }
