@@ -90,7 +90,7 @@ public:
     ~TFensterNeuAufbau() noexcept(false)
     {
         if (!m_sperre.Fenster().empty() && m_main.GetNeuAufbauten() == m_aufbauten &&
-            std::uncaught_exceptions() == 0 && InstanzLebt())
+            std::uncaught_exceptions() == 0 && m_main.IstLebendeInstanz(&m_instanz))
             m_main.FormVerwNeuAufbauen(m_instanz);
         m_sperre.Ende();
     }
@@ -98,14 +98,6 @@ public:
     TFensterNeuAufbau& operator=(const TFensterNeuAufbau&) = delete;
 
 private:
-    bool InstanzLebt() const
-    {
-        for (const auto& [id, instanz] : m_main.GetDevices())
-            if (instanz.get() == &m_instanz)
-                return true;
-        return false;
-    }
-
     TFormMain& m_main;
     TDeviceInstanz& m_instanz;
     TBaumSperre m_sperre;

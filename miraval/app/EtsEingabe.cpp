@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPixmap>
+#include <QScopedValueRollback>
 #include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
@@ -23,6 +24,13 @@ namespace {
 
 // How long kept lines wait before the editor is asked again whether a window still holds it.
 constexpr int kWartenMs = 50;
+
+std::string OhneCr(std::string zeile)
+{
+    if (!zeile.empty() && zeile.back() == '\r')
+        zeile.pop_back();
+    return zeile;
+}
 
 } // namespace
 
@@ -116,23 +124,15 @@ void TEtsEingabe::Abarbeiten()
     // A line's handler runs: the loop below takes the rest once it has returned.
     if (!m_begonnen || m_laeuft || m_gestoppt)
         return;
-    const struct TLauf {
-        bool& laeuft;
-        explicit TLauf(bool& l) : laeuft(l) { laeuft = true; }
-        ~TLauf() { laeuft = false; }
-    } lauf(m_laeuft);
+    const QScopedValueRollback lauf(m_laeuft, true);
     while (!m_gestoppt && ZeilenOffen()) {
         if (Gehalten()) {
             // A return to ETS under an open window is refused, not kept for later.
-            if (m_queuedLeer) {
-                std::string zeile = m_puffer.substr(0, m_puffer.find('\n'));
-                if (!zeile.empty() && zeile.back() == '\r')
-                    zeile.pop_back();
-                if (zeile == kZurueckZeile) {
-                    m_puffer.erase(0, m_puffer.find('\n') + 1);
-                    m_aus << "error: a modal window is open: " << zeile << std::endl;
-                    continue;
-                }
+            std::string zeile;
+            if (m_queuedLeer && OhneCr(m_puffer.substr(0, m_puffer.find('\n'))) == kZurueckZeile &&
+                NaechsteZeile(zeile)) {
+                m_aus << "error: a modal window is open: " << kZurueckZeile << std::endl;
+                continue;
             }
             m_warten->start();
             return;
@@ -167,11 +167,8 @@ bool TEtsEingabe::NaechsteZeile(std::string& zeile)
 
 void TEtsEingabe::Zeile(const std::string& zeile)
 {
-    std::string ohneCr = zeile;
-    if (!ohneCr.empty() && ohneCr.back() == '\r')
-        ohneCr.pop_back();
-    if (ohneCr == kZurueckZeile) {
-        Zurueck(ohneCr);
+    if (OhneCr(zeile) == kZurueckZeile) {
+        Zurueck(kZurueckZeile);
         return;
     }
     const TEtsEventChannel::TLineResult ergebnis = m_channel.HandleLine(zeile);

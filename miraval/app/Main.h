@@ -150,6 +150,8 @@ public:
     // device leaves it current and its windows unchanged.
     TDeviceInstanzAz* OffenesGeraet() const;
     bool IsGeraetOffen() const { return OffenesGeraet() != nullptr; }
+    // Whether the instance is still in the device map (not yet deleted or left).
+    bool IstLebendeInstanz(const TDeviceInstanz* instanz) const;
     // How often the project windows were rebuilt from an instance (FormVerwNeuAufbauen).
     int GetNeuAufbauten() const { return m_neuAufbauten; }
     bool ImportDevice(int32_t deviceId);
@@ -327,6 +329,9 @@ private:
     // ETS deleted the device being edited: nothing is left to show, the editor hides as on the
     // return to ETS and returns, keeping what the period wrote for other devices.
     void OffenesGeraetGeloescht();
+    // Returns to ETS (keep 1, discard 0); a failed return is shown in a box with text and
+    // ETS's reason. True when ETS took the return.
+    bool ReturnToEtsOderMelden(int keep, const std::string& text);
     // A project window that still exists (posted messages may name one that is gone).
     bool IstLebendesFormVerw(TFormVerw* fenster) const;
     // The instance of the ETS device, as SetDevice selects or creates it (no window work):

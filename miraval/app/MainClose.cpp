@@ -26,12 +26,6 @@ namespace {
 
 constexpr UINT WM_CLOSE_ = 0x0010;
 
-// The box of a failed return: its text and, when ETS gave one, the reason.
-std::string ReturnFehler(const std::string& text, const TEts2Cdi* ets)
-{
-    return ets == nullptr || ets->LastError().empty() ? text : text + "\n" + ets->LastError();
-}
-
 // A question whose "No" keeps the user in the editor.
 bool Zurueck(HWND owner, const std::string& text, const std::string& caption)
 {
@@ -137,10 +131,8 @@ bool TFormMain::ApplCloseOrHideSchritte(bool close, bool discard)
     ::SetDlgProgress();
 
     if (close) {
-        if (m_ets == nullptr || !m_ets->ReturnToEts(discard ? 0 : 1)) {
-            ShowMessageBox(ReturnFehler("Error return to ETS", m_ets.get()), "Close", MB_OK);
+        if (!ReturnToEtsOderMelden(discard ? 0 : 1, "Error return to ETS"))
             gespeichert = discard;
-        }
         Close();
         ::SetDlgProgressSchritte(5);
         SaveToFile("");
@@ -172,10 +164,8 @@ bool TFormMain::ApplCloseOrHideSchritte(bool close, bool discard)
         ::SetDlgProgress();
         // ETS did not take the device's data: it stays on the recovery list, and its safety
         // copy, written above, holds what ETS lacks.
-        if (m_ets == nullptr || !m_ets->ReturnToEts(1)) {
-            ShowMessageBox(ReturnFehler("return fehlgeschlagen", m_ets.get()), "Close", MB_OK);
+        if (!ReturnToEtsOderMelden(1, "return fehlgeschlagen"))
             gespeichert = false;
-        }
         ::SetDlgProgress();
     }
     if (DM->Restart)
@@ -254,6 +244,15 @@ void TFormMain::OffenesGeraetGeloescht()
     SetRegData();
     HideMainWindow();
     // ETS waits for the return of the period it opened; the device itself is gone.
-    if (m_ets == nullptr || !m_ets->ReturnToEts(1))
-        ShowMessageBox(ReturnFehler("return fehlgeschlagen", m_ets.get()), "Close", MB_OK);
+    ReturnToEtsOderMelden(1, "return fehlgeschlagen");
+}
+
+bool TFormMain::ReturnToEtsOderMelden(int keep, const std::string& text)
+{
+    if (m_ets != nullptr && m_ets->ReturnToEts(keep))
+        return true;
+    // The box names the reason when ETS gave one.
+    const bool grund = m_ets != nullptr && !m_ets->LastError().empty();
+    ShowMessageBox(grund ? text + "\n" + m_ets->LastError() : text, "Close", MB_OK);
+    return false;
 }

@@ -22,8 +22,10 @@
 #include "win32/MessageBox.h"
 
 #include <QAction>
+#include <QScopedValueRollback>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -451,13 +453,8 @@ bool TFormMain::SetDevice(int32_t deviceId, bool createWindow)
         return false;
     // The device being edited is shown as it is: its windows hold its nodes, and the nodes
     // hold what the person has not yet returned to ETS.
-    if (AktDevInst == offen) {
-        ::SetDlgProgress();
-        SetParamDeviceIdToEts(deviceId);
-        return true;
-    }
-    bool geladen = false;
-    {
+    bool geladen = true;
+    if (AktDevInst != offen) {
         TFensterNeuAufbau neu(*this, *AktDevInst);
         geladen = AktDevInst->GetDataFromServer(m_handle, createWindow);
     }
@@ -468,12 +465,15 @@ bool TFormMain::SetDevice(int32_t deviceId, bool createWindow)
 
 TDeviceInstanzAz* TFormMain::OffenesGeraet() const
 {
-    if (m_offenesGeraet == nullptr || !isVisible() || m_closing)
+    if (m_offenesGeraet == nullptr || !isVisible() || m_closing || !IstLebendeInstanz(m_offenesGeraet))
         return nullptr;
-    for (const auto& [id, instanz] : m_devices)
-        if (instanz.get() == m_offenesGeraet)
-            return static_cast<TDeviceInstanzAz*>(instanz.get());
-    return nullptr;
+    return static_cast<TDeviceInstanzAz*>(m_offenesGeraet);
+}
+
+bool TFormMain::IstLebendeInstanz(const TDeviceInstanz* instanz) const
+{
+    return std::any_of(m_devices.begin(), m_devices.end(),
+                       [instanz](const auto& eintrag) { return eintrag.second.get() == instanz; });
 }
 
 bool TFormMain::FremdesFenster(const TFormVerw* fenster) const
@@ -546,11 +546,7 @@ bool TFormMain::MelderHinzufuegen()
     // window: neither may go, and a second run would take over the one progress dialog.
     if (AktDevInst == nullptr || m_melderLauf)
         return false;
-    m_melderLauf = true;
-    const struct TLaufEnde {
-        bool& lauf;
-        ~TLaufEnde() { lauf = false; }
-    } laufEnde{m_melderLauf};
+    const QScopedValueRollback lauf(m_melderLauf, true);
     return DatenGeaendert(AktDevInst->MelderHinzufuegen());
 }
 

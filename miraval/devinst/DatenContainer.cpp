@@ -176,6 +176,12 @@ std::string_view sektion(std::string_view quelle, std::string_view name)
     return sektion(quelle, name, stand);
 }
 
+// The message of a container that cannot be read: the file's name, then what is wrong.
+std::string lesefehler(std::string_view dateiName, const std::string& was)
+{
+    return "Fehler beim Lesen der Datei:" + std::string(dateiName) + "\n" + was;
+}
+
 // "A section is missing or not closed: <name>": the container was cut short or patched.
 std::string sektionFehlt(std::string_view name)
 {
@@ -237,8 +243,7 @@ TContainerStatus leseDatensaetze(std::string_view db, std::string_view dateiName
                 return TContainerStatus::Fehler(Spredit::Txt9219 + "\nHandle: " + werte[0], "Fehler", MB_OK);
         }
     } catch (const E_DatenStruktur& e) {
-        return TContainerStatus::Fehler(
-            "Fehler beim Lesen der Datei:" + std::string(dateiName) + "\n" + e.Message(), "Fehler", MB_OK);
+        return TContainerStatus::Fehler(lesefehler(dateiName, e.Message()), "Fehler", MB_OK);
     } catch (const std::exception&) {
         return TContainerStatus::Fehler("Unknown Error occured", "Fehler", MB_OK);
     }
@@ -255,8 +260,7 @@ TContainerStatus ReadDatensaetze(std::string_view container, std::string_view da
     TSektion stand;
     const std::string_view db = sektion(container, SektionDB, stand);
     if (stand == TSektion::Offen)
-        return TContainerStatus::Fehler(
-            "Fehler beim Lesen der Datei:" + std::string(dateiName) + "\n" + sektionFehlt(SektionDB), "Fehler", MB_OK);
+        return TContainerStatus::Fehler(lesefehler(dateiName, sektionFehlt(SektionDB)), "Fehler", MB_OK);
     return leseDatensaetze(db, dateiName, false, out);
 }
 
@@ -354,9 +358,7 @@ TContainerStatus ReadContainer(std::string_view container, std::string_view date
     TSektion stand;
     inhalt.CompData = std::string(sektion(container, SektionCompData, stand));
     if (stand == TSektion::Offen)
-        return TContainerStatus::Fehler("Fehler beim Lesen der Datei:" + std::string(dateiName) + "\n" +
-                                            sektionFehlt(SektionCompData),
-                                        "Fehler", MB_OK);
+        return TContainerStatus::Fehler(lesefehler(dateiName, sektionFehlt(SektionCompData)), "Fehler", MB_OK);
     out = std::move(inhalt);
     return {};
 }

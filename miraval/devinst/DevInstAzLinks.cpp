@@ -13,7 +13,6 @@
 #include "win32/MessageBox.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -26,20 +25,6 @@ constexpr const char* kCaptionZuweisen = "Gruppenadresse zuweisen";
 bool IstMelderObjekt(const TObjektBasis& objekt)
 {
     return objekt.GetObjektNr() >= 0 && objekt.GetObjektNr() < TDeviceInstanzAz::kMaxMelderNr;
-}
-
-// `text` with each "%s" replaced by the next of `adressen`, in order.
-std::string MitAdressen(std::string text, std::initializer_list<std::string> adressen)
-{
-    std::size_t pos = 0;
-    for (const std::string& adresse : adressen) {
-        pos = text.find("%s", pos);
-        if (pos == std::string::npos)
-            break;
-        text.replace(pos, 2, adresse);
-        pos += adresse.size();
-    }
-    return text;
 }
 
 } // namespace
@@ -73,7 +58,7 @@ bool TDeviceInstanzAz::LinkToSubGroup(int32_t subGroupId, int32_t objektHandle, 
         // would refuse the new link after ETS had made it.
         if (!UnLinkFromSubGroup(alt, objekt->GetEtsObjektId())) {
             // The user agreed to a replacement: a refusal must not pass for a cancel.
-            Meldung(MitAdressen(Spredit::Txt9223, {altText, neuText}), Spredit::Txt9015,
+            Meldung(Spredit::MitWerten(Spredit::Txt9223, {altText, neuText}), Spredit::Txt9015,
                     MB_OK | MB_ICONEXCLAMATION);
             return false;
         }

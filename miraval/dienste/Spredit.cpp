@@ -101,6 +101,19 @@ std::span<const int> Spredit::Ids()
     return kIds;
 }
 
+std::string Spredit::MitWerten(std::string text, std::initializer_list<std::string> werte)
+{
+    std::size_t pos = 0;
+    for (const std::string& wert : werte) {
+        pos = text.find("%s", pos);
+        if (pos == std::string::npos)
+            break;
+        text.replace(pos, 2, wert);
+        pos += wert.size();
+    }
+    return text;
+}
+
 namespace {
 
 // Loads the texts when the program starts and frees them when it ends.

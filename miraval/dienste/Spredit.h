@@ -11,6 +11,7 @@
 // in between, so they are read without locking. They must not be read while static objects
 // of other units are constructed (the order is not fixed).
 
+#include <initializer_list>
 #include <span>
 #include <string>
 
@@ -295,5 +296,9 @@ void Finalize();
 const std::string& Text(int id);
 // The ids of this unit in load order (ascending).
 std::span<const int> Ids();
+
+// `text` with each "%s" replaced by the next of `werte`, in order (a placeholder without a
+// value stays, a value without a placeholder is dropped).
+std::string MitWerten(std::string text, std::initializer_list<std::string> werte);
 
 } // namespace Spredit

@@ -38,13 +38,6 @@ QString Qs(const std::string& text)
     return QString::fromStdString(text);
 }
 
-std::string MitAdresse(std::string text, const std::string& adresse)
-{
-    if (const std::size_t pos = text.find("%s"); pos != std::string::npos)
-        text.replace(pos, 2, adresse);
-    return text;
-}
-
 QTreeWidget* NeueListe(QWidget* parent, const char* name)
 {
     auto* liste = new QTreeWidget(parent);
@@ -459,7 +452,7 @@ TVireoGrpAdrSub* TDlgSelGrpAddr::SucheWort(const std::map<int32_t, TVireoGrpAdrS
 
 void TDlgSelGrpAddr::Hinweis(const std::string& text, const std::string& such, UINT flags)
 {
-    MessageBox(nullptr, MitAdresse(text, such), Spredit::Txt9210, flags);
+    MessageBox(nullptr, Spredit::MitWerten(text, {such}), Spredit::Txt9210, flags);
     edtGrpAddr->setFocus();
 }
 
@@ -503,7 +496,7 @@ void TDlgSelGrpAddr::btnSearchAddClick()
                 return;
             }
     }
-    if (MessageBox(nullptr, MitAdresse(Spredit::Txt9191, such), Spredit::Txt9210, MB_YESNO | MB_ICONQUESTION) !=
+    if (MessageBox(nullptr, Spredit::MitWerten(Spredit::Txt9191, {such}), Spredit::Txt9210, MB_YESNO | MB_ICONQUESTION) !=
         IDYES)
         return;
     std::string name;

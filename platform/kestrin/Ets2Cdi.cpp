@@ -260,7 +260,6 @@ bool TEts2Cdi::BeginEditPeriod()
     }
     m_periodOpen = true;
     m_periodOutside.clear();
-    SyncEnclosed();
     return true;
 }
 
@@ -300,7 +299,6 @@ bool TEts2Cdi::EndEditPeriod(bool keep)
     m_period.reset();
     m_periodOpen = false;
     m_periodOutside.clear();
-    SyncEnclosed();
     return true;
 }
 
@@ -310,7 +308,6 @@ bool TEts2Cdi::DiscardPeriod()
 {
     m_period.reset();
     m_periodOpen = false;
-    SyncEnclosed();
     EndCursors();
     std::vector<TOutsideWrite> outside;
     outside.swap(m_periodOutside);
@@ -352,7 +349,6 @@ bool TEts2Cdi::BeginBurst()
     } catch (const TSqlError& e) {
         return Fail("BeginBurst", e.what());
     }
-    SyncEnclosed();
     return true;
 }
 
@@ -362,7 +358,6 @@ bool TEts2Cdi::CommitBurst()
         return Fail("CommitBurst", "no write burst is open");
     std::unique_ptr<TTransaction> burst = std::move(m_bursts.back());
     m_bursts.pop_back();
-    SyncEnclosed();
     try {
         burst->Commit();
     } catch (const TSqlError& e) {
@@ -377,14 +372,7 @@ void TEts2Cdi::RollbackBurst()
     if (m_bursts.empty())
         return;
     m_bursts.pop_back();
-    SyncEnclosed();
     EndCursors();
-}
-
-void TEts2Cdi::SyncEnclosed()
-{
-    if (m_cache)
-        m_cache->SetEnclosed(m_periodOpen || !m_bursts.empty());
 }
 
 // ---- Blob ----------------------------------------------------------------------------------

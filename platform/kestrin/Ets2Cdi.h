@@ -336,8 +336,6 @@ private:
     void EndCursors();
     bool DiscardPeriod();
     kestrin_detail::TStatementCache& Cache() { return *m_cache; }
-    // Tells the statement cache whether a period or burst encloses the writes.
-    void SyncEnclosed();
 
     HWND m_owner;
     std::string m_deviceType;

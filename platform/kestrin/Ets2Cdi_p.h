@@ -73,10 +73,9 @@ public:
 
     sqlite3* Db() const { return m_db; }
 
-    // Whether the connection's writes belong to an enclosing transaction (an editing period,
-    // a write burst) that the owner holds open.
-    void SetEnclosed(bool enclosed) { m_enclosed = enclosed; }
-    bool Enclosed() const { return m_enclosed; }
+    // Whether a TTransaction of its own (not a savepoint) is alive on the connection.
+    void SetOuterAlive(bool alive) { m_outerAlive = alive; }
+    bool OuterAlive() const { return m_outerAlive; }
 
     // The statement for sql, lent until Give; cached says whether Give keeps it.
     sqlite3_stmt* Take(std::string_view sql, bool& cached)
@@ -106,7 +105,7 @@ public:
     }
 
 private:
-    bool m_enclosed = false;
+    bool m_outerAlive = false;
     struct TEntry {
         sqlite3_stmt* stmt;
         bool lent;
@@ -241,15 +240,19 @@ public:
         : m_cache(cache)
         , m_nested(sqlite3_get_autocommit(cache.Db()) == 0)
     {
-        // SQLite rolls a whole transaction back on some write errors (a full disk, an I/O
-        // error): a later write of the period or burst would then be kept on its own, beyond
-        // the reach of its discard.
-        if (!m_nested && cache.Enclosed())
+        // An outer transaction is alive while SQLite has none: SQLite rolled it back after a
+        // write error (a full disk, an I/O error). A write begun now would be kept on its own,
+        // beyond the reach of the holder's (an editing period's, a burst's) rollback.
+        if (!m_nested && cache.OuterAlive())
             throw TSqlError("the store has rolled back the open transaction after an earlier write error", SQLITE_ABORT);
         TStatement(m_cache, m_nested ? "SAVEPOINT w" : "BEGIN IMMEDIATE").Run();
+        if (!m_nested)
+            m_cache.SetOuterAlive(true);
     }
     ~TTransaction()
     {
+        if (!m_nested)
+            m_cache.SetOuterAlive(false);
         if (m_done)
             return;
         try {
