@@ -545,6 +545,9 @@ QTreeWidgetItem* TFormVerw::AddChildNode2Data(TDataBasis* parent, TDataBasis* ch
         for (auto it = vorfahren.rbegin(); it != vorfahren.rend(); ++it)
             (*it)->setExpanded(true);
         m_tree->scrollToItem(node);
+        // The node the person is on stays in view: a new one is shown as far as that allows.
+        if (QTreeWidgetItem* aktuell = m_tree->currentItem(); aktuell != nullptr && aktuell != node)
+            m_tree->scrollToItem(aktuell);
     }
     return node;
 }
