@@ -4,6 +4,7 @@
 #include "win32/Windows.h"
 #include "win32/qt/HelpWindow.h"
 #include "win32/qt/QtPlatform.h"
+#include "win32/qt/TitleWidth.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -217,6 +218,42 @@ TEST(QtHelp, ShowsTheContentsOrATopicAndTellsWhatItCannotShow)
     EXPECT_EQ(HelpBrowser()->window()->parentWidget(), &dialog);
     SetMessageBoxHook(std::move(alterHook));
     std::filesystem::remove(datei);
+}
+
+TEST(QtTitleWidth, DialogsAreShownAtLeastAsWideAsTheirTitles)
+{
+    EnsureApplication();
+    struct Row {
+        const char* title;
+        std::function<QWidget*()> make;
+    };
+    const Row rows[] = {
+        {"Export", [] { return new QMessageBox(QMessageBox::Information, "Export", "Export beendet."); }},
+        {"Ets-Projekt-Import", [] { return new QMessageBox(QMessageBox::NoIcon, "Ets-Projekt-Import", "OK"); }},
+        {"Eingänge hinzufügen", [] {
+             auto* dialog = new QDialog;
+             dialog->setFixedSize(120, 60);
+             return dialog;
+         }},
+        {"Devicetype", [] { return new QInputDialog; }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.title);
+        std::unique_ptr<QWidget> dialog(row.make());
+        dialog->setWindowTitle(QString::fromUtf8(row.title));
+        dialog->show();
+        QApplication::processEvents();
+        EXPECT_GE(dialog->width(), TitleWidth(*dialog));
+        dialog->hide();
+        dialog->show();
+        EXPECT_GE(dialog->width(), TitleWidth(*dialog)) << "shown again";
+    }
+    QWidget fenster;
+    fenster.setWindowTitle(QStringLiteral("Alarmzentrale mit einem langen Titel"));
+    fenster.resize(100, 50);
+    fenster.show();
+    QApplication::processEvents();
+    EXPECT_EQ(fenster.width(), 100) << "only dialogs are widened";
 }
 
 } // namespace
