@@ -191,7 +191,7 @@ TEST(QtHelp, ShowsTheContentsOrATopicAndTellsWhatItCannotShow)
         {"contents", HELP_FINDER, 10, "", nullptr},
         {"topic", HELP_CONTEXT, 5110, "5110", nullptr},
         {"topic the document lacks", HELP_CONTEXT, 4711, nullptr, "4711"},
-        {"another command", 2, 0, nullptr, "Befehl 2"},
+        {"another command", 0x101, 0, nullptr, "Befehl 257"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -216,6 +216,10 @@ TEST(QtHelp, ShowsTheContentsOrATopicAndTellsWhatItCannotShow)
     dialog.exec();
     ASSERT_NE(HelpBrowser(), nullptr);
     EXPECT_EQ(HelpBrowser()->window()->parentWidget(), &dialog);
+    boxen.clear();
+    EXPECT_TRUE(WinHelp(nullptr, "", HELP_QUIT, 0));
+    EXPECT_TRUE(HelpBrowser() == nullptr || !HelpBrowser()->window()->isVisible()) << "the help window stays";
+    EXPECT_TRUE(boxen.empty());
     SetMessageBoxHook(std::move(alterHook));
     std::filesystem::remove(datei);
 }
