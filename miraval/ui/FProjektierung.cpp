@@ -331,7 +331,9 @@ void TFormVerw::SetRegData()
     const std::string datei = IniDatei();
     const int zustand = ZustandAlsZahl(windowState());
     bool ok = true;
-    if (zustand == 0) {
+    // A window never shown (the editor stopped before it edited a device) keeps no placement:
+    // the defaults it was given would end the first window's filling of the area next time.
+    if (zustand == 0 && m_platz->WarGezeigt()) {
         const QRect rahmen = geometry();
         ok = ini.Write(datei, IniKey::VerwTop, rahmen.y()) && ok;
         ok = ini.Write(datei, IniKey::VerwLeft, rahmen.x()) && ok;

@@ -24,6 +24,7 @@ QWidget* TFensterPlatz::Bereich() const
 
 void TFensterPlatz::Gezeigt()
 {
+    m_warGezeigt = true;
     if (QMdiArea* area = m_fenster.mdiArea(); area != nullptr && m_beobachtet != area->viewport()) {
         if (m_beobachtet)
             m_beobachtet->removeEventFilter(this);

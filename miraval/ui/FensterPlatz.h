@@ -26,6 +26,8 @@ public:
     // Called when the window is shown: it takes its place once the main window has laid out
     // its area.
     void Gezeigt();
+    // Whether the window was ever shown: one that never was has no placement of its own.
+    bool WarGezeigt() const { return m_warGezeigt; }
 
     // A frame moved and cut so that it lies inside an area of the given size; one that lies
     // inside already stays as it is.
@@ -43,6 +45,7 @@ private:
 
     QMdiSubWindow& m_fenster;
     bool m_fuellen = false;
+    bool m_warGezeigt = false;
     QRect m_gefuellt; // the frame the last fill gave; the window fills while it has it
     QPointer<QWidget> m_beobachtet;
 };

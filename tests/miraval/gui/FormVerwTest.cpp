@@ -204,16 +204,26 @@ TEST_F(FormVerw, WindowsOpenTenPixelsFurtherPerNumberNeverReused)
     NeuesFenster();
     NeuesFenster();
     fenster.clear(); // closing earlier windows frees no number
-    // The window placement written by the two windows on closing moved the stored values:
-    // write them again so the third window's offset shows alone.
-    ASSERT_TRUE(ini.Write(Ini(), IniKey::VerwTop, 30));
-    ASSERT_TRUE(ini.Write(Ini(), IniKey::VerwLeft, 40));
     TFormVerw& dritte = NeuesFenster();
     EXPECT_EQ(dritte.GetFensterNr(), erste + 2);
     EXPECT_EQ(dritte.geometry(), QRect(40 + 10 * (erste + 2), 30 + 10 * (erste + 2), 500, 350));
     EXPECT_EQ(dritte.windowTitle().toStdString(), "Projektierung:" + std::to_string(erste + 2));
     ASSERT_FALSE(dritte.findChild<QSplitter*>()->sizes().isEmpty());
     EXPECT_EQ(dritte.findChild<QSplitter*>()->sizes().front(), 180);
+}
+
+TEST_F(FormVerw, OnlyAWindowThatWasShownStoresItsPlacement)
+{
+    const TIniRegistry ini;
+    for (const bool gezeigt : {false, true}) {
+        SCOPED_TRACE(gezeigt);
+        TFormVerw& f = NeuesFenster();
+        if (gezeigt)
+            f.show();
+        fenster.clear();
+        EXPECT_EQ(ini.ValueExists(Ini(), IniSection::Window, "VerwWidth"), gezeigt);
+        EXPECT_TRUE(ini.ValueExists(Ini(), IniSection::Window, "VerwState"));
+    }
 }
 
 TEST_F(FormVerw, MaximisedWindowWritesOnlyStateTreeWidthAndQuickHelp)
