@@ -442,6 +442,8 @@ void TFormMain::ShowMainWindow()
 void TFormMain::HideMainWindow()
 {
     LOG_FKT("TFormMain::HideMainWindow");
+    // The help window goes with the editor.
+    WinHelp(m_handle, DM != nullptr ? DM->HilfeDatei : std::string(), HELP_QUIT, 0);
     hide();
 }
 

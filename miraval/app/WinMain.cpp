@@ -65,7 +65,8 @@ int main(int argc, char** argv)
     InstallQtPlatformHooks();
     // Without a screen nobody can answer a dialog: boxes go to standard error and take their
     // default answer, and the dialog libraries keep their headless defaults.
-    if (QGuiApplication::platformName() == "offscreen") {
+    const bool ohneAnzeige = QGuiApplication::platformName() == "offscreen";
+    if (ohneAnzeige) {
         SetMessageBoxHook({});
         SetInputBoxHook({});
     } else {
@@ -88,9 +89,7 @@ int main(int argc, char** argv)
 
         const TEtsStatus offen = main->GetEts()->OpenProjectStore(befehl.EtsProject);
         if (!offen) {
-            // The host named a file the editor cannot work on: said where the host reads it.
-            std::cerr << programm << ": " << offen.message << '\n';
-            ende = 1;
+            ende = StoreAbgelehnt(std::cerr, programm, offen.message, !ohneAnzeige);
         } else {
             TEtsEventChannel kanal(*main->GetEts(), std::cout, befehl.Events);
             TEtsEingabe eingabe(kanal, *main);

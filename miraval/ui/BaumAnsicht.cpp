@@ -10,7 +10,9 @@
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPointer>
+#include <QScopedValueRollback>
 
 TBaumAnsicht::TBaumAnsicht(QWidget* parent) : QTreeWidget(parent)
 {
@@ -48,6 +50,19 @@ void TBaumAnsicht::keyPressEvent(QKeyEvent* event)
         return;
     }
     QTreeWidget::keyPressEvent(event);
+}
+
+void TBaumAnsicht::mousePressEvent(QMouseEvent* event)
+{
+    const QScopedValueRollback druck(m_mausDruck, true);
+    QTreeWidget::mousePressEvent(event);
+}
+
+void TBaumAnsicht::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QTreeWidget::currentChanged(current, previous);
+    if (current.isValid() && !m_mausDruck && state() != DraggingState && state() != DragSelectingState)
+        scrollTo(current);
 }
 
 void TBaumAnsicht::startDrag(Qt::DropActions /*supportedActions*/)

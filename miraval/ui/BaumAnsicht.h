@@ -16,6 +16,11 @@
 // (viewport coordinates) is accepted; OnDragDrop performs the drop. Qt's own item moving,
 // drop indicator and edge scrolling stay off.
 //
+// Scrolling: Qt's auto-scroll is off, since it would also scroll at the edges during a drag,
+// which the window does itself. The current node is brought into view here instead, whoever
+// makes it current (keys, a search, the program), except a mouse press or a drag: a click on a
+// half-shown row does not make the tree jump under the pointer.
+//
 // What the handlers throw goes to the main window's handler (Geschuetzt).
 
 #include <QTreeWidget>
@@ -26,6 +31,7 @@ class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
 class QKeyEvent;
+class QMouseEvent;
 class QObject;
 class QPoint;
 
@@ -46,7 +52,11 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     void Aufgeklappt(const QModelIndex& index);
+
+    bool m_mausDruck = false;
 };

@@ -11,6 +11,7 @@
 #include "miraval/ui/CtrlTree.h"
 #include "miraval/ui/FDockMeld.h"
 #include "miraval/ui/FensterHost.h"
+#include "miraval/ui/FensterPlatz.h"
 #include "miraval/ui/Geschuetzt.h"
 #include "miraval/ui/MeldeHilfe.h"
 #include "miraval/ui/ModellAnsichten.h"
@@ -193,6 +194,7 @@ void TFormVerw::FormCreate()
 
 void TFormVerw::Init()
 {
+    m_platz = new TFensterPlatz(*this);
     setObjectName(QStringLiteral("FormVerw%1").arg(m_fensterNr));
     setWindowIcon(TDM::Icon(0));
 
@@ -313,7 +315,8 @@ void TFormVerw::GetRegData()
     const int treeWidth = ini.Read(datei, IniKey::TreeWidth);
     const int zustand = ini.Read(datei, IniKey::VerwState);
     setGeometry(left, top, width, height);
-    m_fuelltBereich = m_fensterNr == 0 && !ini.ValueExists(datei, IniKey::VerwWidth.Section, IniKey::VerwWidth.Key);
+    // The first window of a run without a stored placement fills the main window's area.
+    m_platz->SetFuellen(m_fensterNr == 0 && !ini.ValueExists(datei, IniKey::VerwWidth.Section, IniKey::VerwWidth.Key));
     m_splitter->setSizes({treeWidth, std::max(1, width - treeWidth)});
     setWindowState(ZustandAusZahl(zustand));
     if (ini.Read(datei, IniKey::ShowQuickHelp))
@@ -545,6 +548,9 @@ QTreeWidgetItem* TFormVerw::AddChildNode2Data(TDataBasis* parent, TDataBasis* ch
         for (auto it = vorfahren.rbegin(); it != vorfahren.rend(); ++it)
             (*it)->setExpanded(true);
         m_tree->scrollToItem(node);
+        // The node the person is on stays in view: a new one is shown as far as that allows.
+        if (QTreeWidgetItem* aktuell = m_tree->currentItem(); aktuell != nullptr && aktuell != node)
+            m_tree->scrollToItem(aktuell);
     }
     return node;
 }
@@ -996,14 +1002,7 @@ void TFormVerw::resizeEvent(QResizeEvent* event)
 
 void TFormVerw::showEvent(QShowEvent* event)
 {
-    if (m_fuelltBereich && mdiArea() != nullptr && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))) {
-        m_fuelltBereich = false;
-        // The main window lays out its area after its children are shown.
-        QTimer::singleShot(0, this, [this] {
-            if (mdiArea() != nullptr && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
-                setGeometry(QRect(QPoint(0, 0), mdiArea()->viewport()->size()));
-        });
-    }
+    m_platz->Gezeigt();
     QMdiSubWindow::showEvent(event);
 }
 

@@ -58,6 +58,7 @@ class TCtrlTree;
 class TDataBasis;
 class TDeviceInstanz;
 class TFensterHost;
+class TFensterPlatz;
 class TTreeSortPause;
 
 // The current project window (null when none is open); kept by the main window.
@@ -277,9 +278,8 @@ private:
     const TDeviceInstanz::TSubGroupMap* m_subGroups = nullptr;
     std::string m_quickHelpDatei;
     bool m_resizeHandler = true;
-    // Set while the first window, with no placement stored yet, is still to fill the main
-    // window's area when it is first shown (the area has its size only then).
-    bool m_fuelltBereich = false;
+    // The window's place in the main window's area (a Qt child of the window).
+    TFensterPlatz* m_platz = nullptr;
     // The key press last handled and the widget it was last offered to: the filter sees a
     // key press again for every parent it is passed up to, and handles it only once.
     const QEvent* m_lastKey = nullptr;

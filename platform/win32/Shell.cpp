@@ -279,17 +279,19 @@ std::string FormatMessage(DWORD code)
 
 bool WinHelp(HWND owner, const std::string& helpFile, UINT command, std::uintptr_t data)
 {
-    std::error_code ec;
-    if (helpFile.empty() || !fs::is_regular_file(helpFile, ec)) {
-        MessageBox(owner, "Die Hilfedatei \"" + helpFile + "\" wurde nicht gefunden.", "Hilfe",
-                   MB_OK | MB_ICONINFORMATION);
-        return false;
-    }
     TWinHelpHook helpHook;
     {
         auto& s = state();
         std::lock_guard guard(s.lock);
         helpHook = s.helpHook;
+    }
+    if (command == HELP_QUIT)
+        return helpHook ? helpHook(owner, helpFile, command, data) : true;
+    std::error_code ec;
+    if (helpFile.empty() || !fs::is_regular_file(helpFile, ec)) {
+        MessageBox(owner, "Die Hilfedatei \"" + helpFile + "\" wurde nicht gefunden.", "Hilfe",
+                   MB_OK | MB_ICONINFORMATION);
+        return false;
     }
     if (helpHook)
         return helpHook(owner, helpFile, command, data);

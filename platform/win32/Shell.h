@@ -63,18 +63,21 @@ void SetLastError(DWORD code);
 std::string FormatMessage(DWORD code);
 
 constexpr UINT HELP_CONTEXT = 1;
+constexpr UINT HELP_QUIT = 2;
 constexpr UINT HELP_FINDER = 11;
 
 // Shows a help file: command HELP_FINDER its contents, HELP_CONTEXT the topic whose context
-// number is data. Answers whether it was shown; a hook that cannot show it tells the user.
+// number is data; HELP_QUIT closes the help window the program shows. Answers whether it was
+// done; a hook that cannot show it tells the user.
 using TWinHelpHook =
     std::function<bool(HWND owner, const std::string& helpFile, UINT command, std::uintptr_t data)>;
 
 // Installs a hook (the program's help window, tests' recorder) and returns the one it replaces.
 TWinHelpHook SetWinHelpHook(TWinHelpHook hook);
 
-// A missing helpFile is told to the user in a message box (caption "Hilfe") and answers
-// false. An existing one goes to the WinHelp hook; without a hook it is opened with the
+// HELP_QUIT goes to the hook whatever helpFile names (without a hook there is no window of
+// the program's to close: true). Otherwise a missing helpFile is told to the user in a
+// message box (caption "Hilfe") and answers false. An existing one goes to the WinHelp hook; without a hook it is opened with the
 // desktop's viewer (xdg-open, or the ShellExecute hook as an "open" of helpFile when one is
 // installed), which has no notion of a topic, and a missing viewer is told to the user. The
 // file is opened, never executed.

@@ -89,6 +89,11 @@ bool tellUser(HWND owner, const std::string& text)
 
 bool ShowHelpWindow(HWND owner, const std::string& helpFile, UINT command, std::uintptr_t data)
 {
+    if (command == HELP_QUIT) {
+        if (helpWindow())
+            helpWindow()->close();
+        return true;
+    }
     if (command != HELP_FINDER && command != HELP_CONTEXT)
         return tellUser(owner, "Die Hilfe kennt den Befehl " + std::to_string(command) + " nicht.");
     const QString pfad = QString::fromStdString(helpFile);

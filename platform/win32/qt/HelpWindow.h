@@ -12,7 +12,7 @@ class QTextBrowser;
 
 // Shows helpFile in the application's one help window (made on first use, closed by the
 // user): HELP_FINDER from the top, where the contents stand, HELP_CONTEXT at the topic named
-// data. The window belongs to the modal dialog that asks for help, so it can be read while
+// data; HELP_QUIT closes the window (any file). The window belongs to the modal dialog that asks for help, so it can be read while
 // that dialog is open, else to owner's window. A file that cannot be read, a topic it does not
 // hold and any other command are told to the user in a message box (caption "Hilfe"),
 // nothing is shown and the answer is false.

@@ -4,6 +4,7 @@
 #include "win32/MessageBox.h"
 #include "win32/Shell.h"
 #include "win32/qt/HelpWindow.h"
+#include "win32/qt/TitleWidth.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -112,6 +113,7 @@ public:
         m_help = SetWinHelpHook(ShowHelpWindow);
         m_cursor = SetCursorHook([this](int cursor) { ShowCursor(cursor); });
         SetPostNotifier([this] { ScheduleDrain(); });
+        InstallTitleWidthFilter(*this);
         if (PendingMessageCount() > 0)
             ScheduleDrain();
     }

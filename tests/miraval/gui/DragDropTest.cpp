@@ -2,6 +2,7 @@
 // tree scrolling near its edges.
 #include "FormVerwUmgebung.h"
 
+#include "miraval/ui/BaumAnsicht.h"
 #include "miraval/ui/BaumScroll.h"
 #include "miraval/ui/ZiehDaten.h"
 #include "miraval/ui/ZiehLauf.h"
@@ -12,9 +13,11 @@
 #include "win32/Cursor.h"
 
 #include <QDragMoveEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTest>
 
 #include <algorithm>
 #include <stdexcept>
@@ -289,6 +292,46 @@ TEST(BaumScroll, TheFirstTickRestsThenEachTickScrollsOneLineWhileTheDragRuns)
     scroll.Tick();
     EXPECT_FALSE(scroll.IstAn());
     EXPECT_EQ(wert(), 50);
+}
+
+TEST(BaumAnsicht, TheCurrentNodeIsScrolledIntoViewUnlessTheMouseChoseIt)
+{
+    TBaumAnsicht baum;
+    for (int i = 0; i < 200; ++i)
+        baum.addTopLevelItem(new QTreeWidgetItem(QStringList(QString::number(i))));
+    baum.resize(200, 150);
+    baum.show();
+    QApplication::processEvents();
+    const auto sichtbar = [&](QTreeWidgetItem* item) {
+        return baum.viewport()->rect().contains(baum.visualItemRect(item));
+    };
+    const auto taste = [&](Qt::Key key) {
+        QKeyEvent druck(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(&baum, &druck);
+    };
+    struct TWeg {
+        const char* wie;
+        std::function<void()> waehle;
+    };
+    const TWeg wege[] = {
+        {"End", [&] { taste(Qt::Key_End); }},
+        {"Home", [&] { taste(Qt::Key_Home); }},
+        {"30 x Down", [&] { for (int i = 0; i < 30; ++i) taste(Qt::Key_Down); }},
+        {"from code", [&] { baum.setCurrentItem(baum.topLevelItem(150)); }},
+    };
+    for (const TWeg& weg : wege) {
+        weg.waehle();
+        ASSERT_NE(baum.currentItem(), nullptr) << weg.wie;
+        EXPECT_TRUE(sichtbar(baum.currentItem())) << weg.wie << ": row " << baum.currentItem()->text(0).toStdString();
+    }
+    // A click on the half-shown last row selects it where it is.
+    baum.scrollToTop();
+    QTreeWidgetItem* halb = baum.itemAt(5, baum.viewport()->height() - 2);
+    ASSERT_NE(halb, nullptr);
+    ASSERT_FALSE(sichtbar(halb)) << "the last row is shown whole";
+    QTest::mouseClick(baum.viewport(), Qt::LeftButton, {}, QPoint(5, baum.viewport()->height() - 2));
+    EXPECT_EQ(baum.currentItem(), halb);
+    EXPECT_EQ(baum.verticalScrollBar()->value(), 0) << "the tree jumped under the pointer";
 }
 
 } // namespace

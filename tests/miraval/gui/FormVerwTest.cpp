@@ -438,4 +438,35 @@ TEST_F(FormVerw, ScreenshotsOfTheMainViews)
     Speichere(f, "formverw-zentrale.png");
 }
 
+TEST_F(FormVerw, NodesMadeVisibleKeepTheCurrentNodeInView)
+{
+    // As a variant change adds areas, objects and links below the whole expanded tree while
+    // the device node stays selected.
+    class TNeu : public TDataBasis {
+    public:
+        explicit TNeu(int nr) : TDataBasis(nullptr, 1, 0, "Neu " + std::to_string(nr), 0) {}
+        int GetTyp() override { return 6000; }
+        int ListStyle() override { return 1; }
+        int GetIcon() override { return 0; }
+        bool AllowChild(int) override { return false; }
+    };
+    TFormVerw& f = NeuesFenster();
+    f.resize(400, 200);
+    f.show();
+    f.TreeExpandAll();
+    QTreeWidget& tree = *f.GetTree();
+    QTreeWidgetItem* root = tree.topLevelItem(0);
+    tree.setCurrentItem(root);
+    TDataBasis* ziel = Knoten(6122);
+    std::vector<std::unique_ptr<TNeu>> neue;
+    for (int i = 0; i < 40; ++i) {
+        neue.push_back(std::make_unique<TNeu>(i));
+        ASSERT_NE(f.AddChildNode2Data(ziel, neue.back().get(), true), nullptr);
+    }
+    EXPECT_EQ(tree.currentItem(), root);
+    const QRect zeile = tree.visualItemRect(root);
+    EXPECT_TRUE(zeile.top() >= 0 && zeile.bottom() < tree.viewport()->height()) << "the selected device node left the view";
+    f.DeleteTreeViewNodes();
+}
+
 } // namespace

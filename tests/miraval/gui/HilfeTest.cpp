@@ -6,6 +6,7 @@
 #include "miraval/ui/DlgSelGrpAddr.h"
 #include "miraval/ui/FProjektierung.h"
 #include "MainUmgebung.h"
+#include "support/ScriptedMessageBox.h"
 #include "win32/Shell.h"
 #include "win32/qt/HelpWindow.h"
 
@@ -70,6 +71,14 @@ TEST_F(Hilfe, EveryHelpCommandShowsAContentsOrTopicOfTheShippedDocument)
             HelpBrowser()->window()->close();
     }
     EXPECT_EQ(boxen.Count(), 0u);
+    // The return to ETS closes what help shows with the editor.
+    aufrufe.clear();
+    {
+        TScriptedMessageBox ja{IDYES};
+        DM->ABeenden->trigger();
+        PumpMessages();
+    }
+    EXPECT_EQ(aufrufe, std::vector<std::string>{dokument + " " + std::to_string(HELP_QUIT) + " 0"});
     SetWinHelpHook(std::move(alterHook));
 }
 

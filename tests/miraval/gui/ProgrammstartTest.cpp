@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <sstream>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -49,6 +50,24 @@ TEST(Programmstart, AnExceptionAtStartUpIsShownInTheExceptionBoxAndEndsWithZero)
     }
     SetModuleFileNameOverride("");
     std::filesystem::remove_all(ordner);
+}
+
+TEST(Programmstart, ARefusedStoreIsToldOnStandardErrorAndWithADisplayAlsoInABox)
+{
+    const std::string grund = "ETS project store \"/p/x.db\" is locked by another program: database is locked";
+    for (const bool anzeige : {false, true}) {
+        SCOPED_TRACE(anzeige);
+        TScriptedMessageBox boxen;
+        std::ostringstream fehler;
+        EXPECT_EQ(StoreAbgelehnt(fehler, "miraval", grund, anzeige), 1);
+        EXPECT_EQ(fehler.str(), "miraval: " + grund + "\n");
+        ASSERT_EQ(boxen.Count(), anzeige ? 1u : 0u);
+        if (anzeige) {
+            EXPECT_EQ(boxen.Shown()[0].text, grund);
+            EXPECT_EQ(boxen.Shown()[0].caption, GetAnwendungsTitel());
+            EXPECT_EQ(boxen.Shown()[0].flags, UINT(MB_OK | MB_ICONERROR));
+        }
+    }
 }
 
 } // namespace

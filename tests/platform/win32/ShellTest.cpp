@@ -161,6 +161,10 @@ TEST(Shell, WinHelpOpensAnExistingFileAndTellsTheUserOtherwise)
     EXPECT_NE(boxes[0].find("fehlt.hlp"), std::string::npos);
     EXPECT_NE(boxes[1].find("az_deu.hlp"), std::string::npos);
     EXPECT_EQ(opened.size(), 2u);
+    // The desktop's viewer is another program: nothing of the program's to close.
+    EXPECT_TRUE(WinHelp(nullptr, (folder.Path() / "fehlt.hlp").string(), HELP_QUIT, 0));
+    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(opened.size(), 2u);
 
     SetShellExecuteHook(oldShell);
     SetMessageBoxHook(oldBox);

@@ -4,6 +4,7 @@
 #include "win32/Windows.h"
 #include "win32/qt/HelpWindow.h"
 #include "win32/qt/QtPlatform.h"
+#include "win32/qt/TitleWidth.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -190,7 +191,7 @@ TEST(QtHelp, ShowsTheContentsOrATopicAndTellsWhatItCannotShow)
         {"contents", HELP_FINDER, 10, "", nullptr},
         {"topic", HELP_CONTEXT, 5110, "5110", nullptr},
         {"topic the document lacks", HELP_CONTEXT, 4711, nullptr, "4711"},
-        {"another command", 2, 0, nullptr, "Befehl 2"},
+        {"another command", 0x101, 0, nullptr, "Befehl 257"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -215,8 +216,48 @@ TEST(QtHelp, ShowsTheContentsOrATopicAndTellsWhatItCannotShow)
     dialog.exec();
     ASSERT_NE(HelpBrowser(), nullptr);
     EXPECT_EQ(HelpBrowser()->window()->parentWidget(), &dialog);
+    boxen.clear();
+    EXPECT_TRUE(WinHelp(nullptr, "", HELP_QUIT, 0));
+    EXPECT_TRUE(HelpBrowser() == nullptr || !HelpBrowser()->window()->isVisible()) << "the help window stays";
+    EXPECT_TRUE(boxen.empty());
     SetMessageBoxHook(std::move(alterHook));
     std::filesystem::remove(datei);
+}
+
+TEST(QtTitleWidth, DialogsAreShownAtLeastAsWideAsTheirTitles)
+{
+    EnsureApplication();
+    struct Row {
+        const char* title;
+        std::function<QWidget*()> make;
+    };
+    const Row rows[] = {
+        {"Export", [] { return new QMessageBox(QMessageBox::Information, "Export", "Export beendet."); }},
+        {"Ets-Projekt-Import", [] { return new QMessageBox(QMessageBox::NoIcon, "Ets-Projekt-Import", "OK"); }},
+        {"Eingänge hinzufügen", [] {
+             auto* dialog = new QDialog;
+             dialog->setFixedSize(120, 60);
+             return dialog;
+         }},
+        {"Devicetype", [] { return new QInputDialog; }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.title);
+        std::unique_ptr<QWidget> dialog(row.make());
+        dialog->setWindowTitle(QString::fromUtf8(row.title));
+        dialog->show();
+        QApplication::processEvents();
+        EXPECT_GE(dialog->width(), TitleWidth(*dialog));
+        dialog->hide();
+        dialog->show();
+        EXPECT_GE(dialog->width(), TitleWidth(*dialog)) << "shown again";
+    }
+    QWidget fenster;
+    fenster.setWindowTitle(QStringLiteral("Alarmzentrale mit einem langen Titel"));
+    fenster.resize(100, 50);
+    fenster.show();
+    QApplication::processEvents();
+    EXPECT_EQ(fenster.width(), 100) << "only dialogs are widened";
 }
 
 } // namespace
