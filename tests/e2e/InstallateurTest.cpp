@@ -118,8 +118,11 @@ TEST_F(InstallateurTest, EditsDetectorsReturnsKeepingAndIsShownAgain)
 
 TEST_F(InstallateurTest, OpensMaximisedEveryTimeWhenMainStateSaysSoAndTheProjectWindowFillsIt)
 {
-    // The settings are read at the start: the editor ETS started first goes.
+    // The settings are read at the start: the editor ETS started first goes, and with it what
+    // it wrote at its end (the project window's default placement): a settings file of
+    // nothing but the main window's state.
     Stoppe();
+    fs::remove(ordner / "miraval.ini");
     ASSERT_TRUE(TIniRegistry().Write((ordner / "miraval.ini").string(), IniKey::MainState, 2));
     editor = std::make_unique<TEditorProzess>(ordner, store);
     for (const std::string mal : {"first", "second"}) {
