@@ -25,7 +25,7 @@ std::string Quote(const std::string& text)
 std::string TXSitzung::FehlendeWerkzeuge()
 {
     std::string fehlend;
-    for (const char* werkzeug : {"Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "import", "xmodmap"})
+    for (const char* werkzeug : {"Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "xmessage", "import", "xmodmap"})
         if (std::system(("command -v " + std::string(werkzeug) + " >/dev/null 2>&1").c_str()) != 0)
             fehlend += std::string(fehlend.empty() ? "" : ", ") + werkzeug;
     return fehlend;
