@@ -28,7 +28,8 @@ protected:
     // Polls until bedingung holds or the deadline passes.
     static bool Warte(const std::function<bool()>& bedingung, double sekunden = kFrist);
 
-    // ETS asks for the demo device; the main window comes up shown. Its window id.
+    // ETS asks for the demo device; the main window comes up shown, active, with the project
+    // window laid out in it. Its window id.
     unsigned long OeffneGeraet();
     // Waits for a window whose title matches; fails with what was seen instead.
     unsigned long ErwarteFenster(const std::string& titel);
@@ -40,10 +41,20 @@ protected:
     void WaehleImBaum(const std::vector<std::string>& pfad, bool vonOben = true);
     // Answers "Ja" to every question until the editor returns to ETS; the answer line.
     std::string BeantworteFragenBisZurueck();
+    // Ctrl+Q, every question answered "Ja": the editor returns to ETS keeping the data and
+    // hides.
+    void ZurueckZuEts();
+    // Ends the editor as ETS does (UserSvStop): it answers, ends with 0 and has written
+    // nothing to standard error. TearDown does it for every test that has not failed.
+    void Stoppe();
     // The stored records of the demo device, read back with the store's own code.
     std::vector<TDatenStruktur> Gespeichert();
 
-    static constexpr double kFrist = 60;
+    static constexpr double kFrist = TXSitzung::kFrist;
+    // The project window fills the area below the main window's menu and tool bars; the
+    // tree's visible rows lie there, relative to the main window's client area, the top node
+    // in the first of them.
+    static constexpr int kBaumX = 6, kBaumY = 78, kBaumBreite = 180, kBaumHoehe = 356, kBaumZeileHoehe = 16;
 
     std::filesystem::path ordner;
     std::filesystem::path store;

@@ -12,6 +12,8 @@
 #include <regex>
 #include <sstream>
 
+namespace fs = std::filesystem;
+
 namespace {
 
 // Places in the main window's client area (the first project window fills the area below
@@ -22,6 +24,9 @@ constexpr int kVarianteKnopfX = 620, kVarianteKnopfY = 88;
 constexpr int kAnzahlX = 270, kAnzahlY = 458, kAnzahlBreite = 40, kAnzahlHoehe = 22;
 // The rows of the list on the right side, the first just below its header.
 constexpr int kListeX = 214, kListeY = 95, kListeBreite = 420, kZeileHoehe = 18;
+// The project window's title bar; how far above the client area's bottom its tree still
+// shows when the project window fills the area above the status bar.
+constexpr int kProjektTitelY = 63, kBaumUnterStatusleiste = 80;
 // The detector records the demo device stores when it is first returned to ETS.
 constexpr int kDemoMelder = 5;
 
@@ -50,8 +55,7 @@ TEST_F(InstallateurTest, FirstStartShowsTheWholeWindowAndTheProjectWindowFillsIt
                 rahmen->y + rahmen->hoehe <= 1024)
         << "the title bar or a border lies off the screen: " << Gesehen("at the first start");
     EXPECT_EQ(rahmen->breite, 640) << "the stored size is the client area's";
-    x->Tasten("ctrl+q");
-    ASSERT_EQ(BeantworteFragenBisZurueck(), "ReturnToEts keep=1") << Gesehen("after Ctrl+Q");
+    ASSERT_NO_FATAL_FAILURE(ZurueckZuEts());
     std::ifstream ini(ordner / "miraval.ini");
     std::stringstream lesen;
     lesen << ini.rdbuf();
@@ -84,23 +88,21 @@ TEST_F(InstallateurTest, EditsDetectorsReturnsKeepingAndIsShownAgain)
     x->Klicke(rahmen->x + kKnopfNeueEingaengeX, rahmen->y + kKnopfY);
     const unsigned long dialog = ErwarteFenster("^Eingänge hinzufügen");
     ASSERT_NE(dialog, 0u);
+    ASSERT_TRUE(x->Aktiviere(dialog)) << Gesehen("with the dialog");
     x->Tippe("3");
     x->Tasten("Return");
     ASSERT_TRUE(Warte([&] { return x->Fenster("^Eingänge hinzufügen") == 0; })) << Gesehen("while adding");
-    x->Aktiviere(hauptfenster);
+    ASSERT_TRUE(x->Aktiviere(hauptfenster)) << Gesehen("after adding");
     std::string anzahlHinzu;
-    EXPECT_TRUE(Warte([&] { return (anzahlHinzu = anzahl()) != anzahlVorher; }, 10))
+    EXPECT_TRUE(Warte([&] { return (anzahlHinzu = anzahl()) != anzahlVorher; }))
         << "the status bar still shows the old count: " << Gesehen("after adding three");
     // One of the new ones below the area, by its name: the edited detector stays.
     WaehleImBaum({"Neuer"}, false);
     x->Klicke(rahmen->x + kKnopfLoeschenX, rahmen->y + kKnopfY);
-    EXPECT_TRUE(Warte([&] { const std::string jetzt = anzahl(); return jetzt != anzahlHinzu && jetzt != anzahlVorher; }, 10))
+    EXPECT_TRUE(Warte([&] { const std::string jetzt = anzahl(); return jetzt != anzahlHinzu && jetzt != anzahlVorher; }))
         << "the status bar's count did not follow the delete: " << Gesehen("after deleting one");
     Gesehen("after adding three and deleting one");
-
-    x->Tasten("ctrl+q");
-    ASSERT_EQ(BeantworteFragenBisZurueck(), "ReturnToEts keep=1") << Gesehen("after Ctrl+Q");
-    EXPECT_TRUE(Warte([&] { return x->Fenster("^Alarmzentrale") == 0; })) << Gesehen("after the return");
+    ASSERT_NO_FATAL_FAILURE(ZurueckZuEts());
 
     const std::vector<TDatenStruktur> nachher = Gespeichert();
     EXPECT_EQ(Melderzahl(nachher), kDemoMelder + 2);
@@ -114,25 +116,41 @@ TEST_F(InstallateurTest, EditsDetectorsReturnsKeepingAndIsShownAgain)
     Gesehen("after the second EditParameters");
 }
 
-TEST_F(InstallateurTest, OpensMaximisedEveryTimeWhenMainStateSaysSo)
+TEST_F(InstallateurTest, OpensMaximisedEveryTimeWhenMainStateSaysSoAndTheProjectWindowFillsIt)
 {
-    editor.reset();
+    // The settings are read at the start: the editor ETS started first goes, and with it what
+    // it wrote at its end (the project window's default placement): a settings file of
+    // nothing but the main window's state.
+    Stoppe();
+    fs::remove(ordner / "miraval.ini");
     ASSERT_TRUE(TIniRegistry().Write((ordner / "miraval.ini").string(), IniKey::MainState, 2));
     editor = std::make_unique<TEditorProzess>(ordner, store);
-    for (const char* mal : {"first", "second"}) {
+    for (const std::string mal : {"first", "second"}) {
         SCOPED_TRACE(mal);
         ASSERT_NE(OeffneGeraet(), 0u);
         EXPECT_TRUE(Warte([&] {
             return x->Befehl("xprop -id " + std::to_string(hauptfenster) + " _NET_WM_STATE").find("MAXIMIZED_VERT") !=
                    std::string::npos;
-        }, 10)) << "the editor's window is not maximised: " << Gesehen(std::string("at the ") + mal + " edit");
-        x->Tasten("ctrl+q");
-        ASSERT_EQ(BeantworteFragenBisZurueck(), "ReturnToEts keep=1") << Gesehen("after Ctrl+Q");
-        ASSERT_TRUE(Warte([&] { return x->Fenster("^Alarmzentrale") == 0; })) << Gesehen("after the return");
+        })) << "the editor's window is not maximised: " << Gesehen("at the " + mal + " edit");
+        const auto rahmen = x->Rahmen(hauptfenster);
+        ASSERT_TRUE(rahmen.has_value());
+        // With no placement stored yet the project window fills the whole area: its title
+        // bar reaches the right edge, its tree the status bar (not the area's grey).
+        if (mal == "first") {
+            ASSERT_TRUE(x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe)) << Gesehen("maximised");
+            const std::string titelfarbe = x->Farbe(rahmen->x + 100, rahmen->y + kProjektTitelY);
+            EXPECT_EQ(x->Farbpixel(rahmen->x + rahmen->breite - 100, rahmen->y + kProjektTitelY, 20, 1, titelfarbe), 20)
+                << "the project window's title bar ends before the right edge: " << Gesehen("maximised");
+            EXPECT_EQ(x->Farbpixel(rahmen->x + kBaumX + 20, rahmen->y + rahmen->hoehe - kBaumUnterStatusleiste, 20, 1,
+                                   "#FFFFFF"),
+                      20)
+                << "the project window's tree ends above the status bar: " << Gesehen("maximised");
+        }
+        ASSERT_NO_FATAL_FAILURE(ZurueckZuEts());
     }
 }
 
-TEST_F(InstallateurTest, OpensTheDialogsClosesByTheWindowManagerAndStops)
+TEST_F(InstallateurTest, OpensTheDialogsAndClosesByTheWindowManager)
 {
     ASSERT_NE(OeffneGeraet(), 0u);
     const auto rahmen = x->Rahmen(hauptfenster);
@@ -147,13 +165,13 @@ TEST_F(InstallateurTest, OpensTheDialogsClosesByTheWindowManagerAndStops)
     };
     for (const Dialog& d : dialoge) {
         SCOPED_TRACE(d.name);
-        x->Aktiviere(hauptfenster);
+        ASSERT_TRUE(x->Aktiviere(hauptfenster)) << Gesehen("before the dialog");
         d.oeffne();
         unsigned long fenster = 0;
         ASSERT_TRUE(Warte([&] { return (fenster = x->Fenster(".", hauptfenster)) != 0; }))
             << "the " << d.name << " dialog did not open: " << Gesehen("instead");
         Gesehen(std::string("with the ") + d.name + " dialog");
-        x->Aktiviere(fenster);
+        ASSERT_TRUE(x->Aktiviere(fenster)) << Gesehen("with the dialog");
         x->Tasten("Escape");
         EXPECT_TRUE(Warte([&] { return x->Fenster(".", hauptfenster) == 0; }))
             << "Escape left the " << d.name << " dialog open: " << Gesehen("after Escape");
@@ -162,10 +180,6 @@ TEST_F(InstallateurTest, OpensTheDialogsClosesByTheWindowManagerAndStops)
     // The close button at the right end of openbox's title bar.
     x->Klicke(rahmen->x + rahmen->breite - 10, rahmen->y - rahmen->oben / 2);
     EXPECT_EQ(BeantworteFragenBisZurueck(), "ReturnToEts keep=1") << Gesehen("after the close button");
-    editor->Sende("UserSvStop");
-    EXPECT_EQ(editor->Antwort("UserSvStop", kFrist), "UserSvStop");
-    EXPECT_EQ(editor->Ende(kFrist), 0);
-    EXPECT_EQ(editor->Fehlerausgabe(), "");
 }
 
 TEST_F(InstallateurTest, ShowsTheObjectsOfAGroupAddressLinksATypedOneAndCopiesADetectorByKeys)
@@ -182,7 +196,7 @@ TEST_F(InstallateurTest, ShowsTheObjectsOfAGroupAddressLinksATypedOneAndCopiesAD
         return x->DunklerAnteil(rahmen->x + kListeX, rahmen->y + kListeY + zeile * kZeileHoehe, kListeBreite,
                                 kZeileHoehe) > 0.01;
     };
-    EXPECT_TRUE(Warte([&] { return zeileBeschrieben(0); }, 5))
+    EXPECT_TRUE(Warte([&] { return zeileBeschrieben(0); }))
         << "the list of \"[2305] Melder 1\" is empty: " << Gesehen("with the group address selected");
     EXPECT_FALSE(zeileBeschrieben(1)) << "not the list of \"[2305] Melder 1\": " << Gesehen("with two rows");
 
@@ -190,7 +204,9 @@ TEST_F(InstallateurTest, ShowsTheObjectsOfAGroupAddressLinksATypedOneAndCopiesAD
     WaehleImBaum({"Melder", "Sicherungs-Bereich F"});
     // The menu opens on its first enabled entry: "Mit Gruppenadresse verbinden ...".
     x->Tasten("plus Down plus Down alt+p Return");
-    ASSERT_NE(ErwarteFenster("^Mit Gruppenadresse verbinden"), 0u);
+    const unsigned long verbinden = ErwarteFenster("^Mit Gruppenadresse verbinden");
+    ASSERT_NE(verbinden, 0u);
+    ASSERT_TRUE(x->Aktiviere(verbinden)) << Gesehen("with the link dialog");
     x->Tippe("3/2/199");
     x->Tasten("BackSpace BackSpace");
     x->Tippe("7");
@@ -200,7 +216,7 @@ TEST_F(InstallateurTest, ShowsTheObjectsOfAGroupAddressLinksATypedOneAndCopiesAD
     x->Tippe("Küche");
     Gesehen("with the typed group address");
     x->Tasten("Return");
-    if (!Warte([&] { return x->Fenster(".", hauptfenster) == 0; }, 5)) {
+    if (!Warte([&] { return x->Fenster(".", hauptfenster) == 0; })) {
         ADD_FAILURE() << "the link dialog did not close: " << Gesehen("after OK");
         // The installer gives up on the address: the rest of the day goes on.
         x->Tasten("Return Escape");
@@ -216,8 +232,7 @@ TEST_F(InstallateurTest, ShowsTheObjectsOfAGroupAddressLinksATypedOneAndCopiesAD
     // Ctrl+C on the detector, Ctrl+V on its area: one detector more.
     x->Tasten("ctrl+c minus Left ctrl+v");
     Gesehen("after copy and paste");
-    x->Tasten("ctrl+q");
-    ASSERT_EQ(BeantworteFragenBisZurueck(), "ReturnToEts keep=1") << Gesehen("after Ctrl+Q");
+    ASSERT_NO_FATAL_FAILURE(ZurueckZuEts());
     const std::vector<TDatenStruktur> nachher = Gespeichert();
     EXPECT_NE(MitText(nachher, "Flur"), nullptr) << "Ctrl+A did not select the cell's text";
     EXPECT_EQ(Melderzahl(nachher), kDemoMelder + 1) << "Ctrl+C and Ctrl+V copied no detector";
@@ -230,4 +245,56 @@ TEST_F(InstallateurTest, ShowsTheObjectsOfAGroupAddressLinksATypedOneAndCopiesAD
                                 return g.Number == (4 << 11 | 2 << 8 | 17) && g.Name == "Küche" && g.ObjectType != -1;
                             }))
         << "the typed group address 4/2/17 \"Küche\" is not in the project, linked to the object";
+}
+
+TEST_F(InstallateurTest, TheTreeFollowsTheSelectionThroughTheExpandedTree)
+{
+    ASSERT_NE(OeffneGeraet(), 0u);
+    const auto rahmen = x->Rahmen(hauptfenster);
+    ASSERT_TRUE(rahmen.has_value());
+    const int baumX = rahmen->x + kBaumX, baumY = rahmen->y + kBaumY;
+    InDenBaum();
+    ASSERT_TRUE(x->Ruhig(baumX, baumY, kBaumBreite, kBaumHoehe));
+    // The selected top node shows the selection's colour; the tree's background is another.
+    const std::string auswahl = x->HaeufigsteFarbe(baumX, baumY, kBaumBreite, kBaumZeileHoehe);
+    ASSERT_NE(auswahl, x->HaeufigsteFarbe(baumX, baumY, kBaumBreite, kBaumHoehe)) << Gesehen("with the top node selected");
+    x->Tasten("ctrl+a");
+    std::string dreissigMalRunter;
+    for (int i = 0; i < 30; ++i)
+        dreissigMalRunter += " Down";
+    struct Schritt {
+        const char* name;
+        std::string tasten;
+    };
+    for (const Schritt& s : {Schritt{"30 times Down", dreissigMalRunter}, Schritt{"End", "End"}, Schritt{"Home", "Home"}}) {
+        SCOPED_TRACE(s.name);
+        x->Tasten(s.tasten);
+        ASSERT_TRUE(x->Ruhig(baumX, baumY, kBaumBreite, kBaumHoehe));
+        // At least half a row of the selection's colour in the tree's visible area.
+        EXPECT_GE(x->Farbpixel(baumX, baumY, kBaumBreite, kBaumHoehe, auswahl), kBaumBreite * kBaumZeileHoehe / 2)
+            << "the selected row is out of the tree's view: " << Gesehen(std::string("after ") + s.name);
+    }
+}
+
+TEST_F(InstallateurTest, ExportsATemplateAndItsBoxShowsTheWholeTitle)
+{
+    ASSERT_NE(OeffneGeraet(), 0u);
+    // Gerät, "Vorlage-Exportieren": the file dialog "Export".
+    x->Tasten("alt+g o");
+    const unsigned long dateidialog = ErwarteFenster("^Export$");
+    ASSERT_NE(dateidialog, 0u);
+    // The file dialog is wide: its title shows whole (and the comparison works).
+    EXPECT_TRUE(x->ZeigtGanzenTitel(dateidialog)) << Gesehen("with the file dialog");
+    ASSERT_TRUE(x->Aktiviere(dateidialog)) << Gesehen("with the file dialog");
+    const fs::path vorlage = ordner / "vorlage.azx";
+    x->Tippe(vorlage.string());
+    x->Tasten("Return");
+    unsigned long box = 0;
+    ASSERT_TRUE(Warte([&] { return (box = x->Fenster("^Export$", dateidialog)) != 0; }))
+        << "no box \"Export\" after the file dialog: " << Gesehen("instead");
+    EXPECT_TRUE(fs::exists(vorlage)) << "the template was not written";
+    EXPECT_TRUE(x->ZeigtGanzenTitel(box)) << "the title bar does not show \"Export\" whole: " << Gesehen("with the box");
+    ASSERT_TRUE(x->Aktiviere(box)) << Gesehen("with the box");
+    x->Tasten("Return");
+    EXPECT_TRUE(Warte([&] { return x->Fenster(".", hauptfenster) == 0; })) << Gesehen("after the box's OK");
 }

@@ -25,7 +25,7 @@ std::string Quote(const std::string& text)
 std::string TXSitzung::FehlendeWerkzeuge()
 {
     std::string fehlend;
-    for (const char* werkzeug : {"Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "import", "xmodmap"})
+    for (const char* werkzeug : {"Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "xmessage", "import", "xmodmap"})
         if (std::system(("command -v " + std::string(werkzeug) + " >/dev/null 2>&1").c_str()) != 0)
             fehlend += std::string(fehlend.empty() ? "" : ", ") + werkzeug;
     return fehlend;
@@ -46,7 +46,7 @@ TXSitzung::TXSitzung()
     std::string nummer;
     pollfd warte{rohr[0], POLLIN, 0};
     char zeichen = 0;
-    while (::poll(&warte, 1, 20000) > 0 && ::read(rohr[0], &zeichen, 1) == 1 && zeichen != '\n')
+    while (::poll(&warte, 1, static_cast<int>(kFrist * 1000)) > 0 && ::read(rohr[0], &zeichen, 1) == 1 && zeichen != '\n')
         nummer += zeichen;
     ::close(rohr[0]);
     if (nummer.empty()) {
@@ -57,7 +57,7 @@ TXSitzung::TXSitzung()
     ::setenv("DISPLAY", m_display.c_str(), 1);
     m_wm = std::make_unique<TKindprozess>(std::vector<std::string>{"openbox"}, -1, -1, -1);
     // The window manager is ready once it announces itself on the root window.
-    const auto ende = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    const auto ende = std::chrono::steady_clock::now() + std::chrono::duration<double>(kFrist);
     while (Befehl("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") == std::string::npos) {
         if (std::chrono::steady_clock::now() > ende || !m_wm->Laeuft()) {
             m_fehler = "openbox did not start on " + m_display;
@@ -159,7 +159,7 @@ bool TXSitzung::Aktiviere(unsigned long fenster) const
 {
     // A window that has only just been mapped may refuse the focus: ask again until it has it.
     const std::string id = std::to_string(fenster);
-    const auto ende = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    const auto ende = std::chrono::steady_clock::now() + std::chrono::duration<double>(kFrist);
     while (std::chrono::steady_clock::now() < ende) {
         Befehl("xdotool windowactivate " + id + " 2>/dev/null");
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -181,7 +181,15 @@ void TXSitzung::Tippe(const std::string& text) const
 
 void TXSitzung::Klicke(int x, int y) const
 {
-    Befehl("xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+    // "mousemove --sync" waits for a motion event, and none comes when the pointer already
+    // lies at the target: move, then ask where the pointer is until it is there.
+    const std::string ort = std::to_string(x) + " " + std::to_string(y);
+    const std::string dort = "x:" + std::to_string(x) + " y:" + std::to_string(y) + " ";
+    Befehl("xdotool mousemove " + ort);
+    const auto ende = std::chrono::steady_clock::now() + std::chrono::duration<double>(kFrist);
+    while (Befehl("xdotool getmouselocation 2>/dev/null").rfind(dort, 0) != 0 && std::chrono::steady_clock::now() < ende)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    Befehl("xdotool click 1");
 }
 
 std::filesystem::path TXSitzung::Bildschirmfoto(const std::string& name) const
@@ -206,6 +214,118 @@ std::string Ausschnitt(int x, int y, int breite, int hoehe)
 std::string TXSitzung::Bildsignatur(int x, int y, int breite, int hoehe) const
 {
     return Befehl(Ausschnitt(x, y, breite, hoehe) + " | identify -format '%#' -");
+}
+
+bool TXSitzung::Ruhig(int x, int y, int breite, int hoehe) const
+{
+    const auto ende = std::chrono::steady_clock::now() + std::chrono::duration<double>(kFrist);
+    std::string vorher = Bildsignatur(x, y, breite, hoehe);
+    while (std::chrono::steady_clock::now() < ende) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const std::string jetzt = Bildsignatur(x, y, breite, hoehe);
+        if (!jetzt.empty() && jetzt == vorher)
+            return true;
+        vorher = jetzt;
+    }
+    return false;
+}
+
+std::string TXSitzung::Farbe(int x, int y) const
+{
+    return Befehl(Ausschnitt(x, y, 1, 1) + " | convert - -format '#%[hex:p{0,0}]' info:");
+}
+
+std::string TXSitzung::HaeufigsteFarbe(int x, int y, int breite, int hoehe) const
+{
+    std::istringstream zeilen(Befehl(Ausschnitt(x, y, breite, hoehe) + " | convert - -format %c histogram:info:-"));
+    std::string zeile, farbe;
+    long meiste = -1;
+    std::smatch treffer;
+    static const std::regex muster("^\\s*(\\d+):.*(#[0-9A-Fa-f]{6})\\b");
+    while (std::getline(zeilen, zeile))
+        if (std::regex_search(zeile, treffer, muster) && std::stol(treffer[1]) > meiste) {
+            meiste = std::stol(treffer[1]);
+            farbe = treffer[2];
+        }
+    return farbe;
+}
+
+int TXSitzung::Farbpixel(int x, int y, int breite, int hoehe, const std::string& farbe) const
+{
+    // The pixels that differ from a plain area of that colour, at a tolerance that takes in
+    // the shades of one gradient.
+    const std::string anders = Befehl(Ausschnitt(x, y, breite, hoehe) + " | convert - \\( +clone -fill " + Quote(farbe) +
+                                      " -colorize 100 \\) -alpha off -fuzz 10% -metric AE -compare -format '%[distortion]' info:");
+    try {
+        return breite * hoehe - static_cast<int>(std::stod(anders));
+    } catch (const std::exception&) {
+        return -1;
+    }
+}
+
+bool TXSitzung::ZeigtGanzenTitel(unsigned long fenster) const
+{
+    std::string titel = Befehl("xdotool getwindowname " + std::to_string(fenster) + " 2>/dev/null");
+    if (!titel.empty() && titel.back() == '\n')
+        titel.pop_back();
+    const auto rahmen = Rahmen(fenster);
+    if (titel.empty() || !rahmen)
+        return false;
+    // Openbox draws the title centred on a vertical gradient: the reference's text, cut out
+    // of its title bar, is found pixel for pixel in a title bar that shows the whole title.
+    const std::filesystem::path ordner =
+        std::filesystem::temp_directory_path() / ("miraval-titel-" + std::to_string(::getpid()) + "-" + m_display.substr(1));
+    std::filesystem::create_directories(ordner);
+    const auto titelleiste = [&](const TFensterRahmen& r, const std::filesystem::path& datei) {
+        Befehl(Ausschnitt(r.x - r.links, r.y - r.oben, r.breite + 2 * r.links, r.oben) + " | convert - +repage " + Quote(datei.string()));
+    };
+    const std::string referenz = Quote((ordner / "referenz.png").string());
+    const std::string text = Quote((ordner / "text.png").string());
+    bool gefunden = false;
+    {
+        // Wide enough that its title bar shows the whole title far from the buttons.
+        constexpr int kBreite = 600, kRand = 100;
+        TKindprozess xmessage({"xmessage", "-title", titel, "-geometry", std::to_string(kBreite) + "x80", ""}, -1, -1, -1);
+        unsigned long id = 0;
+        const auto ende = std::chrono::steady_clock::now() + std::chrono::duration<double>(kFrist);
+        while (id == 0 && std::chrono::steady_clock::now() < ende) {
+            std::istringstream ids(Befehl("xdotool search --onlyvisible --class Xmessage 2>/dev/null"));
+            for (unsigned long kandidat = 0; ids >> kandidat;)
+                if (!Zustand(kandidat).empty())
+                    id = kandidat;
+            if (id == 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        const auto referenzRahmen = id != 0 ? Rahmen(id) : std::nullopt;
+        if (referenzRahmen && Aktiviere(id)) {
+            titelleiste(*referenzRahmen, ordner / "referenz.png");
+            // The text's bright pixels between the buttons, with a pixel around for its shadow.
+            const std::string mitte = std::to_string(kBreite - 2 * kRand) + "x" + std::to_string(referenzRahmen->oben) + "+" +
+                                      std::to_string(kRand) + "+0";
+            std::smatch feld;
+            const std::string umriss = Befehl("convert " + referenz + " -crop " + mitte +
+                                              " +repage -colorspace gray -threshold 90% -format %@ info:");
+            if (std::regex_search(umriss, feld, std::regex("^(\\d+)x(\\d+)\\+(\\d+)\\+(\\d+)$")) && std::stoi(feld[1]) > 1) {
+                const std::string ausschnitt = std::to_string(std::stoi(feld[1]) + 2) + "x" + std::to_string(std::stoi(feld[2]) + 2) +
+                                               "+" + std::to_string(kRand + std::stoi(feld[3]) - 1) + "+" +
+                                               std::to_string(std::stoi(feld[4]) - 1);
+                Befehl("convert " + referenz + " -crop " + ausschnitt + " +repage " + text);
+                gefunden = true;
+            }
+        }
+    }
+    bool ganz = false;
+    if (gefunden && Aktiviere(fenster)) {
+        titelleiste(*rahmen, ordner / "fenster.png");
+        // "RMSE (normalised) @ x,y": 0 where the text lies unchanged.
+        const std::string vergleich = Befehl("compare -metric RMSE -subimage-search " +
+                                             Quote((ordner / "fenster.png").string()) + " " + text + " null: 2>&1");
+        std::smatch wert;
+        if (std::regex_search(vergleich, wert, std::regex("\\(([0-9.e-]+)\\)")))
+            ganz = std::stod(wert[1]) < 0.02;
+    }
+    std::filesystem::remove_all(ordner);
+    return ganz;
 }
 
 double TXSitzung::DunklerAnteil(int x, int y, int breite, int hoehe) const

@@ -17,6 +17,9 @@ struct TFensterRahmen {
 
 class TXSitzung {
 public:
+    // The one deadline of every wait: long, since a wait that succeeds ends at once.
+    static constexpr double kFrist = 60;
+
     // The tools the session needs; the names of those missing from PATH.
     static std::string FehlendeWerkzeuge();
 
@@ -45,6 +48,8 @@ public:
     // xdotool key names, e.g. "ctrl+q Down".
     void Tasten(const std::string& tasten) const;
     void Tippe(const std::string& text) const;
+    // Moves the pointer there (without waiting for a motion event, which never comes when
+    // the pointer already lies there) and clicks the left button.
     void Klicke(int x, int y) const;
 
     // The share (0 to 1) of dark pixels in a rectangle of the screen: text or lines drawn
@@ -53,8 +58,25 @@ public:
 
     // A fingerprint of what a rectangle of the screen shows: equal while it shows the same.
     std::string Bildsignatur(int x, int y, int breite, int hoehe) const;
+    // Waits until a rectangle of the screen shows the same picture twice in a row: what was
+    // drawn there has settled. False when it still changed at the deadline.
+    bool Ruhig(int x, int y, int breite, int hoehe) const;
 
-    // Saves the whole screen under name.png in the artefact folder; the file.
+    // The colour of one pixel of the screen, as "#RRGGBB".
+    std::string Farbe(int x, int y) const;
+    // The colour most pixels of a rectangle of the screen show, as "#RRGGBB".
+    std::string HaeufigsteFarbe(int x, int y, int breite, int hoehe) const;
+    // How many pixels of a rectangle of the screen show about the colour farbe ("#RRGGBB"):
+    // shades of a gradient count, other colours do not.
+    int Farbpixel(int x, int y, int breite, int hoehe, const std::string& farbe) const;
+
+    // Whether the window manager shows the window's whole title in its title bar: the title
+    // bar's text is compared with that of a wide reference window of the same title, both
+    // drawn active.
+    bool ZeigtGanzenTitel(unsigned long fenster) const;
+
+    // Saves the whole screen under name.png in the artefact folder (the name should be one
+    // that no run at the same time uses); the file.
     std::filesystem::path Bildschirmfoto(const std::string& name) const;
 
 private:
