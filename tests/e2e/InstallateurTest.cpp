@@ -118,11 +118,10 @@ TEST_F(InstallateurTest, EditsDetectorsReturnsKeepingAndIsShownAgain)
 
 TEST_F(InstallateurTest, OpensMaximisedEveryTimeWhenMainStateSaysSoAndTheProjectWindowFillsIt)
 {
-    // The settings are read at the start: the editor ETS started first goes, and with it what
-    // it wrote at its end (the project window's default placement): a settings file of
-    // nothing but the main window's state.
+    // The settings are read at the start: the editor ETS started first goes. It showed no
+    // device, so it stored no project-window placement that would keep the window from
+    // filling the area.
     Stoppe();
-    fs::remove(ordner / "miraval.ini");
     ASSERT_TRUE(TIniRegistry().Write((ordner / "miraval.ini").string(), IniKey::MainState, 2));
     editor = std::make_unique<TEditorProzess>(ordner, store);
     for (const std::string mal : {"first", "second"}) {
@@ -297,4 +296,19 @@ TEST_F(InstallateurTest, ExportsATemplateAndItsBoxShowsTheWholeTitle)
     ASSERT_TRUE(x->Aktiviere(box)) << Gesehen("with the box");
     x->Tasten("Return");
     EXPECT_TRUE(Warte([&] { return x->Fenster(".", hauptfenster) == 0; })) << Gesehen("after the box's OK");
+}
+
+TEST_F(InstallateurTest, AStoreTheEditorCannotOpenIsShownInABoxBeforeItEnds)
+{
+    Stoppe();
+    const fs::path kaputt = ordner / "kaputt.db";
+    std::ofstream(kaputt) << "kein Projekt";
+    editor = std::make_unique<TEditorProzess>(ordner, kaputt);
+    const unsigned long box = ErwarteFenster("^Miraval$");
+    ASSERT_NE(box, 0u);
+    ASSERT_TRUE(x->Aktiviere(box)) << Gesehen("with the box");
+    x->Tasten("Return");
+    EXPECT_EQ(editor->Ende(kFrist), 1) << Gesehen("after the box's OK");
+    EXPECT_NE(editor->Fehlerausgabe().find("is not an ETS project store"), std::string::npos) << editor->Fehlerausgabe();
+    editor.reset(); // it has ended: nothing for ETS to stop
 }
