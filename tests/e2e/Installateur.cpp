@@ -84,16 +84,19 @@ unsigned long InstallateurTest::OeffneGeraet()
         << "the editor's window is " << x->Zustand(hauptfenster) << ", not shown: " << Gesehen("after EditParameters");
     EXPECT_TRUE(x->Aktiviere(hauptfenster)) << "the editor's window takes no focus: " << Gesehen("when clicked");
     // The project window takes its place in the main window once the main window is laid
-    // out: its tree shows the top node, and the picture of the client area has settled.
-    const auto rahmen = x->Rahmen(hauptfenster);
-    EXPECT_TRUE(rahmen.has_value());
-    if (!rahmen)
-        return 0;
-    EXPECT_TRUE(Warte([&] { return x->DunklerAnteil(rahmen->x + kBaumX, rahmen->y + kBaumY, kBaumBreite, kBaumZeileHoehe) > 0.01; }))
-        << "the tree shows no top node: " << Gesehen("after EditParameters");
-    EXPECT_TRUE(x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe))
-        << "the main window does not settle: " << Gesehen("after EditParameters");
-    return hauptfenster;
+    // out: where the main window lies (the window manager may still move it, maximising it),
+    // its tree shows the top node, and the picture of the client area has settled there.
+    const bool gelegt = Warte([&] {
+        const auto rahmen = x->Rahmen(hauptfenster);
+        if (!rahmen || x->DunklerAnteil(rahmen->x + kBaumX, rahmen->y + kBaumY, kBaumBreite, kBaumZeileHoehe) <= 0.01 ||
+            !x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe))
+            return false;
+        const auto danach = x->Rahmen(hauptfenster);
+        return danach && danach->x == rahmen->x && danach->y == rahmen->y && danach->breite == rahmen->breite &&
+               danach->hoehe == rahmen->hoehe;
+    });
+    EXPECT_TRUE(gelegt) << "the main window shows no settled tree: " << Gesehen("after EditParameters");
+    return gelegt ? hauptfenster : 0;
 }
 
 void InstallateurTest::InDenBaum()
