@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSpacerItem>
 #include <QWidget>
 
@@ -44,7 +45,10 @@ void FitToTitle(QWidget& dialog)
 {
     if (!dialog.isWindow() || dialog.windowType() != Qt::Dialog || dialog.windowTitle().isEmpty())
         return;
-    const int width = TitleWidth(dialog);
+    // Never wider than the screen: a title that long is elided whatever the width.
+    int width = TitleWidth(dialog);
+    if (const QScreen* screen = dialog.screen())
+        width = std::min(width, screen->availableGeometry().width() * 3 / 4);
     if (auto* box = qobject_cast<QMessageBox*>(&dialog)) {
         // The box sets its fixed size from its layout's minimum when shown, after this.
         auto* grid = qobject_cast<QGridLayout*>(box->layout());

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QWidget>
@@ -252,6 +253,11 @@ TEST(QtTitleWidth, DialogsAreShownAtLeastAsWideAsTheirTitles)
         dialog->show();
         EXPECT_GE(dialog->width(), TitleWidth(*dialog)) << "shown again";
     }
+    QDialog lang;
+    lang.setWindowTitle(QString(400, QLatin1Char('W')));
+    lang.show();
+    QApplication::processEvents();
+    EXPECT_LE(lang.width(), lang.screen()->availableGeometry().width()) << "a title longer than the screen";
     QWidget fenster;
     fenster.setWindowTitle(QStringLiteral("Alarmzentrale mit einem langen Titel"));
     fenster.resize(100, 50);
