@@ -2,6 +2,7 @@
 
 #include "miraval/app/Main.h"
 #include "miraval/dienste/DaMo.h"
+#include "miraval/ui/Geschuetzt.h"
 #include "win32/qt/QtPlatform.h"
 
 #include <QAction>
@@ -45,13 +46,7 @@ TEtsEingabe::TEtsEingabe(TEtsEventChannel& channel, TFormMain& main, int fd, std
     m_warten = new QTimer(this);
     m_warten->setSingleShot(true);
     m_warten->setInterval(kWartenMs);
-    connect(m_warten, &QTimer::timeout, this, [this] {
-        try {
-            Abarbeiten();
-        } catch (const std::exception& e) {
-            TFormMain::ApplicationEventsException(e.what());
-        }
-    });
+    connect(m_warten, &QTimer::timeout, this, [this] { Geschuetzt([this] { Abarbeiten(); }); });
 }
 
 TEtsEingabe::~TEtsEingabe()
@@ -75,18 +70,8 @@ void TEtsEingabe::Beginnen()
     m_grundEbene = QThread::currentThread()->loopLevel();
     m_begonnen = true;
     m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, [this] {
-        try {
-            Lesen();
-        } catch (const std::exception& e) {
-            TFormMain::ApplicationEventsException(e.what());
-        }
-    });
-    try {
-        Abarbeiten();
-    } catch (const std::exception& e) {
-        TFormMain::ApplicationEventsException(e.what());
-    }
+    connect(m_notifier, &QSocketNotifier::activated, this, [this] { Geschuetzt([this] { Lesen(); }); });
+    Geschuetzt([this] { Abarbeiten(); });
 }
 
 void TEtsEingabe::Lesen()

@@ -37,7 +37,6 @@
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMdiArea>
-#include <QTimer>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>

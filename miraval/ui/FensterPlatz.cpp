@@ -40,13 +40,19 @@ void TFensterPlatz::Platzieren()
     const QWidget* bereich = Bereich();
     if (bereich == nullptr)
         return;
-    if (m_fuellen || (m_gefuellt.isValid() && m_fenster.geometry() == m_gefuellt)) {
+    if (Fuellt(bereich->size())) {
         Fuelle(bereich->size());
         return;
     }
     const QRect innen = Innerhalb(m_fenster.geometry(), bereich->size());
     if (innen != m_fenster.geometry())
         m_fenster.setGeometry(innen);
+}
+
+bool TFensterPlatz::Fuellt(const QSize& bereich) const
+{
+    const QRect rahmen = m_fenster.geometry();
+    return m_fuellen || rahmen == m_gefuellt || rahmen == QRect(QPoint(0, 0), bereich);
 }
 
 void TFensterPlatz::Fuelle(const QSize& groesse)
@@ -60,10 +66,7 @@ bool TFensterPlatz::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_beobachtet && event->type() == QEvent::Resize && m_fenster.isVisible()) {
         const auto* groesse = static_cast<QResizeEvent*>(event);
-        const QWidget* bereich = Bereich();
-        const QRect rahmen = m_fenster.geometry();
-        if (bereich != nullptr &&
-            (m_fuellen || rahmen == m_gefuellt || rahmen == QRect(QPoint(0, 0), groesse->oldSize())))
+        if (Bereich() != nullptr && Fuellt(groesse->oldSize()))
             Fuelle(groesse->size());
     }
     return false;

@@ -41,6 +41,9 @@ private:
     // or minimised, the window minimised or maximised).
     QWidget* Bereich() const;
     void Platzieren();
+    // Whether the window is to fill the area, the area being of the given size until now: the
+    // first fill is due, or its frame is the one the last fill gave or the whole area.
+    bool Fuellt(const QSize& bereich) const;
     void Fuelle(const QSize& groesse);
 
     QMdiSubWindow& m_fenster;

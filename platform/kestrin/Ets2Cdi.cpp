@@ -20,6 +20,12 @@ constexpr int kBusyTimeoutMs = 2000;
 
 constexpr const char* kStoreLocked = " is locked by another program";
 
+// How the messages name a store: ETS project store "<file>".
+std::string StoreName(const std::filesystem::path& file)
+{
+    return "ETS project store \"" + file.string() + "\"";
+}
+
 // The schema version schema.sql sets (PRAGMA user_version).
 constexpr std::int64_t kSchemaVersion = 2;
 
@@ -66,10 +72,10 @@ TEtsStatus TEts2Cdi::CreateProjectStore(const std::filesystem::path& file)
 {
     std::error_code ec;
     if (std::filesystem::exists(file, ec))
-        return {false, "ETS project store \"" + file.string() + "\" not created: the file exists"};
+        return {false, StoreName(file) + " not created: the file exists"};
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
-        std::string message = "ETS project store \"" + file.string() + "\" not created: " + sqlite3_errmsg(db);
+        std::string message = StoreName(file) + " not created: " + sqlite3_errmsg(db);
         sqlite3_close(db);
         return {false, message};
     }
@@ -77,7 +83,7 @@ TEtsStatus TEts2Cdi::CreateProjectStore(const std::filesystem::path& file)
     try {
         Exec(db, std::string("BEGIN;\n") + ProjectStoreSchema() + "\nCOMMIT;");
     } catch (const TSqlError& e) {
-        status = {false, "ETS project store \"" + file.string() + "\" not created: " + e.what()};
+        status = {false, StoreName(file) + " not created: " + e.what()};
     }
     sqlite3_close(db);
     if (!status)
@@ -88,7 +94,7 @@ TEtsStatus TEts2Cdi::CreateProjectStore(const std::filesystem::path& file)
 TEtsStatus TEts2Cdi::OpenProjectStore(const std::filesystem::path& file)
 {
     CloseProjectStore();
-    const std::string where = "ETS project store \"" + file.string() + "\"";
+    const std::string where = StoreName(file);
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec))
         return {false, where + " does not exist"};
@@ -177,7 +183,7 @@ TEtsStatus TEts2Cdi::ExecuteSql(const std::string& sql)
         Exec(m_db, sql);
         transaction.Commit();
     } catch (const TSqlError& e) {
-        return {false, "ETS project store \"" + m_file.string() + "\": " + e.what()};
+        return {false, StoreName(m_file) + ": " + e.what()};
     }
     return {};
 }
@@ -286,8 +292,8 @@ bool TEts2Cdi::EndEditPeriod(bool keep)
     try {
         m_period->Commit();
     } catch (const TSqlError& e) {
-        const std::string reason = "ETS project store \"" + m_file.string() + "\""
-                                   + (e.IsLock() ? kStoreLocked : " cannot be written") + ": " + e.Reason();
+        const std::string reason =
+            StoreName(m_file) + (e.IsLock() ? kStoreLocked : " cannot be written") + ": " + e.Reason();
         // A lock leaves the period's transaction open: the caller may try again or discard.
         if (sqlite3_get_autocommit(m_db) == 0)
             return Fail("ReturnToEts", reason + "; the editing period stays open");

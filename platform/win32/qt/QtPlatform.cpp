@@ -14,6 +14,7 @@
 #include <QMetaObject>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTranslator>
 #include <QWidget>
 
@@ -251,10 +252,7 @@ int g_kurzePumpe = 0;
 
 void ProcessEventsShort(QEventLoop::ProcessEventsFlags flags)
 {
-    ++g_kurzePumpe;
-    const struct TEnde {
-        ~TEnde() { --g_kurzePumpe; }
-    } ende;
+    const QScopedValueRollback pumpe(g_kurzePumpe, g_kurzePumpe + 1);
     QCoreApplication::processEvents(flags);
 }
 

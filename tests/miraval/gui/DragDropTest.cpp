@@ -242,6 +242,16 @@ TEST_F(DragDrop, WhatTheTargetThrowsIsShownAndKeptIn)
     EXPECT_EQ(Boxen().Shown()[vorher + 1].caption, "TCtrlTree::DragDrop");
 }
 
+// 200 rows "0" to "199" in a shown tree that has room for a few of them.
+void ZweihundertZeilen(QTreeWidget& baum)
+{
+    for (int i = 0; i < 200; ++i)
+        baum.addTopLevelItem(new QTreeWidgetItem(QStringList(QString::number(i))));
+    baum.resize(200, 150);
+    baum.show();
+    QApplication::processEvents();
+}
+
 TEST(BaumScroll, ZonesAroundTheEdgesWithAnElevenPixelFont)
 {
     // Band 16, half 5; the tree from 100 to 300 (exclusive). Up: 89 < y < 105, down:
@@ -256,11 +266,7 @@ TEST(BaumScroll, ZonesAroundTheEdgesWithAnElevenPixelFont)
 TEST(BaumScroll, TheFirstTickRestsThenEachTickScrollsOneLineWhileTheDragRuns)
 {
     QTreeWidget baum;
-    for (int i = 0; i < 200; ++i)
-        baum.addTopLevelItem(new QTreeWidgetItem(QStringList(QString::number(i))));
-    baum.resize(200, 150);
-    baum.show();
-    QApplication::processEvents();
+    ZweihundertZeilen(baum);
     baum.verticalScrollBar()->setValue(50);
     TBaumScroll scroll(&baum);
     const int oben = baum.mapToGlobal(QPoint(0, 0)).y();
@@ -297,11 +303,7 @@ TEST(BaumScroll, TheFirstTickRestsThenEachTickScrollsOneLineWhileTheDragRuns)
 TEST(BaumAnsicht, TheCurrentNodeIsScrolledIntoViewUnlessTheMouseChoseIt)
 {
     TBaumAnsicht baum;
-    for (int i = 0; i < 200; ++i)
-        baum.addTopLevelItem(new QTreeWidgetItem(QStringList(QString::number(i))));
-    baum.resize(200, 150);
-    baum.show();
-    QApplication::processEvents();
+    ZweihundertZeilen(baum);
     const auto sichtbar = [&](QTreeWidgetItem* item) {
         return baum.viewport()->rect().contains(baum.visualItemRect(item));
     };
