@@ -26,7 +26,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -56,14 +58,27 @@ template <class F> void TFormMain::EtsHandler(F&& handler)
     TDeviceInstanzAz* offen = OffenesGeraet();
     const QString titel = windowTitle();
     const std::string anwendung = GetAnwendungsTitel();
+    const bool geaendert = DM->DataChanged;
+    std::array<std::string, std::tuple_size_v<decltype(m_statusPanels)>> status;
+    for (std::size_t i = 0; i < status.size(); ++i)
+        status[i] = GetStatusText(static_cast<int>(i));
     Geschuetzt(handler);
+    if (offen == nullptr || OffenesGeraet() != offen)
+        return;
+    // The data-changed flag belongs to the edit: a handler's end clears it, yet the event
+    // stored the device's configuration at most, never its parameters, which the return
+    // writes only while the flag is set.
+    DM->DataChanged = DM->DataChanged || geaendert;
     // The event selected another device: commands and dialogs act on the device being edited
-    // again, the one its windows show.
-    if (offen != nullptr && OffenesGeraet() == offen && AktDevInst != offen) {
+    // again, the one its windows show, and the status bar counts its inputs again (a new
+    // instance, or one loaded or copied into, shows its own count there).
+    if (AktDevInst != offen) {
         AktDevInst = offen;
         offen->SetFormVerw(FormVerw);
         setWindowTitle(titel);
         SetAnwendungsTitel(anwendung);
+        for (std::size_t i = 0; i < status.size(); ++i)
+            SetStatusText(static_cast<int>(i), status[i]);
     }
 }
 
@@ -371,13 +386,18 @@ bool TFormMain::OpenVireoVisible(int32_t deviceId)
 {
     LOG_FKT("TFormMain::OpenVireoVisible");
     TCursorHourGlass sanduhr;
+    const TDeviceInstanzAz* offen = OffenesGeraet();
     if (!SetDevice(deviceId, true)) {
         ShowMessageBox(Spredit::Txt9189 + "\n\r" + "(TFormMain::OpenVireoVisible)", SprAz::Txt10179,
                        MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
+    const bool schonOffen = AktDevInst == offen;
     m_offenesGeraet = AktDevInst;
-    RecoveryCheck(true, deviceId);
+    // The device being edited is on the recovery list because it is open: a safety copy
+    // restored over it now would undo the edit it was taken of.
+    if (!schonOffen)
+        RecoveryCheck(true, deviceId);
     ShowMainWindow();
     if (FormVerw != nullptr) {
         FormVerw->TreeChange(nullptr);

@@ -6,6 +6,7 @@
 #include "miraval/dienste/IniKeys.h"
 #include "miraval/dienste/IniRegistry.h"
 #include "tessarin/AzMelder.h"
+#include "tests/support/StoreAbfrage.h"
 
 #include <algorithm>
 #include <fstream>
@@ -114,6 +115,51 @@ TEST_F(InstallateurTest, EditsDetectorsReturnsKeepingAndIsShownAgain)
     // The same device again in the same running editor: shown, not iconic.
     ASSERT_NE(OeffneGeraet(), 0u);
     Gesehen("after the second EditParameters");
+}
+
+// An ETS event while the installer edits (ETS opens the device once more) keeps nothing of
+// the edit from ETS: the return stores what the same edit without the event stores.
+TEST_F(InstallateurTest, AnEventDuringAnEditKeepsWhatTheReturnStores)
+{
+    struct {
+        std::string parameter, links, konfiguration;
+    } gespeichert[2];
+    for (int mitEreignis = 0; mitEreignis < 2; ++mitEreignis) {
+        SCOPED_TRACE(mitEreignis ? "with the event" : "without the event");
+        if (mitEreignis) {
+            // A fresh project, as the first was before, in an editor of its own.
+            Stoppe();
+            const fs::path zweiter = ordner / "mit";
+            fs::create_directories(zweiter);
+            store = zweiter / "demo.db";
+            ASSERT_TRUE(BuildDemoProject(store).ok);
+            editor = std::make_unique<TEditorProzess>(zweiter, store);
+        }
+        ASSERT_NE(OeffneGeraet(), 0u);
+        InDenBaum();
+        WaehleImBaum({"Melder", "Sicherungs-Bereich 1"});
+        const auto rahmen = x->Rahmen(hauptfenster);
+        ASSERT_TRUE(rahmen.has_value());
+        x->Klicke(rahmen->x + kKnopfNeueEingaengeX, rahmen->y + kKnopfY);
+        const unsigned long dialog = ErwarteFenster("^Eingänge hinzufügen");
+        ASSERT_NE(dialog, 0u);
+        ASSERT_TRUE(x->Aktiviere(dialog)) << Gesehen("with the dialog");
+        x->Tippe("3");
+        x->Tasten("Return");
+        ASSERT_TRUE(Warte([&] { return x->Fenster("^Eingänge hinzufügen") == 0; })) << Gesehen("while adding");
+        if (mitEreignis) {
+            editor->Sende("EditParameters 1");
+            ASSERT_EQ(editor->Antwort("EditParameters", kFrist), "EditParameters result=1 finished=0");
+        }
+        ASSERT_TRUE(x->Aktiviere(hauptfenster)) << Gesehen("after adding");
+        ASSERT_NO_FATAL_FAILURE(ZurueckZuEts());
+        EXPECT_EQ(Melderzahl(Gespeichert()), kDemoMelder + 3);
+        gespeichert[mitEreignis] = {StoreParameter(store, kDemoAlarmCentreId), StoreLinks(store, kDemoAlarmCentreId),
+                                    StoreKonfiguration(store, kDemoAlarmCentreId)};
+    }
+    EXPECT_EQ(gespeichert[1].parameter, gespeichert[0].parameter) << "the device parameters";
+    EXPECT_EQ(gespeichert[1].links, gespeichert[0].links);
+    EXPECT_TRUE(gespeichert[1].konfiguration == gespeichert[0].konfiguration) << "the stored configuration differs";
 }
 
 TEST_F(InstallateurTest, OpensMaximisedEveryTimeWhenMainStateSaysSoAndTheProjectWindowFillsIt)

@@ -2,9 +2,11 @@
 // event reader on a pipe): each line of the protocol's table with the device open and a
 // detector added but not yet returned, and once more while the dialog of adding detectors is
 // up. No window may keep an item of a freed node, the device being edited keeps what was not
-// yet returned, and a line that arrives under the dialog waits until it has closed.
+// yet returned (in its windows and in what the return stores), and a line that arrives under
+// a dialog waits until it has closed.
 #include "miraval/app/EtsEingabe.h"
 #include "miraval/ui/CtrlTree.h"
+#include "miraval/ui/DlgLinkToGrpAdr.h"
 #include "miraval/ui/DlgMelderHinzufuegen.h"
 #include "miraval/ui/FProjektierung.h"
 #include "MainUmgebung.h"
@@ -13,15 +15,23 @@
 #include "quillon/VireoGrpAdrMain.h"
 #include "quillon/VireoGrpAdrMiddle.h"
 #include "quillon/VireoGrpAdrSub.h"
+#include "tessarin/AzSystem.h"
+#include "tests/support/StoreAbfrage.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidgetItemIterator>
 
+#include <array>
+#include <functional>
 #include <set>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -29,6 +39,10 @@ struct TEreignis {
     const char* zeile;   // {objekt}: the device-object id of the open device's object 0
     const char* vorher;  // a line sent before the device is opened, or nullptr
     enum { Bleibt, Ersetzt, Geloescht, Beendet } offen; // what becomes of the open device
+    // The event aligns the open device's objects with ETS, which gives the objects of new
+    // detectors their limit of group addresses: what the return stores depends on whether it
+    // came after the edit.
+    bool gleichtAb = false;
 };
 
 void PrintTo(const TEreignis& e, std::ostream* os)
@@ -116,6 +130,48 @@ protected:
         }
     }
 
+    // The status bar's panels, one text.
+    std::string Statusleiste() const
+    {
+        std::string text;
+        for (int i = 0; i < 5; ++i)
+            text += main->GetStatusText(i) + "|";
+        return text;
+    }
+
+    // What ETS keeps of the demo alarm centre after a return to ETS.
+    struct TGespeichert {
+        std::string parameter;
+        std::string links;
+        std::string konfiguration;
+    };
+    TGespeichert ZurueckZurEts()
+    {
+        TScriptedMessageBox ja{IDYES};
+        DM->ABeenden->trigger();
+        PumpMessages();
+        EXPECT_FALSE(main->isVisible()) << "the return did not happen";
+        return {StoreParameter(store, 1), StoreLinks(store, 1), Blob(1)};
+    }
+
+    // Puts the whole project store back as it was at Sichern (the editor holds no editing
+    // period then).
+    void Sichern() { Kopieren(store, ordner / "vorher.db"); }
+    void Zuruecksetzen() { Kopieren(ordner / "vorher.db", store); }
+    static void Kopieren(const std::filesystem::path& von, const std::filesystem::path& nach)
+    {
+        sqlite3* quelle = nullptr;
+        sqlite3* ziel = nullptr;
+        ASSERT_EQ(sqlite3_open(von.c_str(), &quelle), SQLITE_OK);
+        ASSERT_EQ(sqlite3_open(nach.c_str(), &ziel), SQLITE_OK);
+        sqlite3_backup* kopie = sqlite3_backup_init(ziel, "main", quelle, "main");
+        ASSERT_NE(kopie, nullptr) << sqlite3_errmsg(ziel);
+        EXPECT_EQ(sqlite3_backup_step(kopie, -1), SQLITE_DONE);
+        sqlite3_backup_finish(kopie);
+        sqlite3_close(quelle);
+        sqlite3_close(ziel);
+    }
+
     // What the row's event left of the device being edited.
     void PruefeOffen(TDeviceInstanzAz* inst, int eingaenge)
     {
@@ -148,15 +204,37 @@ protected:
     std::unique_ptr<TEtsEingabe> eingabe;
 };
 
+// The device being edited stays whole, and its return stores what the same edit stores with
+// the event before it (on the project as it was before).
 TEST_P(EtsEreignisBeimBearbeiten, LeavesTheOpenDeviceWhole)
 {
+    Sichern();
     TDeviceInstanzAz* inst = Oeffnen();
     ASSERT_NE(inst, nullptr);
     MelderHinzufuegen(*main, true);
     const int eingaenge = inst->GetAnzahlEingaenge();
+    const std::string status = Statusleiste();
     const std::string zeile = Zeile(*inst);
     EXPECT_NE(Senden(zeile).find(zeile.substr(0, zeile.find(' '))), std::string::npos);
     PruefeOffen(inst, eingaenge);
+    if (GetParam().offen != TEreignis::Bleibt)
+        return;
+    EXPECT_EQ(Statusleiste(), status) << "the open device's count";
+    const TGespeichert mit = ZurueckZurEts();
+
+    Zuruecksetzen();
+    inst = Oeffnen();
+    ASSERT_NE(inst, nullptr);
+    Senden(Zeile(*inst));
+    MelderHinzufuegen(*main, true);
+    if (GetParam().gleichtAb)
+        Senden(Zeile(*inst));
+    const TGespeichert vorher = ZurueckZurEts();
+    EXPECT_EQ(mit.parameter, vorher.parameter);
+    EXPECT_EQ(mit.links, vorher.links);
+    EXPECT_TRUE(mit.konfiguration == vorher.konfiguration)
+        << "the stored configuration differs: " << mit.konfiguration.size() << " bytes, not "
+        << vorher.konfiguration.size();
 }
 
 TEST_P(EtsEreignisBeimBearbeiten, WaitsForTheDialogOfAddingDetectors)
@@ -196,15 +274,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TEreignis{"EditParameters 1", nullptr, TEreignis::Bleibt},
                       TEreignis{"CreateDevice 0 8 neu", nullptr, TEreignis::Bleibt},
                       TEreignis{"DeleteDevice 0 1", nullptr, TEreignis::Geloescht},
-                      TEreignis{"DoDownload2 0 0 1 0 0 0 0 0 1", nullptr, TEreignis::Bleibt},
+                      TEreignis{"DoDownload2 0 0 1 0 0 0 0 0 1", nullptr, TEreignis::Bleibt, true},
                       TEreignis{"DoDownload2 0 0 8 0 0 0 0 0 1", nullptr, TEreignis::Bleibt},
                       TEreignis{"LinkObjToSubGroup 0 0 1 0 1", nullptr, TEreignis::Bleibt},
                       TEreignis{"UnlinkObjFromSubGroup 0 0 1 0 1", nullptr, TEreignis::Bleibt},
                       TEreignis{"EditObject 0 0 {objekt}", nullptr, TEreignis::Bleibt},
-                      TEreignis{"ExportDevice 0 0 1", nullptr, TEreignis::Bleibt},
+                      TEreignis{"ExportDevice 0 0 1", nullptr, TEreignis::Bleibt, true},
                       TEreignis{"ImportDevice 0 0 1", "ExportDevice 0 0 1", TEreignis::Ersetzt},
                       TEreignis{"ImportDevice 0 0 8", "ExportDevice 0 0 1", TEreignis::Bleibt},
                       TEreignis{"CopyDevice 0 0 8 1 1", nullptr, TEreignis::Bleibt},
+                      TEreignis{"CopyDevice 0 0 8 1 0", nullptr, TEreignis::Bleibt}, // no ETS copy: refused
                       TEreignis{"CopyDevice 0 0 1 1 1", nullptr, TEreignis::Ersetzt},
                       TEreignis{"UserSvStop", nullptr, TEreignis::Beendet}));
 
@@ -229,6 +308,62 @@ TEST_F(ReturnToEtsZeile, IsRefusedWhileAModalWindowIsUp)
     EXPECT_EQ(eigene.str(), "error: a modal window is open: ReturnToEts\n");
     EXPECT_EQ(antworten.str(), "");
     EXPECT_TRUE(main->isVisible());
+}
+
+// The variant and the link dialog keep a line as the dialog of adding detectors does: the
+// device is deleted only once the dialog has closed and the node that opened it is done.
+using DialogBeimBearbeiten = EtsEreignisBeimBearbeiten;
+
+TEST_F(DialogBeimBearbeiten, TheVariantAndTheLinkDialogKeepALineUntilTheyClose)
+{
+    const struct {
+        const char* name;
+        std::function<void(TDeviceInstanzAz&)> oeffnen; // as the person's click does
+        std::function<void(QDialog&)> schliessen;
+    } dialoge[] = {
+        {"variant",
+         [](TDeviceInstanzAz& inst) {
+             auto* system = dynamic_cast<TAzSystem*>(inst.GetDevice());
+             ASSERT_NE(system, nullptr);
+             TCell zelle;
+             zelle.RowNr = TAzSystem::kRowVariante;
+             system->GridEllipseClick(nullptr, zelle, 1, TAzSystem::kRowVariante);
+         },
+         [](QDialog& dialog) { dialog.reject(); }},
+        {"link",
+         [](TDeviceInstanzAz& inst) {
+             // The alarm reset's object, linked to no group address yet.
+             ASSERT_TRUE(FormVerw->SelectNode(inst.GetObjectFromObjectNr(225)));
+             DM->ALinkToGrpAdr->trigger();
+         },
+         [](QDialog& dialog) {
+             auto* link = dynamic_cast<TDlgLinkToGrpAdr*>(&dialog);
+             ASSERT_NE(link, nullptr);
+             link->EditGrpAdrName->setText(QStringLiteral("Reset"));
+             link->BtnOk->click();
+         }},
+    };
+    for (const auto& d : dialoge) {
+        SCOPED_TRACE(d.name);
+        ASSERT_EQ(Senden("EditParameters 1"), "EditParameters result=1 finished=0\n");
+        antworten.str("");
+        std::string unterDemDialog = "(no dialog)";
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            Schreiben("DeleteDevice 0 1");
+            QTest::qWait(300);
+            unterDemDialog = antworten.str();
+            d.schliessen(*dialog);
+        });
+        d.oeffnen(*main->GetAktDevInst());
+        EXPECT_EQ(unterDemDialog, "") << "handled under the dialog";
+        EXPECT_TRUE(QTest::qWaitFor(
+            [this] { return antworten.str().find("DeleteDevice result=0 finished=1") != std::string::npos; }, 20000))
+            << antworten.str();
+        EXPECT_FALSE(main->isVisible());
+    }
 }
 
 } // namespace

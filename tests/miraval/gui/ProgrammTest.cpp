@@ -1,6 +1,7 @@
 // The program itself, started as the ETS host starts it, talking the event protocol over its
 // standard input and output.
 #include "DemoProject.h"
+#include "tests/support/StoreAbfrage.h"
 #include "tests/support/TestOrdner.h"
 
 #include <gtest/gtest.h>
@@ -187,12 +188,13 @@ protected:
     }
 
     // The stored configuration of the alarm centre.
-    std::string StoreBlob()
+    std::string StoreBlob() { return StoreBlob(store); }
+    static std::string StoreBlob(const fs::path& datei)
     {
         TEts2Cdi ets(nullptr, kDemoModuleName, false);
         const std::uint8_t* daten = nullptr;
         std::uint32_t laenge = 0;
-        if (!ets.OpenProjectStore(store) || !ets.BlobRead(daten, laenge, kDemoAlarmCentreId))
+        if (!ets.OpenProjectStore(datei) || !ets.BlobRead(daten, laenge, kDemoAlarmCentreId))
             return {};
         return std::string(reinterpret_cast<const char*>(daten), laenge);
     }
@@ -253,6 +255,43 @@ TEST_F(ProgrammTest, ALinkEventForTheOpenDeviceKeepsItsWindowWhole)
         << Ausgabe("stderr");
     EXPECT_EQ(Ausgabe("stdout"), "EditParameters result=1 finished=0\nLinkObjToSubGroup result=1 finished=1\n"
                                  "ReturnToEts keep=1\nUserSvStop\n");
+}
+
+// ETS opens the device being edited once more: the device is on the recovery list because it
+// is open, and a safety copy restored now would undo the edit. The return stores what it
+// stores without the second opening.
+TEST_F(ProgrammTest, ASecondOpeningOfTheDeviceBeingEditedRestoresNothing)
+{
+    const std::string objekt0 = StoreAbfrage(store, "SELECT o.id FROM device_object o JOIN comm_object c ON "
+                                                    "c.id = o.comm_object_id WHERE o.device_id = 1 AND c.number = 0");
+    ASSERT_FALSE(objekt0.empty());
+    const auto bearbeite = [&](const fs::path& datei, const std::string& zweite) {
+        // A returned edit leaves a safety copy of the device as it was; the next opening puts
+        // the device on the recovery list again.
+        const std::string argumente = "244_ID --ets-project '" + datei.string() + "' --event 'EditParameters 1'";
+        EXPECT_EQ(Starte(argumente, "ReturnToEts\nUserSvStop\n"), 0) << Ausgabe("stderr");
+        EXPECT_EQ(Starte(argumente + " --event 'LinkObjToSubGroup 0 0 1 0 1'" +
+                             (zweite.empty() ? "" : " --event '" + zweite + "'"),
+                         "ReturnToEts\nUserSvStop\n"),
+                  0);
+        EXPECT_EQ(Ausgabe("stderr").find("nicht ordentlich geschlossen"), std::string::npos) << Ausgabe("stderr");
+        EXPECT_NE(Ausgabe("stdout").find("ReturnToEts keep=1\n"), std::string::npos) << Ausgabe("stdout");
+        return std::pair(StoreBlob(datei), StoreLinks(datei, kDemoAlarmCentreId));
+    };
+    const auto [blob, links] = bearbeite(store, "");
+    ASSERT_FALSE(blob.empty());
+    int lauf = 0;
+    for (const std::string& zweite :
+         {std::string("EditParameters 1"), "EditObject 0 0 " + objekt0.substr(0, objekt0.find('\n'))}) {
+        SCOPED_TRACE(zweite);
+        const fs::path datei = ordner / std::to_string(++lauf) / "demo.db";
+        fs::create_directories(datei.parent_path());
+        ASSERT_TRUE(BuildDemoProject(datei).ok);
+        const auto [mitBlob, mitLinks] = bearbeite(datei, zweite);
+        EXPECT_EQ(mitLinks, links);
+        EXPECT_TRUE(mitBlob == blob) << "the stored configuration differs: " << mitBlob.size() << " bytes, not "
+                                     << blob.size();
+    }
 }
 
 TEST_F(ProgrammTest, EndsWhenTheHostIsGoneAndNothingIsEdited)
