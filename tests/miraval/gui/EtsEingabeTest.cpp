@@ -39,9 +39,9 @@ struct TEreignis {
     const char* zeile;   // {objekt}: the device-object id of the open device's object 0
     const char* vorher;  // a line sent before the device is opened, or nullptr
     enum { Bleibt, Ersetzt, Geloescht, Beendet } offen; // what becomes of the open device
-    // The event aligns the open device's objects with ETS, which gives the objects of new
-    // detectors their limit of group addresses: what the return stores depends on whether it
-    // came after the edit.
+    // The event refreshes the open device's group addresses from ETS, which gives the objects
+    // of new detectors their limit of group addresses: the same edit with the event before it
+    // is refreshed as well before it returns.
     bool gleichtAb = false;
 };
 
@@ -228,7 +228,7 @@ TEST_P(EtsEreignisBeimBearbeiten, LeavesTheOpenDeviceWhole)
     Senden(Zeile(*inst));
     MelderHinzufuegen(*main, true);
     if (GetParam().gleichtAb)
-        Senden(Zeile(*inst));
+        inst->UpdateGroupAddressFromId();
     const TGespeichert vorher = ZurueckZurEts();
     EXPECT_EQ(mit.parameter, vorher.parameter);
     EXPECT_EQ(mit.links, vorher.links);
