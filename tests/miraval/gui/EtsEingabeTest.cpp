@@ -27,7 +27,6 @@
 #include <QTimer>
 #include <QTreeWidgetItemIterator>
 
-#include <array>
 #include <functional>
 #include <set>
 
