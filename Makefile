@@ -5,9 +5,11 @@ JOBS       ?= $(shell nproc)
 
 # Debian packages the build and the tests need: the toolchain, GoogleTest, SQLite, and Qt 6
 # Widgets with its window-system plugins (xcb and offscreen), its German translations and a
-# font for windows drawn without a display.
+# font for windows drawn without a display. Qt's CMake files look for the keyboard library's
+# headers (XKB) on every configure and say so when they are missing.
 PACKAGES = cmake ninja-build g++ libgtest-dev libgmock-dev libsqlite3-dev \
-           qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev fonts-dejavu-core
+           qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev libxkbcommon-dev \
+           fonts-dejavu-core
 
 # What the end-to-end suite (tests/e2e) needs beside them: an X server of its own, a window
 # manager, the input and window tools and the screenshot tool.
@@ -101,12 +103,13 @@ packages:
 
 # The editor on the demo project, as ETS would start it. The demo's project store lives in
 # $(DEMO_DIR) and keeps what the editor stored there; it is made from examples/ when missing.
-# With a display the editor opens its window and ends when the user returns to ETS; without
-# one it runs on Qt's offscreen platform through a short script and saves a picture of each
-# window it opened. The script leaves as an installer does: it returns to ETS keeping the
-# data (the line ReturnToEts does what "Zurück zur Ets", Ctrl+Q, does; offscreen every
-# question takes its default answer "Ja"),
-# then ETS stops the editor; so the next start finds the device closed properly.
+# With a display the editor opens its window and ends when the user returns to ETS. Without
+# one (none named, or the editor cannot open the one named: it then ends with exit code 1 and
+# its line naming QT_QPA_PLATFORM=offscreen) it runs on Qt's offscreen platform through a
+# short script and saves a picture of each window it opened. The script leaves as an
+# installer does: it returns to ETS keeping the data (the line ReturnToEts does what "Zurück
+# zur Ets", Ctrl+Q, does; offscreen every box takes its first button, "Ja" to each close
+# question), then ETS stops the editor; so the next start finds the device closed properly.
 DEMO_DIR ?= $(BUILD)/demo
 DEMO_EVENT = EditParameters 1
 DEMO_SCRIPT = ReturnToEts\nUserSvStop\n
@@ -116,15 +119,21 @@ demo: configure
 	cmake --build $(BUILD) -j $(JOBS) --target miraval make-ets-project
 	@mkdir -p $(DEMO_DIR)
 	@[ -f $(DEMO_DIR)/demo.db ] || $(BUILD)/bin/make-ets-project demo $(DEMO_DIR)/demo.db
+	@# The editor's standard error is kept until it ends, to tell a display it could not open
+	@# from any other end.
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	  $(BUILD)/bin/miraval 244_ID --ets-project $(DEMO_DIR)/demo.db --event "$(DEMO_EVENT)" </dev/null; \
-	else \
-	  rm -f $(DEMO_DIR)/*.png; \
-	  echo "No display: the editor runs offscreen on the script '$(DEMO_EVENT)', 'ReturnToEts', 'UserSvStop'."; \
-	  printf '$(DEMO_SCRIPT)' | QT_QPA_PLATFORM=offscreen MIRAVAL_SCREENSHOTS=$(DEMO_DIR) \
-	    $(BUILD)/bin/miraval 244_ID --ets-project $(DEMO_DIR)/demo.db --event "$(DEMO_EVENT)"; \
-	  echo "Pictures of the editor's windows: $$(ls $(DEMO_DIR)/*.png)"; \
-	fi
+	  $(BUILD)/bin/miraval 244_ID --ets-project $(DEMO_DIR)/demo.db --event "$(DEMO_EVENT)" \
+	    </dev/null 2>$(DEMO_DIR)/stderr.txt; ende=$$?; \
+	  if [ $$ende -ne 1 ] || ! grep -q 'QT_QPA_PLATFORM=offscreen' $(DEMO_DIR)/stderr.txt; then \
+	    cat $(DEMO_DIR)/stderr.txt >&2; rm -f $(DEMO_DIR)/stderr.txt; exit $$ende; \
+	  fi; \
+	  cat $(DEMO_DIR)/stderr.txt; rm -f $(DEMO_DIR)/stderr.txt; \
+	fi; \
+	rm -f $(DEMO_DIR)/*.png; \
+	echo "No display: the editor runs offscreen on the script '$(DEMO_EVENT)', 'ReturnToEts', 'UserSvStop'."; \
+	printf '$(DEMO_SCRIPT)' | QT_QPA_PLATFORM=offscreen MIRAVAL_SCREENSHOTS=$(DEMO_DIR) \
+	  $(BUILD)/bin/miraval 244_ID --ets-project $(DEMO_DIR)/demo.db --event "$(DEMO_EVENT)"; \
+	echo "Pictures of the editor's windows: $$(ls $(DEMO_DIR)/*.png)"
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)

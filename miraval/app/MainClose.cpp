@@ -32,6 +32,13 @@ bool Zurueck(HWND owner, const std::string& text, const std::string& caption)
     return MessageBox(owner, text, caption, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
 }
 
+// The failed return's box tells the person what happened; the store's own reason follows.
+const std::string kRueckgabeFehlgeschlagen = "Die Daten konnten nicht an die ETS zurückgegeben werden.";
+// ... on the way to hiding, where the device stays on the recovery list with its safety copy.
+const std::string kRueckgabeGesichert = kRueckgabeFehlgeschlagen +
+                                        "\nDie Änderungen bleiben in der Sicherungskopie erhalten und werden beim "
+                                        "nächsten Bearbeiten des Geräts angeboten.";
+
 } // namespace
 
 bool TFormMain::AzCheckObjAlarmResetLinkToGrpAdr()
@@ -131,7 +138,7 @@ bool TFormMain::ApplCloseOrHideSchritte(bool close, bool discard)
     ::SetDlgProgress();
 
     if (close) {
-        if (!ReturnToEtsOderMelden(discard ? 0 : 1, "Error return to ETS"))
+        if (!ReturnToEtsOderMelden(discard ? 0 : 1, kRueckgabeFehlgeschlagen))
             gespeichert = discard;
         Close();
         ::SetDlgProgressSchritte(5);
@@ -164,7 +171,7 @@ bool TFormMain::ApplCloseOrHideSchritte(bool close, bool discard)
         ::SetDlgProgress();
         // ETS did not take the device's data: it stays on the recovery list, and its safety
         // copy, written above, holds what ETS lacks.
-        if (!ReturnToEtsOderMelden(1, "return fehlgeschlagen"))
+        if (!ReturnToEtsOderMelden(1, kRueckgabeGesichert))
             gespeichert = false;
         ::SetDlgProgress();
     }
@@ -244,7 +251,7 @@ void TFormMain::OffenesGeraetGeloescht()
     SetRegData();
     HideMainWindow();
     // ETS waits for the return of the period it opened; the device itself is gone.
-    ReturnToEtsOderMelden(1, "return fehlgeschlagen");
+    ReturnToEtsOderMelden(1, kRueckgabeFehlgeschlagen);
 }
 
 bool TFormMain::ReturnToEtsOderMelden(int keep, const std::string& text)
@@ -253,6 +260,6 @@ bool TFormMain::ReturnToEtsOderMelden(int keep, const std::string& text)
         return true;
     // The box names the reason when ETS gave one.
     const bool grund = m_ets != nullptr && !m_ets->LastError().empty();
-    ShowMessageBox(grund ? text + "\n" + m_ets->LastError() : text, "Close", MB_OK);
+    ShowMessageBox(grund ? text + "\n" + m_ets->LastError() : text, Spredit::Txt9003, MB_OK | MB_ICONERROR);
     return false;
 }

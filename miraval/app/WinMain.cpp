@@ -48,10 +48,19 @@ public:
 
 int main(int argc, char** argv)
 {
+    const std::string programm = std::filesystem::path(argc > 0 ? argv[0] : "miraval").filename().string();
+    // The usage needs no window system.
+    if (ParseEtsCommandLine(argc, argv).Help) {
+        std::cout << EtsCommandLineUsage(programm);
+        return 0;
+    }
+    const TLaufzeitOrdner laufzeit;
+    TQtMeldungen meldungen(programm, laufzeit);
+    meldungen.AnzeigeOeffnen();
     TApplication app(argc, argv);
+    meldungen.AnzeigeOffen();
     // Qt has taken its own options out of the arguments by now.
     const TEtsCommandLine befehl = ParseEtsCommandLine(argc, argv);
-    const std::string programm = std::filesystem::path(argc > 0 ? argv[0] : "miraval").filename().string();
     if (befehl.Help) {
         std::cout << EtsCommandLineUsage(programm);
         return 0;

@@ -1,5 +1,7 @@
 #include "miraval/dienste/DateiZugriff.h"
 
+#include "miraval/dienste/Spredit.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -65,7 +67,9 @@ std::string AenderungsZeit(const std::string& datei)
     const QFileInfo info(Q(datei));
     if (!info.exists())
         return {};
-    return QLocale().toString(info.lastModified(), QStringLiteral(" MMMM d, yyyy , HH:mm")).toStdString();
+    return QLocale(QLatin1String(Spredit::kSprache))
+        .toString(info.lastModified(), QStringLiteral(" MMMM d, yyyy , HH:mm"))
+        .toStdString();
 }
 
 QStringList NamensFilter(const std::string& filter)

@@ -24,9 +24,9 @@ namespace DateiZugriff {
 // when the bytes could not be stored: the file is then as it was.
 [[nodiscard]] bool SchreibenAtomar(const std::string& datei, const std::string& bytes, std::string& fehler);
 
-// The file's last modification time as " mmmm d, yyyy , hh:mm" (full month name of the
-// current locale, 24-hour clock), e.g. " Mai 24, 2026 , 14:35". Empty when the file is
-// missing.
+// The file's last modification time as " mmmm d, yyyy , hh:mm" (full month name in the
+// language of the program's texts, whatever the system's; 24-hour clock), e.g.
+// " Mai 24, 2026 , 14:35". Empty when the file is missing.
 std::string AenderungsZeit(const std::string& datei);
 
 // A dialog filter "Name (*.x) |*.x| ..." (description, pattern, ...) as Qt's name filters:

@@ -301,4 +301,8 @@ std::span<const int> Ids();
 // value stays, a value without a placeholder is dropped).
 std::string MitWerten(std::string text, std::initializer_list<std::string> werte);
 
+// The language of the string table (an ISO 639 code): what the program writes in its own
+// language besides the texts (month names) follows it, not the system's.
+inline constexpr const char* kSprache = "de";
+
 } // namespace Spredit

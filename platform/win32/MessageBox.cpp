@@ -37,12 +37,35 @@ int DefaultMessageBoxAnswer(UINT flags)
     }
 }
 
+namespace {
+// The button's label as the German system shows it.
+const char* ButtonText(int answer)
+{
+    switch (answer) {
+    case IDCANCEL:
+    case IDABORT:
+        return "Abbrechen";
+    case IDRETRY:
+        return "Wiederholen";
+    case IDIGNORE:
+        return "Ignorieren";
+    case IDYES:
+        return "Ja";
+    case IDNO:
+        return "Nein";
+    default:
+        return "OK";
+    }
+}
+} // namespace
+
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags)
 {
     if (auto& hook = currentHook())
         return hook(owner, text, caption, flags);
-    std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
-    return DefaultMessageBoxAnswer(flags);
+    const int answer = DefaultMessageBoxAnswer(flags);
+    std::fprintf(stderr, "[%s] %s -> %s\n", caption.c_str(), text.c_str(), ButtonText(answer));
+    return answer;
 }
 
 TInputBoxHook SetInputBoxHook(TInputBoxHook hook)

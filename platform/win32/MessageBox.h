@@ -1,7 +1,8 @@
 #pragma once
 // MessageBox behind a replaceable hook. The program points the hook at a Qt dialog; tests
-// point it at a scripted answerer. Without a hook the box is written to standard error and
-// answered with the default button of its button set (IDOK, IDYES, IDRETRY...).
+// point it at a scripted answerer. Without a hook the box is written to standard error as
+// "[caption] text -> answer" (the button's label, e.g. "Ja") and answered with the first
+// button of its button set (IDOK, IDYES, IDRETRY...).
 
 #include "win32/Windows.h"
 

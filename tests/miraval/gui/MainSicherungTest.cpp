@@ -2,6 +2,7 @@
 #include "MainUmgebung.h"
 
 #include "miraval/devinst/DatenContainer.h"
+#include "miraval/dienste/DateiZugriff.h"
 #include "miraval/dienste/IniKeys.h"
 #include "miraval/dienste/IniRegistry.h"
 #include "miraval/dienste/Spredit.h"
@@ -253,6 +254,29 @@ TEST_F(MainSicherung, EveryWindowsTreeIsEmptyWhileTheImportRunsAndFilledAfter)
             EXPECT_GT(fenster->GetTree()->topLevelItemCount(), 0);
         ErwarteFreigegeben();
     }
+}
+
+// The restore question names the copy's time with the month in the program's language,
+// whatever language the system has.
+TEST(SicherungsZeit, NamesTheMonthInTheProgramsLanguage)
+{
+    const fs::path datei = TestOrdner("miraval-zeit");
+    {
+        std::ofstream(datei) << "x";
+    }
+    QFile kopie(QString::fromStdString(datei.string()));
+    ASSERT_TRUE(kopie.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(kopie.setFileTime(QDateTime(QDate(2026, 12, 9), QTime(12, 57)), QFileDevice::FileModificationTime));
+    kopie.close();
+    const QLocale bisher;
+    for (const QLocale& system : {QLocale(QLocale::English, QLocale::UnitedStates), QLocale::c(),
+                                  QLocale(QLocale::French, QLocale::France)}) {
+        SCOPED_TRACE(system.name().toStdString());
+        QLocale::setDefault(system);
+        EXPECT_EQ(DateiZugriff::AenderungsZeit(datei.string()), " Dezember 9, 2026 , 12:57");
+    }
+    QLocale::setDefault(bisher);
+    fs::remove(datei);
 }
 
 } // namespace

@@ -107,13 +107,15 @@ protected:
         laufend = nullptr;
     }
 
-    // Runs the program with the arguments and standard input; its exit code.
-    int Starte(const std::string& argumente, const std::string& eingabe)
+    // Runs the program with the arguments and standard input in the environment as env
+    // changes it; its exit code.
+    int Starte(const std::string& argumente, const std::string& eingabe,
+               const std::string& umgebung = "QT_QPA_PLATFORM=offscreen")
     {
         {
             std::ofstream(ordner / "stdin") << eingabe;
         }
-        const std::string befehl = "cd '" + ordner.string() + "' && QT_QPA_PLATFORM=offscreen timeout 60 '" +
+        const std::string befehl = "cd '" + ordner.string() + "' && env " + umgebung + " timeout 60 '" +
                                    programm.string() + "' " + argumente + " <stdin >stdout 2>stderr";
         const int status = std::system(befehl.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -168,7 +170,9 @@ protected:
         ASSERT_EQ(gefragt(), 1);
         sperren();
         EXPECT_TRUE(ZurueckZurEts("ReturnToEts keep=1 ok=0")) << Ausgabe("stdout") << Ausgabe("stderr");
-        EXPECT_NE(Ausgabe("stderr").find("[Close] return fehlgeschlagen\nReturnToEts: ETS project store"),
+        EXPECT_NE(Ausgabe("stderr").find("[Fehler] Die Daten konnten nicht an die ETS zurückgegeben werden.\n"
+                                          "Die Änderungen bleiben in der Sicherungskopie erhalten und werden beim "
+                                          "nächsten Bearbeiten des Geräts angeboten.\nReturnToEts: ETS project store"),
                   std::string::npos)
             << Ausgabe("stderr");
         EXPECT_NE(Ausgabe("stderr").find(grund), std::string::npos) << Ausgabe("stderr");
@@ -361,6 +365,50 @@ TEST_F(ProgrammTest, AReturnToAStoreThatCannotBeWrittenLosesNothingAndCanBeRepea
                               [&] { ASSERT_TRUE(Unveraenderlich(store, false)); },
                               "cannot be written: disk I/O error");
     Unveraenderlich(store, false);
+}
+
+// Without a display Qt cannot open its window system: one line says so and how to run the
+// program without one; the usage needs none. Nothing is left in the temporary folder.
+TEST_F(ProgrammTest, WithoutADisplayItEndsWithOneLineThatNamesTheWayOut)
+{
+    fs::create_directories(ordner / "tmp");
+    const std::string ohne = "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR TMPDIR=tmp ";
+    const struct {
+        const char* name;
+        std::string umgebung;
+        const char* argumente;
+        int ende;
+        const char* stderr_;
+    } faelle[] = {
+        {"no DISPLAY", ohne, "244_ID --ets-project demo.db", 1,
+         "miraval: no display could be opened (DISPLAY is not set); to run without one, start it with "
+         "QT_QPA_PLATFORM=offscreen\n"},
+        {"a DISPLAY that is not there", ohne + "DISPLAY=:999", "244_ID --ets-project demo.db", 1,
+         "miraval: no display could be opened (DISPLAY=:999); to run without one, start it with "
+         "QT_QPA_PLATFORM=offscreen\n"},
+        {"--help", ohne, "--help", 0, ""},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        EXPECT_EQ(Starte(f.argumente, "", f.umgebung), f.ende);
+        EXPECT_EQ(Ausgabe("stderr"), f.stderr_);
+        EXPECT_TRUE(fs::is_empty(ordner / "tmp"));
+    }
+    EXPECT_EQ(Ausgabe("stdout").rfind("Usage: miraval", 0), 0u) << Ausgabe("stdout");
+}
+
+// An offscreen run without a runtime folder tells nothing of Qt's platform; each box names the
+// answer it took; the runtime folder the program made goes with it.
+TEST_F(ProgrammTest, AnOffscreenRunSaysOnlyItsBoxesAndLeavesNothingBehind)
+{
+    fs::create_directories(ordner / "tmp");
+    EXPECT_EQ(Starte("244_ID --ets-project demo.db --event 'EditParameters 1'", "ReturnToEts\nUserSvStop\n",
+                     "-u XDG_RUNTIME_DIR TMPDIR=tmp QT_QPA_PLATFORM=offscreen"),
+              0);
+    for (const char* qt : {"XDG_RUNTIME_DIR", "This plugin does not support"})
+        EXPECT_EQ(Ausgabe("stderr").find(qt), std::string::npos) << Ausgabe("stderr");
+    EXPECT_NE(Ausgabe("stderr").find(" -> Ja\n"), std::string::npos) << Ausgabe("stderr");
+    EXPECT_TRUE(fs::is_empty(ordner / "tmp"));
 }
 
 TEST_F(ProgrammTest, RefusesAFileThatIsNoProjectStore)

@@ -100,6 +100,28 @@ TEST(MessageBox, HookSeesTextCaptionAndFlagsAndAnswers)
     EXPECT_EQ(DefaultMessageBoxAnswer(MB_OK), IDOK);
 }
 
+// Without a hook nobody answers: standard error shows the box and the answer it took.
+TEST(MessageBox, WithoutAHookTheBoxAndItsAnswerGoToStandardError)
+{
+    const auto old = SetMessageBoxHook({});
+    const struct {
+        UINT flags;
+        int answer;
+        const char* line;
+    } cases[] = {
+        {MB_OK, IDOK, "[Fehler] Nicht da -> OK\n"},
+        {MB_YESNO | MB_DEFBUTTON2, IDYES, "[Fehler] Nicht da -> Ja\n"},
+        {MB_RETRYCANCEL, IDRETRY, "[Fehler] Nicht da -> Wiederholen\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(MessageBox(nullptr, "Nicht da", "Fehler", c.flags), c.answer);
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), c.line);
+    }
+    SetMessageBoxHook(old);
+}
+
 TEST(Messages, PostNotifierRunsOncePerSuccessfulPost)
 {
     TRecordingWindow window;
