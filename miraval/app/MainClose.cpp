@@ -32,8 +32,11 @@ bool Zurueck(HWND owner, const std::string& text, const std::string& caption)
     return MessageBox(owner, text, caption, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
 }
 
-// The failed return's box tells the person what happened; the store's own reason follows.
-const std::string kRueckgabeFehlgeschlagen = "Die Daten konnten nicht an die ETS zurückgegeben werden.";
+// A failed return's box keeps the editor's fixed first line and caption ("Close"), then tells
+// the person in German what happened; the store's own reason follows.
+const std::string kRueckgabeSatz = "\nDie Daten konnten nicht an die ETS zurückgegeben werden.";
+const std::string kRueckgabeFehler = "Error return to ETS" + kRueckgabeSatz;
+const std::string kRueckgabeFehlgeschlagen = "return fehlgeschlagen" + kRueckgabeSatz;
 // ... on the way to hiding, where the device stays on the recovery list with its safety copy.
 const std::string kRueckgabeGesichert = kRueckgabeFehlgeschlagen +
                                         "\nDie Änderungen bleiben in der Sicherungskopie erhalten und werden beim "
@@ -138,7 +141,7 @@ bool TFormMain::ApplCloseOrHideSchritte(bool close, bool discard)
     ::SetDlgProgress();
 
     if (close) {
-        if (!ReturnToEtsOderMelden(discard ? 0 : 1, kRueckgabeFehlgeschlagen))
+        if (!ReturnToEtsOderMelden(discard ? 0 : 1, kRueckgabeFehler))
             gespeichert = discard;
         Close();
         ::SetDlgProgressSchritte(5);
@@ -260,6 +263,6 @@ bool TFormMain::ReturnToEtsOderMelden(int keep, const std::string& text)
         return true;
     // The box names the reason when ETS gave one.
     const bool grund = m_ets != nullptr && !m_ets->LastError().empty();
-    ShowMessageBox(grund ? text + "\n" + m_ets->LastError() : text, Spredit::Txt9003, MB_OK | MB_ICONERROR);
+    ShowMessageBox(grund ? text + "\n" + m_ets->LastError() : text, "Close", MB_OK);
     return false;
 }

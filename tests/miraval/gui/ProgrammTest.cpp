@@ -170,7 +170,7 @@ protected:
         ASSERT_EQ(gefragt(), 1);
         sperren();
         EXPECT_TRUE(ZurueckZurEts("ReturnToEts keep=1 ok=0")) << Ausgabe("stdout") << Ausgabe("stderr");
-        EXPECT_NE(Ausgabe("stderr").find("[Fehler] Die Daten konnten nicht an die ETS zurückgegeben werden.\n"
+        EXPECT_NE(Ausgabe("stderr").find("[Close] return fehlgeschlagen\nDie Daten konnten nicht an die ETS zurückgegeben werden.\n"
                                           "Die Änderungen bleiben in der Sicherungskopie erhalten und werden beim "
                                           "nächsten Bearbeiten des Geräts angeboten.\nReturnToEts: ETS project store"),
                   std::string::npos)
