@@ -20,6 +20,15 @@ function(miraval_platform_layer name)
   endif()
 endfunction()
 
+# miraval_discover_tests(<target> [PROPERTIES ...])
+# Registers a GoogleTest executable's tests with CTest. A parameterised test is named by its
+# row's name ("Suite/Test.Case/RowName"): the value's printed form, which CMake otherwise puts
+# into the name (a byte dump for a struct, different in every build), stays out, so that
+# ctest -R and --rerun-failed can name every test. tests/testnamen checks it.
+function(miraval_discover_tests target)
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES ${ARGN})
+endfunction()
+
 # miraval_test(<name> <folder> LIBS <targets>...)
 # One GoogleTest executable per test folder; every .cpp of the folder goes in.
 function(miraval_test name)
@@ -31,8 +40,8 @@ function(miraval_test name)
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE MIRAVAL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  miraval_discover_tests(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
 # miraval_qt_test(<name> LIBS <targets>...)
@@ -50,8 +59,8 @@ function(miraval_qt_test name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Widgets Qt6::Test GTest::gtest GTest::gmock)
   target_compile_definitions(${name} PRIVATE MIRAVAL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     MIRAVAL_ARTEFACT_DIR="${CMAKE_BINARY_DIR}/test-artefacts")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  miraval_discover_tests(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
 # miraval_string_table(<target> <tsv file> <function name>)

@@ -16,6 +16,7 @@
 #include "miraval/dienste/IniKeys.h"
 #include "miraval/dienste/IniRegistry.h"
 #include "miraval/dienste/Spredit.h"
+#include "miraval/ui/CtrlTree.h"
 #include "miraval/ui/FProjektierung.h"
 #include "kestrin/Ets2Cdi.h"
 #include "quillon/CursorHourGlass.h"
@@ -31,6 +32,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -262,6 +264,9 @@ bool TFormMain::DatenImport(const std::string& datei)
     std::string fehler;
     if (!DateiZugriff::Lesen(datei, strom, fehler))
         return false;
+    // What each tree showed (open nodes, the current one) is shown again over the new nodes.
+    std::vector<std::pair<TFormVerw*, TCtrlTree::TAnsicht>> ansichten;
+    FuerAlleFormVerw([&](TFormVerw* fenster) { ansichten.emplace_back(fenster, fenster->GetCtrlTree().Ansicht()); });
     TBaumSperre sperre(*this);
     if (FormVerw != nullptr) {
         sperre.AlleSperren([](TDrawGridSE& gitter) { gitter.DeleteZellenKomponente(); });
@@ -277,6 +282,9 @@ bool TFormMain::DatenImport(const std::string& datei)
         FormVerw->AktualisiereAnsicht(nullptr, 1, 0);
     }
     sperre.Ende();
+    for (const auto& [fenster, ansicht] : ansichten)
+        if (IstLebendesFormVerw(fenster))
+            fenster->GetCtrlTree().SetAnsicht(ansicht);
     AktDevInst->WriteDataToDb();
     return ok;
 }

@@ -479,6 +479,72 @@ void TCtrlTree::CollapseAll()
         m_tree->setCurrentItem(m_tree->topLevelItem(0));
 }
 
+namespace {
+
+TCtrlTree::TPfad PfadVon(const QTreeWidgetItem* node)
+{
+    TCtrlTree::TPfad pfad;
+    for (; node != nullptr; node = node->parent()) {
+        TDataBasis* data = TCtrlTree::Data(node);
+        pfad.emplace_back(data != nullptr ? data->GetTyp() : -1, node->text(0).toStdString());
+    }
+    std::reverse(pfad.begin(), pfad.end());
+    return pfad;
+}
+
+} // namespace
+
+TCtrlTree::TAnsicht TCtrlTree::Ansicht() const
+{
+    TAnsicht ansicht;
+    for (QTreeWidgetItemIterator it(m_tree); *it != nullptr; ++it)
+        if ((*it)->isExpanded())
+            ansicht.offen.push_back(PfadVon(*it));
+    ansicht.aktuell = PfadVon(m_tree->currentItem());
+    return ansicht;
+}
+
+QTreeWidgetItem* TCtrlTree::Finde(const TPfad& pfad, bool bisVorfahr) const
+{
+    QTreeWidgetItem* ebene = m_tree->invisibleRootItem();
+    QTreeWidgetItem* gefunden = nullptr;
+    for (const auto& [typ, text] : pfad) {
+        QTreeWidgetItem* gleich = nullptr;
+        QTreeWidgetItem* gleicheArt = nullptr;
+        int anzahl = 0;
+        for (int i = 0; i < ebene->childCount() && gleich == nullptr; ++i) {
+            QTreeWidgetItem* kind = ebene->child(i);
+            TDataBasis* data = Data(kind);
+            if ((data != nullptr ? data->GetTyp() : -1) != typ)
+                continue;
+            ++anzahl;
+            gleicheArt = kind;
+            if (kind->text(0).toStdString() == text)
+                gleich = kind;
+        }
+        QTreeWidgetItem* weiter = gleich != nullptr ? gleich : anzahl == 1 ? gleicheArt : nullptr;
+        if (weiter == nullptr)
+            return bisVorfahr ? gefunden : nullptr;
+        gefunden = ebene = weiter;
+    }
+    return gefunden;
+}
+
+void TCtrlTree::SetAnsicht(const TAnsicht& ansicht)
+{
+    m_tree->collapseAll();
+    for (const TPfad& pfad : ansicht.offen)
+        if (QTreeWidgetItem* node = Finde(pfad, false))
+            node->setExpanded(true);
+    QTreeWidgetItem* aktuell = Finde(ansicht.aktuell, true);
+    if (aktuell == nullptr)
+        return;
+    for (QTreeWidgetItem* p = aktuell->parent(); p != nullptr; p = p->parent())
+        p->setExpanded(true);
+    m_tree->setCurrentItem(aktuell);
+    m_tree->scrollToItem(aktuell);
+}
+
 void TCtrlTree::CopyChildNodes(const QTreeWidgetItem* from, QTreeWidgetItem* to)
 {
     for (int i = 0; i < from->childCount(); ++i) {

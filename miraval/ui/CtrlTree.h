@@ -28,6 +28,8 @@
 #include <map>
 #include <string>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 class QObject;
 class QPoint;
@@ -102,6 +104,24 @@ public:
     // Selection cleared, everything collapsed, the first node selected.
     void CollapseAll();
 
+    // A node's way from the top: per level its object's type code (-1 without object) and
+    // its caption.
+    using TPfad = std::vector<std::pair<int, std::string>>;
+    // What the person sees of the tree, by the nodes' ways, so that it outlives the nodes
+    // (an import replaces every object): the open nodes, each after its parent, and the
+    // current one.
+    struct TAnsicht {
+        std::vector<TPfad> offen;
+        TPfad aktuell;
+    };
+    TAnsicht Ansicht() const;
+    // Shows the view again over the nodes the tree has now: everything closed, then each open
+    // node of the view that it still has opened, top down (opening may fill nodes in); the
+    // current node, or the nearest of its ancestors that is left, becomes current (as a click
+    // makes it) and is scrolled into sight. On each level a node is found by its type and
+    // caption, else as the only node of its type there.
+    void SetAnsicht(const TAnsicht& ansicht);
+
     // Rebuilds this tree from the source tree. The expanded branches and the selection come
     // from the source when takeStateFromSource, else from this tree as it was. This tree's
     // group-address folder (type 203) stays with what it holds; middle groups and group
@@ -153,6 +173,9 @@ private:
     // sorting is on, else last.
     void Insert(QTreeWidgetItem* parent, QTreeWidgetItem* node);
     void CopyChildNodes(const QTreeWidgetItem* from, QTreeWidgetItem* to);
+    // The node at the end of the way; with bisVorfahr the last node found on it when the way
+    // breaks off (null when not even its first level is there).
+    QTreeWidgetItem* Finde(const TPfad& pfad, bool bisVorfahr) const;
 
     QTreeWidget* m_tree;
     TDeviceInstanz* m_instanz = nullptr;

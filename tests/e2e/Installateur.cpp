@@ -5,10 +5,33 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// The running test's screenshots are named "<test>-<pid>-<n>.png".
+std::string BildPraefix()
+{
+    return std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+           std::to_string(::getpid()) + "-";
+}
+
+// The file names of the running test's screenshots in the artefact folder.
+std::vector<std::string> EigeneBilder()
+{
+    std::vector<std::string> namen;
+    std::error_code ec;
+    for (fs::directory_iterator e(MIRAVAL_ARTEFACT_DIR, ec), ende; !ec && e != ende; e.increment(ec))
+        if (std::string name = e->path().filename().string(); name.rfind(BildPraefix(), 0) == 0)
+            namen.push_back(std::move(name));
+    return namen;
+}
+
+} // namespace
 
 void InstallateurTest::SetUp()
 {
@@ -35,6 +58,13 @@ void InstallateurTest::TearDown()
 {
     if (editor && x && x->Bereit() && !HasFailure())
         Stoppe();
+    // A passing test keeps none of its screenshots: only a failure's are left to look at.
+    if (!HasFailure()) {
+        std::error_code ec;
+        for (const fs::path& bild : bilder)
+            fs::remove(bild, ec);
+        EXPECT_EQ(EigeneBilder(), std::vector<std::string>{}) << "a passing test left screenshots";
+    }
     if (x && x->Bereit() && HasFailure())
         std::cout << Gesehen("at the end") << '\n';
     if (editor && HasFailure())
@@ -48,8 +78,8 @@ void InstallateurTest::TearDown()
 std::string InstallateurTest::Gesehen(const std::string& wann)
 {
     static int nummer = 0;
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    const fs::path bild = x->Bildschirmfoto(name + "-" + std::to_string(::getpid()) + "-" + std::to_string(++nummer));
+    const fs::path bild = x->Bildschirmfoto(BildPraefix() + std::to_string(++nummer));
+    bilder.push_back(bild);
     return "the person saw " + x->SichtbareTitel() + " " + wann + " (screenshot " + bild.string() + ")";
 }
 

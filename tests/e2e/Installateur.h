@@ -23,7 +23,7 @@ protected:
     void TearDown() override;
 
     // What the person sees, for a failure message: the visible windows and a screenshot
-    // kept under the artefact folder.
+    // under the artefact folder, kept when the test fails.
     std::string Gesehen(const std::string& wann);
     // Polls until bedingung holds or the deadline passes.
     static bool Warte(const std::function<bool()>& bedingung, double sekunden = kFrist);
@@ -61,4 +61,5 @@ protected:
     std::unique_ptr<TXSitzung> x;
     std::unique_ptr<TEditorProzess> editor;
     unsigned long hauptfenster = 0;
+    std::vector<std::filesystem::path> bilder; // the screenshots taken in this test
 };

@@ -9,6 +9,7 @@
 #include "tests/support/StoreAbfrage.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -195,7 +196,9 @@ TEST_F(InstallateurTest, OpensMaximisedEveryTimeWhenMainStateSaysSoAndTheProject
     }
 }
 
-TEST_F(InstallateurTest, OpensTheDialogsAndClosesByTheWindowManager)
+// Each dialog opens over the main window: its frame below the main window's title bar, its
+// middle over the main window's (as far as the screen's left edge allows).
+TEST_F(InstallateurTest, OpensTheDialogsOverTheMainWindowAndClosesByTheWindowManager)
 {
     ASSERT_NE(OeffneGeraet(), 0u);
     const auto rahmen = x->Rahmen(hauptfenster);
@@ -216,6 +219,13 @@ TEST_F(InstallateurTest, OpensTheDialogsAndClosesByTheWindowManager)
         ASSERT_TRUE(Warte([&] { return (fenster = x->Fenster(".", hauptfenster)) != 0; }))
             << "the " << d.name << " dialog did not open: " << Gesehen("instead");
         Gesehen(std::string("with the ") + d.name + " dialog");
+        const auto platz = x->Rahmen(fenster);
+        ASSERT_TRUE(platz.has_value());
+        EXPECT_GE(platz->y - platz->oben, rahmen->y) << "the " << d.name << " dialog covers the main window's title bar";
+        const int mitte = rahmen->x + rahmen->breite / 2;
+        EXPECT_TRUE(std::abs(platz->x + platz->breite / 2 - mitte) <= 2 || platz->x - platz->links == 0)
+            << "the " << d.name << " dialog lies beside the main window's middle: " << platz->x << " + "
+            << platz->breite << " over " << rahmen->x << " + " << rahmen->breite;
         ASSERT_TRUE(x->Aktiviere(fenster)) << Gesehen("with the dialog");
         x->Tasten("Escape");
         EXPECT_TRUE(Warte([&] { return x->Fenster(".", hauptfenster) == 0; }))

@@ -11,6 +11,7 @@
 #include "quillon/DatenStruktur.h"
 #include "rastow/DrawGridSE.h"
 #include "support/MainWindowDouble.h"
+#include "support/Zeilenname.h"
 #include "vcl/ListView.h"
 #include "win32/Cursor.h"
 
@@ -179,8 +180,7 @@ TEST_P(EbeneTest, NameShowsThePositionOnlyWhenAskedAndSet)
     EXPECT_EQ(node->GetName(true), "Licht");
 }
 
-INSTANTIATE_TEST_SUITE_P(GrpAdr, EbeneTest, ::testing::ValuesIn(Ebenen()),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(GrpAdr, EbeneTest, ::testing::ValuesIn(Ebenen()), TZeilenName());
 
 TEST(GrpAdr, FolderConstantsAndNameWithoutPosition)
 {

@@ -5,6 +5,7 @@
 #include "morrow/EtsSubGroup.h"
 #include "quillon/DatenManager.h"
 #include "quillon/VireoGrpAdrSub.h"
+#include "support/Zeilenname.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         OrderCase{"UnsignedWords", {{10, 5}, {20, 0x8001}}, {30, 0x7FFF}, {10, 30, 20}},
         OrderCase{"IdAlreadyLinkedNotAddedTwice", {{10, 300}, {20, 100}}, {20, 100}, {10, 20}},
         OrderCase{"FirstLinkIsSending", {}, {10, 300}, {10}}),
-    [](const testing::TestParamInfo<OrderCase>& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST(ObjektBasis, ResortingUsesTheEditorsCurrentWordAndDropsUnknownGroups)
 {
@@ -305,9 +306,7 @@ INSTANTIATE_TEST_SUITE_P(ObjektBasis, Chain,
                                          ChainCase{"SixLinks", 6, 0},
                                          ChainCase{"ThreeSubOneIntern", 3, 1},
                                          ChainCase{"OneSubFourIntern", 1, 4}),
-                         [](const testing::TestParamInfo<ChainCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         TZeilenName());
 
 TEST(ObjektBasis, EveryWriteRebuildsTheChainAndAShrunkChainLeavesNoRecordBehind)
 {

@@ -5,6 +5,7 @@
 #include "quillon/DatenManager.h"
 #include "quillon/DatenStruktur.h"
 #include "support/MainWindowDouble.h"
+#include "support/Zeilenname.h"
 
 #include <gtest/gtest.h>
 
@@ -180,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
                      [](TVireoEtsDevice& n, std::map<int, TDatenStruktur>& r) {
                          return n.VireoImport(r, true);
                      }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST(VireoEtsDevice, ResetAndImportPassOnTheBase)
 {

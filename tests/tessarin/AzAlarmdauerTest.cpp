@@ -5,6 +5,7 @@
 #include "rastow/QmSpinEdit.h"
 
 #include "AzEinfacheKnotenFixture.h"
+#include "support/Zeilenname.h"
 
 #include <gtest/gtest.h>
 
@@ -117,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TModusCase{"OutdoorSirenUnchanged", 1, 1, false, 180, true},
                       TModusCase{"IndoorSirenToAlwaysOn", 2, 0, true, 255, false},
                       TModusCase{"RelayToTime", 3, 1, true, 254, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(AzAlarmdauerTest, BackToTimeGivesTheDefaultNotTheEarlierDuration)
 {

@@ -6,6 +6,7 @@
 #include "rastow/DrawGridSE.h"
 #include "support/MainWindowDouble.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/Zeilenname.h"
 #include "tessarin/AzOrdnerAlarmierung.h"
 
 #include <gtest/gtest.h>
@@ -139,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
         TParamCase{"SabotageExternWritesNothing", 2, false, {}},
         TParamCase{"UnknownTypeWritesNothing", 7, false, {}},
         TParamCase{"NegativeTypeWritesNothing", -1, false, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 // Which flag lands in B+40 depends on the type; the others are not written there.
 struct TUegCase {
@@ -190,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
         TUegCase{"UeberfallTakesUeberfallSet", 1, false, false, false, true, 16650, 1},
         TUegCase{"Ssb1TakesEinbruch", 3, true, false, true, true, 16150, 0},
         TUegCase{"Ssb4TakesEinbruchSet", 6, false, true, false, false, 16450, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(AzAlarmierungTest, NewNodeOfTypeTwoKeepsFlagsOffAndWritesNothing)
 {
@@ -281,7 +282,7 @@ INSTANTIATE_TEST_SUITE_P(
         TRowsCase{"SabotageExtern", 2, {7, 8, 2, 3, 4, 5, 6}, "", ""},
         TRowsCase{"Ssb1", 3, {8, 2, 3, 4, 5, 6}, "", ""},
         TRowsCase{"Ssb4", 6, {8, 2, 3, 4, 5, 6}, "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(AzAlarmierungTest, UsageRowShowsTheEditorsListOrNothing)
 {
@@ -378,7 +379,7 @@ INSTANTIATE_TEST_SUITE_P(
         TEinbruchCase{"SwitchOnAgreed", 2, 1, true, true,
                       {"request 18", "UM_GetDatenSatz", "UM_AktualisiereAnsicht"}},
         TEinbruchCase{"SameValueAsksNothing", 5, 1, true, true, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(AzAlarmierungTest, FolderIsOfItsOwnType)
 {

@@ -7,6 +7,7 @@
 #include "rastow/DrawGridSE.h"
 #include "support/MainWindowDouble.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/Zeilenname.h"
 #include "tessarin/AzOrdnerAnzeige.h"
 
 #include <gtest/gtest.h>
@@ -123,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // Outside 0-3 the display keeps the parameter it had (display 1's).
                       TNrCase{"Four", 4, 14010, 51, ""},
                       TNrCase{"Negative", -1, 14010, 51, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(AzAnzeigeTest, UnknownNumberKeepsThePreviousParameter)
 {
@@ -213,7 +214,7 @@ INSTANTIATE_TEST_SUITE_P(
         TVarianteCase{"WideMaskCut", 0x11224400, 0x1FF, 0xF7, 0x37},
         // ...and stay when no area is missing.
         TVarianteCase{"WideMaskKept", 0x112244B8, 0x1FF, 0x1FF, 63}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 struct TTextCase {
     const char* name;
@@ -243,7 +244,7 @@ INSTANTIATE_TEST_SUITE_P(
         TTextCase{"All", 63, "SSB1, SSB2, SSB3, SSB4, Feuermelder, Überfallmelder"},
         TTextCase{"HoldUpOnly", 0x20, "Überfallmelder"},
         TTextCase{"BitsAboveFiveIgnored", 0xC8, "SSB4"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 // --- Rows -------------------------------------------------------------------------------------
 
@@ -386,7 +387,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {1, 2}},
         TSchaltCase{"SameEntrySendsNothing", true, 1, 0x113344CC, true, true, 0x21, {},
                     {1, 2, 3}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 // --- Choosing the areas (row 3) ---------------------------------------------------------------
 

@@ -4,6 +4,7 @@
 #include "rastow/DrawGridSEComboBox.h"
 
 #include "AzEinfacheKnotenFixture.h"
+#include "support/Zeilenname.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   -16,
                                   0,
                                   true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(AzDatumUhrzeitTest, OneYesNoRow)
 {

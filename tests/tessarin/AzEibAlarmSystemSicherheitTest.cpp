@@ -6,6 +6,7 @@
 #include "rastow/QmSpinEdit.h"
 
 #include "AzEinfacheKnotenFixture.h"
+#include "support/Zeilenname.h"
 
 #include <gtest/gtest.h>
 
@@ -205,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(AzEibAlarmSystemSicherheit, AzEibAlarmSystemSicherheitS
                                            TSpinCase{"MonitoringAtMaximum", 2, 255, 255, 10080},
                                            TSpinCase{"MonitoringAboveMaximum", 2, 1000, 255,
                                                      10080}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         TZeilenName());
 
 TEST_F(AzEibAlarmSystemSicherheitTest, ReactionChangesOnlyWhenItDiffers)
 {

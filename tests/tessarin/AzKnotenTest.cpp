@@ -7,6 +7,7 @@
 #include "rastow/DrawGridSEEdit.h"
 #include "support/MainWindowDouble.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/Zeilenname.h"
 #include "vcl/StringList.h"
 
 #include <gtest/gtest.h>
@@ -193,7 +194,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The text ends at a NUL byte, as the device sees it.
         TPackCase{"EndsAtNul", std::string("ab\0cd", 5),
                   {{1010, 0x61620000}, {1011, 0}, {1012, 0}, {1013, 0}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST(AzKnotenSwap, ReversesTheFourBytes)
 {
@@ -358,7 +359,7 @@ INSTANTIATE_TEST_SUITE_P(AzKnoten, ActiveCellTest,
                                            TActiveCellCase{"ColumnOnly", 0, -1, true},
                                            TActiveCellCase{"RowOnly", -1, 2, true},
                                            TActiveCellCase{"Both", 1, 2, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         TZeilenName());
 
 TEST_F(AzKnotenTest, FramePreparesBindsAndTagsOnlyWhenAsked)
 {

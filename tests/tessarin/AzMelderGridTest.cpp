@@ -4,6 +4,7 @@
 
 #include "quillon/DatenManager.h"
 #include "rastow/DrawGridSEComboBox.h"
+#include "support/Zeilenname.h"
 
 #include <ostream>
 #include <string>
@@ -158,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
                   kBusTypen},
         TRowsCase{"Sb4Closure", 6, 4, 5, {2, 4, 6},
                   kBusTypen}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 // --- Edits and their messages ---------------------------------------------------------------------
 
@@ -282,7 +283,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TSaboSeCase{"LinkedYes", true, IDYES, {10, 8}, true, 1},
                       TSaboSeCase{"LinkedNo", true, IDNO, {10}, true, 3},
                       TSaboSeCase{"NotLinked", false, IDNO, {10, 8}, false, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(AzMelderGridTest, TextUpToFourteenCharactersIsTaken)
 {
@@ -340,7 +341,7 @@ INSTANTIATE_TEST_SUITE_P(
                          "Die maximale Textlänge wurde überschritten."},
         TRefusedTextCase{"NotInWindows1252", "Flur \u20BD", "\u20BD"},
         TRefusedTextCase{"Cyrillic", "\u041A\u0443\u0445\u043D\u044F", "\u041A"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(AzMelderGridTest, LeavingTheTextCellRefillsItsEntriesAndTheTree)
 {
@@ -486,7 +487,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TVariantCase{"Sb4Stays", 4, 0x112244CCu, true, 4, false},
                       TVariantCase{"HoldUpAreaRefused", 6, 0x11000000u, false, 6, false},
                       TVariantCase{"FireAreaRefused", 5, 0u, false, 5, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 // --- Paste ----------------------------------------------------------------------------------------
 

@@ -1,6 +1,7 @@
 // Detector input: data, record, area kinds, parameter block and device parameters.
 #include "AzMelderFixture.h"
 
+#include "support/Zeilenname.h"
 #include "tessarin/AzKnoten.h"
 #include "vcl/StringList.h"
 #include "win32/CodePage1252.h"
@@ -121,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {11092, 0x66616C6C},
                     {11093, 0x6D656C64},
                     {11094, 0x6572}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(AzMelderTest, BlockMasksEachFieldToItsWidth)
 {
@@ -227,7 +228,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TBereichCase{"Seven", 7, 0x11330000u, false, 7, 2},
                       TBereichCase{"Negative", -1, 0x11330000u, false, -1, 2},
                       TBereichCase{"LowByteTwo", 258, 0x11330000u, false, 2, 2}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(AzMelderTest, VariantBytesNameTheAreas)
 {

@@ -6,6 +6,7 @@
 #include "rastow/DrawGridSEComboBox.h"
 #include "support/MainWindowDouble.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/Zeilenname.h"
 
 #include <gtest/gtest.h>
 
@@ -114,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The resistor is an 8-bit member: the low byte of the record, sign-extended.
         TParamCase{"ResistorLowByteSignExtended", [](TDatenStruktur& r) { r.Param3 = 0x1FF; },
                    {{4630, -1}, {4610, 32825}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(AzSabotageKontaktTest, WithoutEtsOneBoxAndNothingWritten)
 {

@@ -7,6 +7,7 @@
 #include "rastow/DrawGridSEComboBox.h"
 #include "support/MainWindowDouble.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/Zeilenname.h"
 
 #include <gtest/gtest.h>
 
@@ -149,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TParamCase{"SSB2", 2, {13250, 13210, 13220, 13230, 13240, 23210}},
                       TParamCase{"SSB3", 3, {13350, 13310, 13320, 13330, 13340, 23310}},
                       TParamCase{"SSB4", 4, {13450, 13410, 13420, 13430, 13440, 23410}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(QuittierungTest, NewNodeHasItsConstantsAndDefaults)
 {

@@ -6,6 +6,7 @@
 #include "rastow/DrawGridSE.h"
 #include "support/MainWindowDouble.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/Zeilenname.h"
 
 #include <gtest/gtest.h>
 
@@ -216,7 +217,7 @@ TEST_P(ScharfschaltBereichTest, ChangedTextWritesTheRecordButNoDeviceParameter)
 
 INSTANTIATE_TEST_SUITE_P(AzScharfschaltBereich, ScharfschaltBereichTest,
                          ::testing::ValuesIn(kBereiche),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         TZeilenName());
 
 TEST(AzScharfschaltBereichText, CutCountsCharactersNotBytes)
 {

@@ -7,6 +7,7 @@
 #include "rastow/DrawGridSEComboBox.h"
 #include "support/MainWindowDouble.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/Zeilenname.h"
 
 #include <gtest/gtest.h>
 
@@ -175,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
         TParamCase{"SSB2", 2, {21020, 22020, 17210, 17220, 17230, 17240, 18210, 18220, 18230, 18240}},
         TParamCase{"SSB3", 3, {21030, 22030, 17310, 17320, 17330, 17340, 18310, 18320, 18330, 18340}},
         TParamCase{"SSB4", 4, {21040, 22040, 17410, 17420, 17430, 17440, 18410, 18420, 18430, 18440}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(ScharfschaltungSsbTest, NewNodeHasItsConstantsAndWritesNothingUntilItKnowsItsArea)
 {

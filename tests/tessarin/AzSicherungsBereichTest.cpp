@@ -5,6 +5,7 @@
 #include "rastow/DrawGridSE.h"
 #include "support/MainWindowDouble.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/Zeilenname.h"
 
 #include <gtest/gtest.h>
 
@@ -183,6 +184,6 @@ TEST_P(SicherungsBereichTest, RecordKeepsLongAndEmptyTextsWhole)
 
 INSTANTIATE_TEST_SUITE_P(AzSicherungsBereich, SicherungsBereichTest,
                          ::testing::ValuesIn(kBereiche),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         TZeilenName());
 
 } // namespace

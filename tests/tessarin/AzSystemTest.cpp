@@ -8,6 +8,7 @@
 #include "rastow/QmSpinEdit.h"
 #include "support/MainWindowDouble.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/Zeilenname.h"
 
 #include <gtest/gtest.h>
 
@@ -168,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
         TParamCase{"DepthAboveSignedByteRange", [](TDatenStruktur& r) { r.Param12 = 255; },
                    {{10070, 0x11330000}, {10060, 0}, {10110, 5}, {10120, 5}, {10130, 10},
                     {10010, 0}, {10140, 255}}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(AzSystemTest, WithoutEtsOneBoxAndNothingWritten)
 {
@@ -522,7 +523,7 @@ INSTANTIATE_TEST_SUITE_P(
         // old one and no window is told.
         TVarianteCase{"EditorRefuses", 0x113344CCu, IDYES, 0, 0x113344CCu, 160, {0, 4},
                       {kFrage, kFehler}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(AzSystemTest, QuestionAndErrorBoxTexts)
 {

@@ -6,6 +6,7 @@
 #include "rastow/DrawGridSE.h"
 #include "support/MainWindowDouble.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/Zeilenname.h"
 
 #include <gtest/gtest.h>
 
@@ -82,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
         // An area never set leaves the numbers 0: nothing goes to parameter 0.
         TBereichCase{"UnknownAreaWritesNothing", 2, false, {}},
         TBereichCase{"NegativeAreaWritesNothing", -1, false, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(AzVerhaltenDurchUegRTest, LoadedAreaTakesItsBlockOnlyThroughInit)
 {

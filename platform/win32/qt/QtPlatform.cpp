@@ -4,7 +4,7 @@
 #include "win32/MessageBox.h"
 #include "win32/Shell.h"
 #include "win32/qt/HelpWindow.h"
-#include "win32/qt/TitleWidth.h"
+#include "win32/qt/DialogPlace.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -114,7 +114,7 @@ public:
         m_help = SetWinHelpHook(ShowHelpWindow);
         m_cursor = SetCursorHook([this](int cursor) { ShowCursor(cursor); });
         SetPostNotifier([this] { ScheduleDrain(); });
-        InstallTitleWidthFilter(*this);
+        InstallDialogShowFilter(*this);
         if (PendingMessageCount() > 0)
             ScheduleDrain();
     }

@@ -1,7 +1,5 @@
 #include "win32/qt/TitleWidth.h"
 
-#include <QApplication>
-#include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
@@ -18,18 +16,6 @@ constexpr const char* kSpacerProperty = "titleWidthSpacer";
 
 // Icon, close, maximise and minimise buttons and their gaps, in lines of the title's font.
 constexpr int kFrameLines = 9;
-
-class TTitleWidthFilter : public QObject {
-public:
-    using QObject::QObject;
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show && watched->isWidgetType())
-            FitToTitle(*static_cast<QWidget*>(watched));
-        return false;
-    }
-};
 
 } // namespace
 
@@ -67,10 +53,4 @@ void FitToTitle(QWidget& dialog)
     dialog.setMinimumWidth(width);
     if (dialog.width() < width)
         dialog.resize(width, dialog.height());
-}
-
-void InstallTitleWidthFilter(QObject& parent)
-{
-    if (auto* application = QCoreApplication::instance())
-        application->installEventFilter(new TTitleWidthFilter(&parent));
 }

@@ -1,9 +1,8 @@
 #pragma once
 // Dialogs as wide as their titles. A window manager draws a title that is wider than its
 // frame elided ("E... rt"), and Qt sizes a message box or a small dialog by its contents:
-// every dialog is widened, as it is shown, to the width its whole title needs.
+// every dialog is widened, as it is shown (DialogPlace.h), to the width its whole title needs.
 
-class QObject;
 class QWidget;
 
 // The width a window needs to show its title in full: the title in the bold face of the
@@ -13,7 +12,3 @@ int TitleWidth(const QWidget& window);
 // Widens a top-level dialog to TitleWidth (at most three quarters of its screen): a message box through its layout (it fixes its
 // own size when shown), any other dialog by its minimum width. Other widgets stay as they are.
 void FitToTitle(QWidget& dialog);
-
-// Fits every dialog of the application to its title as it is shown; the filter lives as long
-// as parent.
-void InstallTitleWidthFilter(QObject& parent);

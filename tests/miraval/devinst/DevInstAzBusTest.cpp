@@ -6,6 +6,7 @@
 
 #include "miraval/devinst/DevInstAz_p.h"
 #include "platform/kestrin/EtsTestProject.h"
+#include "support/Zeilenname.h"
 #include "tessarin/AzMelder.h"
 #include "tessarin/AzSystem.h"
 #include "vcl/StringList.h"
@@ -222,7 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TArt{"BusReturn", false, 20, 0, "Buswiederkehr", " "},
                       TArt{"Kind0", false, 0, 0, "Unbekanntes Ereignis", " "},
                       TArt{"Kind21", false, 21, 0, "Unbekanntes Ereignis", " "}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(DevInstAzBus, RowsGroupedByAreaAndSortedWithinEach)
 {
@@ -336,7 +337,7 @@ INSTANTIATE_TEST_SUITE_P(Schritte, DevInstAzLeseFehler,
                                            TLeseFehler{"Time", 4, kLesen}, TLeseFehler{"AreaAFirstBlock", 5, kLesen},
                                            TLeseFehler{"AreaALastBlock", 15, kLesen},
                                            TLeseFehler{"AreaBLastBlock", 18, kLesen}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         TZeilenName());
 
 // ---- Clock -----------------------------------------------------------------------------------------
 
@@ -393,7 +394,7 @@ INSTANTIATE_TEST_SUITE_P(Schritte, DevInstAzSchreibFehler,
                                            TSchreibFehler{"TimePointer", 2, false}, TSchreibFehler{"DatePointer", 3, false},
                                            TSchreibFehler{"FlagPointer", 4, false}, TSchreibFehler{"TimeWrite", 5, false},
                                            TSchreibFehler{"DateWrite", 7, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         TZeilenName());
 
 // ---- Addresses -------------------------------------------------------------------------------------
 

@@ -5,6 +5,7 @@
 
 #include "miraval/devinst/DevInstAz_p.h"
 #include "platform/kestrin/EtsTestProject.h"
+#include "support/Zeilenname.h"
 #include "tessarin/AzMelder.h"
 #include "tessarin/AzOrdnerAnzeige.h"
 #include "tessarin/AzScharfschaltungSsb.h"
@@ -124,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
                       THinzuZeile{"AnEnormousCount", 6127, INT32_MAX, 0, 3, 160, 2 * 156 + 1, 1},
                       // The cancel arrives after the third detector; the flag is reset for the next run.
                       THinzuZeile{"CancelledAfterThree", 6127, 10, 6, 3, 7, 7, 0}),
-    [](const auto& info) { return info.param.name; });
+    TZeilenName());
 
 struct TVerweigertZeile {
     const char* name;
@@ -156,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(Faelle, HinzufuegenVerweigert,
                                            TVerweigertZeile{"TheAreasFolder", 6122, 1, false},
                                            TVerweigertZeile{"CountCancelled", 6127, 2, true},
                                            TVerweigertZeile{"DialogNotMade", 6127, -1, true}),
-                         [](const auto& info) { return info.param.name; });
+                         TZeilenName());
 
 // ---- Deleting ----------------------------------------------------------------------------------
 
@@ -219,7 +220,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TLoeschZeile{"ADetector", 4, false, IDYES, true, {0, 1, 2, 3}},
                       TLoeschZeile{"ASabotageInputAgreed", 3, true, IDYES, true, {0, 1, 2, 4}},
                       TLoeschZeile{"ASabotageInputKept", 3, true, IDNO, false, {0, 1, 2, 3, 4}}),
-    [](const auto& info) { return info.param.name; });
+    TZeilenName());
 
 // ---- The input counter -------------------------------------------------------------------------
 

@@ -4,6 +4,7 @@
 #include "DevInstAzUmgebung.h"
 
 #include "platform/kestrin/EtsTestProject.h"
+#include "support/Zeilenname.h"
 
 #include <gtest/gtest.h>
 
@@ -180,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
                         {1, 1760}, {1, 1850}, {1, 1860}, {1, 1950}, {1, 1960}, {1, 5100}, {1, 5200}, {1, 5300},
                         {1, 5400}, {1, 5500}, {1, 5600}, {1, 5700}, {1, 6100}, {1, 6200}, {1, 6300}, {1, 6400}},
                        4}),
-    [](const auto& info) { return info.param.name; });
+    TZeilenName());
 
 TEST(DevInstAzNeu, DuplicatesAnswerAsTheirKindSays)
 {

@@ -4,6 +4,7 @@
 #include "DevInstAzUmgebung.h"
 
 #include "quillon/EtsObjekt.h"
+#include "support/Zeilenname.h"
 #include "tessarin/AzDatumUhrzeit.h"
 #include "tessarin/SprAz.h"
 #include "win32/CodePage1252.h"
@@ -177,6 +178,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TRessourceZeile{"AKnownAddressAt254", 254, 0, 5, Verbindungen + "254"},
                       TRessourceZeile{"The308thLink", 200, 107, 7, ""},
                       TRessourceZeile{"The309thLink", 200, 108, 7, Verbindungen + "308"}),
-    [](const auto& info) { return info.param.name; });
+    TZeilenName());
 
 } // namespace

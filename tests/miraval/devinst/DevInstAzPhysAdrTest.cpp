@@ -5,6 +5,7 @@
 
 #include "platform/kestrin/EtsTestProject.h"
 #include "quillon/EtsObjekt.h"
+#include "support/Zeilenname.h"
 #include "tessarin/AzScharfschaltungSsb.h"
 
 #include <gtest/gtest.h>
@@ -94,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
                        "INSERT INTO device_object (id, device_id, comm_object_id) VALUES (31, 3, 3);"
                        "INSERT INTO sub_to_object (sub_group_id, device_object_id) VALUES (2, 31);",
                        "02.00.007=8199 Aktor;02.00.009=8201 AZ 2;"}),
-    [](const auto& info) { return info.param.name; });
+    TZeilenName());
 
 TEST_F(PhysAdr, AnUnreadableDeviceLeavesNoAddressBehind)
 {
@@ -176,6 +177,6 @@ INSTANTIATE_TEST_SUITE_P(
         TPruefZeile{"NoLinkAtAll", {}, {0, 0x1205, 0, 0}, false, IDYES, {KeinLink}, {0, 0, 0, 0}, {}},
         TPruefZeile{"NoLinkAndNothingStored", {}, {0, 0, 0, 0}, false, IDYES, {}, {0, 0, 0, 0}, {}},
         TPruefZeile{"NothingDuringACopy", {3}, {0x1209, 0, 0, 0}, true, IDYES, {}, {0x1209, 0, 0, 0}, {}}),
-    [](const auto& info) { return info.param.name; });
+    TZeilenName());
 
 } // namespace

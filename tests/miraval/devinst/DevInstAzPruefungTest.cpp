@@ -4,6 +4,7 @@
 
 #include "platform/kestrin/EtsTestProject.h"
 #include "quillon/EtsObjekt.h"
+#include "support/Zeilenname.h"
 #include "tessarin/AzMelder.h"
 #include "tessarin/AzSystem.h"
 
@@ -103,6 +104,6 @@ INSTANTIATE_TEST_SUITE_P(
         TPruefZeile{"ScharfInputUnlinked", Scharf, {{162, false}}, {}, Ssb1, {}, false, IDNO, true, ""},
         TPruefZeile{"ScharfFiveDevices", Scharf, {{162, true}}, {}, Ssb1,
                     {Geraet2, 0x1204, 0x1205, 0x1206, 0x1207}, true, IDNO, false, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 } // namespace

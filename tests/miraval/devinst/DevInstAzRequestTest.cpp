@@ -7,6 +7,7 @@
 #include "quillon/EtsObjekt.h"
 #include "quillon/ObjektInfo.h"
 #include "quillon/VireoGrpAdrSub.h"
+#include "support/Zeilenname.h"
 #include "tessarin/AzAnzeige.h"
 #include "tessarin/AzOrdnerAnzeige.h"
 #include "tessarin/AzScharfschaltungSsb.h"
@@ -145,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                    }},
         TCodeZeile{"MonitoringOn", 6145, 15, {1}, 0, Objekte(1, 7150)},
         TCodeZeile{"ClockOff", 6147, 16, {0}, 1, Objekte(0, 8000)}, TCodeZeile{"NoCase", 105, 99, {}, 0, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 // ---- Null fields --------------------------------------------------------------------------------
 
@@ -194,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TNullZeile{"ParameterObjectsWithoutList", 2, 6139, 9, false, true},
                       TNullZeile{"NameWithoutSender", 2, 6139, 15, true, false},
                       TNullZeile{"NameWithoutText", 2, 6139, 15, false, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(Anfrage, TheRecordNamesTheSenderWhenThereIsNoNode)
 {
@@ -284,7 +285,9 @@ TEST_P(Dialoge, OnlyOkTakesTheChoice)
     EXPECT_EQ(std::vector<std::string>(u.host.calls.end() - 2, u.host.calls.end()), erwartet);
 }
 
-INSTANTIATE_TEST_SUITE_P(OkCancelNotMade, Dialoge, ::testing::Values(1, 2, -1));
+INSTANTIATE_TEST_SUITE_P(Antworten, Dialoge, ::testing::Values(1, 2, -1), [](const auto& info) {
+    return info.param == 1 ? "Ok" : info.param == 2 ? "Cancel" : "NotMade";
+});
 
 // ---- Code 6: the switching device of an arming area ------------------------------------------------
 

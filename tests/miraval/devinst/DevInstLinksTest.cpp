@@ -7,6 +7,7 @@
 #include "platform/kestrin/EtsTestProject.h"
 #include "quillon/EtsObjekt.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/Zeilenname.h"
 #include "vcl/Exception.h"
 #include "win32/Cursor.h"
 
@@ -106,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  "Herstellen der Verbindung nicht möglich.\nObjekt hat den falschen Typ.", {}},
                       TLinkZeile{"HiddenObject", 15, 2, true, false, "Herstellen der Verbindung fehlgeschlagen.", {}},
                       TLinkZeile{"UnknownGroup", 13, 77, true, false, "Group Address not found.\nAbort function", {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(ObjektLinks, UnlinkingTheSendingAddressMovesTheMarkInEtsAndInTheObject)
 {

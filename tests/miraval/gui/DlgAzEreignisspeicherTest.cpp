@@ -4,6 +4,7 @@
 #include "ovando/OvandoPdfAnzeige.h"
 #include "support/OvandoRecorder.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/Zeilenname.h"
 #include "tests/support/TestOrdner.h"
 #include "vcl/StringList.h"
 #include "win32/Shell.h"
@@ -188,7 +189,7 @@ TEST_P(DlgEreignisspeicherDruck, PagesBreakAtTheBottomMarginAndCountFromOne)
 INSTANTIATE_TEST_SUITE_P(Zeilen, DlgEreignisspeicherDruck,
                          ::testing::Values(TSeiten{"Empty", 0, 1}, TSeiten{"OnePage", 29, 1},
                                            TSeiten{"OneMore", 30, 2}, TSeiten{"ThreePages", 60, 3}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         TZeilenName());
 
 TEST_F(DlgEreignisspeicher, PrintGoesThroughThePrintDialogToThePrinter)
 {

@@ -26,6 +26,7 @@
 #include <QTimer>
 
 #include "support/qt/ModalDialog.h"
+#include "support/Zeilenname.h"
 #include "win32/qt/QtPlatform.h"
 
 #include <gtest/gtest.h>
@@ -106,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TZeile{"AMaximumBelowOneCountsAsOne", 0, "5", TZeile::Ok, 1, 1, "1"},
                       TZeile{"CancelLeavesTheCount", 150, "5", TZeile::Abbrechen, 2, 0, nullptr},
                       TZeile{"TheCloseBoxLeavesTheCount", 150, "5", TZeile::Schliessen, 2, 0, nullptr}),
-    [](const auto& info) { return info.param.name; });
+    TZeilenName());
 
 TEST(DlgMelderHinzufuegenForm, PromptRangeAndFocus)
 {

@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 
 #include "support/qt/ModalDialog.h"
+#include "support/Zeilenname.h"
 
 #include <gtest/gtest.h>
 
@@ -123,6 +124,6 @@ INSTANTIATE_TEST_SUITE_P(
         TZeile{"KeinePaClearsTheAddressOnly", {0x2007, "02.00.007", "Aktor"}, 0, TZeile::KeinePa, 1, "=0 Aktor"},
         TZeile{"CancelLeavesTheRecord", {0x2007, "02.00.007"}, 0, TZeile::Abbrechen, 2, "02.00.007=8199 "},
         TZeile{"TheCloseBoxLeavesTheRecord", {0x2007, "02.00.007"}, 0, TZeile::Schliessen, 2, "02.00.007=8199 "}),
-    [](const auto& info) { return info.param.name; });
+    TZeilenName());
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "quillon/VireoGrpAdrMain.h"
 #include "quillon/VireoGrpAdrMiddle.h"
 #include "quillon/VireoGrpAdrSub.h"
+#include "support/Zeilenname.h"
 #include "tessarin/AzSystem.h"
 #include "tests/support/StoreAbfrage.h"
 
@@ -35,6 +36,7 @@
 namespace {
 
 struct TEreignis {
+    const char* name;
     const char* zeile;   // {objekt}: the device-object id of the open device's object 0
     const char* vorher;  // a line sent before the device is opened, or nullptr
     enum { Bleibt, Ersetzt, Geloescht, Beendet } offen; // what becomes of the open device
@@ -270,21 +272,23 @@ TEST_P(EtsEreignisBeimBearbeiten, WaitsForTheDialogOfAddingDetectors)
 // device 1, so its import takes device 1's export.
 INSTANTIATE_TEST_SUITE_P(
     Tabelle, EtsEreignisBeimBearbeiten,
-    ::testing::Values(TEreignis{"EditParameters 1", nullptr, TEreignis::Bleibt},
-                      TEreignis{"CreateDevice 0 8 neu", nullptr, TEreignis::Bleibt},
-                      TEreignis{"DeleteDevice 0 1", nullptr, TEreignis::Geloescht},
-                      TEreignis{"DoDownload2 0 0 1 0 0 0 0 0 1", nullptr, TEreignis::Bleibt, true},
-                      TEreignis{"DoDownload2 0 0 8 0 0 0 0 0 1", nullptr, TEreignis::Bleibt},
-                      TEreignis{"LinkObjToSubGroup 0 0 1 0 1", nullptr, TEreignis::Bleibt},
-                      TEreignis{"UnlinkObjFromSubGroup 0 0 1 0 1", nullptr, TEreignis::Bleibt},
-                      TEreignis{"EditObject 0 0 {objekt}", nullptr, TEreignis::Bleibt},
-                      TEreignis{"ExportDevice 0 0 1", nullptr, TEreignis::Bleibt, true},
-                      TEreignis{"ImportDevice 0 0 1", "ExportDevice 0 0 1", TEreignis::Ersetzt},
-                      TEreignis{"ImportDevice 0 0 8", "ExportDevice 0 0 1", TEreignis::Bleibt},
-                      TEreignis{"CopyDevice 0 0 8 1 1", nullptr, TEreignis::Bleibt},
-                      TEreignis{"CopyDevice 0 0 8 1 0", nullptr, TEreignis::Bleibt}, // no ETS copy: refused
-                      TEreignis{"CopyDevice 0 0 1 1 1", nullptr, TEreignis::Ersetzt},
-                      TEreignis{"UserSvStop", nullptr, TEreignis::Beendet}));
+    ::testing::Values(
+        TEreignis{"EditParameters", "EditParameters 1", nullptr, TEreignis::Bleibt},
+        TEreignis{"CreateDevice", "CreateDevice 0 8 neu", nullptr, TEreignis::Bleibt},
+        TEreignis{"DeleteDevice", "DeleteDevice 0 1", nullptr, TEreignis::Geloescht},
+        TEreignis{"DownloadOfTheOpenDevice", "DoDownload2 0 0 1 0 0 0 0 0 1", nullptr, TEreignis::Bleibt, true},
+        TEreignis{"DownloadOfAnother", "DoDownload2 0 0 8 0 0 0 0 0 1", nullptr, TEreignis::Bleibt},
+        TEreignis{"Link", "LinkObjToSubGroup 0 0 1 0 1", nullptr, TEreignis::Bleibt},
+        TEreignis{"Unlink", "UnlinkObjFromSubGroup 0 0 1 0 1", nullptr, TEreignis::Bleibt},
+        TEreignis{"EditObject", "EditObject 0 0 {objekt}", nullptr, TEreignis::Bleibt},
+        TEreignis{"Export", "ExportDevice 0 0 1", nullptr, TEreignis::Bleibt, true},
+        TEreignis{"ImportIntoTheOpenDevice", "ImportDevice 0 0 1", "ExportDevice 0 0 1", TEreignis::Ersetzt},
+        TEreignis{"ImportIntoAnother", "ImportDevice 0 0 8", "ExportDevice 0 0 1", TEreignis::Bleibt},
+        TEreignis{"CopyToAnother", "CopyDevice 0 0 8 1 1", nullptr, TEreignis::Bleibt},
+        TEreignis{"RefusedCopyToAnother", "CopyDevice 0 0 8 1 0", nullptr, TEreignis::Bleibt}, // no ETS copy
+        TEreignis{"CopyOntoTheOpenDevice", "CopyDevice 0 0 1 1 1", nullptr, TEreignis::Ersetzt},
+        TEreignis{"UserSvStop", "UserSvStop", nullptr, TEreignis::Beendet}),
+    TZeilenName());
 
 // The return to ETS from standard input is refused under a modal window, and nothing returns.
 using ReturnToEtsZeile = EtsEreignisBeimBearbeiten;

@@ -5,6 +5,7 @@
 
 #include "miraval/ui/CtrlTree.h"
 #include "miraval/ui/FProjektierung.h"
+#include "support/Zeilenname.h"
 #include "tessarin/AzMelder.h"
 #include "vcl/StringList.h"
 #include "win32/CodePage1252.h"
@@ -109,6 +110,6 @@ INSTANTIATE_TEST_SUITE_P(Formate, Bloecke,
                                            TBlockZeile{"TooLarge", 3, false, 1},
                                            TBlockZeile{"NoRecordLines", 4, false, 2},
                                            TBlockZeile{"AnotherVersion", 5, false, 0}),
-                         [](const auto& info) { return info.param.name; });
+                         TZeilenName());
 
 } // namespace

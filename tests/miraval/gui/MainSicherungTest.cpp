@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QLocale>
 #include <QTimer>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 namespace fs = std::filesystem;
 
@@ -166,6 +168,38 @@ TEST_F(MainSicherung, TemplateTravelsBetweenTwoDevicesWithOnlyTheIdsChanged)
         return records;
     };
     EXPECT_EQ(ohneIds(Container(*main->GetAktDevInst())), ohneIds(quelle));
+    ErwarteFreigegeben();
+}
+
+TEST_F(MainSicherung, ATemplateImportKeepsTheOpenNodesAndTheCurrentOneInSight)
+{
+    OeffneUndBearbeite();
+    const fs::path vorlage = ordner / "vorlage.azx";
+    WaehleDatei(vorlage);
+    DM->AExport->trigger();
+    ErwarteMeldung(boxen, "Export beendet.");
+    ASSERT_NE(FormVerw, nullptr);
+    QTreeWidget* baum = FormVerw->GetTree();
+    // Every branch open and the last node current: far below the top node.
+    FormVerw->GetCtrlTree().ExpandAll();
+    QTreeWidgetItem* letzter = nullptr;
+    for (QTreeWidgetItemIterator it(baum); *it != nullptr; ++it)
+        letzter = *it;
+    ASSERT_NE(letzter, nullptr);
+    baum->setCurrentItem(letzter);
+    baum->scrollToItem(letzter);
+    const TCtrlTree::TAnsicht vorher = FormVerw->GetCtrlTree().Ansicht();
+    ASSERT_GT(vorher.offen.size(), 10u);
+
+    EXPECT_TRUE(main->DatenImport(vorlage.string()));
+    const TCtrlTree::TAnsicht nachher = FormVerw->GetCtrlTree().Ansicht();
+    EXPECT_EQ(nachher.offen, vorher.offen);
+    EXPECT_EQ(nachher.aktuell, vorher.aktuell);
+    PumpMessages();
+    ASSERT_NE(baum->currentItem(), nullptr);
+    const QRect zeile = baum->visualItemRect(baum->currentItem());
+    EXPECT_TRUE(zeile.top() >= 0 && zeile.bottom() < baum->viewport()->height())
+        << "the current node is out of sight: row " << zeile.top() << " of " << baum->viewport()->height();
     ErwarteFreigegeben();
 }
 

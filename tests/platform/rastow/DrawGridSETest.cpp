@@ -3,6 +3,7 @@
 #include "rastow/DrawGridSEComboBox.h"
 #include "rastow/DrawGridSEEdit.h"
 #include "rastow/QmSpinEdit.h"
+#include "support/Zeilenname.h"
 
 #include <gtest/gtest.h>
 
@@ -272,7 +273,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TSpinCase{"WideLimitsHeldToSixteenBits", 40000, -70000, 70000, 32767,
                                 "SpinEditOverflow"},
                       TSpinCase{"Inside", 100, 0, 254, 100, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    TZeilenName());
 
 TEST_F(DrawGridSETest, OverflowHandlerCanPutTheEditorAtItsMaximum)
 {
