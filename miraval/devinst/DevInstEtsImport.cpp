@@ -68,6 +68,8 @@ bool LadenUndKonvertieren(TDeviceInstanz& inst, const std::string& data, TEtsPro
     Position(meter, 10);
     if (Abbruch(meter))
         return false;
+    if (!inst.KonfigurationAnnehmen(data, TDeviceInstanz::TKonfigLeser::Ets))
+        return false;
     inst.ClearDatenStream();
     inst.SetBlob(data);
     if (!inst.InitData())
