@@ -15,6 +15,7 @@
 #include "quillon/SprObjektModell.h"
 #include "tamsel/Tamsel.h"
 #include "tessarin/AzMelder.h"
+#include "win32/CodePage1252.h"
 
 #include <algorithm>
 #include <map>
@@ -134,14 +135,6 @@ int32_t Unerreichbar(const TStore& store, const std::map<int32_t, int32_t>& schl
     return 0;
 }
 
-
-// The number of characters of a UTF-8 text (its bytes that begin one).
-std::size_t Zeichen(const std::string& text)
-{
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
 bool IstBekannterTyp(int typ)
 {
     return typ == kTypFolgeSatz || typ == TEtsObjekt::kTyp || IstNodeTyp(typ);
@@ -175,20 +168,22 @@ int BereichsTyp(int32_t art)
 // record's): the reason of the first that does not fit, with the record; empty when all fit.
 std::string GeraetGrenzen(const TStore& store, const std::map<int32_t, int32_t>& schluessel, uint32_t variante)
 {
+    // Too many inputs is said as such, before the numbers they would have to share.
+    const auto eingaenge = std::count_if(store.Records().begin(), store.Records().end(),
+                                         [](const auto& eintrag) { return eintrag.second.Typ == AzTyp::Melder; });
+    if (eingaenge > kMaxEingaenge)
+        return Spredit::Txt9228;
     std::set<int32_t> nummern;
-    std::size_t eingaenge = 0;
     for (const auto& [key, record] : store.Records()) {
         if (const int bereich = Bereich(record.Typ); bereich != 0 && !BereichVorhanden(variante, bereich))
             return Spredit::Txt9230 + "\n" + SatzText(record);
         const bool text14 = record.Typ == AzTyp::Melder ||
                             (record.Typ >= AzTyp::ScharfschaltBereich1 &&
                              record.Typ < AzTyp::ScharfschaltBereich1 + TDeviceInstanzAz::kAnzahlBereiche);
-        if (text14 && Zeichen(record.String4) > static_cast<std::size_t>(TAzMelder::kMaxTextLaenge))
+        if (text14 && Utf8CharCount(record.String4) > static_cast<std::size_t>(TAzMelder::kMaxTextLaenge))
             return Spredit::Txt9232 + "\n" + SatzText(record);
         if (record.Typ != AzTyp::Melder)
             continue;
-        if (++eingaenge > static_cast<std::size_t>(kMaxEingaenge))
-            return Spredit::Txt9228 + "\n" + SatzText(record);
         // The wired input is number 0, every other input one of 1..160, each number once.
         const bool verdrahtet = record.Param8 == MelderArt::Verdrahtet;
         const int32_t nummer = record.Param9;
