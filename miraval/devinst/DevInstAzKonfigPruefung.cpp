@@ -239,6 +239,9 @@ DatenContainer::TContainerStatus TDeviceInstanzAz::KonfigurationPruefen(const st
     std::map<int32_t, int32_t> schluessel;
     if (int32_t doppelt = 0; !HandleSchluessel(store, schluessel, doppelt))
         return Abgelehnt(Spredit::Txt9217 + "\nHandle: " + std::to_string(doppelt));
+    for (const auto& [key, record] : store.Records())
+        if (!IstBekannterTyp(record.Typ))
+            return Abgelehnt(Spredit::Txt9231 + "\n" + SatzText(record));
     int32_t geraet = 0;
     int geraete = 0;
     for (const auto& [key, record] : store.Records())
@@ -255,9 +258,6 @@ DatenContainer::TContainerStatus TDeviceInstanzAz::KonfigurationPruefen(const st
     for (int32_t key : objekte)
         if (const TDatenStruktur& kopf = store.Records().at(key); !Kette(store, schluessel, kopf, ketten[key]))
             return Abgelehnt(Spredit::Txt9215 + "\n" + ObjektText(kopf));
-    for (const auto& [key, record] : store.Records())
-        if (!IstBekannterTyp(record.Typ))
-            return Abgelehnt(Spredit::Txt9231 + "\n" + SatzText(record));
     if (const int32_t key = Unerreichbar(store, schluessel, geraet); key != 0)
         return Abgelehnt(Spredit::Txt9222 + "\n" + SatzText(store.Records().at(key)));
     std::set<int32_t> objektNummern;

@@ -8,6 +8,7 @@
 #include "miraval/devinst/DatenContainer.h"
 #include "miraval/devinst/DevInstAz_p.h"
 #include "miraval/dienste/Spredit.h"
+#include "platform/kestrin/EtsOtherProgram.h"
 #include "platform/kestrin/EtsTestProject.h"
 #include "support/ScriptedMessageBox.h"
 #include "vcl/StringList.h"
@@ -147,24 +148,28 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
     const std::string& e = export_;
     const struct {
         const char* name;
-        bool nurMitEts; // found only by asking ETS
+        const std::string& grund; // what the box says below "Die Datei ist fehlerhaft ..."
+        bool nurMitEts;           // found only by asking ETS
         std::vector<std::string> dateien;
     } faelle[] = {
-        {"a number field reading sechs", false, JeZeile(e, [](TStringList& w) { w[14] = "sechs"; })},
-        {"a number field reading 6x", false, JeZeile(e, [](TStringList& w) { w[3] = w[3] + "x"; })},
-        {"a value removed", false, JeZeile(e, [](TStringList& w) { w.Delete(10); })},
-        {"a handle another record's", false,
+        {"a number field reading sechs", Spredit::Txt9224, false, JeZeile(e, [](TStringList& w) { w[14] = "sechs"; })},
+        {"a number field reading 6x", Spredit::Txt9224, false, JeZeile(e, [](TStringList& w) { w[3] = w[3] + "x"; })},
+        {"a value removed", Spredit::Txt9219, false, JeZeile(e, [](TStringList& w) { w.Delete(10); })},
+        {"a handle another record's", Spredit::Txt9217, false,
          JeSatz(e, Immer, [](TSaetze& r, std::size_t i) { r[i].Handle = r[i == 0 ? 1 : i - 1].Handle; })},
-        {"a second device record", false,
+        {"a second device record", Spredit::Txt9221, false,
          JeSatz(e, [](const TDatenStruktur& s) { return s.Typ == AzTyp::System; },
                 [](TSaetze& r, std::size_t i) {
                     TDatenStruktur zweites = r[i];
                     zweites.Handle = 987654;
                     r.push_back(zweites);
                 })},
-        {"a System not the device record's handle", false,
+        {"the device record's handle not its records' System", Spredit::Txt9225, false,
+         JeSatz(e, [](const TDatenStruktur& s) { return s.Typ == AzTyp::System; },
+                [](TSaetze& r, std::size_t i) { r[i].Handle = 987654; })},
+        {"a System not the device record's handle", Spredit::Txt9225, false,
          JeSatz(e, Immer, [](TSaetze& r, std::size_t i) { r[i].System += 1; })},
-        {"an object in two records", false,
+        {"an object in two records", Spredit::Txt9226, false,
          JeSatz(e, IstObjekt,
                 [](TSaetze& r, std::size_t i) {
                     TDatenStruktur zweites = r[i];
@@ -172,9 +177,9 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
                     zweites.Next = 0;
                     r.push_back(zweites);
                 })},
-        {"an object's type not ETS's", true, JeSatz(e, IstObjekt, [](TSaetze& r, std::size_t i) { r[i].Param8 += 1; })},
-        {"an object's kind not ETS's", true, JeSatz(e, IstObjekt, [](TSaetze& r, std::size_t i) { r[i].Param7 += 1; })},
-        {"more inputs than the device has", false,
+        {"an object's type not ETS's", Spredit::Txt9227, true, JeSatz(e, IstObjekt, [](TSaetze& r, std::size_t i) { r[i].Param8 += 1; })},
+        {"an object's kind not ETS's", Spredit::Txt9227, true, JeSatz(e, IstObjekt, [](TSaetze& r, std::size_t i) { r[i].Param7 += 1; })},
+        {"more inputs than the device has", Spredit::Txt9228, false,
          JeSatz(e, IstEingang,
                 [](TSaetze& r, std::size_t i) {
                     for (int32_t n = 0; n < kMaxEingaenge; ++n) {
@@ -183,26 +188,26 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
                         r.push_back(mehr);
                     }
                 })},
-        {"two inputs of one number", false,
+        {"two inputs of one number", Spredit::Txt9229, false,
          JeSatz(e, IstEingang,
                 [](TSaetze& r, std::size_t i) {
                     for (const TDatenStruktur& s : r)
                         if (IstEingang(s) && s.Handle != r[i].Handle)
                             r[i].Param9 = s.Param9;
                 })},
-        {"an input number beyond the device's", false,
+        {"an input number beyond the device's", Spredit::Txt9229, false,
          JeSatz(e, IstEingang, [](TSaetze& r, std::size_t i) { r[i].Param9 = TDeviceInstanzAz::kMaxMelderNr + 1; })},
-        {"an input of an area the variant lacks", false,
+        {"an input of an area the variant lacks", Spredit::Txt9230, false,
          JeSatz(e, IstEingang, [](TSaetze& r, std::size_t i) { r[i].Param8 = MelderArt::Sb1 + 2; })},
-        {"a security or arming area the variant lacks", false,
+        {"a security or arming area the variant lacks", Spredit::Txt9230, false,
          JeSatz(e,
                 [](const TDatenStruktur& s) {
                     return s.Typ == AzTyp::SicherungsBereich1 || s.Typ == AzTyp::ScharfschaltBereich1;
                 },
                 [](TSaetze& r, std::size_t i) { r[i].Typ += 2; })},
-        {"a record type the program does not know", false,
+        {"a record type the program does not know", Spredit::Txt9231, false,
          JeSatz(e, Immer, [](TSaetze& r, std::size_t i) { r[i].Typ = 6199; })},
-        {"a text longer than the device holds", false,
+        {"a text longer than the device holds", Spredit::Txt9232, false,
          JeSatz(e,
                 [](const TDatenStruktur& s) { return s.Typ == AzTyp::Melder || s.Typ == AzTyp::ScharfschaltBereich1; },
                 [](TSaetze& r, std::size_t i) { r[i].String4 = std::string(5000, 'x'); })},
@@ -221,7 +226,7 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
                 TScriptedMessageBox ok{IDOK};
                 EXPECT_FALSE(leser.lesen(*this, f.dateien[i]));
                 ASSERT_EQ(ok.Count(), 1u) << (ok.Count() > 0 ? ok.Shown()[0].text : "");
-                EXPECT_EQ(ok.Shown()[0].text.rfind(Spredit::Txt9214 + "\n", 0), 0u) << ok.Shown()[0].text;
+                EXPECT_EQ(ok.Shown()[0].text.rfind(Spredit::Txt9214 + "\n" + f.grund, 0), 0u) << ok.Shown()[0].text;
             }
             // A change would stay: once for all the cases is enough.
             ASSERT_TRUE(GeraetZustand(quelle.inst, project.ets, kDemoAlarmCentreId) == vorher);
@@ -240,6 +245,23 @@ TEST_F(KonfigPruefung, TheProgramsOwnExportPassesEveryReader)
         EXPECT_EQ(ok.Count(), 0u) << (ok.Count() > 0 ? ok.Shown()[0].text : "");
         EXPECT_EQ(quelle.Nummern(), EtsSichtbar(project.ets, kDemoAlarmCentreId));
     }
+}
+
+// Another program holds the store, so no burst can be opened to ask ETS which objects the
+// parameters show: the file is refused, not taken unchecked.
+TEST_F(KonfigPruefung, WithoutAWriteBurstTheObjectsCannotBeCheckedAndTheFileIsRefused)
+{
+    const TGeraetZustand vorher = GeraetZustand(quelle.inst, project.ets, kDemoAlarmCentreId);
+    TScriptedMessageBox ok{IDOK};
+    {
+        TOtherProgram other(project.file);
+        other.Sql("BEGIN IMMEDIATE");
+        EXPECT_FALSE(quelle.inst.VireoImport(export_, true));
+        other.Sql("ROLLBACK");
+    }
+    ASSERT_EQ(ok.Count(), 1u);
+    EXPECT_EQ(ok.Shown()[0].text, Spredit::Txt9214 + "\n" + Spredit::Txt9233);
+    EXPECT_TRUE(GeraetZustand(quelle.inst, project.ets, kDemoAlarmCentreId) == vorher);
 }
 
 // ETS showing an object no more between the check and the import's object stage: the stage's

@@ -197,6 +197,13 @@ protected:
         return std::string(reinterpret_cast<const char*>(daten), laenge);
     }
 
+    bool StoreBlobSchreiben(const std::string& blob)
+    {
+        TEts2Cdi ets(nullptr, kDemoModuleName, false);
+        return ets.OpenProjectStore(store) &&
+               ets.BlobWrite(blob.data(), static_cast<std::uint32_t>(blob.size()), kDemoAlarmCentreId);
+    }
+
     std::string Lies(const fs::path& datei)
     {
         std::ifstream lesen(datei, std::ios::binary);
@@ -326,9 +333,10 @@ TEST_F(ProgrammTest, AReturnToAStoreThatCannotBeWrittenLosesNothingAndCanBeRepea
     Unveraenderlich(store, false);
 }
 
-// ETS's import of a device file that is not what the program writes: refused with one box
-// that says why, the file kept for another try, the stored configuration as it was.
-TEST_F(ProgrammTest, ImportDeviceRefusesADamagedFileWithOneBoxAndChangesNothing)
+// ETS's import of a device file that is not what the program writes, and the same file as the
+// device's own stored configuration: refused with one box that says why, the file kept for
+// another try, the stored configuration as it was.
+TEST_F(ProgrammTest, ImportDeviceAndOpeningRefuseADamagedConfigurationWithOneBoxAndChangeNothing)
 {
     ASSERT_EQ(Starte("244_ID --ets-project demo.db --event 'ExportDevice 0 0 1'", "UserSvStop\n"), 0)
         << Ausgabe("stderr");
@@ -363,6 +371,16 @@ TEST_F(ProgrammTest, ImportDeviceRefusesADamagedFileWithOneBoxAndChangesNothing)
             << Ausgabe("stderr");
         EXPECT_TRUE(fs::exists(export_));
         EXPECT_EQ(StoreBlob(), gespeichert);
+
+        ASSERT_TRUE(StoreBlobSchreiben(f.datei));
+        EXPECT_EQ(Starte("244_ID --ets-project demo.db --event 'EditParameters 1'", "UserSvStop\n"), 0);
+        EXPECT_NE(Ausgabe("stdout").find("EditParameters result=0"), std::string::npos) << Ausgabe("stdout");
+        EXPECT_EQ(Anzahl(Ausgabe("stderr"), "Die Datei ist fehlerhaft und wurde nicht importiert."), 1)
+            << Ausgabe("stderr");
+        EXPECT_EQ(Ausgabe("stderr").find("Beim Starten des Plug-In ist ein Fehler aufgetreten."), std::string::npos)
+            << Ausgabe("stderr");
+        EXPECT_EQ(StoreBlob(), f.datei);
+        ASSERT_TRUE(StoreBlobSchreiben(gespeichert));
     }
 }
 
