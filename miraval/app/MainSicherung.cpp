@@ -141,9 +141,10 @@ void TFormMain::RestoreSaveCopy()
     AbgleichFormVerw(FormVerw);
     if (FormVerw != nullptr)
         FormVerw->AktualisiereAnsicht(nullptr, -1, -1);
+    // A refused copy has said so, and that nothing changed: no second box says otherwise.
     if (ok)
         ShowMessageBox(Spredit::Txt9168, Spredit::Txt9154, MB_OK);
-    else
+    else if (!AktDevInst->GetKonfigAbgelehnt())
         ShowMessageBox(Spredit::Txt9169, Spredit::Txt9154, MB_ICONEXCLAMATION);
     sperre.Ende();
     // Even after a failed import: what was loaded is checked against ETS and written.
@@ -248,7 +249,7 @@ void TFormMain::Import()
         return;
     if (DatenImport(datei))
         ShowMessageBox(Spredit::Txt9168, Spredit::Txt9154, MB_OK);
-    else
+    else if (AktDevInst == nullptr || !AktDevInst->GetKonfigAbgelehnt())
         ShowMessageBox(Spredit::Txt9169, Spredit::Txt9154, MB_ICONEXCLAMATION);
 }
 
@@ -259,6 +260,7 @@ bool TFormMain::DatenImport(const std::string& datei)
     TCursorHourGlass sanduhr;
     if (AktDevInst == nullptr)
         return false;
+    AktDevInst->KonfigAbgelehntVergessen();
     // Read whole before anything is touched: a file that cannot be read changes nothing.
     std::string strom;
     std::string fehler;

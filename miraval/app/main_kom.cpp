@@ -257,7 +257,8 @@ void TFormMain::OnCdiDoDownload2(bool& finished, int& result, int32_t, int32_t v
         return;
     result = 1;
     if (!SetDevice(deviceId, false)) {
-        ShowMessageBox("TFormMain::OnCdiDoDownload2, SetDevice", Spredit::Txt9003, MB_OK);
+        if (AktDevInst == nullptr || !AktDevInst->GetKonfigAbgelehnt())
+            ShowMessageBox("TFormMain::OnCdiDoDownload2, SetDevice", Spredit::Txt9003, MB_OK);
         result = 0;
     } else {
         if (!AktDevInst->UpdateGroupAddressFromId()) {
@@ -388,8 +389,10 @@ bool TFormMain::OpenVireoVisible(int32_t deviceId)
     TCursorHourGlass sanduhr;
     const TDeviceInstanzAz* offen = OffenesGeraet();
     if (!SetDevice(deviceId, true)) {
-        ShowMessageBox(Spredit::Txt9189 + "\n\r" + "(TFormMain::OpenVireoVisible)", SprAz::Txt10179,
-                       MB_OK | MB_ICONEXCLAMATION);
+        // A stored configuration the gate refused has said why in its one box.
+        if (AktDevInst == nullptr || !AktDevInst->GetKonfigAbgelehnt())
+            ShowMessageBox(Spredit::Txt9189 + "\n\r" + "(TFormMain::OpenVireoVisible)", SprAz::Txt10179,
+                           MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     const bool schonOffen = AktDevInst == offen;
@@ -446,6 +449,7 @@ bool TFormMain::SetDevice(int32_t deviceId, bool createWindow)
     }
     // The instance may outlive project windows: it always works with the current one.
     AktDevInst->SetFormVerw(FormVerw);
+    AktDevInst->KonfigAbgelehntVergessen();
     ::SetDlgProgress();
 
     const std::string name = DalText(record->DeviceName);
