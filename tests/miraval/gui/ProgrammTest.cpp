@@ -281,13 +281,14 @@ TEST_F(ProgrammTest, ASafetyCopyIsOfferedOnlyToTheStoreItCameFrom)
     const fs::path kopie = export_.parent_path() / "1.azs";
     fs::copy_file(export_, kopie);
     Abschiessen();
-    std::ifstream lesen(kopie, std::ios::binary);
-    const std::string inhalt((std::istreambuf_iterator<char>(lesen)), {});
+    const std::string inhalt = Lies(kopie);
 
+    // Each run is stopped in its edit and leaves its own store a copy: b's second run is
+    // offered b's copy, never a's.
     const struct {
         const char* store; // as the host names it
         bool angeboten;
-    } laeufe[] = {{"b/demo.db", false}, {"b/demo.db", false}, {"./a/../a/demo.db", true}};
+    } laeufe[] = {{"b/demo.db", false}, {"b/demo.db", true}, {"./a/../a/demo.db", true}};
     for (const auto& lauf : laeufe) {
         SCOPED_TRACE(lauf.store);
         EXPECT_EQ(Starte(std::string("244_ID --ets-project ") + lauf.store + " --event 'EditParameters 1'",
@@ -296,8 +297,8 @@ TEST_F(ProgrammTest, ASafetyCopyIsOfferedOnlyToTheStoreItCameFrom)
         EXPECT_EQ(Ausgabe("stdout"), "EditParameters result=1 finished=0\nUserSvStop\n");
         EXPECT_EQ(Ausgabe("stderr").find(frage) != std::string::npos, lauf.angeboten) << Ausgabe("stderr");
         EXPECT_EQ(Ausgabe("stderr").find("Import beendet") != std::string::npos, lauf.angeboten);
-        std::ifstream nachher(kopie, std::ios::binary);
-        EXPECT_EQ(std::string((std::istreambuf_iterator<char>(nachher)), {}), inhalt) << "the copy stays the store's";
+        if (std::string(lauf.store).starts_with("b/"))
+            EXPECT_EQ(Lies(kopie), inhalt) << "the copy stays the store's";
     }
 }
 
