@@ -2,6 +2,7 @@
 // standard input and output.
 #include "DemoProject.h"
 #include "tests/support/TestOrdner.h"
+#include "ZweiteZentrale.h"
 
 #include <gtest/gtest.h>
 
@@ -186,13 +187,13 @@ protected:
         EXPECT_NE(StoreBlob().find(neu), std::string::npos) << "ETS holds the edit";
     }
 
-    // The stored configuration of the alarm centre.
-    std::string StoreBlob()
+    // The stored configuration of an alarm centre.
+    std::string StoreBlob(std::int32_t geraet = kDemoAlarmCentreId)
     {
         TEts2Cdi ets(nullptr, kDemoModuleName, false);
         const std::uint8_t* daten = nullptr;
         std::uint32_t laenge = 0;
-        if (!ets.OpenProjectStore(store) || !ets.BlobRead(daten, laenge, kDemoAlarmCentreId))
+        if (!ets.OpenProjectStore(store) || !ets.BlobRead(daten, laenge, geraet))
             return {};
         return std::string(reinterpret_cast<const char*>(daten), laenge);
     }
@@ -325,6 +326,46 @@ TEST_F(ProgrammTest, AReturnToAStoreThatCannotBeWrittenLosesNothingAndCanBeRepea
                               [&] { ASSERT_TRUE(Unveraenderlich(store, false)); },
                               "cannot be written: disk I/O error");
     Unveraenderlich(store, false);
+}
+
+// After a return that failed on a lock, what ETS is answered as done is kept: while the lock
+// holds, an event is refused with its reason; once it has gone, the return is kept and so is
+// the event.
+TEST_F(ProgrammTest, AfterAReturnThatFailedOnALockNothingAnsweredAsDoneIsLost)
+{
+    sqlite3* anderes = nullptr;
+    ASSERT_EQ(sqlite3_open(store.c_str(), &anderes), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(anderes, kZweiteZentraleSql, nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_TRUE(StarteUndWarte("244_ID --ets-project demo.db --event 'EditParameters 1'",
+                               "EditParameters result=1 finished=0"))
+        << Ausgabe("stderr");
+    ASSERT_EQ(sqlite3_exec(anderes, "BEGIN; SELECT count(*) FROM device;", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_TRUE(ZurueckZurEts("ReturnToEts keep=1 ok=0")) << Ausgabe("stdout") << Ausgabe("stderr");
+    const std::string download = "DoDownload2 0 0 8 0 0 0 0 0 1";
+    ASSERT_TRUE(SendeUndWarte(download, "DoDownload2 result="));
+    EXPECT_NE(Ausgabe("stdout").find("DoDownload2 result=0 finished=1 reason=\"the last return to ETS was not "
+                                     "stored: ReturnToEts: ETS project store"),
+              std::string::npos)
+        << Ausgabe("stdout");
+    ASSERT_EQ(sqlite3_exec(anderes, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    ASSERT_TRUE(SendeUndWarte(download, "DoDownload2 result=1 finished=1")) << Ausgabe("stdout");
+    EXPECT_TRUE(SendeUndWarte("UserSvStop", "UserSvStop\n")) << Ausgabe("stdout");
+    ::pclose(std::exchange(laufend, nullptr));
+    EXPECT_NE(StoreBlob(), "") << "the return is kept";
+    EXPECT_NE(StoreBlob(8), "") << "the download is kept";
+    std::string deviceId;
+    sqlite3_exec(
+        anderes,
+        "SELECT v.value FROM device_param v JOIN parameter p ON p.id = v.parameter_id "
+        "WHERE v.device_id = 8 AND p.name = 'DeviceId'",
+        [](void* text, int, char** werte, char**) {
+            *static_cast<std::string*>(text) = werte[0] != nullptr ? werte[0] : "";
+            return 0;
+        },
+        &deviceId, nullptr);
+    sqlite3_close(anderes);
+    EXPECT_EQ(deviceId, "8");
 }
 
 TEST_F(ProgrammTest, RefusesAFileThatIsNoProjectStore)

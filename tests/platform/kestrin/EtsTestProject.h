@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -111,4 +113,15 @@ public:
 
     std::filesystem::path file;
     TEts2Cdi ets{nullptr, "244_ID", false};
+};
+
+// A second connection to a store, as another program holds one.
+class TOtherProgram {
+public:
+    explicit TOtherProgram(const std::filesystem::path& file) { EXPECT_EQ(sqlite3_open(file.c_str(), &m_db), SQLITE_OK); }
+    ~TOtherProgram() { sqlite3_close(m_db); }
+    void Sql(const char* sql) { EXPECT_EQ(sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql; }
+
+private:
+    sqlite3* m_db = nullptr;
 };
