@@ -174,8 +174,11 @@ void TEtsEingabe::Zurueck(const std::string& zeile)
         return;
     }
     // The installer's Ctrl+Q: the close checks ask their questions, then the return to ETS
-    // answers on its own line.
+    // answers on its own line. A question answered "Nein" keeps the device open, and the host
+    // is told so, or it could not tell that from a hang.
     DM->ABeenden->trigger();
+    if (m_main.IsGeraetOffen())
+        m_aus << kZurueckZeile << " cancelled" << std::endl;
 }
 
 void TEtsEingabe::EndeWennFertig()

@@ -245,6 +245,13 @@ void TFormMain::OnCdiDeleteDevice(bool& finished, int& result, int32_t, int32_t 
 void TFormMain::OnWmUserSvStop()
 {
     LOG_FKT("TFormMain::OnWmUserSvStop");
+    // ETS ends the program in the middle of an edit: the edit's safety copy, written as the
+    // auto-save writes it, is offered at the device's next opening (it stays on the recovery
+    // list), so nothing of it is lost.
+    if (TDeviceInstanzAz* offen = OffenesGeraet()) {
+        const QScopedValueRollback aktuell(AktDevInst, offen);
+        SaveToFile("");
+    }
     Close();
 }
 

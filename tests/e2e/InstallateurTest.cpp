@@ -368,3 +368,42 @@ TEST_F(InstallateurTest, AStoreTheEditorCannotOpenIsShownInABoxBeforeItEnds)
     EXPECT_NE(editor->Fehlerausgabe().find("is not an ETS project store"), std::string::npos) << editor->Fehlerausgabe();
     editor.reset(); // it has ended: nothing for ETS to stop
 }
+
+// ETS stops the editor in the middle of an edit, before the auto-save's first tick: the
+// edit's safety copy is offered at the next opening and brings the new inputs back.
+TEST_F(InstallateurTest, AStopDuringAnEditKeepsItsSafetyCopyForTheNextOpening)
+{
+    ASSERT_NE(OeffneGeraet(), 0u);
+    const auto rahmen = x->Rahmen(hauptfenster);
+    ASSERT_TRUE(rahmen.has_value());
+    InDenBaum();
+    WaehleImBaum({"Melder", "Sicherungs-Bereich 1"});
+    x->Klicke(rahmen->x + kKnopfNeueEingaengeX, rahmen->y + kKnopfY);
+    const unsigned long dialog = ErwarteFenster("^Eingänge hinzufügen");
+    ASSERT_NE(dialog, 0u);
+    ASSERT_TRUE(x->Aktiviere(dialog)) << Gesehen("with the dialog");
+    x->Tippe("2");
+    x->Tasten("Return");
+    ASSERT_TRUE(Warte([&] { return x->Fenster("^Eingänge hinzufügen") == 0; })) << Gesehen("while adding");
+    Gesehen("after adding two");
+    Stoppe();
+
+    editor = std::make_unique<TEditorProzess>(ordner, store);
+    editor->Sende("EditParameters 1");
+    // "Nicht ordentlich geschlossen", then "Letzte Datensicherung": both "Ja"; then the
+    // boxes of the import and of the objects' check against ETS.
+    for (const char* titel : {"^Bestätigen$", "^Bestätigen$", "^Import$", "^Ets-Datenbank"}) {
+        SCOPED_TRACE(titel);
+        unsigned long box = 0;
+        ASSERT_TRUE(Warte([&] { return (box = x->Fenster(titel)) != 0 && x->Aktiviere(box); }))
+            << "no safety copy was offered: " << Gesehen("at the opening");
+        x->Tasten(std::string(titel) == "^Bestätigen$" ? "alt+j" : "Return");
+        ASSERT_TRUE(Warte([&] { return x->Fenster(titel) != box; })) << Gesehen("after the answer");
+    }
+    EXPECT_EQ(editor->Antwort("EditParameters", kFrist), "EditParameters result=1 finished=0");
+    hauptfenster = ErwarteFenster("^Alarmzentrale");
+    ASSERT_NE(hauptfenster, 0u);
+    ASSERT_TRUE(x->Aktiviere(hauptfenster)) << Gesehen("after the restore");
+    ASSERT_NO_FATAL_FAILURE(ZurueckZuEts());
+    EXPECT_EQ(Melderzahl(Gespeichert()), kDemoMelder + 2) << "the inputs added before the stop are gone";
+}

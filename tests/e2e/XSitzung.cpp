@@ -157,10 +157,12 @@ std::optional<TFensterRahmen> TXSitzung::Rahmen(unsigned long fenster) const
 
 bool TXSitzung::Aktiviere(unsigned long fenster) const
 {
-    // A window that has only just been mapped may refuse the focus: ask again until it has it.
+    // A window that has only just been mapped may refuse the focus: ask again until it has it,
+    // or until the window manager has let it go (a progress window that closes while a box of
+    // the same title opens): the caller looks for the window again.
     const std::string id = std::to_string(fenster);
     const auto ende = std::chrono::steady_clock::now() + std::chrono::duration<double>(kFrist);
-    while (std::chrono::steady_clock::now() < ende) {
+    while (std::chrono::steady_clock::now() < ende && !Zustand(fenster).empty()) {
         Befehl("xdotool windowactivate " + id + " 2>/dev/null");
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         if (std::stoul("0" + Befehl("xdotool getactivewindow 2>/dev/null")) == fenster)

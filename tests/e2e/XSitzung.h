@@ -43,7 +43,8 @@ public:
     std::string Zustand(unsigned long fenster) const;
     std::optional<TFensterRahmen> Rahmen(unsigned long fenster) const;
 
-    // Gives the window the focus as the window manager does; false when it did not take it.
+    // Gives the window the focus as the window manager does; false when it did not take it
+    // or the window manager let it go meanwhile.
     bool Aktiviere(unsigned long fenster) const;
     // xdotool key names, e.g. "ctrl+q Down".
     void Tasten(const std::string& tasten) const;

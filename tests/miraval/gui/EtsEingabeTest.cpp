@@ -369,4 +369,17 @@ TEST_F(DialogBeimBearbeiten, TheVariantAndTheLinkDialogKeepALineUntilTheyClose)
     }
 }
 
+// A close question answered "Nein" keeps the editor open, and the host is told so.
+TEST_F(ReturnToEtsZeile, SaysSoWhenACloseQuestionKeepsTheEditorOpen)
+{
+    ASSERT_EQ(Senden("EditParameters 1"), "EditParameters result=1 finished=0\n");
+    boxen.Script(IDNO);
+    antworten.str("");
+    Schreiben("ReturnToEts");
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !eigene.str().empty(); }, 20000));
+    EXPECT_EQ(eigene.str(), "ReturnToEts cancelled\n");
+    EXPECT_EQ(antworten.str(), "");
+    EXPECT_TRUE(main->IsGeraetOffen());
+}
+
 } // namespace

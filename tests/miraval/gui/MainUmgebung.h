@@ -14,6 +14,7 @@
 #include "pellam/DataBasis.h"
 #include "support/ScriptedMessageBox.h"
 #include "tests/support/TestOrdner.h"
+#include "ZweiteZentrale.h"
 #include "win32/Shell.h"
 #include "win32/Windows.h"
 
@@ -52,15 +53,7 @@ protected:
         std::filesystem::create_directories(ordner);
         SetModuleFileNameOverride((ordner / "miraval").string());
         store = ordner / "demo.db";
-        ASSERT_TRUE(BuildProjectStore(store, std::string(DemoProjectSql()) + R"sql(
-INSERT INTO device (id, line_id, number, product_id, name) VALUES (8, 3, 2, 1, 'Zweite Zentrale');
-INSERT INTO device_param (device_id, parameter_id, value)
-    SELECT 8, id, CASE name WHEN 'DeviceId' THEN 1 ELSE default_value END FROM parameter WHERE product_id = 1;
-INSERT INTO device_object (device_id, comm_object_id, visible)
-    SELECT 8, c.id, NOT EXISTS (SELECT 1 FROM parameter_shows s WHERE s.comm_object_id = c.id)
-    FROM comm_object c WHERE c.product_id = 1;
-)sql")
-                        .ok);
+        ASSERT_TRUE(BuildProjectStore(store, std::string(DemoProjectSql()) + kZweiteZentraleSql).ok);
         dm = std::make_unique<TDM>();
         DM = dm.get();
         DM->AutoSave = true;

@@ -1,6 +1,7 @@
 #include "kestrin/EtsCommandLine.h"
 #include "kestrin/EtsEventChannel.h"
 
+#include "EtsOtherProgram.h"
 #include "EtsTestProject.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 
 namespace {
@@ -260,6 +262,59 @@ TEST(EtsEventChannel, KeepsTheEditingPeriodApart)
     EXPECT_EQ(blobLength(), 3u);
     EXPECT_EQ(out.str(), "EditParameters result=1 finished=0\nReturnToEts keep=0\n"
                          "EditParameters result=0 finished=1\nEditParameters result=1 finished=1\n");
+}
+
+// A return that failed on a lock leaves the period open: nothing the next event writes may
+// join it unseen. The channel ends it before the next line, or refuses the event and says at
+// the stop that the return was lost.
+TEST(EtsEventChannel, EndsThePeriodOfAReturnThatFailedOnALockBeforeTheNextLine)
+{
+    const std::string notStored = "reason=\"the last return to ETS was not stored: ReturnToEts: ETS project store ";
+    const struct {
+        const char* name;
+        bool lockGoes; // before the next line
+        std::string download, stop;
+        std::vector<std::string> raised;
+        std::uint32_t kept;
+    } rows[] = {
+        {"the lock goes", true, "DoDownload2 result=1 finished=1\n", "UserSvStop\n",
+         {"DoDownload2 0 0 2 0 0 0 0 0 1", "UserSvStop"}, 3},
+        {"the lock stays", false, "DoDownload2 result=0 finished=1 " + notStored, "UserSvStop ok=0 " + notStored,
+         {"UserSvStop"}, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TEtsTestProject project;
+        TRecordingHost host(&project.ets);
+        std::ostringstream out;
+        {
+            TEtsEventChannel channel(project.ets, out);
+            host.finished = false;
+            channel.HandleLine("EditParameters 1");
+            const std::uint8_t data[] = {1, 2, 3};
+            ASSERT_TRUE(project.ets.BlobWrite(data, sizeof data, 1));
+            auto other = std::make_unique<TOtherProgram>(project.file);
+            other->Sql("BEGIN; SELECT count(*) FROM device;");
+            EXPECT_FALSE(project.ets.ReturnToEts(1));
+            if (row.lockGoes)
+                other.reset();
+            host.calls.clear();
+            host.finished = true;
+            out.str("");
+            channel.HandleLine("DoDownload2 0 0 2 0 0 0 0 0 1");
+            EXPECT_EQ(out.str().substr(0, row.download.size()), row.download);
+            out.str("");
+            channel.HandleLine("UserSvStop");
+            EXPECT_EQ(out.str().substr(0, row.stop.size()), row.stop);
+            EXPECT_EQ(host.calls, row.raised);
+        }
+        project.ets.CloseProjectStore();
+        ASSERT_TRUE(project.ets.OpenProjectStore(project.file));
+        const std::uint8_t* buffer = nullptr;
+        std::uint32_t length = 99;
+        EXPECT_TRUE(project.ets.BlobRead(buffer, length, 1));
+        EXPECT_EQ(length, row.kept);
+    }
 }
 
 TEST(EtsCommandLine, ParsesModuleProjectAndEvents)
