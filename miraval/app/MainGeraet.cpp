@@ -244,8 +244,9 @@ bool TFormMain::ImportDevice(int32_t deviceId)
     {
         // Windows that show the device let go of its nodes while the import replaces them.
         TFensterNeuAufbau neu(*this, *instanz);
+        // A file the gate refused has said why, and nothing was changed.
         if (!instanz->VireoCdiImport(strom, &meter.Dialog()))
-            return fehler(adresse);
+            return instanz->GetKonfigAbgelehnt() ? false : fehler(adresse);
     }
     strom.clear();
     // The exported file is the only copy of the configuration until ETS holds it.
@@ -301,7 +302,7 @@ bool TFormMain::CopyDevice(int32_t newDeviceId, int32_t sourceDeviceId, bool fla
     {
         TFensterNeuAufbau neu(*this, *instanz);
         if (!instanz->VireoCdiCopy(strom, flag, &meter.Dialog()))
-            return fehler();
+            return instanz->GetKonfigAbgelehnt() ? false : fehler();
     }
     strom.clear();
     if (!SetParamDeviceIdToEts(newDeviceId))

@@ -242,7 +242,8 @@ void TFormMain::OnCdiDoDownload2(bool& finished, int& result, int32_t, int32_t v
         return;
     result = 1;
     if (!SetDevice(deviceId, false)) {
-        ShowMessageBox("TFormMain::OnCdiDoDownload2, SetDevice", Spredit::Txt9003, MB_OK);
+        if (AktDevInst == nullptr || !AktDevInst->GetKonfigAbgelehnt())
+            ShowMessageBox("TFormMain::OnCdiDoDownload2, SetDevice", Spredit::Txt9003, MB_OK);
         result = 0;
     } else {
         if (!AktDevInst->UpdateGroupAddressFromId()) {
@@ -372,8 +373,10 @@ bool TFormMain::OpenVireoVisible(int32_t deviceId)
     LOG_FKT("TFormMain::OpenVireoVisible");
     TCursorHourGlass sanduhr;
     if (!SetDevice(deviceId, true)) {
-        ShowMessageBox(Spredit::Txt9189 + "\n\r" + "(TFormMain::OpenVireoVisible)", SprAz::Txt10179,
-                       MB_OK | MB_ICONEXCLAMATION);
+        // A stored configuration the gate refused has said why in its one box.
+        if (AktDevInst == nullptr || !AktDevInst->GetKonfigAbgelehnt())
+            ShowMessageBox(Spredit::Txt9189 + "\n\r" + "(TFormMain::OpenVireoVisible)", SprAz::Txt10179,
+                           MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     m_offenesGeraet = AktDevInst;

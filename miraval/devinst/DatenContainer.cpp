@@ -325,6 +325,9 @@ TContainerStatus leseDatensaetze(std::string_view db, const TTextForm& form, std
             werte.SetCommaText(zeileText);
             if (werte.Count() <= TDatenStruktur::kMinWerte || werte[TDatenStruktur::kMinWerte] != "Ende")
                 return TContainerStatus::Fehler(Spredit::Txt9219 + "\nHandle: " + werte[0], "Fehler", MB_OK);
+            // Read back as the record type writes it, or a value was no number, missing or extra.
+            if (gelesen.back().GetDatensatzZeile() != zeileText)
+                return TContainerStatus::Fehler(Spredit::Txt9224 + "\nHandle: " + werte[0], "Fehler", MB_OK);
         }
     } catch (const E_DatenStruktur& e) {
         return TContainerStatus::Fehler(lesefehler(dateiName, e.Message()), "Fehler", MB_OK);

@@ -112,7 +112,9 @@ TContainerStatus ReadDatensaetze(std::string_view container, std::string_view da
 TContainerStatus PruefeAbschnitte(std::string_view container);
 // The records of such a container: PruefeAbschnitte, then as ReadDatensaetze, and every
 // record line must hold its end value (the record type does not look at it): a line
-// without it was cut off. Refused with what is wrong as Text and out empty.
+// without it was cut off; and every line must be the line the record type writes for the
+// record read from it (a value that is no number, one missing or extra). Refused with what
+// is wrong as Text and out empty.
 TContainerStatus ReadGanzeDatensaetze(std::string_view container, std::vector<TDatenStruktur>& out);
 
 // ---- Whole container ----------------------------------------------------------------------

@@ -193,6 +193,26 @@ public:
     // Replaces the configuration by a stored container. Base: false.
     virtual bool VireoImport(const std::string& stream, bool grpAdrVerknuepfen);
 
+    // ---- The gate of stored configurations from outside ------------------------------------------
+    // Who reads a stored configuration: a template or safety copy (its version must be this
+    // editor's), a device file or another device's configuration taken over by ETS, or this
+    // device's own configuration when it is opened (its version is the loader's to judge; ETS
+    // is not asked, the objects are aligned after the load).
+    enum class TKonfigLeser { Datei, Ets, Laden };
+    // Whether the container may be read, judged before anything changes: it is refused whole
+    // or it is what this editor itself would have written for this device. Refused: the reason
+    // as Text (empty when a message was shown already). Base: every container.
+    [[nodiscard]] virtual DatenContainer::TContainerStatus KonfigurationPruefen(const std::string& stream,
+                                                                              TKonfigLeser leser);
+    // The gate with its one message: false, after a box with the reason, when refused.
+    bool KonfigurationAnnehmen(const std::string& stream, TKonfigLeser leser);
+    // The gate's verdict: refused, it is shown as the file's refusal ("nothing changed") with
+    // the reason below it, unless the status has no caption (its message was shown already).
+    bool KonfigurationMelden(const DatenContainer::TContainerStatus& status);
+    // Whether the last read through the gate was refused (and said so): the caller shows no
+    // message of its own on top.
+    bool GetKonfigAbgelehnt() const { return m_konfigAbgelehnt; }
+
     // ---- Device node and identity ----------------------------------------------------------------
     void SetDevice(TDataBasis* node) { m_device = node; }
     TDataBasis* GetDevice() const { return m_device; }
@@ -484,6 +504,7 @@ private:
     std::unique_ptr<TEtsDeviceParam> m_deviceParam;
     bool m_reset = false;
     bool m_import = true;
+    bool m_konfigAbgelehnt = false;
     TKnotenMap m_knoten;
     int32_t m_etsDeviceId;
     int32_t m_creationMarker = -1;

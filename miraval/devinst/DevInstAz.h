@@ -112,13 +112,22 @@ public:
     // The keys of each object record's continuation records in chain order, by the object
     // record's key (as the import's check found them).
     using TImportKetten = std::map<int32_t, std::vector<int32_t>>;
-    // Whether the container's records can be imported, checked before anything changes:
-    // records there, handles unique, exactly one device record, every record below it through
-    // records that can hold it (what the tree shows is all there is), each object's
-    // continuation chain only through continuation records of that object (ketten receives
-    // them), each object one that its parameter's stored value shows on this device, every
-    // record fit for the container. Refused: shown with what is wrong, false.
-    bool ImportPruefen(const TDatenManager<TDatenStruktur>& store, TImportKetten& ketten);
+    // The gate (DevInstAzKonfigPruefung.cpp). Whether the container can be read whole, checked
+    // before anything changes: its sections whole; for a file, its version this editor's;
+    // every record line as this editor writes it (numbers that are numbers, no value missing
+    // or added); records there, handles unique, only known record types; exactly one device
+    // record, whose handle is the System of every record; every record below it through records
+    // that can hold it; each object's continuation chain only through continuation records of
+    // that object (ketten receives them); no communication object in two records; the inputs
+    // within the device's number and limits, each number once, each in an area the variant
+    // has and below that area; no security or arming area the variant lacks; texts no longer
+    // than the device holds. Except when opened: each object one that its parameter's stored
+    // value shows on this device, of ETS's type and kind. Refused: the reason as Text.
+    DatenContainer::TContainerStatus KonfigurationPruefen(const std::string& stream, TKonfigLeser leser) override;
+    // An object record as the import's messages name it: its name and number.
+    static std::string ObjektText(const TDatenStruktur& record);
+    DatenContainer::TContainerStatus KonfigurationPruefen(const std::string& stream, TKonfigLeser leser,
+                                                          TDatenManager<TDatenStruktur>& store, TImportKetten& ketten);
     // Shows that the file is refused (it changes nothing), with the reason below; false.
     bool ImportAbgelehnt(const std::string& grund);
     // The checked import in one ETS write burst. When a step fails after all, ETS, the records,

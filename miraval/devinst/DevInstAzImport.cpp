@@ -90,106 +90,6 @@ std::vector<int32_t> ObjektSchluessel(const TStore& store)
     return schluessel;
 }
 
-constexpr int32_t kTypFolgeSatz = 2;
-
-// The key of each handle the store holds. False, with the handle, when two records share one:
-// the loader would keep only the first of them.
-bool HandleSchluessel(const TStore& store, std::map<int32_t, int32_t>& schluessel, int32_t& doppelt)
-{
-    for (const auto& [key, record] : store.Records()) {
-        if (!schluessel.emplace(record.Handle, key).second) {
-            doppelt = record.Handle;
-            return false;
-        }
-    }
-    return true;
-}
-
-// The keys of the head's continuation records in chain order. A continuation is a record of
-// Typ 2 under the head (same System, Parent the head's handle); a handle met a second time
-// ends the chain. False when Next names any other record or none: following it would take
-// another object's record for this one's.
-bool Kette(const TStore& store, const std::map<int32_t, int32_t>& schluessel, const TDatenStruktur& kopf,
-           std::vector<int32_t>& kette)
-{
-    std::vector<int32_t> gesehen{kopf.Handle};
-    for (int32_t next = kopf.Next; next != 0;) {
-        if (std::find(gesehen.begin(), gesehen.end(), next) != gesehen.end())
-            break;
-        const auto key = schluessel.find(next);
-        if (key == schluessel.end())
-            return false;
-        const TDatenStruktur& glied = store.Records().at(key->second);
-        if (glied.Typ != kTypFolgeSatz || glied.System != kopf.System || glied.Parent != kopf.Handle)
-            return false;
-        gesehen.push_back(next);
-        kette.push_back(key->second);
-        next = glied.Next;
-    }
-    return true;
-}
-
-// The object's name and number as the import's messages name it.
-std::string ObjektText(const TDatenStruktur& record)
-{
-    return SprObjektModell::TxtObjektname + ": " + record.Name + "\n" + SprObjektModell::TxtNummer + ": " +
-           std::to_string(record.Param4);
-}
-
-// A record as the import's messages name it when it is no object.
-std::string SatzText(const TDatenStruktur& record)
-{
-    return "Handle: " + std::to_string(record.Handle) + " (\"" + record.Name + "\")\nParent: " +
-           std::to_string(record.Parent);
-}
-
-bool IstNodeTyp(int typ)
-{
-    return typ == AzTyp::System || (typ >= AzTyp::EditierbareTexte && typ <= AzTyp::DatumUhrzeit);
-}
-
-// Whether a record of Typ kind may stand below one of Typ eltern, as the tree shows records:
-// below a node only (a record of a type without a node shows nothing below it); a
-// communication object holds only the continuation records of its links, which stand nowhere
-// else; a detector stands in a security area or in their folder (the wired input).
-bool KannHalten(int eltern, int kind)
-{
-    if (eltern == TEtsObjekt::kTyp)
-        return kind == kTypFolgeSatz;
-    if (!IstNodeTyp(eltern) || kind == kTypFolgeSatz)
-        return false;
-    if (kind != AzTyp::Melder)
-        return true;
-    return eltern == AzTyp::OrdnerSicherungsBereich || eltern == AzTyp::SicherungsBereichFeuer ||
-           eltern == AzTyp::SicherungsBereichUeberfall ||
-           (eltern >= AzTyp::SicherungsBereich1 && eltern < AzTyp::SicherungsBereich1 + 4);
-}
-
-// The key of a record the tree would not show: not below the one device record through
-// records that can hold it (a parent missing, of the wrong kind, or a loop). 0 when every
-// record is reachable; the store's keys start at 1.
-int32_t Unerreichbar(const TStore& store, const std::map<int32_t, int32_t>& schluessel, int32_t geraet)
-{
-    std::multimap<int32_t, int32_t> kinder;
-    for (const auto& [key, record] : store.Records())
-        if (key != geraet && schluessel.count(record.Parent) != 0)
-            kinder.emplace(record.Parent, key);
-    std::set<int32_t> erreicht{geraet};
-    std::vector<int32_t> offen{geraet};
-    while (!offen.empty()) {
-        const TDatenStruktur& eltern = store.Records().at(offen.back());
-        offen.pop_back();
-        const auto [von, bis] = kinder.equal_range(eltern.Handle);
-        for (auto kind = von; kind != bis; ++kind)
-            if (KannHalten(eltern.Typ, store.Records().at(kind->second).Typ) && erreicht.insert(kind->second).second)
-                offen.push_back(kind->second);
-    }
-    for (const auto& [key, record] : store.Records())
-        if (erreicht.count(key) == 0)
-            return key;
-    return 0;
-}
-
 } // namespace
 
 // ---- Reset ---------------------------------------------------------------------------------------
@@ -242,26 +142,12 @@ bool TDeviceInstanzAz::VireoImport(const std::string& stream, bool grpAdrVerknue
     bool ergebnis = false;
     SetImportFlag(true);
     try {
-        std::vector<TDatenStruktur> datensaetze;
-        // A file cut short is refused before its version is read: a version section without
-        // its end would read as no version at all.
-        if (DatenContainer::TContainerStatus ganz = DatenContainer::PruefeAbschnitte(stream); !ganz) {
-            ImportAbgelehnt(ganz.Text);
-        } else if (!VersionCheck(DatenContainer::ReadVersionValue(stream), true)) {
-            // The check has shown its message.
-        } else if (DatenContainer::TContainerStatus status = DatenContainer::ReadGanzeDatensaetze(stream, datensaetze);
-                   !status) {
-            ImportAbgelehnt(status.Text);
-        } else {
-            TStore store;
-            int32_t key = 1;
-            for (const TDatenStruktur& record : datensaetze)
-                store.Insert(key++, record);
-            // Up to here nothing has changed.
-            TImportKetten ketten;
-            if (ImportPruefen(store, ketten) && GetEtsGruppenAdressen() != nullptr)
-                ergebnis = ImportOderZurueck(store, grpAdrVerknuepfen, ketten);
-        }
+        TStore store;
+        TImportKetten ketten;
+        // Up to the end of the check nothing changes.
+        if (KonfigurationMelden(KonfigurationPruefen(stream, TKonfigLeser::Datei, store, ketten)) &&
+            GetEtsGruppenAdressen() != nullptr)
+            ergebnis = ImportOderZurueck(store, grpAdrVerknuepfen, ketten);
     } catch (const E_Basis& e) {
         e.WriteMessage();
         ergebnis = false;
@@ -278,8 +164,7 @@ bool TDeviceInstanzAz::VireoImport(const std::string& stream, bool grpAdrVerknue
 
 bool TDeviceInstanzAz::ImportAbgelehnt(const std::string& grund)
 {
-    Meldung(Spredit::Txt9214 + "\n" + grund, Spredit::Txt9154, MB_ICONWARNING);
-    return false;
+    return KonfigurationMelden(DatenContainer::TContainerStatus::Fehler(grund, Spredit::Txt9154, MB_ICONWARNING));
 }
 
 bool TDeviceInstanzAz::ImportOderZurueck(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen,
@@ -319,64 +204,10 @@ bool TDeviceInstanzAz::ImportOderZurueck(TDatenManager<TDatenStruktur>& store, b
     GetSaboSe() = saboSe;
     GetPhysAdrSe() = physAdrSe;
     GetHost().FormVerwNeuAufbauen(*this);
-    Meldung(geladen ? Spredit::Txt9214 : Spredit::Txt9161, Spredit::Txt9154, MB_ICONWARNING);
+    if (geladen)
+        return ImportAbgelehnt({});
+    Meldung(Spredit::Txt9161, Spredit::Txt9154, MB_ICONWARNING);
     return false;
-}
-
-bool TDeviceInstanzAz::ImportPruefen(const TDatenManager<TDatenStruktur>& store, TImportKetten& ketten)
-{
-    LOG_FKT("TDeviceInstanzAz::ImportPruefen");
-    if (store.Records().empty())
-        return ImportAbgelehnt(Spredit::Txt9220);
-    std::map<int32_t, int32_t> schluessel;
-    if (int32_t doppelt = 0; !HandleSchluessel(store, schluessel, doppelt))
-        return ImportAbgelehnt(Spredit::Txt9217 + "\nHandle: " + std::to_string(doppelt));
-    int32_t geraet = 0;
-    int geraete = 0;
-    for (const auto& [key, record] : store.Records())
-        if (record.Typ == AzTyp::System && ++geraete == 1)
-            geraet = key;
-    if (geraete != 1)
-        return ImportAbgelehnt(Spredit::Txt9221);
-    const std::vector<int32_t> objekte = ObjektSchluessel(store);
-    for (int32_t key : objekte)
-        if (const TDatenStruktur& kopf = store.Records().at(key); !Kette(store, schluessel, kopf, ketten[key]))
-            return ImportAbgelehnt(Spredit::Txt9215 + "\n" + ObjektText(kopf));
-    if (const int32_t key = Unerreichbar(store, schluessel, geraet); key != 0)
-        return ImportAbgelehnt(Spredit::Txt9222 + "\n" + SatzText(store.Records().at(key)));
-
-    // Which objects a parameter's value shows, ETS tells only when the value is written: the
-    // values are tried in a burst that is never stored. Each object must be one that its
-    // parameter shows on this device, or it would keep the ids the file brought (of another
-    // device, perhaps) and be linked through them.
-    TEtsDeviceParam* zugriff = GetEtsDeviceParam();
-    TEtsTransaction probe(GetEts());
-    for (int32_t key : objekte) {
-        const TDatenStruktur& kopf = store.Records().at(key);
-        const auto parameter = static_cast<int16_t>(kopf.Param16);
-        std::vector<tagDAL_OBJECT_INFO> gezeigt;
-        int32_t wert = 0;
-        const int code = zugriff == nullptr ? ETS_PARAM_ERROR
-                         : probe.IsOpen()   ? zugriff->SetDeviceParamData(parameter, kopf.Param17, gezeigt)
-                                            : zugriff->GetDeviceParamData(parameter, wert);
-        const bool gehoert = std::any_of(gezeigt.begin(), gezeigt.end(), [&kopf](const tagDAL_OBJECT_INFO& e) {
-            return e.ObjectNumber == kopf.Param4;
-        });
-        if (code != ETS_PARAM_OK || (probe.IsOpen() && !gehoert))
-            return ImportAbgelehnt(Spredit::Txt9216 + "\n" + ObjektText(kopf));
-    }
-    // What the load will read back: a record the container cannot hold refuses the file now.
-    std::vector<const TDatenStruktur*> datensaetze;
-    for (const auto& [key, record] : store.Records())
-        datensaetze.push_back(&record);
-    std::string container;
-    std::vector<TDatenStruktur> gelesen;
-    DatenContainer::TContainerStatus status = DatenContainer::WriteContainer(datensaetze, GetVersion(), {}, container);
-    if (status)
-        status = DatenContainer::ReadDatensaetze(container, "", gelesen);
-    if (!status)
-        return ImportAbgelehnt(status.Text);
-    return true;
 }
 
 bool TDeviceInstanzAz::VireoImportAbgleich(TDatenManager<TDatenStruktur>& store, bool grpAdrVerknuepfen,

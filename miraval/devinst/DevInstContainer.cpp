@@ -5,6 +5,7 @@
 
 #include "miraval/devinst/EditorHost.h"
 #include "miraval/dienste/IniRegistry.h"
+#include "miraval/dienste/Spredit.h"
 #include "kestrin/Ets2Cdi.h"
 #include "pellam/DataBasis.h"
 #include "pellam/EibHandle.h"
@@ -39,6 +40,27 @@ void SchreibeUeber(const std::filesystem::path& datei, const std::string& bytes)
 }
 
 } // namespace
+
+DatenContainer::TContainerStatus TDeviceInstanz::KonfigurationPruefen(const std::string& /*stream*/,
+                                                                      TKonfigLeser /*leser*/)
+{
+    return {};
+}
+
+bool TDeviceInstanz::KonfigurationAnnehmen(const std::string& stream, TKonfigLeser leser)
+{
+    LOG_FKT("TDeviceInstanz::KonfigurationAnnehmen");
+    return KonfigurationMelden(KonfigurationPruefen(stream, leser));
+}
+
+bool TDeviceInstanz::KonfigurationMelden(const DatenContainer::TContainerStatus& status)
+{
+    m_konfigAbgelehnt = !status;
+    if (m_konfigAbgelehnt && !status.Caption.empty())
+        Meldung(Spredit::Txt9214 + (status.Text.empty() ? "" : "\n" + status.Text), Spredit::Txt9154,
+                MB_ICONWARNING);
+    return !m_konfigAbgelehnt;
+}
 
 bool TDeviceInstanz::ClearDatenStream()
 {
@@ -177,6 +199,7 @@ bool TDeviceInstanz::InitData()
 bool TDeviceInstanz::GetDataFromServer(HWND owner, bool refresh)
 {
     LOG_FKT("TDeviceInstanz::GetDataFromServer");
+    m_konfigAbgelehnt = false;
     TEts2Cdi* ets = GetEts();
     const uint8_t* buffer = nullptr;
     uint32_t laenge = 0;
@@ -196,7 +219,12 @@ bool TDeviceInstanz::GetDataFromServer(HWND owner, bool refresh)
         if (laenge == 0)
             return false;
     }
-    m_blob.assign(reinterpret_cast<const char*>(buffer), laenge);
+    std::string blob(reinterpret_cast<const char*>(buffer), laenge);
+    // A stored configuration that is not what this editor writes is not loaded at all: the
+    // nodes would disagree with it and every store would write the damage again.
+    if (!KonfigurationAnnehmen(blob, TKonfigLeser::Laden))
+        return false;
+    m_blob = std::move(blob);
     DebugKopie(true);
     if (!InitData())
         return false;

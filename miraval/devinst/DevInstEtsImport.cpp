@@ -65,6 +65,9 @@ bool LadenUndKonvertieren(TDeviceInstanz& inst, const std::string& data, TEtsPro
                           TKonvertModus modus)
 {
     const bool import = modus == kImport;
+    // Checked first: whichever way this ends, the caller learns whether the gate refused it.
+    if (!inst.KonfigurationAnnehmen(data, TDeviceInstanz::TKonfigLeser::Ets))
+        return false;
     Position(meter, 10);
     if (Abbruch(meter))
         return false;

@@ -281,6 +281,16 @@ extern const std::string& Txt9221; // "Die Datei enthält nicht genau einen Ger�
 extern const std::string& Txt9222;
 // "Die Gruppenadresse %s konnte nicht durch die Gruppenadresse %s ersetzt werden." (old, new)
 extern const std::string& Txt9223;
+extern const std::string& Txt9224; // "Ein Datensatz ist nicht so geschrieben, wie das Programm ihn schreibt: ein Wert ist keine Zahl, fehlt oder ist zu viel."
+extern const std::string& Txt9225; // "Der Gerätedatensatz passt nicht zu den Datensätzen des Gerätes."
+extern const std::string& Txt9226; // "Ein Kommunikationsobjekt steht in mehreren Datensätzen."
+extern const std::string& Txt9227; // "Typ oder Art des Objektes stimmen nicht mit ETS überein."
+extern const std::string& Txt9228; // "Die Datei enthält mehr Eingänge, als das Gerät zulässt."
+extern const std::string& Txt9229; // "Die Nummer des Eingangs ist ungültig oder mehrfach vergeben."
+extern const std::string& Txt9230; // "Der Bereich ist in der Variante des Gerätes nicht vorhanden."
+extern const std::string& Txt9231; // "Der Datensatz hat einen unbekannten Typ."
+extern const std::string& Txt9232; // "Der Text ist länger, als das Gerät ihn speichern kann."
+extern const std::string& Txt9233; // "Die Objekte können in ETS nicht geprüft werden."
 
 // Fills the texts from `table` (each id's text; the empty text for an id the table lacks),
 // but only on the first of nested calls: the unit's counter is lowered by one and the texts

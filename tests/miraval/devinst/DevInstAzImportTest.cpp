@@ -223,7 +223,7 @@ TEST_F(Import, AFileThatCannotBeImportedChangesNothingAndSaysWhy)
     } faelle[] = {
         {"continuation is another object", [](R&, S& o, S&, S& a) { o.Next = a.Handle; }, 9215},
         {"continuation of another object", [](R&, S&, S& f, S& a) { f.Parent = a.Handle; }, 9215},
-        {"continuation of another type", [](R&, S&, S& f, S&) { f.Typ = 1; }, 9215},
+        {"continuation of another type", [](R&, S&, S& f, S&) { f.Typ = AzTyp::Melder; }, 9215},
         {"continuation missing", [](R&, S& o, S&, S&) { o.Next = 987654; }, 9215},
         {"two records of one handle", [](R& r, S&, S&, S& a) { r.push_back(a); }, 9217},
         {"object of no parameter", [](R&, S& o, S&, S&) { o.Param16 = 30000; }, 9216},

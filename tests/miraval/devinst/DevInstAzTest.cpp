@@ -41,6 +41,14 @@ template <class T> bool Ist(TDataBasis* node)
     return dynamic_cast<T*>(node) != nullptr;
 }
 
+// The loader's own cases on records made for them, many of which the gate would refuse as a
+// whole configuration: here they are loaded past it.
+class TOhneTor : public TDeviceInstanzAz {
+public:
+    using TDeviceInstanzAz::TDeviceInstanzAz;
+    DatenContainer::TContainerStatus KonfigurationPruefen(const std::string&, TKonfigLeser) override { return {}; }
+};
+
 struct Az : ::testing::Test {
     Az() { host.window.SetAktDevInst(&inst); }
 
@@ -66,7 +74,7 @@ struct Az : ::testing::Test {
     TEtsTestProject project;
     TScriptedMessageBox boxes;
     TEditorHostDouble host{&project.ets};
-    TDeviceInstanzAz inst{host, TestGeraet(1), nullptr};
+    TOhneTor inst{host, TestGeraet(1), nullptr};
 };
 
 TEST_F(Az, ConstructionShowsTheInputCounts)

@@ -53,6 +53,8 @@ public:
     void SetDlgProgress(int position, const std::string& text) override
     {
         log("SetDlgProgress " + std::to_string(position) + " " + text);
+        if (beimFortschritt)
+            beimFortschritt(text);
     }
     void StopDlgProgress() override { log("StopDlgProgress"); }
     void StartDlgProgressAbbrechbar(const std::string& titel, const std::string& text, int minimum, int maximum,
@@ -175,6 +177,7 @@ public:
     bool statusOnCopyDevice = false;
     int verarbeitet = 0;                 // ProcessMessages calls
     std::function<void(int)> beimVerarbeiten;
+    std::function<void(const std::string&)> beimFortschritt; // each progress text, as it is set
     std::vector<TObjektBasis::RecGrpAdrId> dlgLinks;       // DlgSelGrpAddr's choice on OK
     std::vector<int32_t> dlgAngeboten;                     // the ids the last DlgSelGrpAddr offered
     std::vector<std::string> dlgEreignisse; // the rows the last DlgEreignisspeicher showed

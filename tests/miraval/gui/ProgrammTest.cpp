@@ -197,6 +197,13 @@ protected:
         return std::string(reinterpret_cast<const char*>(daten), laenge);
     }
 
+    bool StoreBlobSchreiben(const std::string& blob)
+    {
+        TEts2Cdi ets(nullptr, kDemoModuleName, false);
+        return ets.OpenProjectStore(store) &&
+               ets.BlobWrite(blob.data(), static_cast<std::uint32_t>(blob.size()), kDemoAlarmCentreId);
+    }
+
     std::string Lies(const fs::path& datei)
     {
         std::ifstream lesen(datei, std::ios::binary);
@@ -324,6 +331,57 @@ TEST_F(ProgrammTest, AReturnToAStoreThatCannotBeWrittenLosesNothingAndCanBeRepea
                               [&] { ASSERT_TRUE(Unveraenderlich(store, false)); },
                               "cannot be written: disk I/O error");
     Unveraenderlich(store, false);
+}
+
+// ETS's import of a device file that is not what the program writes, and the same file as the
+// device's own stored configuration: refused with one box that says why, the file kept for
+// another try, the stored configuration as it was.
+TEST_F(ProgrammTest, ImportDeviceAndOpeningRefuseADamagedConfigurationWithOneBoxAndChangeNothing)
+{
+    ASSERT_EQ(Starte("244_ID --ets-project demo.db --event 'ExportDevice 0 0 1'", "UserSvStop\n"), 0)
+        << Ausgabe("stderr");
+    // ETS keeps the exported file in the store's folder, where its import looks for it.
+    const fs::path export_ = ordner / "1.azp";
+    ASSERT_TRUE(fs::exists(export_)) << Ausgabe("stdout");
+    const std::string inhalt = Lies(export_);
+    // The device record is the first record line, the next one its first child's.
+    const std::size_t geraet = inhalt.find("<DB>\r\n") + 6;
+    const std::size_t kind = inhalt.find("\r\n", geraet) + 2;
+    ASSERT_EQ(inhalt.substr(geraet, 2), "1,");
+    const std::string geraetZeile = inhalt.substr(geraet, kind - geraet);
+    const struct {
+        const char* name;
+        std::string datei;
+    } faelle[] = {
+        {"a handle another record's", inhalt.substr(0, kind) + "1" + inhalt.substr(inhalt.find(',', kind))},
+        {"a second device record", inhalt.substr(0, kind) + "987654" + geraetZeile.substr(1) + inhalt.substr(kind)},
+        {"a value removed", inhalt.substr(0, geraet) + "1" + inhalt.substr(inhalt.find(',', geraet + 2))},
+    };
+    const std::string gespeichert = StoreBlob();
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        std::ofstream(export_, std::ios::binary) << f.datei;
+        EXPECT_EQ(Starte("244_ID --ets-project demo.db --event 'EditParameters 1' --event 'ImportDevice 0 0 1'",
+                         "UserSvStop\n"),
+                  0);
+        EXPECT_NE(Ausgabe("stdout").find("ImportDevice result=0"), std::string::npos) << Ausgabe("stdout");
+        EXPECT_EQ(Anzahl(Ausgabe("stderr"), "Die Datei ist fehlerhaft und wurde nicht importiert."), 1)
+            << Ausgabe("stderr");
+        EXPECT_EQ(Ausgabe("stderr").find("Beim Import des Gerätes sind Fehler aufgetreten."), std::string::npos)
+            << Ausgabe("stderr");
+        EXPECT_TRUE(fs::exists(export_));
+        EXPECT_EQ(StoreBlob(), gespeichert);
+
+        ASSERT_TRUE(StoreBlobSchreiben(f.datei));
+        EXPECT_EQ(Starte("244_ID --ets-project demo.db --event 'EditParameters 1'", "UserSvStop\n"), 0);
+        EXPECT_NE(Ausgabe("stdout").find("EditParameters result=0"), std::string::npos) << Ausgabe("stdout");
+        EXPECT_EQ(Anzahl(Ausgabe("stderr"), "Die Datei ist fehlerhaft und wurde nicht importiert."), 1)
+            << Ausgabe("stderr");
+        EXPECT_EQ(Ausgabe("stderr").find("Beim Starten des Plug-In ist ein Fehler aufgetreten."), std::string::npos)
+            << Ausgabe("stderr");
+        EXPECT_EQ(StoreBlob(), f.datei);
+        ASSERT_TRUE(StoreBlobSchreiben(gespeichert));
+    }
 }
 
 TEST_F(ProgrammTest, RefusesAFileThatIsNoProjectStore)

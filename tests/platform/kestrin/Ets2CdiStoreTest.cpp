@@ -1,3 +1,4 @@
+#include "EtsOtherProgram.h"
 #include "EtsTestProject.h"
 
 #include <gtest/gtest.h>
@@ -68,17 +69,6 @@ TEST(EtsProjectStore, RefusesWhatIsNoProjectStoreAndCreatesNothing)
         std::filesystem::remove(file);
     std::filesystem::remove(folder); // only when empty
 }
-
-// A second connection to a store, as another program holds one.
-class TOtherProgram {
-public:
-    explicit TOtherProgram(const std::filesystem::path& file) { EXPECT_EQ(sqlite3_open(file.c_str(), &m_db), SQLITE_OK); }
-    ~TOtherProgram() { sqlite3_close(m_db); }
-    void Sql(const char* sql) { EXPECT_EQ(sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql; }
-
-private:
-    sqlite3* m_db = nullptr;
-};
 
 TEST(EtsProjectStore, OpeningWaitsForALockAndNamesALockThatStays)
 {
