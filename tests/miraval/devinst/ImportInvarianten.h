@@ -81,8 +81,10 @@ inline std::vector<std::string> Verletzt(TDeviceInstanzAz& inst, TEts2Cdi& ets, 
                                  std::to_string(r.Param17) + " in ETS");
                 continue;
             }
-            const auto e = std::find_if(gezeigt.begin(), gezeigt.end(),
-                                        [&r](const tagDAL_OBJECT_INFO& o) { return o.DeviceObjectId == r.Param10; });
+            const int32_t deviceObjectId = r.Param10;
+            const auto e = std::find_if(gezeigt.begin(), gezeigt.end(), [deviceObjectId](const tagDAL_OBJECT_INFO& o) {
+                return o.DeviceObjectId == deviceObjectId;
+            });
             if (e == gezeigt.end()) {
                 fehler.push_back(objekt + "its parameter does not show its ETS object " + std::to_string(r.Param10));
                 continue;
