@@ -258,6 +258,7 @@ bool TFormMain::DatenImport(const std::string& datei)
     TCursorHourGlass sanduhr;
     if (AktDevInst == nullptr)
         return false;
+    AktDevInst->KonfigAbgelehntVergessen();
     // Read whole before anything is touched: a file that cannot be read changes nothing.
     std::string strom;
     std::string fehler;

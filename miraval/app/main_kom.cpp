@@ -429,6 +429,7 @@ bool TFormMain::SetDevice(int32_t deviceId, bool createWindow)
     }
     // The instance may outlive project windows: it always works with the current one.
     AktDevInst->SetFormVerw(FormVerw);
+    AktDevInst->KonfigAbgelehntVergessen();
     ::SetDlgProgress();
 
     const std::string name = DalText(record->DeviceName);

@@ -212,6 +212,8 @@ public:
     // Whether the last read through the gate was refused (and said so): the caller shows no
     // message of its own on top.
     bool GetKonfigAbgelehnt() const { return m_konfigAbgelehnt; }
+    // Forgets the last refusal: a read that may end before it reaches the gate begins so.
+    void KonfigAbgelehntVergessen() { m_konfigAbgelehnt = false; }
 
     // ---- Device node and identity ----------------------------------------------------------------
     void SetDevice(TDataBasis* node) { m_device = node; }

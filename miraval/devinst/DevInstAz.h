@@ -126,6 +126,8 @@ public:
     DatenContainer::TContainerStatus KonfigurationPruefen(const std::string& stream, TKonfigLeser leser) override;
     // An object record as the import's messages name it: its name and number.
     static std::string ObjektText(const TDatenStruktur& record);
+    // The keys of the store's records of communication objects, in key order.
+    static std::vector<int32_t> ObjektSchluessel(const TDatenManager<TDatenStruktur>& store);
     DatenContainer::TContainerStatus KonfigurationPruefen(const std::string& stream, TKonfigLeser leser,
                                                           TDatenManager<TDatenStruktur>& store, TImportKetten& ketten);
     // Shows that the file is refused (it changes nothing), with the reason below; false.

@@ -80,16 +80,6 @@ void Stufe(const char* name)
     LogFktStart(LOG_PRIORITY_STANDARD, name, __FILE__, __LINE__);
 }
 
-// The keys of the store's records of communication objects, in key order.
-std::vector<int32_t> ObjektSchluessel(const TStore& store)
-{
-    std::vector<int32_t> schluessel;
-    for (const auto& [key, record] : store.Records())
-        if (record.Typ == TEtsObjekt::kTyp)
-            schluessel.push_back(key);
-    return schluessel;
-}
-
 } // namespace
 
 // ---- Reset ---------------------------------------------------------------------------------------

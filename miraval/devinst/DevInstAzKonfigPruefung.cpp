@@ -34,16 +34,6 @@ TContainerStatus Abgelehnt(const std::string& grund)
 
 constexpr int32_t kTypFolgeSatz = 2;
 
-// The keys of the store's records of communication objects, in key order.
-std::vector<int32_t> ObjektSchluessel(const TStore& store)
-{
-    std::vector<int32_t> schluessel;
-    for (const auto& [key, record] : store.Records())
-        if (record.Typ == TEtsObjekt::kTyp)
-            schluessel.push_back(key);
-    return schluessel;
-}
-
 // The key of each handle the store holds. False, with the handle, when two records share one:
 // the loader would keep only the first of them.
 bool HandleSchluessel(const TStore& store, std::map<int32_t, int32_t>& schluessel, int32_t& doppelt)
@@ -205,6 +195,15 @@ std::string TDeviceInstanzAz::ObjektText(const TDatenStruktur& record)
 {
     return SprObjektModell::TxtObjektname + ": " + record.Name + "\n" + SprObjektModell::TxtNummer + ": " +
            std::to_string(record.Param4);
+}
+
+std::vector<int32_t> TDeviceInstanzAz::ObjektSchluessel(const TDatenManager<TDatenStruktur>& store)
+{
+    std::vector<int32_t> schluessel;
+    for (const auto& [key, record] : store.Records())
+        if (record.Typ == TEtsObjekt::kTyp)
+            schluessel.push_back(key);
+    return schluessel;
 }
 
 DatenContainer::TContainerStatus TDeviceInstanzAz::KonfigurationPruefen(const std::string& stream, TKonfigLeser leser)

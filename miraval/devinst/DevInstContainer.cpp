@@ -199,7 +199,7 @@ bool TDeviceInstanz::InitData()
 bool TDeviceInstanz::GetDataFromServer(HWND owner, bool refresh)
 {
     LOG_FKT("TDeviceInstanz::GetDataFromServer");
-    m_konfigAbgelehnt = false;
+    KonfigAbgelehntVergessen();
     TEts2Cdi* ets = GetEts();
     const uint8_t* buffer = nullptr;
     uint32_t laenge = 0;

@@ -177,8 +177,10 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
                     zweites.Next = 0;
                     r.push_back(zweites);
                 })},
-        {"an object's type not ETS's", Spredit::Txt9227, true, JeSatz(e, IstObjekt, [](TSaetze& r, std::size_t i) { r[i].Param8 += 1; })},
-        {"an object's kind not ETS's", Spredit::Txt9227, true, JeSatz(e, IstObjekt, [](TSaetze& r, std::size_t i) { r[i].Param7 += 1; })},
+        {"an object's type not ETS's", Spredit::Txt9227, true,
+         JeSatz(e, IstObjekt, [](TSaetze& r, std::size_t i) { r[i].Param8 += 1; })},
+        {"an object's kind not ETS's", Spredit::Txt9227, true,
+         JeSatz(e, IstObjekt, [](TSaetze& r, std::size_t i) { r[i].Param7 += 1; })},
         {"more inputs than the device has", Spredit::Txt9228, false,
          JeSatz(e, IstEingang,
                 [](TSaetze& r, std::size_t i) {

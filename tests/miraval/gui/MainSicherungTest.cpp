@@ -165,6 +165,14 @@ TEST_F(MainSicherung, FailedRestoreOrTemplateChangesNothingAndFreesTheWindows)
     const std::string vorher = Container(*main->GetAktDevInst());
     const fs::path verzeichnis = ordner / "verzeichnis.azx";
     fs::create_directories(verzeichnis);
+    // A template whose first record line stands twice: refused by the gate, whose box is the
+    // only one; the file that cannot be read after it has its own.
+    const fs::path doppelt = ordner / "doppelt.azx";
+    {
+        const std::size_t zeile = vorher.find("<DB>\r\n") + 6;
+        const std::string erste = vorher.substr(zeile, vorher.find("\r\n", zeile) + 2 - zeile);
+        std::ofstream(doppelt, std::ios::binary) << vorher.substr(0, zeile) + erste + vorher.substr(zeile);
+    }
     const struct {
         int sicherung;   // the safety copy: 0 none, 1 a good one, 2 a folder in its place
         QAction* aktion; // null: restore the safety copy
@@ -176,6 +184,7 @@ TEST_F(MainSicherung, FailedRestoreOrTemplateChangesNothingAndFreesTheWindows)
                   {2, nullptr, IDYES, {}, "Beim Import des Gerätes"},
                   {0, DM->AExport, IDYES, {}, ""},
                   {0, DM->AExport, IDYES, verzeichnis, "Can not create file :\n"},
+                  {0, DM->AImport, IDYES, doppelt, "Die Datei ist fehlerhaft"},
                   {0, DM->AImport, IDYES, verzeichnis, "Beim Import des Gerätes sind Fehler"}};
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.meldung);
