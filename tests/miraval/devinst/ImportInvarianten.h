@@ -110,13 +110,12 @@ inline std::vector<std::string> Verletzt(TDeviceInstanzAz& inst, TEts2Cdi& ets, 
                 fehler.push_back(objekt + "its node's links are not ETS's");
         }
 
-    // Storing writes the device node into its record first; what is stored must load back
-    // as it was.
+    // The records as they are, stored and loaded again.
+    const std::string vorher = Container(inst);
     if (!inst.WriteBlob()) {
         fehler.push_back("the device cannot be stored");
         return fehler;
     }
-    const std::string vorher = Container(inst);
     const auto knotenVorher = Knoten(inst);
     if (vorher.empty() || !inst.GetDataFromServer(fenster, false))
         fehler.push_back("the device stored cannot be loaded again");

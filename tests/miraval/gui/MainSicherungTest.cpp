@@ -150,8 +150,11 @@ TEST_F(MainSicherung, TemplateTravelsBetweenTwoDevicesWithOnlyTheIdsChanged)
     TScriptedMessageBox ja{IDYES};
     DM->AImport->trigger();
     ErwarteMeldung(ja, "Import beendet");
-    // The template's records, but the ETS ids of device 8's objects and device record.
-    EXPECT_EQ(OhneIds(Container(*main->GetAktDevInst())), OhneIds(quelle));
+    // The template's records, but the ETS ids of device 8's objects and device record, and
+    // device 8's physical address.
+    const std::string ziel = Container(*main->GetAktDevInst());
+    EXPECT_EQ(OhneIds(ziel), OhneIds(quelle));
+    EXPECT_NE(ziel.find(",02.01.002,"), std::string::npos);
     ErwarteFreigegeben();
 }
 

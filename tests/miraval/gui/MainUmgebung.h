@@ -136,8 +136,8 @@ INSERT INTO device_object (device_id, comm_object_id, visible)
     }
 
     // A container's records without the ETS ids of the objects (the product's object, the
-    // device object, the value or parameter that shows it) and of the device record: what a
-    // configuration that moved to another device keeps.
+    // device object, the value or parameter that shows it) and without the device record's
+    // id and physical address: what a configuration that moved to another device keeps.
     static std::vector<TDatenStruktur> OhneIds(const std::string& container)
     {
         std::vector<TDatenStruktur> records;
@@ -145,8 +145,10 @@ INSERT INTO device_object (device_id, comm_object_id, visible)
         for (TDatenStruktur& r : records) {
             if (r.Typ == AzTyp::EtsObjekt)
                 r.Param3 = r.Param5 = r.Param10 = 0;
-            if (r.Typ == AzTyp::System)
+            if (r.Typ == AzTyp::System) {
                 r.Param4 = 0;
+                r.String2.clear();
+            }
         }
         return records;
     }
