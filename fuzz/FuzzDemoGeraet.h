@@ -7,12 +7,15 @@
 // What every input is held to, refused or taken: no object of another device and none of
 // their links changed. What a refused input must not change: the records (the container), the
 // nodes, the objects ETS shows and their links. After an input that was not refused, every
-// record stands below the device record (the tree shows every record the status bar counts).
-// An input that breaks any of these aborts the run with what it broke.
+// record stands below the device record (the tree shows every record the status bar counts);
+// after an import that was not refused, the device is as ImportInvarianten.h holds it (each
+// object record ETS's object, each node's links ETS's, the same records and nodes stored and
+// loaded again). An input that breaks any of these aborts the run with what it broke.
 
 #include "AzGeraet.h"
 
 #include "DemoProject.h"
+#include "ImportInvarianten.h"
 #include "kestrin/EtsTransaction.h"
 #include "miraval/devinst/DevInstAz_p.h"
 #include "miraval/dienste/Spredit.h"
@@ -54,9 +57,10 @@ public:
 
     // Runs one input. eingabe answers whether the device took it; abgelehnt, asked after a
     // false answer, whether the input was refused (a partial change may be the operation's
-    // own way of failing, as a paste that stops half-way).
+    // own way of failing, as a paste that stops half-way). With import, an input not refused
+    // is held to ImportInvarianten.h.
     void Pruefe(const std::function<bool()>& eingabe,
-                const std::function<bool()>& abgelehnt = [] { return true; })
+                const std::function<bool()>& abgelehnt = [] { return true; }, bool import = false)
     {
         m_boxen.clear();
         bool neuLaden = true;
@@ -77,6 +81,8 @@ public:
             }
             if (!refused && Unerreichbar(Inst()) != 0)
                 Abbruch("an input left records the tree does not show");
+            if (!refused && import)
+                PruefeAngenommen("an import taken");
         }
         if (neuLaden)
             Laden();
@@ -120,6 +126,7 @@ private:
         Bearbeiten();
         if (!Inst().WriteBlob())
             Abbruch("the demo alarm centre cannot be stored");
+        PruefeAngenommen("the demo alarm centre");
         m_vorher = Zustand();
         m_fremde = FremdeObjekte(m_ets, kDemoAlarmCentreId);
         if (Unerreichbar(Inst()) != 0)
@@ -153,6 +160,21 @@ private:
         if (!Inst().GetDataFromServer(Host().GetHandle(), false) || !(Zustand() == m_vorher))
             Abbruch("the demo alarm centre does not load back as it was");
         m_boxen.clear();
+    }
+
+    // Aborts with what is broken when the device is not as an import must leave it.
+    void PruefeAngenommen(const char* was)
+    {
+        const std::vector<std::string> fehler =
+            ImportInvarianten::Verletzt(Inst(), m_ets, kDemoAlarmCentreId, Host().GetHandle());
+        if (fehler.empty())
+            return;
+        std::fprintf(stderr, "%s is not as the program would have written it:\n", was);
+        for (const std::string& f : fehler)
+            std::fprintf(stderr, "  %s\n", f.c_str());
+        for (const TBox& box : m_boxen)
+            std::fprintf(stderr, "  box [%s] %s\n", box.caption.c_str(), box.text.c_str());
+        std::abort();
     }
 
     void Melde(const TZustand& nachher) const

@@ -11,6 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TFuzzDemoGeraet& geraet = TFuzzDemoGeraet::Instanz();
     const std::string kopie(reinterpret_cast<const char*>(data), size);
     geraet.Pruefe([&] { return geraet.Inst().VireoImport(kopie, true); },
-                  [&] { return !geraet.LinksVerworfen(); });
+                  [&] { return !geraet.LinksVerworfen(); }, true);
     return 0;
 }

@@ -15,6 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool verknuepfen = (data[0] & 1) != 0;
     const std::string datei(reinterpret_cast<const char*>(data) + 1, size - 1);
     geraet.Pruefe([&] { return geraet.Inst().VireoImport(datei, verknuepfen); },
-                  [&] { return !geraet.LinksVerworfen(); });
+                  [&] { return !geraet.LinksVerworfen(); }, true);
     return 0;
 }

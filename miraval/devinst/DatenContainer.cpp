@@ -170,6 +170,26 @@ std::string_view sektion(std::string_view quelle, std::string_view name, TSektio
     return quelle.substr(start, ende - start);
 }
 
+// The CompData bytes as the writer frames them: between the line end after the open tag and
+// the one before the close tag. A file whose line ends became LF or CR alone frames them with
+// that; the writer's CR LF never leaves a lone LF or CR right after the open tag.
+std::string_view compData(std::string_view quelle, TSektion& stand)
+{
+    const std::string_view inhalt = sektion(quelle, SektionCompData, stand);
+    const std::size_t auf = quelle.find(openTag(SektionCompData));
+    if (stand != TSektion::Ganz)
+        return inhalt;
+    std::string_view roh = quelle.substr(auf + openTag(SektionCompData).size());
+    roh = roh.substr(0, roh.find(closeTag(SektionCompData)));
+    if (roh.empty() || roh.substr(0, 2) == CrLf || (roh.front() != '\n' && roh.front() != '\r'))
+        return inhalt;
+    const char ende = roh.front();
+    roh.remove_prefix(1);
+    if (!roh.empty() && roh.back() == ende)
+        roh.remove_suffix(1);
+    return roh;
+}
+
 std::string_view sektion(std::string_view quelle, std::string_view name)
 {
     TSektion stand;
@@ -188,13 +208,67 @@ std::string sektionFehlt(std::string_view name)
     return Spredit::Txt9218 + ": " + openTag(name) + " " + closeTag(name);
 }
 
-// Windows-1252 text as UTF-8: the bytes themselves while they are all ASCII (the same in
-// both), else a converted copy kept in puffer.
-std::string_view alsUtf8(std::string_view cp1252, std::string& puffer)
+bool nurAscii(std::string_view text)
 {
-    if (std::all_of(cp1252.begin(), cp1252.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        return cp1252;
-    puffer = Cp1252ToUtf8(cp1252);
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
+
+// How the text of a container (its version and DB sections) is to be read. The program writes
+// Windows-1252 and never a byte order mark; a person who edits a file in a text editor may
+// save it again as UTF-8. The text is read as UTF-8 when the file begins with the UTF-8 byte
+// order mark, or when it is well-formed UTF-8 and holds a byte above 127 (then a multi-byte
+// sequence); else as Windows-1252. Windows-1252 text passes for UTF-8 only when every byte
+// above 127 pairs with the following ones into a well-formed sequence, as in "\xC3\xBC"
+// ("Ã¼"); a text with a German umlaut or sharp s followed by a letter, digit, blank or
+// punctuation never does, so the program's own files are read as written. A UTF-8 text must
+// be one that Windows-1252 can hold, as every stored text is, and whose stored form reads
+// back as Windows-1252; a file marked as UTF-8 that is not, or whose texts fail either, is
+// refused with Fehler set (UTF-8).
+struct TTextForm {
+    bool Utf8 = false;
+    std::string Fehler;
+};
+
+TTextForm textForm(std::string_view container)
+{
+    TTextForm form;
+    const std::string_view teile[] = {sektion(container, SektionVersion), sektion(container, SektionDB)};
+    const bool bom = container.substr(0, Utf8Bom.size()) == Utf8Bom;
+    const bool gueltig = std::all_of(std::begin(teile), std::end(teile), [](std::string_view t) { return IsValidUtf8(t); });
+    const bool ascii = std::all_of(std::begin(teile), std::end(teile), nurAscii);
+    form.Utf8 = bom || (gueltig && !ascii);
+    if (!form.Utf8)
+        return form;
+    if (!gueltig) {
+        form.Fehler = "Die Datei ist als UTF-8 gekennzeichnet, ihr Text ist aber kein gültiges UTF-8.";
+        return form;
+    }
+    for (std::string_view teil : teile) {
+        const TCp1252Result gespeichert = Utf8ToCp1252(teil);
+        if (!gespeichert) {
+            form.Fehler = "Die Datei enthält das Zeichen \"" + gespeichert.error->CharacterText() +
+                          "\", das nicht gespeichert werden kann.";
+            return form;
+        }
+        // Texts such as "Ã¼" alone: stored as Windows-1252 they would pass for UTF-8 and read
+        // back otherwise.
+        if (!nurAscii(gespeichert.bytes) && IsValidUtf8(gespeichert.bytes)) {
+            form.Fehler = "Die Texte der Datei würden nach dem Speichern anders gelesen.";
+            return form;
+        }
+    }
+    return form;
+}
+
+// Text of the container as UTF-8: the bytes themselves when they are UTF-8 or all ASCII (the
+// same in both), else a converted copy kept in puffer.
+std::string_view alsUtf8(std::string_view text, const TTextForm& form, std::string& puffer)
+{
+    if (form.Utf8 || nurAscii(text))
+        return text;
+    puffer = Cp1252ToUtf8(text);
     return puffer;
 }
 
@@ -207,8 +281,18 @@ std::string ParseData(std::string_view quelle, std::string_view name)
 
 std::string ReadVersionValue(std::string_view container)
 {
+    // A file not readable as UTF-8 is refused by the record read; its version (ASCII when it
+    // is ours) is read as Windows-1252 till then.
+    TTextForm form = textForm(container);
+    form.Utf8 = form.Utf8 && form.Fehler.empty();
     std::string puffer;
-    const std::string_view text = alsUtf8(sektion(container, SektionVersion), puffer);
+    // The value's line is the section's first line that is not empty: a file whose line ends
+    // became LF alone keeps that LF after the open tag as content.
+    const std::vector<std::string_view> zeilen = splitLines(alsUtf8(sektion(container, SektionVersion), form, puffer));
+    const auto zeile = std::find_if(zeilen.begin(), zeilen.end(), [](std::string_view z) { return !z.empty(); });
+    if (zeile == zeilen.end())
+        return {};
+    const std::string_view text = *zeile;
     const std::size_t gleich = text.find('=');
     if (gleich == std::string_view::npos || !equalsNoCase(text.substr(0, gleich), SektionVersion))
         return {};
@@ -219,14 +303,14 @@ namespace {
 
 // The records of the DB section's lines. With mitEnde a line must hold the end value as its
 // 41st value (the record type does not look at it): a line without it was cut off.
-TContainerStatus leseDatensaetze(std::string_view db, std::string_view dateiName, bool mitEnde,
-                                 std::vector<TDatenStruktur>& out)
+TContainerStatus leseDatensaetze(std::string_view db, const TTextForm& form, std::string_view dateiName,
+                                 bool mitEnde, std::vector<TDatenStruktur>& out)
 {
     out.clear();
     std::vector<TDatenStruktur> gelesen;
     try {
         std::string puffer;
-        const std::vector<std::string_view> zeilen = splitLines(alsUtf8(db, puffer));
+        const std::vector<std::string_view> zeilen = splitLines(alsUtf8(db, form, puffer));
         gelesen.reserve(zeilen.size());
         // One line buffer for all: Fill takes a string.
         std::string zeileText;
@@ -264,7 +348,10 @@ TContainerStatus ReadDatensaetze(std::string_view container, std::string_view da
     const std::string_view db = sektion(container, SektionDB, stand);
     if (stand == TSektion::Offen)
         return TContainerStatus::Fehler(lesefehler(dateiName, sektionFehlt(SektionDB)), "Fehler", MB_OK);
-    return leseDatensaetze(db, dateiName, false, out);
+    const TTextForm form = textForm(container);
+    if (!form.Fehler.empty())
+        return TContainerStatus::Fehler(lesefehler(dateiName, form.Fehler), "Fehler", MB_OK);
+    return leseDatensaetze(db, form, dateiName, false, out);
 }
 
 TContainerStatus PruefeAbschnitte(std::string_view container)
@@ -289,7 +376,10 @@ TContainerStatus ReadGanzeDatensaetze(std::string_view container, std::vector<TD
     out.clear();
     if (TContainerStatus status = PruefeAbschnitte(container); !status)
         return status;
-    return leseDatensaetze(sektion(container, SektionDB), "", true, out);
+    const TTextForm form = textForm(container);
+    if (!form.Fehler.empty())
+        return TContainerStatus::Fehler(form.Fehler, "Fehler", MB_OK);
+    return leseDatensaetze(sektion(container, SektionDB), form, "", true, out);
 }
 
 void ContainerOrder(std::vector<const TDatenStruktur*>& datensaetze)
@@ -359,7 +449,7 @@ TContainerStatus ReadContainer(std::string_view container, std::string_view date
     if (TContainerStatus status = ReadDatensaetze(container, dateiName, inhalt.Datensaetze); !status)
         return status;
     TSektion stand;
-    inhalt.CompData = std::string(sektion(container, SektionCompData, stand));
+    inhalt.CompData = std::string(compData(container, stand));
     if (stand == TSektion::Offen)
         return TContainerStatus::Fehler(lesefehler(dateiName, sektionFehlt(SektionCompData)), "Fehler", MB_OK);
     out = std::move(inhalt);

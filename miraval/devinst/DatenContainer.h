@@ -16,7 +16,10 @@
 //   CR LF </CompData> CR LF
 //
 // Everything but CompData is text in Windows-1252; these functions take and give UTF-8 and
-// convert at this boundary. CompData is opaque bytes (NUL, CR, LF, bytes above 127) carried
+// convert at this boundary. Readers also take a file that a text editor saved again: line
+// ends CR LF, LF or CR alone, and text as UTF-8 (with or without byte order mark) when it is
+// well-formed UTF-8 with characters beyond ASCII; such a file whose texts Windows-1252 cannot
+// hold is refused. CompData is opaque bytes (NUL, CR, LF, bytes above 127) carried
 // through unchanged. Readers find sections by plain byte comparison of their tags, anywhere
 // and in any order, so no record line may contain a tag that follows it (the writer refuses).
 //
@@ -90,8 +93,9 @@ TContainerStatus VersionConflict(std::string_view erwartet, std::string_view vor
 // open tag is content. Empty when a tag is missing or the section is empty.
 std::string ParseData(std::string_view quelle, std::string_view name);
 
-// The value of the version section (UTF-8): the text after the first "=" when the text before
-// it is "Version" in any letter case; empty when there is none.
+// The value of the version section (UTF-8): in its first line that is not empty, the text
+// after the first "=" when the text before it is "Version" in any letter case; empty when
+// there is none.
 std::string ReadVersionValue(std::string_view container);
 
 // The records of the DB section, in line order. Empty lines and lines beginning with "#" are

@@ -293,6 +293,11 @@ bool TDeviceInstanzAz::VireoImportAbgleich(TDatenManager<TDatenStruktur>& store,
         if (!InitData()) {
             Meldung(Spredit::Txt9161, Spredit::Txt9154, MB_OK);
             ergebnis = false;
+        } else if (TDataBasis* device = GetDevice(); device != nullptr) {
+            // The device node took this device's physical address from ETS; its record still
+            // holds the one the file brought, which a template or safety copy would carry on.
+            if (TDatenStruktur* record = GetDatenSatz(device))
+                device->Write(*record);
         }
         if (!DatenAbgleich(true, true)) {
             Meldung(Spredit::Txt9162, Spredit::Txt9154, MB_OK);

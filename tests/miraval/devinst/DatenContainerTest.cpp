@@ -229,6 +229,72 @@ TEST(DatenContainer, ReadsLinesEndedByLoneLfOrCr)
     EXPECT_EQ(inhalt.CompData, "");
 }
 
+// A file whose line ends a text editor or a transfer made LF or CR alone reads as written.
+TEST(DatenContainer, AContainerWithOtherLineEndsReadsAsWritten)
+{
+    const std::vector<TDatenStruktur> datensaetze = {Datensatz(1, "Zentrale", 105, 0, 1),
+                                                     Datensatz(2, "Tür Küche", 6125, 1, 1)};
+    const std::string c = Schreibe(datensaetze, "xy");
+    for (const char* ende : {"\n", "\r"}) {
+        SCOPED_TRACE(::testing::PrintToString(ende));
+        std::string anders;
+        for (std::size_t p = 0; p < c.size(); ++p)
+            anders += c.compare(p, 2, "\r\n") == 0 ? (++p, ende) : std::string(1, c[p]);
+        TContainerInhalt inhalt;
+        ASSERT_TRUE(Lies(anders, inhalt).Ok);
+        EXPECT_EQ(inhalt.Version, Ok);
+        EXPECT_EQ(inhalt.Datensaetze, datensaetze);
+        EXPECT_EQ(inhalt.CompData, "xy");
+        std::vector<TDatenStruktur> ganz;
+        EXPECT_TRUE(ReadGanzeDatensaetze(anders, ganz).Ok);
+        EXPECT_EQ(ganz, datensaetze);
+    }
+}
+
+// A file a text editor saved again as UTF-8 reads as the Windows-1252 file it was; one whose
+// texts cannot be told or held is refused, never read garbled.
+TEST(DatenContainer, AContainerSavedAsUtf8ReadsAsWrittenOrIsRefused)
+{
+    const std::vector<TDatenStruktur> datensaetze = {Datensatz(1, "Zentrale Größe €", 105, 0, 1),
+                                                     Datensatz(2, "Tür Küche", 6125, 1, 1)};
+    const std::string c = Schreibe(datensaetze, "");
+    const std::string bom = "\xEF\xBB\xBF";
+    std::string fremd = Cp1252ToUtf8(c);
+    fremd.replace(fremd.find("Küche"), 6, "Küche ✓");
+    const struct {
+        const char* name;
+        std::string container;
+        std::string fehler; // empty: reads as written
+    } faelle[] = {
+        {"as written", c, ""},
+        {"saved as UTF-8", Cp1252ToUtf8(c), ""},
+        {"saved as UTF-8 with byte order mark", bom + Cp1252ToUtf8(c), ""},
+        {"marked as UTF-8, but Windows-1252", bom + c,
+         "Die Datei ist als UTF-8 gekennzeichnet, ihr Text ist aber kein gültiges UTF-8."},
+        {"a character Windows-1252 lacks", fremd,
+         "Die Datei enthält das Zeichen \"✓\", das nicht gespeichert werden kann."},
+        {"texts that would read otherwise once stored",
+         Cp1252ToUtf8(Schreibe({Datensatz(1, "KÃ¼che", 105, 0, 1)}, "")),
+         "Die Texte der Datei würden nach dem Speichern anders gelesen."},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        TContainerInhalt inhalt;
+        const TContainerStatus gelesen = Lies(f.container, inhalt);
+        std::vector<TDatenStruktur> ganz;
+        const TContainerStatus ganzGelesen = ReadGanzeDatensaetze(f.container, ganz);
+        if (f.fehler.empty()) {
+            EXPECT_TRUE(gelesen.Ok) << gelesen.Text;
+            EXPECT_EQ(inhalt.Datensaetze, datensaetze);
+            EXPECT_EQ(ganz, datensaetze);
+        } else {
+            EXPECT_EQ(gelesen.Text, "Fehler beim Lesen der Datei:0\n" + f.fehler);
+            EXPECT_EQ(ganzGelesen.Text, f.fehler);
+            EXPECT_TRUE(inhalt.Datensaetze.empty() && ganz.empty());
+        }
+    }
+}
+
 TEST(DatenContainer, VersionValue)
 {
     struct Row {
@@ -241,7 +307,8 @@ TEST(DatenContainer, VersionValue)
         {"name in any case", "<Version>\r\nVERSION=a=b\r\n</Version>", "a=b"},
         {"other name", "<Version>\r\nVersio=x\r\n</Version>", ""},
         {"no section", "Version=x", ""},
-        {"lone LF after the open tag belongs to the name", "<Version>\nVersion=x\n</Version>", ""},
+        {"lone LF line ends", "<Version>\nVersion=x\n</Version>", "x"},
+        {"lone CR line ends", "<Version>\rVersion=x\r</Version>", "x"},
         {"Windows-1252 bytes", "<Version>Version=\xE4</Version>", "\xC3\xA4"},
     };
     for (const Row& row : rows) {

@@ -4,6 +4,7 @@
 #include "AzGeraet.h"
 
 #include "DemoProject.h"
+#include "ImportInvarianten.h"
 #include "kestrin/EtsTransaction.h"
 #include "miraval/devinst/DatenContainer.h"
 #include "miraval/devinst/DevInstAz_p.h"
@@ -109,6 +110,8 @@ TEST_F(Import, TheStoredObjectsComeWithThisDevicesIdsAndTheirLinksWhenAsked)
         EXPECT_EQ(links, erwartet);
         EXPECT_EQ(EtsLinks(project.ets, ziel.Objekt(kObjekt)->GetDeviceObjectId()), erwartet);
         EXPECT_EQ(folgeSaetze, verknuepfen ? 1 : 0);
+        EXPECT_EQ(ImportInvarianten::Verletzt(ziel.inst, project.ets, kZiel, ziel.host.GetHandle()),
+                  std::vector<std::string>{});
     }
 }
 

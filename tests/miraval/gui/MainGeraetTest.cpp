@@ -3,8 +3,10 @@
 
 #include "miraval/devinst/DatenContainer.h"
 #include "miraval/dienste/Spredit.h"
+#include "win32/CodePage1252.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace fs = std::filesystem;
 
@@ -12,14 +14,21 @@ namespace {
 
 class MainGeraet : public TMainUmgebung {
 protected:
-    // Device 1 with an extra detector, stored in ETS; then ETS gives device 8 the parameters
-    // and shown objects of device 1, as its import or copy of a device does.
+    // Device 1 with an extra detector, stored in ETS; then device 8 as ETS's import or copy
+    // makes it.
     void Konfiguriere()
     {
         OeffneUndBearbeite();
         TScriptedMessageBox ja{IDYES};
         DM->ABeenden->trigger();
         PumpMessages();
+        GibZweiterDieParameterDerErsten();
+    }
+
+    // ETS gives device 8 the parameters and shown objects of device 1, as its import or copy
+    // of a device does.
+    void GibZweiterDieParameterDerErsten()
+    {
         ASSERT_TRUE(main->GetEts()
                         ->ExecuteSql("UPDATE device_param SET value = (SELECT q.value FROM device_param q "
                                      "WHERE q.device_id = 1 AND q.parameter_id = device_param.parameter_id) "
@@ -59,6 +68,78 @@ TEST_F(MainGeraet, ExportThenImportMovesTheConfigurationToTheImportedDevice)
     EXPECT_EQ(Melder(Blob(kZweite)), Melder(Blob(1)));
     EXPECT_EQ(DeviceIdWert(kZweite), kZweite);
     EXPECT_FALSE(fs::exists(ordner / "1.azp")) << "the file ETS took along is used up";
+    EXPECT_EQ(boxen.Count(), 0u);
+}
+
+// The program's own files read back as written: a template imported again, a safety copy
+// restored, a device file of ETS's export imported into another device; also when a text
+// editor saved them again with LF line ends or as UTF-8.
+TEST_F(MainGeraet, TheProgramsOwnFilesReadBackAsWrittenAlsoSavedAgainByATextEditor)
+{
+    auto lf = [](std::string text) {
+        for (std::size_t p; (p = text.find("\r\n")) != std::string::npos;)
+            text.erase(p, 1);
+        return text;
+    };
+    const struct {
+        const char* name;
+        std::function<std::string(const std::string&)> form;
+    } formen[] = {
+        {"as written", [](const std::string& t) { return t; }},
+        {"LF line ends", lf},
+        {"saved as UTF-8", [](const std::string& t) { return Cp1252ToUtf8(t); }},
+        {"UTF-8 with byte order mark, LF line ends", [&](const std::string& t) { return "\xEF\xBB\xBF" + lf(Cp1252ToUtf8(t)); }},
+    };
+    auto schreibe = [](const fs::path& datei, const std::string& text) {
+        std::ofstream(datei, std::ios::binary | std::ios::trunc) << text;
+    };
+
+    OeffneUndBearbeite();
+    TDeviceInstanzAz& inst = *main->GetAktDevInst();
+    const std::string vorher = Container(inst);
+    ASSERT_NE(vorher.find("\xDC"), std::string::npos) << "a text beyond ASCII (\"Ü\" in Windows-1252)";
+    const fs::path vorlage = ordner / "vorlage.azx";
+    WaehleDatei(vorlage);
+    {
+        TScriptedMessageBox ok{IDOK};
+        DM->AExport->trigger();
+    }
+    ASSERT_TRUE(main->SaveToFile(""));
+    ASSERT_EQ(Lesen(vorlage), vorher);
+    ASSERT_EQ(Lesen(Sicherung()), vorher);
+    for (const auto& f : formen) {
+        SCOPED_TRACE(f.name);
+        TScriptedMessageBox ja{IDYES};
+        schreibe(vorlage, f.form(vorher));
+        DM->AImport->trigger();
+        schreibe(Sicherung(), f.form(vorher));
+        main->RestoreSaveCopy();
+        std::vector<std::string> texte;
+        for (const auto& box : ja.Shown())
+            if (box.flags != (MB_YESNO | MB_ICONINFORMATION))
+                texte.push_back(box.text);
+        EXPECT_EQ(texte, (std::vector<std::string>{"Import beendet", "Import beendet", Spredit::Txt9036}));
+        EXPECT_EQ(Container(inst), vorher);
+    }
+
+    {
+        TScriptedMessageBox ja{IDYES};
+        DM->ABeenden->trigger();
+        PumpMessages();
+    }
+    ASSERT_EQ(Event("ExportDevice 0 0 1").rfind("ExportDevice result=1", 0), 0u);
+    const std::string export_ = Lesen(ordner / "1.azp");
+    GibZweiterDieParameterDerErsten();
+    for (const auto& f : formen) {
+        SCOPED_TRACE(f.name);
+        schreibe(ordner / "1.azp", f.form(export_));
+        EXPECT_EQ(Event("ImportDevice 0 0 8"), "ImportDevice result=1 finished=1");
+        EXPECT_EQ(OhneIds(Blob(kZweite)), OhneIds(export_));
+        // As ETS imports the device again: its "DeviceId" names the exported one.
+        ASSERT_TRUE(main->GetEts()->ExecuteSql("UPDATE device_param SET value = 1 WHERE device_id = 8 AND "
+                                               "parameter_id = (SELECT id FROM parameter WHERE name = 'DeviceId');")
+                        .ok);
+    }
     EXPECT_EQ(boxen.Count(), 0u);
 }
 

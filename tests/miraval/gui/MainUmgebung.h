@@ -5,6 +5,7 @@
 // message boxes are scripted (default answer OK).
 
 #include "miraval/app/Main.h"
+#include "miraval/devinst/DatenContainer.h"
 #include "miraval/devinst/DevInstAz.h"
 #include "miraval/devinst/DevInstAz_p.h"
 #include "miraval/dienste/DaMo.h"
@@ -119,6 +120,30 @@ protected:
     {
         std::ifstream in(datei, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    // The safety copy of device 1.
+    std::filesystem::path Sicherung() const
+    {
+        return ordner / "AZ" / "AutoSave" / main->ProjektKennung() / "1.azs";
+    }
+
+    // A container's records without the ETS ids of the objects (the product's object, the
+    // device object, the value or parameter that shows it) and without the device record's
+    // id and physical address: what a configuration that moved to another device keeps.
+    static std::vector<TDatenStruktur> OhneIds(const std::string& container)
+    {
+        std::vector<TDatenStruktur> records;
+        EXPECT_TRUE(DatenContainer::ReadDatensaetze(container, "", records).Ok);
+        for (TDatenStruktur& r : records) {
+            if (r.Typ == AzTyp::EtsObjekt)
+                r.Param3 = r.Param5 = r.Param10 = 0;
+            if (r.Typ == AzTyp::System) {
+                r.Param4 = 0;
+                r.String2.clear();
+            }
+        }
+        return records;
     }
 
     // The blob as a second connection reads it.
