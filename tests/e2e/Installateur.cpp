@@ -136,6 +136,19 @@ void InstallateurTest::InDenBaum()
     x->Klicke(rahmen->x + kBaumX + 64, rahmen->y + kBaumY + kBaumZeileHoehe / 2);
 }
 
+void InstallateurTest::NeueEingaenge(const std::string& anzahl)
+{
+    const auto rahmen = x->Rahmen(hauptfenster);
+    ASSERT_TRUE(rahmen.has_value());
+    x->Klicke(rahmen->x + kKnopfNeueEingaengeX, rahmen->y + kKnopfY);
+    const unsigned long dialog = ErwarteFenster("^Eingänge hinzufügen");
+    ASSERT_NE(dialog, 0u);
+    ASSERT_TRUE(x->Aktiviere(dialog)) << Gesehen("with the dialog");
+    x->Tippe(anzahl);
+    x->Tasten("Return");
+    ASSERT_TRUE(Warte([&] { return x->Fenster("^Eingänge hinzufügen") == 0; })) << Gesehen("while adding");
+}
+
 void InstallateurTest::WaehleImBaum(const std::vector<std::string>& pfad, bool vonOben)
 {
     // The tree's type-ahead takes every character typed within Qt's interval (400 ms) as one

@@ -39,6 +39,9 @@ protected:
     // nodes on the way (type-ahead search, as a person uses the keyboard): from the top node,
     // or with vonOben false from below the selected node.
     void WaehleImBaum(const std::vector<std::string>& pfad, bool vonOben = true);
+    // "Neue Eingänge hinzufügen" on the tool bar for the selected node: the dialog takes the
+    // count typed and closes.
+    void NeueEingaenge(const std::string& anzahl);
     // Answers "Ja" to every question until the editor returns to ETS; the answer line.
     std::string BeantworteFragenBisZurueck();
     // Ctrl+Q, every question answered "Ja": the editor returns to ETS keeping the data and
@@ -54,6 +57,8 @@ protected:
     // The project window fills the area below the main window's menu and tool bars; the
     // tree's visible rows lie there, relative to the main window's client area, the top node
     // in the first of them.
+    // The tool bar's buttons, relative to the main window's client area.
+    static constexpr int kKnopfNeueEingaengeX = 160, kKnopfLoeschenX = 187, kKnopfY = 35;
     static constexpr int kBaumX = 6, kBaumY = 78, kBaumBreite = 180, kBaumHoehe = 356, kBaumZeileHoehe = 16;
 
     std::filesystem::path ordner;

@@ -20,7 +20,6 @@ namespace {
 
 // Places in the main window's client area (the first project window fills the area below
 // the menu and tool bars).
-constexpr int kKnopfNeueEingaengeX = 160, kKnopfLoeschenX = 187, kKnopfY = 35;
 constexpr int kVarianteKnopfX = 620, kVarianteKnopfY = 88;
 // The status bar's count of inputs made ("angelegt").
 constexpr int kAnzahlX = 270, kAnzahlY = 458, kAnzahlBreite = 40, kAnzahlHoehe = 22;
@@ -87,13 +86,7 @@ TEST_F(InstallateurTest, EditsDetectorsReturnsKeepingAndIsShownAgain)
         return x->Bildsignatur(rahmen->x + kAnzahlX, rahmen->y + kAnzahlY, kAnzahlBreite, kAnzahlHoehe);
     };
     const std::string anzahlVorher = anzahl();
-    x->Klicke(rahmen->x + kKnopfNeueEingaengeX, rahmen->y + kKnopfY);
-    const unsigned long dialog = ErwarteFenster("^Eingänge hinzufügen");
-    ASSERT_NE(dialog, 0u);
-    ASSERT_TRUE(x->Aktiviere(dialog)) << Gesehen("with the dialog");
-    x->Tippe("3");
-    x->Tasten("Return");
-    ASSERT_TRUE(Warte([&] { return x->Fenster("^Eingänge hinzufügen") == 0; })) << Gesehen("while adding");
+    ASSERT_NO_FATAL_FAILURE(NeueEingaenge("3"));
     ASSERT_TRUE(x->Aktiviere(hauptfenster)) << Gesehen("after adding");
     std::string anzahlHinzu;
     EXPECT_TRUE(Warte([&] { return (anzahlHinzu = anzahl()) != anzahlVorher; }))
@@ -139,15 +132,7 @@ TEST_F(InstallateurTest, AnEventDuringAnEditKeepsWhatTheReturnStores)
         ASSERT_NE(OeffneGeraet(), 0u);
         InDenBaum();
         WaehleImBaum({"Melder", "Sicherungs-Bereich 1"});
-        const auto rahmen = x->Rahmen(hauptfenster);
-        ASSERT_TRUE(rahmen.has_value());
-        x->Klicke(rahmen->x + kKnopfNeueEingaengeX, rahmen->y + kKnopfY);
-        const unsigned long dialog = ErwarteFenster("^Eingänge hinzufügen");
-        ASSERT_NE(dialog, 0u);
-        ASSERT_TRUE(x->Aktiviere(dialog)) << Gesehen("with the dialog");
-        x->Tippe("3");
-        x->Tasten("Return");
-        ASSERT_TRUE(Warte([&] { return x->Fenster("^Eingänge hinzufügen") == 0; })) << Gesehen("while adding");
+        ASSERT_NO_FATAL_FAILURE(NeueEingaenge("3"));
         if (mitEreignis) {
             editor->Sende("EditParameters 1");
             ASSERT_EQ(editor->Antwort("EditParameters", kFrist), "EditParameters result=1 finished=0");
@@ -374,17 +359,9 @@ TEST_F(InstallateurTest, AStoreTheEditorCannotOpenIsShownInABoxBeforeItEnds)
 TEST_F(InstallateurTest, AStopDuringAnEditKeepsItsSafetyCopyForTheNextOpening)
 {
     ASSERT_NE(OeffneGeraet(), 0u);
-    const auto rahmen = x->Rahmen(hauptfenster);
-    ASSERT_TRUE(rahmen.has_value());
     InDenBaum();
     WaehleImBaum({"Melder", "Sicherungs-Bereich 1"});
-    x->Klicke(rahmen->x + kKnopfNeueEingaengeX, rahmen->y + kKnopfY);
-    const unsigned long dialog = ErwarteFenster("^Eingänge hinzufügen");
-    ASSERT_NE(dialog, 0u);
-    ASSERT_TRUE(x->Aktiviere(dialog)) << Gesehen("with the dialog");
-    x->Tippe("2");
-    x->Tasten("Return");
-    ASSERT_TRUE(Warte([&] { return x->Fenster("^Eingänge hinzufügen") == 0; })) << Gesehen("while adding");
+    ASSERT_NO_FATAL_FAILURE(NeueEingaenge("2"));
     Gesehen("after adding two");
     Stoppe();
 
