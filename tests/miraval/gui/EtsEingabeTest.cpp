@@ -40,9 +40,9 @@ struct TEreignis {
     const char* zeile;   // {objekt}: the device-object id of the open device's object 0
     const char* vorher;  // a line sent before the device is opened, or nullptr
     enum { Bleibt, Ersetzt, Geloescht, Beendet } offen; // what becomes of the open device
-    // The event refreshes the open device's group addresses from ETS, which gives the objects
-    // of new detectors their limit of group addresses: the same edit with the event before it
-    // is refreshed as well before it returns.
+    // The event refreshes the open device's group addresses from ETS, which writes every
+    // object's record again with the limit of group addresses it holds: the same edit with the
+    // event before it is refreshed as well before it returns.
     bool gleichtAb = false;
 };
 
