@@ -152,6 +152,9 @@ public:
     bool IsGeraetOffen() const { return OffenesGeraet() != nullptr; }
     // Whether the instance is still in the device map (not yet deleted or left).
     bool IstLebendeInstanz(const TDeviceInstanz* instanz) const;
+    // Whether the current device's last read of a configuration was refused by its check,
+    // which has said why in its one box: the caller shows no box of its own on top.
+    bool KonfigAbgelehnt() const;
     // How often the project windows were rebuilt from an instance (FormVerwNeuAufbauen).
     int GetNeuAufbauten() const { return m_neuAufbauten; }
     bool ImportDevice(int32_t deviceId);

@@ -141,10 +141,9 @@ void TFormMain::RestoreSaveCopy()
     AbgleichFormVerw(FormVerw);
     if (FormVerw != nullptr)
         FormVerw->AktualisiereAnsicht(nullptr, -1, -1);
-    // A refused copy has said so, and that nothing changed: no second box says otherwise.
     if (ok)
         ShowMessageBox(Spredit::Txt9168, Spredit::Txt9154, MB_OK);
-    else if (!AktDevInst->GetKonfigAbgelehnt())
+    else if (!KonfigAbgelehnt())
         ShowMessageBox(Spredit::Txt9169, Spredit::Txt9154, MB_ICONEXCLAMATION);
     sperre.Ende();
     // Even after a failed import: what was loaded is checked against ETS and written.
@@ -249,7 +248,7 @@ void TFormMain::Import()
         return;
     if (DatenImport(datei))
         ShowMessageBox(Spredit::Txt9168, Spredit::Txt9154, MB_OK);
-    else if (AktDevInst == nullptr || !AktDevInst->GetKonfigAbgelehnt())
+    else if (!KonfigAbgelehnt())
         ShowMessageBox(Spredit::Txt9169, Spredit::Txt9154, MB_ICONEXCLAMATION);
 }
 

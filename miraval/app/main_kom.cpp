@@ -264,7 +264,7 @@ void TFormMain::OnCdiDoDownload2(bool& finished, int& result, int32_t, int32_t v
         return;
     result = 1;
     if (!SetDevice(deviceId, false)) {
-        if (AktDevInst == nullptr || !AktDevInst->GetKonfigAbgelehnt())
+        if (!KonfigAbgelehnt())
             ShowMessageBox("TFormMain::OnCdiDoDownload2, SetDevice", Spredit::Txt9003, MB_OK);
         result = 0;
     } else {
@@ -390,14 +390,18 @@ TFormVerw* TFormMain::NeuesFormVerw(bool zeigen)
     return fenster;
 }
 
+bool TFormMain::KonfigAbgelehnt() const
+{
+    return AktDevInst != nullptr && AktDevInst->GetKonfigAbgelehnt();
+}
+
 bool TFormMain::OpenVireoVisible(int32_t deviceId)
 {
     LOG_FKT("TFormMain::OpenVireoVisible");
     TCursorHourGlass sanduhr;
     const TDeviceInstanzAz* offen = OffenesGeraet();
     if (!SetDevice(deviceId, true)) {
-        // A stored configuration the gate refused has said why in its one box.
-        if (AktDevInst == nullptr || !AktDevInst->GetKonfigAbgelehnt())
+        if (!KonfigAbgelehnt())
             ShowMessageBox(Spredit::Txt9189 + "\n\r" + "(TFormMain::OpenVireoVisible)", SprAz::Txt10179,
                            MB_OK | MB_ICONEXCLAMATION);
         return false;

@@ -9,6 +9,7 @@ class QWidget;
 // window's font (frames draw titles bold) and room for the frame's icon and buttons.
 int TitleWidth(const QWidget& window);
 
-// Widens a top-level dialog to TitleWidth (at most three quarters of its screen): a message box through its layout (it fixes its
-// own size when shown), any other dialog by its minimum width. Other widgets stay as they are.
+// Widens a top-level dialog to TitleWidth (at most three quarters of its screen): a message
+// box through its layout (it fixes its own size when shown), any other dialog by its minimum
+// width. Other widgets stay as they are.
 void FitToTitle(QWidget& dialog);

@@ -1,13 +1,12 @@
 // The program itself, started as the ETS host starts it, talking the event protocol over its
 // standard input and output.
 #include "DemoProject.h"
+#include "platform/kestrin/EtsOtherProgram.h"
 #include "tests/support/StoreAbfrage.h"
 #include "tests/support/TestOrdner.h"
 #include "ZweiteZentrale.h"
 
 #include <gtest/gtest.h>
-
-#include <sqlite3.h>
 
 #include <cerrno>
 #include <chrono>
@@ -18,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sstream>
@@ -355,15 +355,13 @@ TEST_F(ProgrammTest, ASafetyCopyIsOfferedOnlyToTheStoreItCameFrom)
 TEST_F(ProgrammTest, AReturnWhileAnotherProgramHoldsTheStoreLosesNothingAndCanBeRepeated)
 {
     // Another program reading the store: the commit waits for it, then gives up.
-    sqlite3* anderes = nullptr;
+    std::optional<TOtherProgram> anderes;
     EinFehlgeschlagenerReturn(
         [&] {
-            ASSERT_EQ(sqlite3_open(store.c_str(), &anderes), SQLITE_OK);
-            ASSERT_EQ(sqlite3_exec(anderes, "BEGIN; SELECT count(*) FROM device;", nullptr, nullptr, nullptr),
-                      SQLITE_OK);
+            anderes.emplace(store);
+            anderes->Sql("BEGIN; SELECT count(*) FROM device;");
         },
-        [&] { sqlite3_close(anderes); }, "is locked by another program: database is locked");
-    sqlite3_close(anderes);
+        [&] { anderes.reset(); }, "is locked by another program: database is locked");
 }
 
 TEST_F(ProgrammTest, AReturnToAStoreThatCannotBeWrittenLosesNothingAndCanBeRepeated)
@@ -477,13 +475,12 @@ TEST_F(ProgrammTest, ImportDeviceAndOpeningRefuseADamagedConfigurationWithOneBox
 // the event.
 TEST_F(ProgrammTest, AfterAReturnThatFailedOnALockNothingAnsweredAsDoneIsLost)
 {
-    sqlite3* anderes = nullptr;
-    ASSERT_EQ(sqlite3_open(store.c_str(), &anderes), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(anderes, kZweiteZentraleSql, nullptr, nullptr, nullptr), SQLITE_OK);
+    std::optional<TOtherProgram> anderes(std::in_place, store);
+    anderes->Sql(kZweiteZentraleSql);
     ASSERT_TRUE(StarteUndWarte("244_ID --ets-project demo.db --event 'EditParameters 1'",
                                "EditParameters result=1 finished=0"))
         << Ausgabe("stderr");
-    ASSERT_EQ(sqlite3_exec(anderes, "BEGIN; SELECT count(*) FROM device;", nullptr, nullptr, nullptr), SQLITE_OK);
+    anderes->Sql("BEGIN; SELECT count(*) FROM device;");
     ASSERT_TRUE(ZurueckZurEts("ReturnToEts keep=1 ok=0")) << Ausgabe("stdout") << Ausgabe("stderr");
     const std::string download = "DoDownload2 0 0 8 0 0 0 0 0 1";
     ASSERT_TRUE(SendeUndWarte(download, "DoDownload2 result="));
@@ -491,25 +488,16 @@ TEST_F(ProgrammTest, AfterAReturnThatFailedOnALockNothingAnsweredAsDoneIsLost)
                                      "stored: ReturnToEts: ETS project store"),
               std::string::npos)
         << Ausgabe("stdout");
-    ASSERT_EQ(sqlite3_exec(anderes, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+    anderes.reset();
 
     ASSERT_TRUE(SendeUndWarte(download, "DoDownload2 result=1 finished=1")) << Ausgabe("stdout");
     EXPECT_TRUE(SendeUndWarte("UserSvStop", "UserSvStop\n")) << Ausgabe("stdout");
     ::pclose(std::exchange(laufend, nullptr));
     EXPECT_NE(StoreBlob(), "") << "the return is kept";
     EXPECT_NE(StoreBlob(8), "") << "the download is kept";
-    std::string deviceId;
-    sqlite3_exec(
-        anderes,
-        "SELECT v.value FROM device_param v JOIN parameter p ON p.id = v.parameter_id "
-        "WHERE v.device_id = 8 AND p.name = 'DeviceId'",
-        [](void* text, int, char** werte, char**) {
-            *static_cast<std::string*>(text) = werte[0] != nullptr ? werte[0] : "";
-            return 0;
-        },
-        &deviceId, nullptr);
-    sqlite3_close(anderes);
-    EXPECT_EQ(deviceId, "8");
+    EXPECT_EQ(StoreAbfrage(store, "SELECT v.value FROM device_param v JOIN parameter p ON p.id = v.parameter_id "
+                                  "WHERE v.device_id = 8 AND p.name = 'DeviceId'"),
+              "8\n");
 }
 
 TEST_F(ProgrammTest, RefusesAFileThatIsNoProjectStore)
