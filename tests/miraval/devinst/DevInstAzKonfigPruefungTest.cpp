@@ -64,6 +64,16 @@ std::vector<std::string> JeZeile(const std::string& container, const std::functi
     return dateien;
 }
 
+// The container cut short at each of its line ends but the last.
+std::vector<std::string> JeZeilenende(const std::string& container)
+{
+    std::vector<std::string> dateien;
+    for (std::size_t ende = container.find("\r\n"); ende != std::string::npos && ende + 2 < container.size();
+         ende = container.find("\r\n", ende + 2))
+        dateien.push_back(container.substr(0, ende + 2));
+    return dateien;
+}
+
 bool Immer(const TDatenStruktur&)
 {
     return true;
@@ -152,6 +162,7 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
         bool nurMitEts;           // found only by asking ETS
         std::vector<std::string> dateien;
     } faelle[] = {
+        {"the file cut at a line end", Spredit::Txt9218, false, JeZeilenende(e)},
         {"a number field reading sechs", Spredit::Txt9224, false, JeZeile(e, [](TStringList& w) { w[14] = "sechs"; })},
         {"a number field reading 6x", Spredit::Txt9224, false, JeZeile(e, [](TStringList& w) { w[3] = w[3] + "x"; })},
         {"a value removed", Spredit::Txt9219, false, JeZeile(e, [](TStringList& w) { w.Delete(10); })},
