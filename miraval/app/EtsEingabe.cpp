@@ -26,6 +26,9 @@ namespace {
 // How long kept lines wait before the editor is asked again whether a window still holds it.
 constexpr int kWartenMs = 50;
 
+// The host's stop event, as it stands on a line.
+constexpr const char* kStoppZeile = "UserSvStop";
+
 std::string OhneCr(std::string zeile)
 {
     if (!zeile.empty() && zeile.back() == '\r')
@@ -183,8 +186,28 @@ void TEtsEingabe::Zurueck(const std::string& zeile)
 
 void TEtsEingabe::EndeWennFertig()
 {
-    if (m_eingabeZuEnde && !m_gestoppt && !ZeilenOffen() && !m_main.isVisible() && !m_main.IsClosing())
+    if (!m_eingabeZuEnde || m_gestoppt || ZeilenOffen() || m_main.IsClosing())
+        return;
+    // The host is gone. A hidden window edits nothing; without a display nobody can return
+    // the edit, so it ends as ETS's stop ends it, with its safety copy. A person at a window
+    // on a display may still return: the program ends when the window hides.
+    if (!m_main.isVisible())
         m_main.Close();
+    else if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        Stoppen();
+}
+
+void TEtsEingabe::Stoppen()
+{
+    if (m_gestoppt || m_main.IsClosing())
+        return;
+    // As the host's own stop line: only from a turn of the program's own loop.
+    if (!m_begonnen || m_laeuft || Gehalten()) {
+        QTimer::singleShot(kWartenMs, this, [this] { Geschuetzt([this] { Stoppen(); }); });
+        return;
+    }
+    const QScopedValueRollback lauf(m_laeuft, true);
+    Zeile(kStoppZeile);
 }
 
 bool TEtsEingabe::eventFilter(QObject* watched, QEvent* event)

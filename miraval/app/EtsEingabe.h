@@ -5,7 +5,8 @@
 //
 // The queued lines (--event) are handled first, once the start-up has hidden the window.
 // The end of standard input means the host is gone: the program ends once no device is
-// being edited (at once when the window is hidden, else when it hides).
+// being edited (at once when the window is hidden, else when it hides). Without a display
+// nobody can return an edit: the end of input stops the editor as the host's stop does.
 //
 // A line is handled only from a turn of the program's own loop: never while a modal window
 // is up (a dialog, a message box, a file dialog, a progress window), while a nested event loop
@@ -52,6 +53,9 @@ public:
     const std::vector<std::filesystem::path>& GetScreenshots() const { return m_geschrieben; }
     // True while lines are kept for a modal window to close.
     bool Wartet() const;
+    // Stops the editor as the host's stop event does (the open device's safety copy first),
+    // once nothing holds the editor: for the host that has gone without its stop.
+    void Stoppen();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -3,6 +3,7 @@
 // two time-outs.
 #include "miraval/app/Main.h"
 
+#include "miraval/app/RueckgabeGrund.h"
 #include "miraval/devinst/DevInstAz.h"
 #include "miraval/dienste/DaMo.h"
 #include "miraval/dienste/Fehlerbericht.h"
@@ -263,6 +264,7 @@ bool TFormMain::ReturnToEtsOderMelden(int keep, const std::string& text)
         return true;
     // The box names the reason when ETS gave one.
     const bool grund = m_ets != nullptr && !m_ets->LastError().empty();
-    ShowMessageBox(grund ? text + "\n" + m_ets->LastError() : text, "Close", MB_OK);
+    ShowMessageBox(grund ? text + "\n" + RueckgabeGrund(m_ets->LastStoreFault(), m_ets->LastError()) : text, "Close",
+                   MB_OK);
     return false;
 }

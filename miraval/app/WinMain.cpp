@@ -3,6 +3,7 @@
 #include "miraval/app/EtsEingabe.h"
 #include "miraval/app/Main.h"
 #include "miraval/app/Programmstart.h"
+#include "miraval/app/StoppSignale.h"
 #include "miraval/dienste/DaMo.h"
 #include "miraval/dienste/Spredit.h"
 #include "miraval/ui/DlgFortschrittMelderHinzufuegen.h"
@@ -59,6 +60,7 @@ int main(int argc, char** argv)
     meldungen.AnzeigeOeffnen();
     TApplication app(argc, argv);
     meldungen.AnzeigeOffen();
+    TStoppSignale signale;
     // Qt has taken its own options out of the arguments by now.
     const TEtsCommandLine befehl = ParseEtsCommandLine(argc, argv);
     if (befehl.Help) {
@@ -105,7 +107,9 @@ int main(int argc, char** argv)
             if (const char* ordner = std::getenv("MIRAVAL_SCREENSHOTS"); ordner != nullptr && *ordner != '\0')
                 eingabe.SetScreenshotOrdner(ordner);
             eingabe.Start();
+            signale.SetStopp([&eingabe] { eingabe.Stoppen(); });
             app.exec();
+            signale.SetStopp({});
         }
         main.reset();
         DM = nullptr;

@@ -63,8 +63,31 @@ TEts2Cdi::~TEts2Cdi()
 bool TEts2Cdi::Fail(const std::string& call, const std::string& reason)
 {
     m_lastError = call + ": " + reason;
+    m_lastStoreFault = TStoreFault::None;
     return false;
 }
+
+namespace {
+
+TEts2Cdi::TStoreFault StoreFault(int code)
+{
+    switch (code) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return TEts2Cdi::TStoreFault::Locked;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return TEts2Cdi::TStoreFault::ReadOnly;
+    case SQLITE_FULL:
+        return TEts2Cdi::TStoreFault::Full;
+    case SQLITE_IOERR:
+        return TEts2Cdi::TStoreFault::Io;
+    default:
+        return TEts2Cdi::TStoreFault::Other;
+    }
+}
+
+} // namespace
 
 // ---- The project store -----------------------------------------------------------------------
 
@@ -151,6 +174,7 @@ TEtsStatus TEts2Cdi::OpenProjectStore(const std::filesystem::path& file)
     m_cache = std::make_unique<TStatementCache>(db);
     m_file = file;
     m_lastError.clear();
+    m_lastStoreFault = TStoreFault::None;
     return status;
 }
 
@@ -295,12 +319,17 @@ bool TEts2Cdi::EndEditPeriod(bool keep)
         const std::string reason =
             StoreName(m_file) + (e.IsLock() ? kStoreLocked : " cannot be written") + ": " + e.Reason();
         // A lock leaves the period's transaction open: the caller may try again or discard.
-        if (sqlite3_get_autocommit(m_db) == 0)
-            return Fail("ReturnToEts", reason + "; the editing period stays open");
-        // An I/O error has made SQLite roll the period back itself: it is over, as if discarded.
-        const bool outside = DiscardPeriod();
-        return Fail("ReturnToEts", reason + "; nothing of the editing period was kept"
-                                       + (outside ? "" : ", nor the ETS profile and device memory written in it"));
+        if (sqlite3_get_autocommit(m_db) == 0) {
+            Fail("ReturnToEts", reason + "; the editing period stays open");
+        } else {
+            // An I/O error has made SQLite roll the period back itself: it is over, as if
+            // discarded.
+            const bool outside = DiscardPeriod();
+            Fail("ReturnToEts", reason + "; nothing of the editing period was kept"
+                                    + (outside ? "" : ", nor the ETS profile and device memory written in it"));
+        }
+        m_lastStoreFault = StoreFault(e.Code());
+        return false;
     }
     m_period.reset();
     m_periodOpen = false;

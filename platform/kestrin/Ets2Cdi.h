@@ -123,6 +123,10 @@ public:
     [[nodiscard]] TEtsStatus ExecuteSql(const std::string& sql);
     // The reason of the last failed call, naming the call; empty after none.
     const std::string& LastError() const { return m_lastError; }
+    // What the store said to the last failed call: None when it was not the store that
+    // refused (a call out of turn, a bad argument).
+    enum class TStoreFault { None, Locked, ReadOnly, Full, Io, Other };
+    TStoreFault LastStoreFault() const { return m_lastStoreFault; }
 
     // ---- Write bursts ------------------------------------------------------------------------
     // A burst brackets many writes into one transaction: what is written inside is stored
@@ -343,6 +347,7 @@ private:
     sqlite3* m_db = nullptr;
     std::filesystem::path m_file;
     std::string m_lastError;
+    TStoreFault m_lastStoreFault = TStoreFault::None;
     std::unique_ptr<kestrin_detail::TStatementCache> m_cache;
     // The period's transaction, then the open bursts, innermost last.
     std::unique_ptr<kestrin_detail::TTransaction> m_period;

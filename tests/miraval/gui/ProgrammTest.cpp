@@ -78,22 +78,44 @@ protected:
 
     // Starts the program with the arguments while the test holds its standard input open, as
     // ETS does while the editor runs; true once its output holds the line.
-    bool StarteUndWarte(const std::string& argumente, const std::string& zeile)
+    bool StarteUndWarte(const std::string& argumente, const std::string& zeile,
+                        const std::string& umgebung = "QT_QPA_PLATFORM=offscreen")
     {
         // Nothing of an earlier run may be taken for this one's.
         for (const char* name : {"pid", "stdout", "stderr"})
             fs::remove(ordner / name);
         // The shell hands its pid on to the program it becomes.
-        laufend = ::popen(("cd '" + ordner.string() + "' && echo $$ >pid && QT_QPA_PLATFORM=offscreen exec '" +
+        laufend = ::popen(("cd '" + ordner.string() + "' && echo $$ >pid && exec env " + umgebung + " '" +
                            programm.string() + "' " + argumente + " >stdout 2>stderr")
                               .c_str(),
                           "w");
-        for (int i = 0; laufend != nullptr && i < 600; ++i) {
-            if (Ausgabe("stdout").find(zeile) != std::string::npos)
+        return laufend != nullptr && WarteAuf(zeile);
+    }
+
+    // True once the output of the program holds the text, within 30 seconds.
+    bool WarteAuf(const std::string& text)
+    {
+        for (int i = 0; i < 600; ++i) {
+            if (Ausgabe("stdout").find(text) != std::string::npos)
                 return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         return false;
+    }
+
+    // A run stopped in the edit of the demo's alarm centre left the device's safety copy and
+    // the device on the list of devices not closed properly: its next opening offers the copy.
+    void ErwarteAngeboteneSicherung(const std::string& projekt = "demo.db")
+    {
+        const std::string ini = Lies(ordner / "miraval.ini");
+        const std::size_t eintrag = ini.find("NotClosed=");
+        ASSERT_NE(eintrag, std::string::npos) << ini;
+        const std::string geraet = ini.substr(eintrag + 10, ini.find_first_of("\r\n", eintrag) - eintrag - 10);
+        EXPECT_TRUE(geraet.ends_with("/1")) << ini;
+        EXPECT_TRUE(fs::exists(ordner / "AZ/AutoSave" / (geraet + ".azs"))) << geraet;
+        EXPECT_EQ(Starte("244_ID --ets-project " + projekt + " --event 'EditParameters 1'", "UserSvStop\n"), 0);
+        EXPECT_NE(Ausgabe("stderr").find("Das Programm wurde nicht ordentlich geschlossen."), std::string::npos)
+            << Ausgabe("stderr");
     }
 
     // Ends the program started by StarteUndWarte as a crash would: no return to ETS, nothing
@@ -144,7 +166,7 @@ protected:
     // again by freigeben): the device stays on the recovery list with a safety copy that
     // holds the edit, and the next edit of the device in the same program returns it.
     void EinFehlgeschlagenerReturn(const std::function<void()>& sperren, const std::function<void()>& freigeben,
-                                   const std::string& grund)
+                                   const std::string& ursache, const std::string& grund)
     {
         // A start ended without a return leaves the device on the recovery list; its export
         // with a detector renamed stands in for the safety copy of an edit.
@@ -173,7 +195,8 @@ protected:
         EXPECT_TRUE(ZurueckZurEts("ReturnToEts keep=1 ok=0")) << Ausgabe("stdout") << Ausgabe("stderr");
         EXPECT_NE(Ausgabe("stderr").find("[Close] return fehlgeschlagen\nDie Daten konnten nicht an die ETS zurückgegeben werden.\n"
                                           "Die Änderungen bleiben in der Sicherungskopie erhalten und werden beim "
-                                          "nächsten Bearbeiten des Geräts angeboten.\nReturnToEts: ETS project store"),
+                                          "nächsten Bearbeiten des Geräts angeboten.\n" + ursache +
+                                          "\nReturnToEts: ETS project store"),
                   std::string::npos)
             << Ausgabe("stderr");
         EXPECT_NE(Ausgabe("stderr").find(grund), std::string::npos) << Ausgabe("stderr");
@@ -311,6 +334,42 @@ TEST_F(ProgrammTest, EndsWhenTheHostIsGoneAndNothingIsEdited)
     EXPECT_EQ(Ausgabe("stdout"), "DoDownload2 result=1 finished=1\n");
 }
 
+// Without a display nobody can return the edit: a host gone without its stop (the end of
+// standard input) stops it as the host's stop does.
+TEST_F(ProgrammTest, WithoutADisplayTheEndOfInputStopsTheEditAndKeepsItsSafetyCopy)
+{
+    // The line of the examples, standard input at its end from the start.
+    fs::create_directories(ordner / "build/demo");
+    fs::copy_file(store, ordner / "build/demo/demo.db");
+    EXPECT_EQ(Starte("244_ID --ets-project build/demo/demo.db --event 'EditParameters 1'", ""), 0)
+        << Ausgabe("stderr");
+    EXPECT_EQ(Ausgabe("stdout"), "EditParameters result=1 finished=0\nUserSvStop\n");
+    ErwarteAngeboteneSicherung("build/demo/demo.db");
+}
+
+// SIGTERM and Ctrl+C stop the edit as the host's stop does, and the program's runtime folder
+// goes with it.
+TEST_F(ProgrammTest, SigtermAndCtrlCStopTheEditAsTheHostsStopDoes)
+{
+    for (const int signal : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(::strsignal(signal));
+        fs::remove(ordner / "miraval.ini");
+        fs::remove_all(ordner / "tmp");
+        fs::create_directories(ordner / "tmp");
+        ASSERT_TRUE(StarteUndWarte("244_ID --ets-project demo.db --event 'EditParameters 1'",
+                                   "EditParameters result=1 finished=0",
+                                   "-u XDG_RUNTIME_DIR TMPDIR=tmp QT_QPA_PLATFORM=offscreen"))
+            << Ausgabe("stderr");
+        ASSERT_EQ(::kill(std::atoi(Ausgabe("pid").c_str()), signal), 0);
+        // Ended by the signal, not by the end of its input that pclose brings.
+        EXPECT_TRUE(WarteAuf("UserSvStop\n")) << Ausgabe("stdout") << Ausgabe("stderr");
+        const int status = ::pclose(std::exchange(laufend, nullptr));
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_TRUE(fs::is_empty(ordner / "tmp")) << "the runtime folder is removed";
+        ErwarteAngeboteneSicherung();
+    }
+}
+
 TEST_F(ProgrammTest, ASafetyCopyIsOfferedOnlyToTheStoreItCameFrom)
 {
     // Two copies of one project: the same project name, device ids and configuration.
@@ -361,7 +420,8 @@ TEST_F(ProgrammTest, AReturnWhileAnotherProgramHoldsTheStoreLosesNothingAndCanBe
             anderes.emplace(store);
             anderes->Sql("BEGIN; SELECT count(*) FROM device;");
         },
-        [&] { anderes.reset(); }, "is locked by another program: database is locked");
+        [&] { anderes.reset(); }, "Die Projektdatenbank ist von einem anderen Programm gesperrt.",
+        "is locked by another program: database is locked");
 }
 
 TEST_F(ProgrammTest, AReturnToAStoreThatCannotBeWrittenLosesNothingAndCanBeRepeated)
@@ -371,6 +431,7 @@ TEST_F(ProgrammTest, AReturnToAStoreThatCannotBeWrittenLosesNothingAndCanBeRepea
                      << std::strerror(errno);
     EinFehlgeschlagenerReturn([&] { ASSERT_TRUE(Unveraenderlich(store, true)); },
                               [&] { ASSERT_TRUE(Unveraenderlich(store, false)); },
+                              "Die Projektdatenbank konnte nicht geschrieben werden (Ein-/Ausgabefehler).",
                               "cannot be written: disk I/O error");
     Unveraenderlich(store, false);
 }

@@ -302,6 +302,7 @@ TEST(EtsProjectStore, AFailedReturnLeavesThePeriodAsSqliteLeftIt)
             EXPECT_FALSE(project.ets.ReturnToEts(1));
             EXPECT_NE(project.ets.LastError().find("is locked by another program"), std::string::npos)
                 << project.ets.LastError();
+            EXPECT_EQ(project.ets.LastStoreFault(), TEts2Cdi::TStoreFault::Locked);
             EXPECT_TRUE(project.ets.IsEditPeriodOpen());
         }
         EXPECT_TRUE(project.ets.ReturnToEts(1)) << project.ets.LastError();
@@ -317,6 +318,7 @@ TEST(EtsProjectStore, AFailedReturnLeavesThePeriodAsSqliteLeftIt)
             EXPECT_FALSE(project.ets.ReturnToEts(1));
         }
         EXPECT_NE(project.ets.LastError().find("cannot be written"), std::string::npos) << project.ets.LastError();
+        EXPECT_EQ(project.ets.LastStoreFault(), TEts2Cdi::TStoreFault::Io) << project.ets.LastError();
         EXPECT_FALSE(project.ets.IsEditPeriodOpen());
         EXPECT_EQ(name(project), "Aktor");
         ASSERT_TRUE(project.ets.BeginEditPeriod()) << project.ets.LastError();
@@ -339,6 +341,10 @@ TEST(EtsProjectStore, AWriteAfterSqliteRolledThePeriodBackIsNotKeptOnItsOwn)
     EXPECT_FALSE(project.ets.ReturnToEts(1));
     EXPECT_NE(project.ets.LastError().find("nothing of the editing period was kept"), std::string::npos)
         << project.ets.LastError();
+    EXPECT_EQ(project.ets.LastStoreFault(), TEts2Cdi::TStoreFault::Other) << project.ets.LastError();
+    // A call out of turn is no fault of the store's.
+    EXPECT_FALSE(project.ets.ReturnToEts(1));
+    EXPECT_EQ(project.ets.LastStoreFault(), TEts2Cdi::TStoreFault::None) << project.ets.LastError();
     const std::uint8_t* buffer = nullptr;
     std::uint32_t length = 0;
     ASSERT_TRUE(project.ets.BlobRead(buffer, length, 1));
