@@ -25,8 +25,36 @@ endfunction()
 # row's name ("Suite/Test.Case/RowName"): the value's printed form, which CMake otherwise puts
 # into the name (a byte dump for a struct, different in every build), stays out, so that
 # ctest -R and --rerun-failed can name every test. tests/testnamen checks it.
+#
+# Every test it registers runs in the suite's own home (miraval_test_home).
 function(miraval_discover_tests target)
-  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES ${ARGN})
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES TEST_LIST ${target}_TESTS ${ARGN})
+  # The tests are known only when CTest reads the list the build wrote: the home is given to
+  # them from an include file read after that list (gtest_discover_tests's PROPERTIES cannot
+  # carry a value that is a list).
+  set(datei "${CMAKE_CURRENT_BINARY_DIR}/${target}_home.cmake")
+  file(WRITE "${datei}" "if(${target}_TESTS)\n  set_tests_properties(\${${target}_TESTS} PROPERTIES\n"
+    "    ENVIRONMENT_MODIFICATION \"${MIRAVAL_TEST_HOME_ENV}\" FIXTURES_REQUIRED MiravalTestHome)\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${datei}")
+endfunction()
+
+# The suite's own home: every test runs with HOME and the XDG folders in the build tree
+# (build/test-home/), so that nothing the suite runs (Qt's file dialog history, the window
+# manager of the end-to-end suite, ...) writes into the home of whoever runs it. HOME itself
+# stays empty: tests/testhome makes the folders before the first test and fails after the
+# last when anything was written into HOME or a test ran without it.
+set(MIRAVAL_TEST_HOME "${CMAKE_BINARY_DIR}/test-home")
+set(MIRAVAL_TEST_HOME_ENV "HOME=set:${MIRAVAL_TEST_HOME}/home")
+foreach(xdg CONFIG CACHE DATA STATE)
+  string(TOLOWER ${xdg} ordner)
+  list(APPEND MIRAVAL_TEST_HOME_ENV "XDG_${xdg}_HOME=set:${MIRAVAL_TEST_HOME}/${ordner}")
+endforeach()
+
+# miraval_test_home(<test>...)
+# Gives tests registered with add_test in the calling folder the suite's own home.
+function(miraval_test_home)
+  set_tests_properties(${ARGN} PROPERTIES ENVIRONMENT_MODIFICATION "${MIRAVAL_TEST_HOME_ENV}"
+    FIXTURES_REQUIRED MiravalTestHome)
 endfunction()
 
 # miraval_test(<name> <folder> LIBS <targets>...)

@@ -1,8 +1,8 @@
 // The main of every test executable with windows: one QApplication for the whole run, made
 // after GoogleTest has taken its own arguments. Test discovery runs the binary outside the
-// test environment, so the offscreen platform is the default here too.
+// test environment, so the offscreen platform is the default here too (QtTestUmgebung.h).
 
-#include "tests/support/qt/LaufzeitOrdner.h"
+#include "tests/support/qt/QtTestUmgebung.h"
 
 #include <QApplication>
 
@@ -11,9 +11,7 @@
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    EigenerLaufzeitOrdner();
+    QtTestUmgebung();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,7 +1,7 @@
 #include "dorlin/Dorlin.h"
 #include "dorlin/qt/DorlinQt.h"
 #include "support/RecordingWindow.h"
-#include "tests/support/qt/LaufzeitOrdner.h"
+#include "tests/support/qt/QtTestUmgebung.h"
 #include "win32/qt/QtPlatform.h"
 
 #include <QApplication>
@@ -19,7 +19,7 @@ TEST(DorlinQt, ProgressWindowShowsOverItsOwnerAndItsButtonPostsTheCancel)
     static int argc = 1;
     static char name[] = "test_dorlin_qt";
     static char* argv[] = {name, nullptr};
-    EigenerLaufzeitOrdner();
+    QtTestUmgebung();
     static auto* app = new QApplication(argc, argv); // lives until the process ends
     (void)app;
     InstallQtPlatformHooks();

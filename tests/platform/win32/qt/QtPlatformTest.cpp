@@ -1,4 +1,4 @@
-#include "tests/support/qt/LaufzeitOrdner.h"
+#include "tests/support/qt/QtTestUmgebung.h"
 #include "win32/MessageBox.h"
 #include "win32/Shell.h"
 #include "win32/Windows.h"
@@ -36,7 +36,7 @@ void EnsureApplication()
     static char* argv[] = {name, nullptr};
     static QApplication* app = nullptr; // lives until the process ends
     if (!app) {
-        EigenerLaufzeitOrdner();
+        QtTestUmgebung();
         app = new QApplication(argc, argv);
         InstallQtPlatformHooks();
     }
