@@ -1,5 +1,6 @@
 #include "win32/qt/DialogPlace.h"
 
+#include "win32/qt/DialogDates.h"
 #include "win32/qt/TitleWidth.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,8 @@ namespace {
 
 // Marks a dialog placed here: its position is no explicit one of the program's.
 constexpr const char* kPlacedProperty = "placedOverOwner";
+// Marks a dialog whose show event the filter hands on to the dialog itself.
+constexpr const char* kShowingProperty = "showingBeforePlace";
 
 class TDialogShowFilter : public QObject {
 public:
@@ -25,9 +28,22 @@ public:
             return false;
         auto& widget = *static_cast<QWidget*>(watched);
         if (event->type() == QEvent::Show) {
+            if (widget.property(kShowingProperty).toBool())
+                return false;
             FitToTitle(widget);
+            DatesInDefaultLocale(widget);
+            if (!widget.isWindow() || widget.windowType() != Qt::Dialog)
+                return false;
+            // A message box takes its final size in its own show handling, which runs after
+            // this filter: it runs first here, so that the dialog is placed at the size it is
+            // shown with, before the window system maps it.
+            widget.setProperty(kShowingProperty, true);
+            QCoreApplication::sendEvent(&widget, event);
+            widget.setProperty(kShowingProperty, false);
             PlaceOverOwner(widget);
-        } else if (event->type() == QEvent::Hide && widget.property(kPlacedProperty).toBool()) {
+            return true;
+        }
+        if (event->type() == QEvent::Hide && widget.property(kPlacedProperty).toBool()) {
             // Shown again, it is placed again.
             widget.setAttribute(Qt::WA_Moved, false);
             widget.setProperty(kPlacedProperty, false);

@@ -22,6 +22,7 @@ QRect DialogPlatz(const QRect& ownerFrame, const QRect& ownerClient, const QSize
 // A dialog the program has moved itself and any other widget stay where they are.
 void PlaceOverOwner(QWidget& dialog);
 
-// Every dialog of the application, as it is shown, made as wide as its title (TitleWidth.h)
-// and then placed over its owner; the filter lives as long as parent.
+// Every dialog of the application, as it is shown, made as wide as its title (TitleWidth.h),
+// a file dialog's dates written in the default locale (DialogDates.h), and then, at the size
+// it is shown with, placed over its owner; the filter lives as long as parent.
 void InstallDialogShowFilter(QObject& parent);

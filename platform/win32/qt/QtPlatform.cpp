@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPointer>
@@ -206,6 +207,7 @@ void InstallQtPlatformHooks()
 
 bool LoadQtTranslations(QCoreApplication& app)
 {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     auto* translator = new QTranslator(&app);
     if (!translator->load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;

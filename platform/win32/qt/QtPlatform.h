@@ -22,8 +22,9 @@ class QWidget;
 // or when already installed.
 void InstallQtPlatformHooks();
 
-// Loads Qt's German translations (qtbase_de from QLibraryInfo's translations path) into the
-// application; false when none is found.
+// Makes German (Germany) the default locale (numbers, dates and times of every widget and
+// dialog) and loads Qt's German translations (qtbase_de from QLibraryInfo's translations
+// path) into the application; false when no translation is found.
 bool LoadQtTranslations(QCoreApplication& app);
 
 // The widget that stands for a window handle (message box parents): registered by the window.

@@ -8,8 +8,12 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QAbstractProxyModel>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -264,6 +268,75 @@ TEST(QtTitleWidth, DialogsAreShownAtLeastAsWideAsTheirTitles)
     fenster.show();
     QApplication::processEvents();
     EXPECT_EQ(fenster.width(), 100) << "only dialogs are widened";
+}
+
+// A box takes its size as it is shown: it is placed at that size, its middle over its
+// owner's, however wide its text makes it.
+TEST(QtDialogPlace, ABoxIsCentredOnItsOwnerAtTheSizeItIsShownWith)
+{
+    EnsureApplication();
+    QWidget owner;
+    owner.setWindowTitle(QStringLiteral("Miraval"));
+    owner.setGeometry(40, 60, 642, 480);
+    owner.show();
+    QApplication::processEvents();
+    const struct {
+        const char* name;
+        QString text;
+    } rows[] = {
+        {"a question", QStringLiteral("Wollen Sie die Änderungen übernehmen?")},
+        {"a box about 500 pixels wide",
+         QStringLiteral("return fehlgeschlagen\nDie Daten konnten nicht an die ETS zurückgegeben werden.\n") +
+             QString(70, QLatin1Char('x'))},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Close"), row.text, QMessageBox::Ok, &owner);
+        box.show();
+        QApplication::processEvents();
+        EXPECT_LE(std::abs(box.frameGeometry().center().x() - owner.frameGeometry().center().x()), 1)
+            << box.frameGeometry().x() << " + " << box.frameGeometry().width();
+        box.hide();
+        box.setText(row.text + QStringLiteral(" und mehr"));
+        box.show();
+        QApplication::processEvents();
+        EXPECT_LE(std::abs(box.frameGeometry().center().x() - owner.frameGeometry().center().x()), 1)
+            << "shown again";
+    }
+}
+
+// The file dialog writes its dates in the default locale, not in that of the environment.
+TEST(QtDialogDates, AFileDialogWritesItsDatesInTheDefaultLocale)
+{
+    EnsureApplication();
+    const QLocale vorher;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const std::filesystem::path ordner = std::filesystem::temp_directory_path() / ("test_win32_qt-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(ordner);
+    const std::filesystem::path datei = ordner / "demo.azp";
+    std::ofstream(datei) << "x";
+    QFile zeit(QString::fromStdString(datei.string()));
+    ASSERT_TRUE(zeit.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(zeit.setFileTime(QDateTime(QDate(2026, 12, 9), QTime(18, 41)), QFileDevice::FileModificationTime));
+    zeit.close();
+    {
+        QFileDialog dialog(nullptr, QString(), QString::fromStdString(ordner.string()));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setViewMode(QFileDialog::Detail);
+        dialog.show();
+        ASSERT_NE(dialog.proxyModel(), nullptr);
+        const auto datum = [&] {
+            return dialog.proxyModel()
+                ->mapFromSource(dialog.findChild<QFileSystemModel*>()->index(QString::fromStdString(datei.string()), 3))
+                .data()
+                .toString();
+        };
+        for (int i = 0; i < 200 && datum().isEmpty(); ++i)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_EQ(datum(), QStringLiteral("09.12.26 18:41"));
+    }
+    std::filesystem::remove_all(ordner);
+    QLocale::setDefault(vorher);
 }
 
 } // namespace
