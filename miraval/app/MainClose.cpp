@@ -16,6 +16,7 @@
 #include "tamsel/Tamsel.h"
 #include "tessarin/SprAz.h"
 #include "win32/MessageBox.h"
+#include "win32/qt/QtPlatform.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -262,7 +263,10 @@ bool TFormMain::ReturnToEtsOderMelden(int keep, const std::string& text)
 {
     if (m_ets != nullptr && m_ets->ReturnToEts(keep))
         return true;
-    // The box names the reason when ETS gave one.
+    // The box names the reason when ETS gave one. It stands alone over windows drawn as they
+    // are now: the progress window of the leave closes first.
+    ::StopDlgProgress();
+    ProcessPendingPaints();
     const bool grund = m_ets != nullptr && !m_ets->LastError().empty();
     ShowMessageBox(grund ? text + "\n" + RueckgabeGrund(m_ets->LastStoreFault(), m_ets->LastError()) : text, "Close",
                    MB_OK);

@@ -56,6 +56,11 @@ void InstallateurTest::SetUp()
 
 void InstallateurTest::TearDown()
 {
+    // The picture of the end is taken while the windows are still up: ETS's stop ends them,
+    // and a failure of the stop itself is seen with the windows it came from.
+    std::string amEnde;
+    if (x && x->Bereit())
+        amEnde = Gesehen("at the end");
     if (editor && x && x->Bereit() && !HasFailure())
         Stoppe();
     // A passing test keeps none of its screenshots: only a failure's are left to look at.
@@ -65,8 +70,8 @@ void InstallateurTest::TearDown()
             fs::remove(bild, ec);
         EXPECT_EQ(EigeneBilder(), std::vector<std::string>{}) << "a passing test left screenshots";
     }
-    if (x && x->Bereit() && HasFailure())
-        std::cout << Gesehen("at the end") << '\n';
+    if (!amEnde.empty() && HasFailure())
+        std::cout << amEnde << '\n';
     if (editor && HasFailure())
         std::cout << "the editor's standard error: \"" << editor->Fehlerausgabe() << "\"\n";
     editor.reset();
@@ -77,10 +82,14 @@ void InstallateurTest::TearDown()
 
 std::string InstallateurTest::Gesehen(const std::string& wann)
 {
+    // A picture of no window is a black screen: nothing to keep.
+    const std::string titel = x->SichtbareTitel();
+    if (titel == "no window")
+        return "the person saw no window " + wann;
     static int nummer = 0;
     const fs::path bild = x->Bildschirmfoto(BildPraefix() + std::to_string(++nummer));
     bilder.push_back(bild);
-    return "the person saw " + x->SichtbareTitel() + " " + wann + " (screenshot " + bild.string() + ")";
+    return "the person saw " + titel + " " + wann + " (screenshot " + bild.string() + ")";
 }
 
 bool InstallateurTest::Warte(const std::function<bool()>& bedingung, double sekunden)

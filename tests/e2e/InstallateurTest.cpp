@@ -6,6 +6,7 @@
 #include "miraval/dienste/IniKeys.h"
 #include "miraval/dienste/IniRegistry.h"
 #include "tessarin/AzMelder.h"
+#include "platform/kestrin/EtsOtherProgram.h"
 #include "tests/support/StoreAbfrage.h"
 
 #include <algorithm>
@@ -337,6 +338,38 @@ TEST_F(InstallateurTest, ExportsATemplateAndItsBoxShowsTheWholeTitle)
     ASSERT_TRUE(x->Aktiviere(box)) << Gesehen("with the box");
     x->Tasten("Return");
     EXPECT_TRUE(Warte([&] { return x->Fenster(".", hauptfenster) == 0; })) << Gesehen("after the box's OK");
+}
+
+// A return ETS cannot store (another program holds the store): its box stands alone, the
+// progress window of the leave closed, with its middle over the main window's.
+TEST_F(InstallateurTest, AFailedReturnsBoxStandsAloneOverTheMiddleOfTheMainWindow)
+{
+    ASSERT_NE(OeffneGeraet(), 0u);
+    const auto rahmen = x->Rahmen(hauptfenster);
+    ASSERT_TRUE(rahmen.has_value());
+    {
+        TOtherProgram anderes(store);
+        anderes.Sql("BEGIN; SELECT count(*) FROM device;");
+        x->Tasten("ctrl+q");
+        unsigned long box = 0;
+        ASSERT_TRUE(Warte([&] {
+            if ((box = x->Fenster("^Close$")) != 0)
+                return true;
+            if (const unsigned long frage = x->Fenster(".", hauptfenster); frage != 0 && x->Aktiviere(frage))
+                x->Tasten("alt+j");
+            return false;
+        })) << Gesehen("after Ctrl+Q");
+        const auto platz = x->Rahmen(box);
+        ASSERT_TRUE(platz.has_value());
+        EXPECT_LE(std::abs(platz->x + platz->breite / 2 - (rahmen->x + rahmen->breite / 2)), 2)
+            << "the box lies beside the main window's middle: " << platz->x << " + " << platz->breite << " over "
+            << rahmen->x << " + " << rahmen->breite << ": " << Gesehen("with the box");
+        EXPECT_EQ(x->Fenster("^Anwendung schliessen"), 0u)
+            << "the progress window stays behind the box: " << Gesehen("with the box");
+        ASSERT_TRUE(x->Aktiviere(box)) << Gesehen("with the box");
+        x->Tasten("Return");
+        EXPECT_EQ(editor->Antwort("ReturnToEts", kFrist), "ReturnToEts keep=1 ok=0") << Gesehen("after the box");
+    }
 }
 
 TEST_F(InstallateurTest, AStoreTheEditorCannotOpenIsShownInABoxBeforeItEnds)
