@@ -6,10 +6,10 @@
 #include "win32/qt/QtPlatform.h"
 #include "win32/qt/TitleWidth.h"
 
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
-#include <QAbstractProxyModel>
 #include <QFileSystemModel>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -311,7 +311,8 @@ TEST(QtDialogDates, AFileDialogWritesItsDatesInTheDefaultLocale)
     EnsureApplication();
     const QLocale vorher;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const std::filesystem::path ordner = std::filesystem::temp_directory_path() / ("test_win32_qt-" + std::to_string(::getpid()));
+    const std::filesystem::path ordner =
+        std::filesystem::temp_directory_path() / ("test_win32_qt-" + std::to_string(::getpid()));
     std::filesystem::create_directories(ordner);
     const std::filesystem::path datei = ordner / "demo.azp";
     std::ofstream(datei) << "x";
