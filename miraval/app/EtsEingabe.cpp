@@ -98,8 +98,10 @@ void TEtsEingabe::Lesen()
 
 bool TEtsEingabe::Gehalten() const
 {
-    return QApplication::activeModalWidget() != nullptr || QThread::currentThread()->loopLevel() > m_grundEbene ||
-           IsInShortPump();
+    // An open menu (the menu bar's, a context menu) runs no loop of its own, and a line's
+    // window or activation would close it under the person's keys.
+    return QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr ||
+           QThread::currentThread()->loopLevel() > m_grundEbene || IsInShortPump();
 }
 
 bool TEtsEingabe::Wartet() const

@@ -9,12 +9,13 @@
 // nobody can return an edit: the end of input stops the editor as the host's stop does.
 //
 // A line is handled only from a turn of the program's own loop: never while a modal window
-// is up (a dialog, a message box, a file dialog, a progress window), while a nested event loop
-// runs (a menu, a drag) or while a line's handler still runs. Lines that arrive then are kept
-// and handled, in order, once the window has closed: an ETS event must not free the device
-// or nodes that the window's caller still uses. Nor while the editor's own short pauses in
-// a long run (ProcessMessages, a progress window's paints) turn Qt's events: the glib event
-// dispatcher delivers socket notifications there although they are excluded.
+// is up (a dialog, a message box, a file dialog, a progress window), while a menu is open, a
+// nested event loop runs (a drag) or a line's handler still runs. Lines that arrive then are
+// kept and handled, in order, once the window or menu has closed: an ETS event must not free
+// the device or nodes that the window's caller still uses, nor close a menu under the keys.
+// Nor while the editor's own short pauses in a long run (ProcessMessages, a progress window's
+// paints) turn Qt's events: the glib event dispatcher delivers socket notifications there
+// although they are excluded.
 //
 // The line "ReturnToEts" is no ETS event: it does what the installer's Ctrl+Q ("Zurück zur
 // Ets") does, so that a script without a display (the headless demo) can return to ETS as a
@@ -65,7 +66,7 @@ private:
     void Lesen();
     // Handles the kept lines, in order, as long as nothing holds the editor.
     void Abarbeiten();
-    // True while a modal window or a nested event loop holds the editor.
+    // True while a modal window, an open menu or a nested event loop holds the editor.
     bool Gehalten() const;
     bool NaechsteZeile(std::string& zeile);
     bool ZeilenOffen() const;

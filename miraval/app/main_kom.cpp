@@ -250,6 +250,9 @@ void TFormMain::OnWmUserSvStop()
     // list), so nothing of it is lost.
     if (TDeviceInstanzAz* offen = OffenesGeraet()) {
         const QScopedValueRollback aktuell(AktDevInst, offen);
+        // What the person is typing belongs to the edit: it is taken as leaving the cell
+        // takes it, so that the copy holds what the cell shows.
+        DeactivateActiveGridCell();
         SaveToFile("");
     }
     Close();
@@ -414,7 +417,10 @@ bool TFormMain::OpenVireoVisible(int32_t deviceId)
         RecoveryCheck(true, deviceId);
     ShowMainWindow();
     if (FormVerw != nullptr) {
-        FormVerw->TreeChange(nullptr);
+        // The window shows the device being edited already: its page, and the cell the
+        // person is typing in, stay as the person left them.
+        if (!schonOffen)
+            FormVerw->TreeChange(nullptr);
         FormVerw->GetGrid().ResizeAktivFeld();
     }
     raise();

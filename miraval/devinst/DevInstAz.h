@@ -466,6 +466,10 @@ private:
     static bool SchalteObjekte(TDataBasis* node, int wert, int paramNr, int offset = 0);
     // The communication object of that number may be linked to one group address only.
     void SetzeAuswahlGrenze(int32_t objektNr);
+    // The object's limit of one group address, stored with its record at once: the record
+    // holds what the node holds, so writing the object again later (an export, a download)
+    // changes nothing in the store.
+    void SetzeAuswahlGrenze(TObjektBasis& objekt);
 
     // Hands a copy of the area's sabotage inputs to its arming node, when there is one.
     void SaboSeWeitergeben(uint8_t bereich);

@@ -81,8 +81,7 @@ bool TDeviceInstanzAz::DatenAbgleich(bool a, bool b)
                     CheckPhysAdrSeExist(bereich, ssb);
                     ssb->GetPhysikalischenAdressenSE(m_physAdrSe[bereich - 1u]);
                     ssb->InitScharfschaltungSsb();
-                    if (TObjektBasis* objekt = GetObjectFromObjectNr(kObjektScharfschaltEingang + bereich))
-                        objekt->SetNumberSelectableGrpAdr(1);
+                    SetzeAuswahlGrenze(kObjektScharfschaltEingang + bereich);
                 }
             }
             continue;
@@ -101,7 +100,7 @@ bool TDeviceInstanzAz::DatenAbgleich(bool a, bool b)
             if (!objektDesKnotens(node, objekt))
                 return false;
             if (objekt != nullptr) {
-                objekt->SetNumberSelectableGrpAdr(1);
+                SetzeAuswahlGrenze(*objekt);
                 const auto links = objekt->GetSubGroupLinks();
                 if (!links.empty())
                     SetMelderGrpAdrToList(links.front().SubGroupId);
@@ -115,7 +114,7 @@ bool TDeviceInstanzAz::DatenAbgleich(bool a, bool b)
             if (!objektDesKnotens(node, objekt))
                 return false;
             if (objekt != nullptr)
-                objekt->SetNumberSelectableGrpAdr(1);
+                SetzeAuswahlGrenze(*objekt);
             break;
         }
         case TAzScharfUnscharfQuittierungSsb::kTyp: {
@@ -155,11 +154,10 @@ bool TDeviceInstanzAz::DatenAbgleich(bool a, bool b)
             break;
         }
         case TAzEibAlarmSystemSicherheit::kTyp:
-            // The monitoring object's limit is not stored with the object.
+            // The monitoring object's limit follows the node's switch, not the stored object.
             if (auto* sicherheit = dynamic_cast<TAzEibAlarmSystemSicherheit*>(node);
                 sicherheit != nullptr && sicherheit->GetStatusHeartBeatUeberwachung())
-                if (TObjektBasis* objekt = GetObjectFromObjectNr(kObjektHeartbeat))
-                    objekt->SetNumberSelectableGrpAdr(1);
+                SetzeAuswahlGrenze(kObjektHeartbeat);
             break;
         case kTypVerhaltenDurchUegR:
             if (auto* verhalten = dynamic_cast<TAzVerhaltenDurchUegR*>(node))

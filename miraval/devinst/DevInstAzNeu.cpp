@@ -120,7 +120,14 @@ bool TDeviceInstanzAz::SchalteObjekte(TDataBasis* node, int wert, int paramNr, i
 void TDeviceInstanzAz::SetzeAuswahlGrenze(int32_t objektNr)
 {
     if (TObjektBasis* objekt = GetObjectFromObjectNr(objektNr))
-        objekt->SetNumberSelectableGrpAdr(1);
+        SetzeAuswahlGrenze(*objekt);
+}
+
+void TDeviceInstanzAz::SetzeAuswahlGrenze(TObjektBasis& objekt)
+{
+    objekt.SetNumberSelectableGrpAdr(1);
+    if (TDatenStruktur* record = GetDatenSatz(&objekt))
+        objekt.Write(*record);
 }
 
 // ---- The new device ------------------------------------------------------------------------------

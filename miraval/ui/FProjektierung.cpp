@@ -641,6 +641,12 @@ bool TFormVerw::SelectNode(TDataBasis* data)
     QTreeWidgetItem* node = GetNodeFromData(data);
     if (node == nullptr)
         return false;
+    // Another page replaces the one the person may be typing in: the cell is left first, as a
+    // click into the tree leaves it, so the typed text reaches its node.
+    if (node != m_tree->currentItem() && m_grid->Editor() != nullptr) {
+        GridEingabeUebernehmen();
+        m_grid->ExitCell();
+    }
     for (QTreeWidgetItem* p = node->parent(); p != nullptr; p = p->parent())
         p->setExpanded(true);
     m_tree->scrollToItem(node);

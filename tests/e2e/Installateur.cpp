@@ -145,11 +145,14 @@ void InstallateurTest::InDenBaum()
     x->Klicke(rahmen->x + kBaumX + 64, rahmen->y + kBaumY + kBaumZeileHoehe / 2);
 }
 
-void InstallateurTest::NeueEingaenge(const std::string& anzahl)
+void InstallateurTest::NeueEingaenge(const std::string& anzahl, const std::string& tasten)
 {
     const auto rahmen = x->Rahmen(hauptfenster);
     ASSERT_TRUE(rahmen.has_value());
-    x->Klicke(rahmen->x + kKnopfNeueEingaengeX, rahmen->y + kKnopfY);
+    if (tasten.empty())
+        x->Klicke(rahmen->x + kKnopfNeueEingaengeX, rahmen->y + kKnopfY);
+    else
+        x->Tasten(tasten);
     const unsigned long dialog = ErwarteFenster("^Eingänge hinzufügen");
     ASSERT_NE(dialog, 0u);
     ASSERT_TRUE(x->Aktiviere(dialog)) << Gesehen("with the dialog");

@@ -39,9 +39,9 @@ protected:
     // nodes on the way (type-ahead search, as a person uses the keyboard): from the top node,
     // or with vonOben false from below the selected node.
     void WaehleImBaum(const std::vector<std::string>& pfad, bool vonOben = true);
-    // "Neue Eingänge hinzufügen" on the tool bar for the selected node: the dialog takes the
-    // count typed and closes.
-    void NeueEingaenge(const std::string& anzahl);
+    // "Neue Eingänge hinzufügen" on the tool bar for the selected node (or opened by the keys
+    // given, e.g. on the menu): the dialog takes the count typed and closes.
+    void NeueEingaenge(const std::string& anzahl, const std::string& tasten = "");
     // Answers "Ja" to every question until the editor returns to ETS; the answer line.
     std::string BeantworteFragenBisZurueck();
     // Ctrl+Q, every question answered "Ja": the editor returns to ETS keeping the data and

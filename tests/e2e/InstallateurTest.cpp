@@ -3,6 +3,7 @@
 #include "Installateur.h"
 
 #include "DemoProject.h"
+#include "miraval/devinst/DatenContainer.h"
 #include "miraval/dienste/IniKeys.h"
 #include "miraval/dienste/IniRegistry.h"
 #include "tessarin/AzMelder.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 
@@ -418,4 +420,111 @@ TEST_F(InstallateurTest, AStopDuringAnEditKeepsItsSafetyCopyForTheNextOpening)
     ASSERT_TRUE(x->Aktiviere(hauptfenster)) << Gesehen("after the restore");
     ASSERT_NO_FATAL_FAILURE(ZurueckZuEts());
     EXPECT_EQ(Melderzahl(Gespeichert()), kDemoMelder + 2) << "the inputs added before the stop are gone";
+}
+
+// ETS's lines while the installer types into an input's name or has the Projektierung menu
+// open: the cell and the menu stay as the person left them (a line waits for the menu to
+// close), and the return stores what the same work without the line stores. A line that shows
+// another node (EditObject) leaves the cell first, as a click into the tree does.
+TEST_F(InstallateurTest, ALineWhileTypingOrWithAMenuOpenLeavesThePersonsWorkAsItIs)
+{
+    const std::string objekt = StoreAbfrage(store, "SELECT o.id FROM device_object o JOIN comm_object c ON "
+                                                   "c.id = o.comm_object_id WHERE o.device_id = 1 AND c.number = 0");
+    enum TZustand { Ohne, Tippen, Menue };
+    const struct {
+        const char* name;
+        TZustand zustand;
+        std::string zeile;
+        const char* weiter; // typed after the line; null: the line left the cell
+    } faelle[] = {
+        {"without a line", Ohne, "", " Ost"},
+        {"EditParameters while typing", Tippen, "EditParameters 1", " Ost"},
+        {"DoDownload2 while typing", Tippen, "DoDownload2 0 0 1 0 0 0 0 0 0", " Ost"},
+        {"EditObject while typing", Tippen, "EditObject 0 0 " + objekt.substr(0, objekt.find('\n')), nullptr},
+        {"EditParameters with the menu open", Menue, "EditParameters 1", " Ost"},
+    };
+    std::string ohne;
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        if (f.zustand != Ohne) {
+            // A fresh project, as the first was before, in an editor of its own.
+            Stoppe();
+            const fs::path neu = ordner / std::to_string(&f - faelle);
+            fs::create_directories(neu);
+            store = neu / "demo.db";
+            ASSERT_TRUE(BuildDemoProject(store).ok);
+            editor = std::make_unique<TEditorProzess>(neu, store);
+        }
+        const std::string ereignis = f.zeile.substr(0, f.zeile.find(' '));
+        // The keys so far have reached the editor: the screen has settled.
+        const auto ruhig = [&] {
+            const auto rahmen = x->Rahmen(hauptfenster);
+            ASSERT_TRUE(rahmen && x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe));
+        };
+        ASSERT_NE(OeffneGeraet(), 0u);
+        InDenBaum();
+        WaehleImBaum({"Melder", "Sicherungs-Bereich 1"});
+        // The menu opens on its first enabled entry: "Neue Eingänge hinzufügen ...".
+        x->Tasten("alt+p");
+        if (f.zustand == Menue) {
+            ruhig();
+            editor->Sende(f.zeile);
+            EXPECT_EQ(editor->Antwort(ereignis, 1), "") << "the line did not wait for the menu: " << Gesehen("with the menu");
+        }
+        ASSERT_NO_FATAL_FAILURE(NeueEingaenge("1", "Return"));
+        if (f.zustand == Menue)
+            EXPECT_NE(editor->Antwort(ereignis, kFrist), "") << "the line kept for the menu was not handled";
+        ASSERT_TRUE(x->Aktiviere(hauptfenster)) << Gesehen("after adding");
+        // The new input's name, typed on both sides of the line.
+        WaehleImBaum({"Neuer"}, false);
+        // The editor opens with its text selected: what is typed replaces it.
+        x->Tasten("F6 Down Return");
+        ruhig();
+        x->Tippe("Küche");
+        if (f.zustand == Tippen) {
+            ruhig();
+            editor->Sende(f.zeile);
+            EXPECT_NE(editor->Antwort(ereignis, kFrist), "") << Gesehen("after the line");
+        }
+        if (f.weiter != nullptr) {
+            x->Tippe(f.weiter);
+            x->Tasten("Return");
+        }
+        ASSERT_NO_FATAL_FAILURE(ZurueckZuEts());
+        const std::string name = std::string("Küche") + (f.weiter != nullptr ? f.weiter : "");
+        EXPECT_NE(MitText(Gespeichert(), name), nullptr) << "\"" << name << "\" is not in the store";
+        const std::string gespeichert = StoreParameter(store, kDemoAlarmCentreId) +
+                                        StoreLinks(store, kDemoAlarmCentreId) +
+                                        StoreKonfiguration(store, kDemoAlarmCentreId);
+        if (f.zustand == Ohne)
+            ohne = gespeichert;
+        else if (f.weiter != nullptr)
+            EXPECT_TRUE(gespeichert == ohne) << "the store differs from the same work without the line";
+    }
+}
+
+// ETS stops the editor while the installer types: the safety copy holds what the cell shows.
+TEST_F(InstallateurTest, AStopWhileTypingKeepsTheTypedTextInTheSafetyCopy)
+{
+    ASSERT_NE(OeffneGeraet(), 0u);
+    InDenBaum();
+    WaehleImBaum({"Melder", "Sicherungs-Bereich F"});
+    // The editor opens with its text selected: what is typed replaces it.
+    x->Tasten("plus Down F6 Down Return");
+    const auto rahmen = x->Rahmen(hauptfenster);
+    ASSERT_TRUE(rahmen && x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe));
+    x->Tippe("Küche");
+    ASSERT_TRUE(x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe));
+    Stoppe();
+    std::vector<fs::path> kopien;
+    for (const auto& e : fs::recursive_directory_iterator(ordner))
+        if (e.path().filename() == "1.azs")
+            kopien.push_back(e.path());
+    ASSERT_EQ(kopien.size(), 1u) << "no safety copy was written at the stop";
+    std::ifstream datei(kopien.front(), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(datei)), {});
+    DatenContainer::TContainerInhalt inhalt;
+    ASSERT_TRUE(DatenContainer::ReadContainer(text, "", [](const std::string&) { return true; }, inhalt).Ok);
+    EXPECT_NE(MitText(inhalt.Datensaetze, "Küche"), nullptr) << "the typed text is not in the safety copy";
+    editor.reset(); // it has ended
 }

@@ -134,7 +134,7 @@ TEST_F(Import, ResetDeletesLinkedObjectsUnaskedAndBuildsTheDefaultAnew)
 
 TEST_F(Import, AReloadRebuildsWhatTheAlignmentKeeps)
 {
-    // Monitoring on and stored: its object's one-address limit is not stored with it.
+    // Monitoring on and stored: its object's one-address limit is stored with it at once.
     auto* sicherheit = dynamic_cast<TAzEibAlarmSystemSicherheit*>(Knoten(quelle, AzTyp::EibAlarmSystemSicherheit));
     TDatenStruktur* satz = quelle.inst.GetDatenSatz(sicherheit);
     satz->Bool4 = true;
@@ -145,7 +145,7 @@ TEST_F(Import, AReloadRebuildsWhatTheAlignmentKeeps)
     request.Wert4 = 1;
     quelle.inst.UserDeviceMessage(quelle.host.GetHandle(), &request);
     ASSERT_TRUE(quelle.inst.WriteBlob());
-    ASSERT_EQ(quelle.Satz(quelle.Objekt(ObjektNr::KomHeartbeat))->Param13, -1);
+    ASSERT_EQ(quelle.Satz(quelle.Objekt(ObjektNr::KomHeartbeat))->Param13, 1);
     // Not stored: detector 5, as a sabotage input and with a switching device of area 1.
     ASSERT_TRUE(quelle.inst.CreateAzMelder(quelle.host.GetHandle(), Knoten(quelle, AzTyp::SicherungsBereich1),
                                            MelderArt::Sb1, false));

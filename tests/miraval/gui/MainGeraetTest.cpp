@@ -206,4 +206,40 @@ TEST_F(MainGeraet, FailuresAnswerZeroWithTheirMessageAndStoreNothing)
     EXPECT_TRUE(fs::is_directory(ordner / "1.azp"));
 }
 
+// ETS's export and download during an edit write every object of the device again: nothing
+// the edit keeps changes, neither with the inputs added in it nor with a device stored with
+// objects of no limit (an older file), which the load gives their limit.
+TEST_F(MainGeraet, AnExportOrADownloadDuringAnEditChangesNothingTheEditKeeps)
+{
+    Konfiguriere();
+    DatenContainer::TContainerInhalt inhalt;
+    ASSERT_TRUE(DatenContainer::ReadContainer(Blob(1), "", [](const std::string&) { return true; }, inhalt).Ok);
+    std::vector<const TDatenStruktur*> zeiger;
+    for (TDatenStruktur& r : inhalt.Datensaetze) {
+        if (r.Typ == AzTyp::EtsObjekt)
+            r.Param13 = -1;
+        zeiger.push_back(&r);
+    }
+    std::string ohneGrenze;
+    ASSERT_TRUE(DatenContainer::WriteContainer(zeiger, inhalt.Version, inhalt.CompData, ohneGrenze).Ok);
+    for (const bool aelter : {false, true}) {
+        for (const char* ereignis : {"ExportDevice 0 0 1", "DoDownload2 0 0 1 0 0 0 0 0 0"}) {
+            SCOPED_TRACE(std::string(ereignis) + (aelter ? ", stored without limits" : ""));
+            if (aelter)
+                ASSERT_TRUE(main->GetEts()->BlobWrite(ohneGrenze.data(), static_cast<uint32_t>(ohneGrenze.size()), 1));
+            OeffneUndBearbeite();
+            TDeviceInstanzAz& inst = *main->GetAktDevInst();
+            const std::string vorher = Container(inst);
+            const std::string name = std::string(ereignis).substr(0, std::string(ereignis).find(' '));
+            // A download answers failure: the editor writes nothing to the device.
+            ASSERT_EQ(Event(ereignis).rfind(name + " result=", 0), 0u);
+            EXPECT_EQ(Container(inst), vorher);
+            TScriptedMessageBox ja{IDYES};
+            DM->ABeenden->trigger();
+            PumpMessages();
+        }
+    }
+    EXPECT_EQ(boxen.Count(), 0u);
+}
+
 } // namespace
