@@ -107,7 +107,12 @@ private:
 class TAutoSavePause {
 public:
     TAutoSavePause() { DM->TimerAutoSave()->stop(); }
-    ~TAutoSavePause() { DM->StartTimerAutoSave(true); }
+    // Running again only while a device is being edited.
+    ~TAutoSavePause()
+    {
+        if (FormMain != nullptr)
+            FormMain->GetBearbeitung().AutoSaveFortsetzen();
+    }
     TAutoSavePause(const TAutoSavePause&) = delete;
     TAutoSavePause& operator=(const TAutoSavePause&) = delete;
 };

@@ -13,6 +13,7 @@
 //   Main.cpp          start-up and destruction, settings, texts, Tools menu, small services,
 //                     the data module's commands
 //   main_kom.cpp      ETS events, device selection and creation, menu commands of the device
+//   Bearbeitung.cpp   the edit of a device (TBearbeitung), from its opening to its end
 //   MainDispatch.cpp  the window-message dispatcher
 //   MainClose.cpp     leaving: close checks, return to ETS, time-outs
 //   MainDruck.cpp     printing and print preview of the configuration
@@ -24,6 +25,7 @@
 // Main thread only. No exception leaves a slot, timer callback or the window procedure: what
 // escapes goes to ApplicationEventsException, which shows it and ends the program.
 
+#include "miraval/app/Bearbeitung.h"
 #include "miraval/devinst/EditorHost.h"
 #include "miraval/ui/FensterHost.h"
 #include "kestrin/Dal.h"
@@ -145,10 +147,12 @@ public:
     bool CreateDevice(const DAL_DEVICE& record);
     bool DeleteDevice(const DAL_DEVICE& record);
     bool OpenVireoVisible(int32_t deviceId);
-    // The device being edited: the one the last EditParameters or EditObject brought up, while
-    // the main window is up and its instance lives; null otherwise. An ETS event for another
-    // device leaves it current and its windows unchanged.
+    // The device being edited (TBearbeitung::Geraet): the one the last EditParameters or
+    // EditObject brought up, while the main window is up and its instance lives; null
+    // otherwise. An ETS event for another device leaves it current and its windows unchanged.
     TDeviceInstanzAz* OffenesGeraet() const;
+    const TBearbeitung& GetBearbeitung() const { return m_bearbeitung; }
+    TBearbeitung& GetBearbeitung() { return m_bearbeitung; }
     bool IsGeraetOffen() const { return OffenesGeraet() != nullptr; }
     // Whether the instance is still in the device map (not yet deleted or left).
     bool IstLebendeInstanz(const TDeviceInstanz* instanz) const;
@@ -314,8 +318,8 @@ private:
     // ApplCloseOrHide's steps up to hiding or closing; false when the configuration could
     // not be stored in ETS.
     bool ApplCloseOrHideSchritte(bool close, bool discard);
-    // The frame's closing steps of a finished event: data-changed off, finished, trace log
-    // closed, close time-out and auto-save timer restarted.
+    // The frame's closing steps of a finished event: finished, trace log closed, close
+    // time-out restarted (what the event leaves of an edit, TBearbeitung::NachEreignis says).
     void EventEnde(bool& finished);
     // The frame's first steps: the last deleted device forgotten, the ETS version checked
     // (false, with result 0 and finished set when given, ends the handler), the trace log
@@ -331,7 +335,7 @@ private:
     template <class F> void EtsHandler(F&& handler);
     // ETS deleted the device being edited: nothing is left to show, the editor hides as on the
     // return to ETS and returns, keeping what the period wrote for other devices.
-    void OffenesGeraetGeloescht();
+    void OffenesGeraetGeloescht(int32_t deviceId);
     // Returns to ETS (keep 1, discard 0); a failed return is shown in a box with text and
     // ETS's reason. True when ETS took the return.
     bool ReturnToEtsOderMelden(int keep, const std::string& text);
@@ -360,7 +364,7 @@ private:
     HWND m_handle = nullptr;
     bool m_closing = false;
     bool m_melderLauf = false; // a run of adding detectors holds the editor
-    TDeviceInstanz* m_offenesGeraet = nullptr; // valid only as OffenesGeraet checks it
+    TBearbeitung m_bearbeitung{*this};
     int m_neuAufbauten = 0;
 
     // Components.
@@ -381,6 +385,7 @@ private:
     std::unique_ptr<TVireoReport> m_report;       // the last print's report
     QPointer<QWidget> m_infoEreignisspeicher;      // the notice while the event memory is read
 
+    friend class TBearbeitung;
     friend class TFormMainTestZugang;
 };
 

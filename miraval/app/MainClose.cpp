@@ -84,8 +84,8 @@ void TFormMain::ApplCloseOrHide(bool close, bool discard)
     const int32_t deviceId = AktDevInst != nullptr ? AktDevInst->GetEtsDeviceId() : 0;
     m_progressCancelled = false;
     ::StartDlgProgress(m_handle, Spredit::Txt9181, Spredit::Txt9081, 0, 9);
-    // A device whose configuration could not be stored, or whose leave broke off, stays on
-    // the list of devices not closed properly, so that its safety copy is offered next time.
+    // A device whose configuration ETS did not take, or whose leave broke off, stays on the
+    // list of devices not closed properly, so that its safety copy is offered next time.
     bool gespeichert = false;
     // What happens on every way out. Each part runs even when one before it throws; the first
     // exception goes on to the caller afterwards.
@@ -99,11 +99,9 @@ void TFormMain::ApplCloseOrHide(bool close, bool discard)
                     fehler = std::current_exception();
             }
         };
-        teil([] { DM->StartTimerAutoSave(false); });
+        teil([this, deviceId, &gespeichert] { m_bearbeitung.Beenden(deviceId, gespeichert); });
         teil([] { ::StopDlgProgress(); });
         teil([this] { TimerTimeoutCloseStart(); });
-        if (gespeichert)
-            teil([this, deviceId] { RecoveryCheck(false, deviceId); });
         teil([] { CloseLogFkt(); });
         if (fehler)
             std::rethrow_exception(fehler);
@@ -174,8 +172,8 @@ bool TFormMain::ApplCloseOrHideSchritte(bool close, bool discard)
         ::SetDlgProgress();
         SetRegData();
         ::SetDlgProgress();
-        // ETS did not take the device's data: it stays on the recovery list, and its safety
-        // copy, written above, holds what ETS lacks.
+        // ETS did not take the device's data and kept nothing of the period: the device stays
+        // on the recovery list, and its safety copy, written above, holds the edit.
         if (!ReturnToEtsOderMelden(1, kRueckgabeGesichert))
             gespeichert = false;
         ::SetDlgProgress();
@@ -243,11 +241,11 @@ void TFormMain::TimerTimeoutCloseTimer()
         Close();
 }
 
-void TFormMain::OffenesGeraetGeloescht()
+void TFormMain::OffenesGeraetGeloescht(int32_t deviceId)
 {
     LOG_FKT("TFormMain::OffenesGeraetGeloescht");
-    m_offenesGeraet = nullptr;
-    DM->StartTimerAutoSave(false);
+    // A deleted device has no safety copy left to offer.
+    m_bearbeitung.Beenden(deviceId, true);
     if (FormVerw != nullptr) {
         FormVerw->SetResizeHandler(false);
         FormVerw->HideMeldeFenster();

@@ -117,7 +117,6 @@ void TFormMain::OnCdiExportDevice(bool& finished, int& result, int32_t, int32_t,
         EventEnde(finished);
         return;
     }
-    DM->DataChanged = false;
     const std::string datei =
         std::filesystem::path(AktDevInst->GetSicherungsPfad()).replace_extension("." + m_exportExt).string();
     // Links whose group address is gone are reported; the export goes on.
@@ -138,12 +137,7 @@ void TFormMain::OnCdiImportDevice(bool& finished, int& result, int32_t, int32_t,
     m_lastDeletedDevice = -1;
     LogOeffnen();
     TimerTimeoutClose->stop();
-    if (ImportDevice(deviceId)) {
-        result = 1;
-    } else {
-        DM->DataChanged = false;
-        result = 0;
-    }
+    result = ImportDevice(deviceId) ? 1 : 0;
     EventEnde(finished);
 }
 
@@ -155,14 +149,8 @@ void TFormMain::OnCdiCopyDevice(bool& finished, int& result, int32_t, int32_t, i
     m_lastDeletedDevice = -1;
     TimerTimeoutClose->stop();
     LogOeffnen();
-    if (CopyDevice(newDeviceId, sourceDeviceId, flag)) {
-        result = 1;
-    } else {
-        DM->DataChanged = false;
-        result = 0;
-    }
+    result = CopyDevice(newDeviceId, sourceDeviceId, flag) ? 1 : 0;
     finished = true;
-    DM->StartTimerAutoSave(false);
     TimerTimeoutCloseStart();
 }
 

@@ -3,7 +3,9 @@
 //
 // Each handler answers ETS through finished and result. The common frame: the last deleted
 // device is forgotten, the ETS version is checked, the trace log opened when the settings
-// ask for it, the close time-out stopped; a finished event ends with EventEnde.
+// ask for it, the close time-out stopped; a finished event ends with EventEnde. What an event
+// leaves of the edit of the device being edited (changed since opening, its auto-save) follows
+// from the edit (TBearbeitung), after every handler.
 #include "miraval/app/Main.h"
 
 #include "miraval/app/BaumSperre.h"
@@ -58,17 +60,14 @@ template <class F> void TFormMain::EtsHandler(F&& handler)
     TDeviceInstanzAz* offen = OffenesGeraet();
     const QString titel = windowTitle();
     const std::string anwendung = GetAnwendungsTitel();
-    const bool geaendert = DM->DataChanged;
+    const TBearbeitung::TVorher bearbeitung = m_bearbeitung.VorEreignis();
     std::array<std::string, std::tuple_size_v<decltype(m_statusPanels)>> status;
     for (std::size_t i = 0; i < status.size(); ++i)
         status[i] = GetStatusText(static_cast<int>(i));
     Geschuetzt(handler);
+    m_bearbeitung.NachEreignis(bearbeitung);
     if (offen == nullptr || OffenesGeraet() != offen)
         return;
-    // The data-changed flag belongs to the edit: a handler's end clears it, yet the event
-    // stored the device's configuration at most, never its parameters, which the return
-    // writes only while the flag is set.
-    DM->DataChanged = DM->DataChanged || geaendert;
     // The event selected another device: commands and dialogs act on the device being edited
     // again, the one its windows show, and the status bar counts its inputs again (a new
     // instance, or one loaded or copied into, shows its own count there).
@@ -148,11 +147,9 @@ bool TFormMain::EventBeginn(int& result, bool* finished)
 
 void TFormMain::EventEnde(bool& finished)
 {
-    DM->DataChanged = false;
     finished = true;
     CloseLogFkt();
     TimerTimeoutCloseStart();
-    DM->StartTimerAutoSave(false);
 }
 
 bool TFormMain::EtsVersionCheck()
@@ -183,7 +180,6 @@ void TFormMain::OnCdiEditParameters(bool& finished, int& result, int32_t deviceI
         return;
     if (OpenVireoVisible(deviceId)) {
         // The editing period stays open, and with it the trace log, until the return to ETS.
-        DM->DataChanged = false;
         result = 1;
         finished = false;
     } else {
@@ -233,28 +229,18 @@ void TFormMain::OnCdiDeleteDevice(bool& finished, int& result, int32_t, int32_t 
     DeleteDevice(*record);
     RecoveryCheck(false, deviceId);
     if (offenGeloescht)
-        OffenesGeraetGeloescht();
+        OffenesGeraetGeloescht(deviceId);
     result = 0;
-    DM->DataChanged = false;
     finished = true;
     CloseLogFkt();
-    DM->StartTimerAutoSave(false);
     TimerTimeoutCloseStart();
 }
 
 void TFormMain::OnWmUserSvStop()
 {
     LOG_FKT("TFormMain::OnWmUserSvStop");
-    // ETS ends the program in the middle of an edit: the edit's safety copy, written as the
-    // auto-save writes it, is offered at the device's next opening (it stays on the recovery
-    // list), so nothing of it is lost.
-    if (TDeviceInstanzAz* offen = OffenesGeraet()) {
-        const QScopedValueRollback aktuell(AktDevInst, offen);
-        // What the person is typing belongs to the edit: it is taken as leaving the cell
-        // takes it, so that the copy holds what the cell shows.
-        DeactivateActiveGridCell();
-        SaveToFile("");
-    }
+    // ETS ends the program in the middle of an edit: nothing of the edit is lost.
+    m_bearbeitung.Stoppen();
     Close();
 }
 
@@ -275,7 +261,6 @@ void TFormMain::OnCdiDoDownload2(bool& finished, int& result, int32_t, int32_t v
             result = 0;
             finished = true;
             TimerTimeoutCloseStart();
-            DM->StartTimerAutoSave(false);
             return;
         }
         bool ok = true;
@@ -283,8 +268,9 @@ void TFormMain::OnCdiDoDownload2(bool& finished, int& result, int32_t, int32_t v
             ok = Compiler(value2, deviceId, value4);
         if (ok && !Download(value2, deviceId, value4, value5, value6, value7, value8, flags))
             result = 0;
-        if (AktDevInst != nullptr)
-            AktDevInst->WriteBlob();
+        // A configuration ETS does not hold is no download.
+        if (AktDevInst != nullptr && !AktDevInst->WriteBlob())
+            result = 0;
     }
     EventEnde(finished);
 }
@@ -299,13 +285,12 @@ void TFormMain::OnCdiLinkObjToSubGroup(bool& finished, int& result, int32_t, int
     if (!SetDevice(deviceId, false)) {
         result = 0;
     } else {
-        DM->DataChanged = false;
         TObjektBasis* objekt = AktDevInst != nullptr ? AktDevInst->GetObjectFromObjectNr(objectNumber) : nullptr;
         if (objekt == nullptr) {
             result = 0;
         } else {
-            result = AktDevInst->LinkToSubGroup(subGroupId, objekt->GetHandle(), false) ? 1 : 0;
-            AktDevInst->WriteBlob();
+            const bool verknuepft = AktDevInst->LinkToSubGroup(subGroupId, objekt->GetHandle(), false);
+            result = AktDevInst->WriteBlob() && verknuepft ? 1 : 0;
         }
     }
     EventEnde(finished);
@@ -331,7 +316,6 @@ void TFormMain::OnCdiUnlinkObjFromSubGroup(bool& finished, int& result, int32_t,
     if (!SetDevice(deviceId, false)) {
         result = 0;
     } else {
-        DM->DataChanged = false;
         if (TObjektBasis* objekt = AktDevInst->GetObjectFromObjectNr(objectNumber)) {
             const bool verknuepft = objekt->ExistSubGroupId(subGroupId);
             objekt->DeleteSubGroupLink(subGroupId);
@@ -340,7 +324,8 @@ void TFormMain::OnCdiUnlinkObjFromSubGroup(bool& finished, int& result, int32_t,
             // A detector's group addresses are kept in the instance's list as well.
             if (verknuepft && objectNumber <= kLetztesMelderObjekt)
                 AktDevInst->ClearMelderGrpAdrFromList(subGroupId);
-            AktDevInst->WriteBlob();
+            if (!AktDevInst->WriteBlob())
+                result = 0;
         }
     }
     EventEnde(finished);
@@ -362,7 +347,6 @@ void TFormMain::OnCdiEditObject(bool& finished, int& result, int32_t, int32_t, i
         CloseLogFkt();
         return;
     }
-    DM->DataChanged = false;
     if (TObjektBasis* objekt = AktDevInst->GetObjectFromDeviceObjectId(deviceObjectId); objekt && FormVerw)
         FormVerw->SelectNode(objekt);
     result = 1;
@@ -410,11 +394,10 @@ bool TFormMain::OpenVireoVisible(int32_t deviceId)
         return false;
     }
     const bool schonOffen = AktDevInst == offen;
-    m_offenesGeraet = AktDevInst;
     // The device being edited is on the recovery list because it is open: a safety copy
     // restored over it now would undo the edit it was taken of.
     if (!schonOffen)
-        RecoveryCheck(true, deviceId);
+        m_bearbeitung.Beginnen(*AktDevInst, deviceId);
     ShowMainWindow();
     if (FormVerw != nullptr) {
         // The window shows the device being edited already: its page, and the cell the
@@ -428,7 +411,7 @@ bool TFormMain::OpenVireoVisible(int32_t deviceId)
     if (FormVerw != nullptr && FormVerw->HasMeldeFenster())
         FormVerw->ShowMeldeFenster(true);
     AbgleichFormVerw(FormVerw);
-    DM->StartTimerAutoSave(true);
+    m_bearbeitung.AutoSaveFortsetzen();
     return true;
 }
 
@@ -506,9 +489,7 @@ bool TFormMain::SetDevice(int32_t deviceId, bool createWindow)
 
 TDeviceInstanzAz* TFormMain::OffenesGeraet() const
 {
-    if (m_offenesGeraet == nullptr || !isVisible() || m_closing || !IstLebendeInstanz(m_offenesGeraet))
-        return nullptr;
-    return static_cast<TDeviceInstanzAz*>(m_offenesGeraet);
+    return static_cast<TDeviceInstanzAz*>(m_bearbeitung.Geraet());
 }
 
 bool TFormMain::IstLebendeInstanz(const TDeviceInstanz* instanz) const

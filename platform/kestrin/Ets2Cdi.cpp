@@ -318,16 +318,13 @@ bool TEts2Cdi::EndEditPeriod(bool keep)
     } catch (const TSqlError& e) {
         const std::string reason =
             StoreName(m_file) + (e.IsLock() ? kStoreLocked : " cannot be written") + ": " + e.Reason();
-        // A lock leaves the period's transaction open: the caller may try again or discard.
-        if (sqlite3_get_autocommit(m_db) == 0) {
-            Fail("ReturnToEts", reason + "; the editing period stays open");
-        } else {
-            // An I/O error has made SQLite roll the period back itself: it is over, as if
-            // discarded.
-            const bool outside = DiscardPeriod();
-            Fail("ReturnToEts", reason + "; nothing of the editing period was kept"
-                                    + (outside ? "" : ", nor the ETS profile and device memory written in it"));
-        }
+        // A return is kept whole or not at all. An I/O error has made SQLite roll the period
+        // back itself; a lock leaves its transaction open, holding the pending lock that keeps
+        // every other reader out, and a later commit would keep it behind the caller's back:
+        // it is rolled back here, so the period is over as if discarded and no lock is held.
+        const bool outside = DiscardPeriod();
+        Fail("ReturnToEts", reason + "; nothing of the editing period was kept"
+                                + (outside ? "" : ", nor the ETS profile and device memory written in it"));
         m_lastStoreFault = StoreFault(e.Code());
         return false;
     }

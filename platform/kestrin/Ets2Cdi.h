@@ -189,9 +189,9 @@ public:
     bool IsEditPeriodOpen() const { return m_periodOpen; }
     // Ends the editing period: 1 keeps, 0 discards what was written in it. False when no
     // period is open, while a write burst is open, for another argument, or when the
-    // project could not be kept: while another program holds the store's lock the period
-    // stays open (try again or discard); when the store could not be written, SQLite has
-    // taken the period back and it is over. LastError says which and why.
+    // project could not be kept (another program holds the store's lock, or the store
+    // cannot be written): then nothing of the period is kept, the period is over as if
+    // discarded, and the store holds no lock of this connection. LastError says why.
     bool ReturnToEts(int keep);
     // Told after every ReturnToEts with its argument and result (the host answers ETS).
     std::function<void(int keep, bool result)> OnReturnToEts;

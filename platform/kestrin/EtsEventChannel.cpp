@@ -153,11 +153,6 @@ TEtsEventChannel::TEtsEventChannel(TEts2Cdi& ets, std::ostream& out, std::vector
     m_ets.OnReturnToEts = [this](int keep, bool result) {
         if (m_previousReturn)
             m_previousReturn(keep, result);
-        // A return that failed on a lock leaves the period open; it is the host's to end.
-        if (result || !m_ets.IsEditPeriodOpen())
-            m_returnPending.reset();
-        else
-            m_returnPending = keep;
         Answer("ReturnToEts keep=" + std::to_string(keep) + (result ? "" : " ok=0"));
     };
 }
@@ -165,21 +160,6 @@ TEtsEventChannel::TEtsEventChannel(TEts2Cdi& ets, std::ostream& out, std::vector
 TEtsEventChannel::~TEtsEventChannel()
 {
     m_ets.OnReturnToEts = m_previousReturn;
-}
-
-bool TEtsEventChannel::EndReturnedPeriod(std::string& reason)
-{
-    if (!m_returnPending)
-        return true;
-    if (!m_ets.IsEditPeriodOpen() || m_ets.EndEditPeriod(*m_returnPending == 1)) {
-        m_returnPending.reset();
-        return true;
-    }
-    reason = "the last return to ETS was not stored: " + m_ets.LastError();
-    // Taken back by SQLite (the store could not be written): said once, then over.
-    if (!m_ets.IsEditPeriodOpen())
-        m_returnPending.reset();
-    return false;
 }
 
 const char* TEtsEventChannel::EventName(TEtsEventKind kind)
@@ -315,14 +295,6 @@ TEtsEventChannel::TLineResult TEtsEventChannel::HandleLine(const std::string& ra
         return TLineResult::Refused;
     }
 
-    // Whatever the next event writes would join a period the editor has left, and go with it
-    // when the store closes: the returned period is ended first, or nothing is raised.
-    std::string notStored;
-    if (event->Kind != TEtsEventKind::UserSvStop && !EndReturnedPeriod(notStored)) {
-        Answer(std::string(EventName(event->Kind)) + " result=0 finished=1 reason=" + Quote(notStored));
-        return TLineResult::Answered;
-    }
-
     // The host keeps what the editor writes while it edits apart, so that ReturnToEts(0)
     // can put it back.
     const bool period = OpensEditingPeriod(event->Kind) && m_ets.IsOpen() && !m_ets.IsEditPeriodOpen()
@@ -335,9 +307,7 @@ TEtsEventChannel::TLineResult TEtsEventChannel::HandleLine(const std::string& ra
         (void)m_ets.EndEditPeriod(result == 1);
 
     if (event->Kind == TEtsEventKind::UserSvStop) {
-        // The store closes with the program: a period still open then is lost.
-        const bool kept = EndReturnedPeriod(notStored);
-        Answer(std::string(EventName(event->Kind)) + (kept ? "" : " ok=0 reason=" + Quote(notStored)));
+        Answer(EventName(event->Kind));
         m_stopped = true;
         m_queued.clear();
         return TLineResult::Stop;

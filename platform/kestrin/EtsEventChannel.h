@@ -37,12 +37,8 @@
 // Editing period: before EditParameters and EditObject the channel begins an editing period
 // of the store (when a store is open and no period is open). It stays open until the editor
 // calls ReturnToEts; when the handler answers finished 1 instead, the channel ends it
-// itself: kept when the result is 1, put back otherwise. A return that failed on a lock
-// leaves the period open: before each later line the channel ends it as the return asked,
-// and while the store still refuses, an event raises nothing and answers
-//   <Event> result=0 finished=1 reason=<text>
-// and the stop, after its handler, answers "UserSvStop ok=0 reason=<text>": what was
-// returned is then lost.
+// itself: kept when the result is 1, put back otherwise. A return that fails keeps nothing
+// of the period (TEts2Cdi::ReturnToEts): no period is left open for a later line to join.
 
 #include "kestrin/Ets2Cdi.h"
 
@@ -114,9 +110,6 @@ public:
 
 private:
     void Raise(const TEtsEvent& event, bool& finished, int& result, std::string& exportFile);
-    // Ends the period of a return that failed on a lock, as that return asked; false with
-    // the reason while the store still refuses.
-    bool EndReturnedPeriod(std::string& reason);
     void Answer(const std::string& line);
 
     TEts2Cdi& m_ets;
@@ -124,5 +117,4 @@ private:
     std::deque<std::string> m_queued;
     std::function<void(int, bool)> m_previousReturn;
     bool m_stopped = false;
-    std::optional<int> m_returnPending; // keep of a return whose period is still open
 };

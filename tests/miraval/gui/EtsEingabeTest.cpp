@@ -177,6 +177,8 @@ protected:
     void PruefeOffen(TDeviceInstanzAz* inst, int eingaenge)
     {
         BaeumeZeigenLebendeKnoten();
+        // The auto-save of the edit's safety copy runs while the device is open, and only then.
+        EXPECT_EQ(DM->TimerAutoSave()->isActive(), main->IsGeraetOffen()) << "the auto-save does not follow the edit";
         switch (GetParam().offen) {
         case TEreignis::Bleibt:
             EXPECT_TRUE(main->isVisible());

@@ -20,6 +20,7 @@
 #include "win32/Windows.h"
 #include "win32/qt/QtPlatform.h"
 #include "quillon/UserMessages.h"
+#include "platform/kestrin/EtsOtherProgram.h"
 #include "tests/support/TestOrdner.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <sstream>
 #include <stdexcept>
 
@@ -226,6 +228,56 @@ TEST_F(MainTest, LeavingKeepsOrDiscards)
             EXPECT_EQ(main->GetAktDevInst(), nullptr);
             EXPECT_TRUE(main->GetDevices().empty()) << "a hidden editor forgets the device";
         }
+    }
+}
+
+// What belongs to an edit follows from it on each way it goes on or ends: still open, on the
+// list of devices not closed properly, the auto-save running, changed since opening.
+TEST_F(MainTest, TheEditFollowsFromItsOpeningToEachWayItEnds)
+{
+    const struct {
+        const char* name;
+        std::function<void()> weg;
+        bool offen, aufDerListe, autoSave, geaendert, periode;
+    } faelle[] = {
+        {"an ETS line for another device", [this] { Event("CreateDevice 0 2 x"); }, true, true, true, true, true},
+        {"an ETS line for the device", [this] { Event("LinkObjToSubGroup 0 0 1 0 1"); }, true, true, true,
+         true, true},
+        {"the return kept",
+         [this] {
+             TScriptedMessageBox ja{IDYES};
+             main->ApplCloseOrHide(false, false);
+         },
+         false, false, false, false, false},
+        {"the return failed on a lock",
+         [this] {
+             TOtherProgram anderes(store);
+             anderes.Sql("BEGIN; SELECT count(*) FROM device;");
+             TScriptedMessageBox ja{IDYES};
+             main->ApplCloseOrHide(false, false);
+         },
+         false, true, false, false, false},
+        {"ETS deletes the device", [this] { Event("DeleteDevice 0 1"); }, false, false, false, false, false},
+        // The store, and with it the period, goes with the program.
+        {"ETS's stop", [this] { Event("UserSvStop"); }, false, true, false, false, true},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        TearDown();
+        SetUp();
+        DM->AutoSave = true;
+        ASSERT_EQ(Event("EditParameters 1"), "EditParameters result=1 finished=0");
+        EXPECT_FALSE(DM->DataChanged);
+        EXPECT_TRUE(DM->TimerAutoSave()->isActive());
+        DM->DataChanged = true;
+        f.weg();
+        PumpMessages();
+        EXPECT_EQ(main->IsGeraetOffen(), f.offen);
+        EXPECT_EQ(TIniRegistry().Read(DM->IniDatei, IniKey::NotClosed) == main->ProjektKennung() + "/1",
+                  f.aufDerListe);
+        EXPECT_EQ(DM->TimerAutoSave()->isActive(), f.autoSave);
+        EXPECT_EQ(DM->DataChanged, f.geaendert);
+        EXPECT_EQ(main->GetEts()->IsEditPeriodOpen(), f.periode);
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -532,8 +533,8 @@ TEST_F(ProgrammTest, ImportDeviceAndOpeningRefuseADamagedConfigurationWithOneBox
 }
 
 // After a return that failed on a lock, what ETS is answered as done is kept: while the lock
-// holds, an event is refused with its reason; once it has gone, the return is kept and so is
-// the event.
+// holds, an event whose writes the store refuses answers failure; once it has gone, the event
+// is kept, and the failed return still is not.
 TEST_F(ProgrammTest, AfterAReturnThatFailedOnALockNothingAnsweredAsDoneIsLost)
 {
     std::optional<TOtherProgram> anderes(std::in_place, store);
@@ -544,21 +545,115 @@ TEST_F(ProgrammTest, AfterAReturnThatFailedOnALockNothingAnsweredAsDoneIsLost)
     anderes->Sql("BEGIN; SELECT count(*) FROM device;");
     ASSERT_TRUE(ZurueckZurEts("ReturnToEts keep=1 ok=0")) << Ausgabe("stdout") << Ausgabe("stderr");
     const std::string download = "DoDownload2 0 0 8 0 0 0 0 0 1";
-    ASSERT_TRUE(SendeUndWarte(download, "DoDownload2 result="));
-    EXPECT_NE(Ausgabe("stdout").find("DoDownload2 result=0 finished=1 reason=\"the last return to ETS was not "
-                                     "stored: ReturnToEts: ETS project store"),
-              std::string::npos)
-        << Ausgabe("stdout");
+    ASSERT_TRUE(SendeUndWarte(download, "DoDownload2 result=", 60));
+    EXPECT_NE(Ausgabe("stdout").find("DoDownload2 result=0 finished=1\n"), std::string::npos) << Ausgabe("stdout");
+    EXPECT_EQ(StoreBlob(8), "");
     anderes.reset();
 
     ASSERT_TRUE(SendeUndWarte(download, "DoDownload2 result=1 finished=1")) << Ausgabe("stdout");
     EXPECT_TRUE(SendeUndWarte("UserSvStop", "UserSvStop\n")) << Ausgabe("stdout");
     ::pclose(std::exchange(laufend, nullptr));
-    EXPECT_NE(StoreBlob(), "") << "the return is kept";
+    EXPECT_EQ(StoreBlob(), "") << "the failed return was kept after all";
     EXPECT_NE(StoreBlob(8), "") << "the download is kept";
     EXPECT_EQ(StoreAbfrage(store, "SELECT v.value FROM device_param v JOIN parameter p ON p.id = v.parameter_id "
                                   "WHERE v.device_id = 8 AND p.name = 'DeviceId'"),
               "8\n");
+}
+
+// After a return that failed on a lock, what its box said is what happened, whatever ETS's
+// next line: ETS kept nothing of the edit, the editor holds no lock of the store, and the
+// next edit offers the safety copy; its return stores what the same edit stores undisturbed.
+TEST_F(ProgrammTest, AReturnThatFailedOnALockKeepsNothingHoldsNoLockAndOffersItsCopy)
+{
+    const std::string argumente = "244_ID --ets-project demo.db --event 'EditParameters 1'";
+    // The edit: ETS links object 0 of the open device to a group address and tells the editor,
+    // which links the object's node.
+    const std::string bearbeiten = "LinkObjToSubGroup 0 0 1 0 1";
+    const auto gespeichert = [&] {
+        return StoreKonfiguration(store, kDemoAlarmCentreId) + StoreParameter(store, kDemoAlarmCentreId) +
+               StoreLinks(store, kDemoAlarmCentreId);
+    };
+    const auto gefragt = [&] { return Anzahl(Ausgabe("stderr"), "Das Programm wurde nicht ordentlich geschlossen."); };
+    const auto neu = [&] {
+        TearDown();
+        SetUp();
+        TOtherProgram ets(store);
+        ets.Sql(kZweiteZentraleSql);
+        ets.Sql("INSERT INTO sub_to_object (sub_group_id, device_object_id, send_flag) SELECT 1, o.id, 1 FROM "
+                "device_object o JOIN comm_object c ON c.id = o.comm_object_id WHERE o.device_id = 1 AND c.number = 0");
+    };
+    neu();
+    ASSERT_EQ(Starte(argumente, bearbeiten + "\nReturnToEts\nUserSvStop\n"), 0) << Ausgabe("stderr");
+    const std::string ungestoert = gespeichert();
+
+    const struct {
+        const char* name;
+        std::string danach; // ETS's line after the lock went
+    } faelle[] = {{"no line", ""}, {"a download of another device", "DoDownload2 0 0 8 0 0 0 0 0 1"},
+                  {"ETS's stop, then a new start", "UserSvStop"}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        neu();
+        const std::string vorher = gespeichert();
+        ASSERT_NE(vorher, ungestoert);
+        const std::string geraete = StoreAbfrage(store, "SELECT count(*) FROM device");
+        ASSERT_TRUE(StarteUndWarte(argumente, "EditParameters result=1 finished=0")) << Ausgabe("stderr");
+        ASSERT_TRUE(SendeUndWarte(bearbeiten, "LinkObjToSubGroup result=1 finished=1"));
+        std::optional<TOtherProgram> anderes(std::in_place, store);
+        anderes->Sql("BEGIN; SELECT count(*) FROM device;");
+        ASSERT_TRUE(ZurueckZurEts("ReturnToEts keep=1 ok=0")) << Ausgabe("stdout") << Ausgabe("stderr");
+        EXPECT_EQ(StoreAbfrage(store, "SELECT count(*) FROM device"), geraete) << "the waiting editor locks others out";
+        anderes.reset();
+        EXPECT_EQ(StoreAbfrage(store, "SELECT count(*) FROM device"), geraete);
+        if (!f.danach.empty()) {
+            ASSERT_TRUE(SendeUndWarte(f.danach, f.danach == "UserSvStop" ? "UserSvStop\n" : " result=1"))
+                << Ausgabe("stdout");
+        }
+        EXPECT_TRUE(gespeichert() == vorher) << "the failed return was kept after all";
+        if (f.danach == "UserSvStop") {
+            ::pclose(std::exchange(laufend, nullptr));
+            ASSERT_TRUE(StarteUndWarte(argumente, "EditParameters result=1 finished=0")) << Ausgabe("stderr");
+        } else {
+            ASSERT_TRUE(SendeUndWarte("EditParameters 1", "EditParameters result=1 finished=0"));
+        }
+        EXPECT_EQ(gefragt(), 1) << "the box said the copy is offered" << Ausgabe("stderr");
+        EXPECT_TRUE(ZurueckZurEts("ReturnToEts keep=1\n")) << Ausgabe("stdout") << Ausgabe("stderr");
+        EXPECT_TRUE(SendeUndWarte("UserSvStop", "UserSvStop\n"));
+        ::pclose(std::exchange(laufend, nullptr));
+        EXPECT_TRUE(gespeichert() == ungestoert) << "the store differs from the undisturbed edit's";
+        const std::string ini = Lies(ordner / "miraval.ini");
+        const std::size_t liste = std::min(ini.find("NotClosed="), ini.size());
+        EXPECT_EQ(ini.substr(liste, ini.find('\n', liste) - liste).find("/1"), std::string::npos)
+            << "the device stays on the recovery list\n" << ini;
+    }
+}
+
+// ETS's events during an edit leave its auto-save running: killed later, the editor has kept
+// a safety copy of the edit, and the next start offers it.
+TEST_F(ProgrammTest, TheAutoSaveOfAnEditRunsOnThroughEtsEvents)
+{
+    {
+        std::ofstream(ordner / "miraval.ini") << "[Options]\nAutoSave=1\nAutoSaveMinuten=1\n";
+    }
+    TOtherProgram(store).Sql(kZweiteZentraleSql);
+    const std::string argumente = "244_ID --ets-project demo.db --event 'EditParameters 1'";
+    ASSERT_TRUE(StarteUndWarte(argumente + " --event 'LinkObjToSubGroup 0 0 1 0 1' --event 'CreateDevice 0 8 neu'",
+                               "CreateDevice result="))
+        << Ausgabe("stderr");
+    const auto kopie = [&] {
+        std::error_code ec;
+        for (const auto& datei : fs::recursive_directory_iterator(ordner / "AZ", ec))
+            if (datei.path().filename() == "1.azs")
+                return true;
+        return false;
+    };
+    for (int i = 0; i < 100 * 20 && !kopie(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    Abschiessen();
+    EXPECT_TRUE(kopie()) << "no auto-save within 100 s";
+    EXPECT_EQ(Starte(argumente, "UserSvStop\n"), 0);
+    EXPECT_NE(Ausgabe("stderr").find("Das Programm wurde nicht ordentlich geschlossen."), std::string::npos)
+        << Ausgabe("stderr");
 }
 
 TEST_F(ProgrammTest, RefusesAFileThatIsNoProjectStore)

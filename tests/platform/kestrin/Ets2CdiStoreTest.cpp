@@ -279,7 +279,7 @@ private:
     void (*m_signal)(int) = nullptr;
 };
 
-TEST(EtsProjectStore, AFailedReturnLeavesThePeriodAsSqliteLeftIt)
+TEST(EtsProjectStore, AFailedReturnKeepsNothingAndHoldsNoLock)
 {
     const std::vector<std::uint8_t> large(64 * 1024, 0x5A);
     const auto name = [](TEtsTestProject& project) {
@@ -292,7 +292,7 @@ TEST(EtsProjectStore, AFailedReturnLeavesThePeriodAsSqliteLeftIt)
         ASSERT_TRUE(project.ets.BlobWrite(large.data(), static_cast<std::uint32_t>(large.size()), 1));
     };
     {
-        SCOPED_TRACE("locked by another program: the period stays open and is kept later");
+        SCOPED_TRACE("locked by another program: rolled back, every reader gets in at once");
         TEtsTestProject project;
         ASSERT_TRUE(project.ets.BeginEditPeriod());
         keep(project);
@@ -303,8 +303,16 @@ TEST(EtsProjectStore, AFailedReturnLeavesThePeriodAsSqliteLeftIt)
             EXPECT_NE(project.ets.LastError().find("is locked by another program"), std::string::npos)
                 << project.ets.LastError();
             EXPECT_EQ(project.ets.LastStoreFault(), TEts2Cdi::TStoreFault::Locked);
-            EXPECT_TRUE(project.ets.IsEditPeriodOpen());
+            EXPECT_NE(project.ets.LastError().find("nothing of the editing period was kept"), std::string::npos);
+            EXPECT_FALSE(project.ets.IsEditPeriodOpen());
+            // A reader that does not wait, while the first still reads.
+            TOtherProgram reader(project.file);
+            reader.Sql("PRAGMA busy_timeout = 0; SELECT count(*) FROM device; BEGIN IMMEDIATE; ROLLBACK;");
         }
+        EXPECT_FALSE(project.ets.ReturnToEts(1)) << "no period open any more";
+        EXPECT_EQ(name(project), "Aktor");
+        ASSERT_TRUE(project.ets.BeginEditPeriod()) << project.ets.LastError();
+        keep(project);
         EXPECT_TRUE(project.ets.ReturnToEts(1)) << project.ets.LastError();
         EXPECT_EQ(name(project), "Umbenannt");
     }
