@@ -153,6 +153,13 @@ bool TFormMain::ApplCloseOrHideSchritte(bool close, bool discard)
         ::SetDlgProgress();
         SaveToFile("");
         ::SetDlgProgress();
+        // ETS takes the device's data before the windows let it go, so that a box saying the
+        // return failed stands over the device as the person left it. When ETS did not take
+        // it and kept nothing of the period, the device stays on the recovery list, and its
+        // safety copy, written above, holds the edit.
+        if (!ReturnToEtsOderMelden(1, kRueckgabeGesichert))
+            gespeichert = false;
+        ::SetDlgProgress();
         FuerAlleFormVerw([](TFormVerw* f) {
             f->GetGrid().Clear();
             f->DeleteTreeViewNodes();
@@ -171,11 +178,6 @@ bool TFormMain::ApplCloseOrHideSchritte(bool close, bool discard)
         }
         ::SetDlgProgress();
         SetRegData();
-        ::SetDlgProgress();
-        // ETS did not take the device's data and kept nothing of the period: the device stays
-        // on the recovery list, and its safety copy, written above, holds the edit.
-        if (!ReturnToEtsOderMelden(1, kRueckgabeGesichert))
-            gespeichert = false;
         ::SetDlgProgress();
     }
     if (DM->Restart)

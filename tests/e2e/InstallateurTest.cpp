@@ -349,6 +349,10 @@ TEST_F(InstallateurTest, AFailedReturnsBoxStandsAloneOverTheMiddleOfTheMainWindo
     ASSERT_NE(OeffneGeraet(), 0u);
     const auto rahmen = x->Rahmen(hauptfenster);
     ASSERT_TRUE(rahmen.has_value());
+    // The icons and texts of the tree's first rows, left of where the box comes.
+    const auto baum = [&] { return x->DunklerAnteil(rahmen->x + 25, rahmen->y + 100, 40, 80); };
+    const double baumVorher = baum();
+    ASSERT_GT(baumVorher, 0.0) << Gesehen("with the device open");
     {
         TOtherProgram anderes(store);
         anderes.Sql("BEGIN; SELECT count(*) FROM device;");
@@ -370,6 +374,7 @@ TEST_F(InstallateurTest, AFailedReturnsBoxStandsAloneOverTheMiddleOfTheMainWindo
             << rahmen->x << " + " << rahmen->breite << ": " << Gesehen("with the box");
         EXPECT_EQ(x->Fenster("^Anwendung schliessen"), 0u)
             << "the progress window stays behind the box: " << Gesehen("with the box");
+        EXPECT_GT(baum(), baumVorher / 2) << "the tree behind the box is blank: " << Gesehen("with the box");
         ASSERT_TRUE(x->Aktiviere(box)) << Gesehen("with the box");
         x->Tasten("Return");
         EXPECT_EQ(editor->Antwort("ReturnToEts", kFrist), "ReturnToEts keep=1 ok=0") << Gesehen("after the box");
