@@ -123,13 +123,18 @@ public:
     // has and below that area; no security or arming area the variant lacks; texts no longer
     // than the device holds. Except when opened: each object one that its parameter's stored
     // value shows on this device, of ETS's type and kind. Refused: the reason as Text.
-    DatenContainer::TContainerStatus KonfigurationPruefen(const std::string& stream, TKonfigLeser leser) override;
+    DatenContainer::TContainerStatus KonfigurationPruefen(const std::string& stream, TKonfigLeser leser,
+                                                          std::vector<TDatenStruktur>* gelesen) override;
     // An object record as the import's messages name it: its name and number.
     static std::string ObjektText(const TDatenStruktur& record);
     // The keys of the store's records of communication objects, in key order.
     static std::vector<int32_t> ObjektSchluessel(const TDatenManager<TDatenStruktur>& store);
     DatenContainer::TContainerStatus KonfigurationPruefen(const std::string& stream, TKonfigLeser leser,
                                                           TDatenManager<TDatenStruktur>& store, TImportKetten& ketten);
+    // Both gates: the records as read into datensaetze and, keyed by line from 1, into store.
+    DatenContainer::TContainerStatus Pruefen(const std::string& stream, TKonfigLeser leser,
+                                             std::vector<TDatenStruktur>& datensaetze,
+                                             TDatenManager<TDatenStruktur>& store, TImportKetten& ketten);
     // Shows that the file is refused (it changes nothing), with the reason below; false.
     bool ImportAbgelehnt(const std::string& grund);
     // The checked import in one ETS write burst. When a step fails after all, ETS, the records,
@@ -261,6 +266,24 @@ public:
     // their first detectors; then every node writes its device parameters. False when the
     // records cannot be set up.
     bool CreateNewDevice(HWND owner, uint32_t variante);
+    // A node that every device of a variant has, once, below the same parent: what
+    // CreateNewDevice makes, less the inputs (a person adds and deletes them) and the
+    // communication objects (the nodes' settings switch them). Eltern is the parent's place in
+    // the list (-1: the device record); Merkmal tells it from siblings of its type (the kind of
+    // an alarm, the number of a display, the area of a sub-node; 1 for the wired input; else
+    // 0). A device without security areas may lack the wired input (a change to such a
+    // variant deletes it): not Pflicht there.
+    struct TFesterKnoten {
+        int Typ;
+        int Eltern;
+        int Merkmal;
+        bool Pflicht;
+        std::string Name;
+    };
+    static std::vector<TFesterKnoten> FesteKnoten(uint32_t variante);
+    // The node of a record as the load makes it (not read from the record yet); null for a
+    // type without a node class.
+    static std::unique_ptr<TDataBasis> KnotenFuerSatz(HWND owner, const TDatenStruktur& record);
 
     // One operation per node kind: makes the node under the parent (zeigen: and shows it in
     // the project window) with what belongs to it. When the parent has a node of the kind
