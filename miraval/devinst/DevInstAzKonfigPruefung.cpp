@@ -25,6 +25,7 @@
 #include "win32/CodePage1252.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <memory>
 #include <set>
@@ -290,6 +291,16 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
         for (auto kind = von; kind != bis; ++kind)
             reihe.push_back(kind->second);
     }
+    // The area the program gives an input of each area kind; -1 for a kind without one.
+    std::array<int32_t, 7> eingangsBereich{};
+    TAzMelder muster(nullptr, 0, 0, {}, 0);
+    for (int32_t art = 0; art < static_cast<int32_t>(eingangsBereich.size()); ++art)
+        eingangsBereich[static_cast<std::size_t>(art)] =
+            muster.SetMelderBereich(static_cast<T_DB_EnumAzMelder::TEnumMelder>(art)) ? muster.GetSicherungsBereichMelder()
+                                                                                      : -1;
+    // Inputs of equal values are judged once: their number, handle, name, parent and position
+    // take no part in what the grid shows or in what the node keeps.
+    std::vector<TDatenStruktur> gleicheEingaenge;
     for (int32_t key : reihe) {
         const TDatenStruktur& record = store.Records().at(key);
         if (record.Typ == kTypFolgeSatz)
@@ -305,38 +316,43 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
                 return Spredit::Txt9239 + "\n" + TDeviceInstanzAz::ObjektText(record);
             continue;
         }
+        if (IstBusEingang(record)) {
+            // Below the area its kind names (checked with the numbers); its area the one the
+            // program gives that kind.
+            const auto eltern = platz.find(schluessel.at(record.Parent));
+            if (eltern == platz.end() || eltern->second < 0 || record.Param8 < 0 ||
+                record.Param8 >= static_cast<int32_t>(eingangsBereich.size()))
+                return Spredit::Txt9236 + "\n" + SatzText(record);
+            if (record.Param4 != eingangsBereich[static_cast<std::size_t>(record.Param8)])
+                return Spredit::Txt9238 + "\n" + SatzText(record);
+            TDatenStruktur werte = record;
+            werte.Handle = werte.Parent = werte.Param1 = werte.Param9 = 0;
+            werte.Name.clear();
+            if (std::find(gleicheEingaenge.begin(), gleicheEingaenge.end(), werte) != gleicheEingaenge.end())
+                continue;
+            gleicheEingaenge.push_back(std::move(werte));
+        }
         std::unique_ptr<TDataBasis> knoten = TDeviceInstanzAz::KnotenFuerSatz(nullptr, record);
         if (!knoten)
             continue;
         TDatenStruktur gelesen = record;
         knoten->InitFromDB(gelesen);
-        auto* melder = dynamic_cast<TAzMelder*>(knoten.get());
-        if (melder != nullptr)
+        if (auto* melder = dynamic_cast<TAzMelder*>(knoten.get()))
             melder->SetVarianteAz(variante);
-        if (key != geraet) {
+        if (key != geraet && !IstBusEingang(record)) {
+            // A fixed node: the one of its type and kind below its parent's place.
             const auto eltern = platz.find(schluessel.at(record.Parent));
-            if (IstBusEingang(record)) {
-                // Below the area its kind names (checked with the numbers); its area as the
-                // program gives it for that kind.
-                TAzMelder muster(nullptr, record.System, record.Parent, {}, 0);
-                if (eltern == platz.end() || eltern->second < 0 ||
-                    !muster.SetMelderBereich(static_cast<T_DB_EnumAzMelder::TEnumMelder>(record.Param8)))
-                    return Spredit::Txt9236 + "\n" + SatzText(record);
-                if (record.Param4 != muster.GetSicherungsBereichMelder())
-                    return Spredit::Txt9238 + "\n" + SatzText(record);
-            } else {
-                const int merkmal = Merkmal(*knoten, record);
-                int gefunden = -2;
-                for (std::size_t i = 0; eltern != platz.end() && i < fest.size(); ++i)
-                    if (fest[i].Eltern == eltern->second && fest[i].Typ == record.Typ && fest[i].Merkmal == merkmal)
-                        gefunden = static_cast<int>(i);
-                if (gefunden < 0)
-                    return Spredit::Txt9236 + "\n" + SatzText(record);
-                if (belegt[static_cast<std::size_t>(gefunden)] != 0)
-                    return Spredit::Txt9234 + "\n" + SatzText(record);
-                belegt[static_cast<std::size_t>(gefunden)] = key;
-                platz[key] = gefunden;
-            }
+            const int merkmal = Merkmal(*knoten, record);
+            int gefunden = -1;
+            for (std::size_t i = 0; eltern != platz.end() && i < fest.size(); ++i)
+                if (fest[i].Eltern == eltern->second && fest[i].Typ == record.Typ && fest[i].Merkmal == merkmal)
+                    gefunden = static_cast<int>(i);
+            if (gefunden < 0)
+                return Spredit::Txt9236 + "\n" + SatzText(record);
+            if (belegt[static_cast<std::size_t>(gefunden)] != 0)
+                return Spredit::Txt9234 + "\n" + SatzText(record);
+            belegt[static_cast<std::size_t>(gefunden)] = key;
+            platz[key] = gefunden;
         }
         if (const std::string zeile = GridWert(*knoten, record); zeile != "-")
             return Spredit::Txt9237 + "\n" + SatzText(record) + "\n" + zeile;
