@@ -121,8 +121,13 @@ public:
     // that object (ketten receives them); no communication object in two records; the inputs
     // within the device's number and limits, each number once, each in an area the variant
     // has and below that area; no security or arming area the variant lacks; texts no longer
-    // than the device holds. Except when opened: each object one that its parameter's stored
-    // value shows on this device, of ETS's type and kind. Refused: the reason as Text.
+    // than the device holds. Then against the program's own model: each fixed node of the
+    // variant (FesteKnoten) once, below its parent there, none missing; every input below an
+    // area of its kind, its area number the one its kind gives; every value a node's grid
+    // shows one its row can take (a number in range, a choice among the entries, a text
+    // within the field), and written back by the node as it stands; no object linked beyond
+    // the limit its record keeps. Except when opened: each object one that its parameter's
+    // stored value shows on this device, of ETS's type and kind. Refused: the reason as Text.
     DatenContainer::TContainerStatus KonfigurationPruefen(const std::string& stream, TKonfigLeser leser,
                                                           std::vector<TDatenStruktur>* gelesen) override;
     // An object record as the import's messages name it: its name and number.
@@ -281,6 +286,9 @@ public:
         std::string Name;
     };
     static std::vector<TFesterKnoten> FesteKnoten(uint32_t variante);
+    // The display-order parameters by which the program switches the objects of a node of
+    // that type and Merkmal (an input: of that number); none for a node without objects.
+    static std::vector<int> ObjektParameter(int typ, int merkmal, int32_t melderNr);
     // The node of a record as the load makes it (not read from the record yet); null for a
     // type without a node class.
     static std::unique_ptr<TDataBasis> KnotenFuerSatz(HWND owner, const TDatenStruktur& record);

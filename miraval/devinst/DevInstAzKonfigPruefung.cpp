@@ -3,7 +3,9 @@
 // over by ETS, the device's own configuration when it is opened). A container passes whole or
 // not at all: what passes is what this editor itself would have written for this device, so
 // the load, the nodes, ETS and every later store agree with it. Nothing here changes anything;
-// ETS is asked only in a write burst that is never stored.
+// ETS is asked only in a write burst that is never stored. The rule is the program's own
+// model, not a list of faults: the new-device code's fixed nodes, and each node class read
+// from its record, its grid rows and its write-back.
 
 #include "miraval/devinst/DevInstAz.h"
 
@@ -272,7 +274,8 @@ std::string GridWert(TDataBasis& knoten, const TDatenStruktur& record)
 // will), its values those its grid rows can take and kept by the node as they stand; the
 // fixed nodes those the new-device code makes for the variant, each once below its parent;
 // the inputs where the program makes them, their area as their area kind gives it; each
-// object within its link limit. The reason of the first that is not so, with the record.
+// object within its link limit and shown by a parameter its node switches. The reason of the
+// first that is not so, with the record.
 std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>& schluessel,
                           const TDeviceInstanzAz::TImportKetten& ketten, int32_t geraet, uint32_t variante)
 {
@@ -301,6 +304,8 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
     // Inputs of equal values are judged once: their number, handle, name, parent and position
     // take no part in what the grid shows or in what the node keeps.
     std::vector<TDatenStruktur> gleicheEingaenge;
+    // The Merkmal of each fixed node, by handle.
+    std::map<int32_t, int> merkmale;
     for (int32_t key : reihe) {
         const TDatenStruktur& record = store.Records().at(key);
         if (record.Typ == kTypFolgeSatz)
@@ -314,6 +319,13 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
             // 0 or less: no limit (files of older versions hold -1 where the node holds 1).
             if (record.Param13 > 0 && links > record.Param13)
                 return Spredit::Txt9239 + "\n" + TDeviceInstanzAz::ObjektText(record);
+            // Shown by a parameter its node switches.
+            const TDatenStruktur& knoten = store.Records().at(schluessel.at(record.Parent));
+            const auto merkmal = merkmale.find(knoten.Handle);
+            const std::vector<int> parameter = TDeviceInstanzAz::ObjektParameter(
+                knoten.Typ, merkmal != merkmale.end() ? merkmal->second : 0, knoten.Param9);
+            if (std::find(parameter.begin(), parameter.end(), record.Param16) == parameter.end())
+                return Spredit::Txt9240 + "\n" + TDeviceInstanzAz::ObjektText(record);
             continue;
         }
         if (IstBusEingang(record)) {
@@ -353,6 +365,7 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
                 return Spredit::Txt9234 + "\n" + SatzText(record);
             belegt[static_cast<std::size_t>(gefunden)] = key;
             platz[key] = gefunden;
+            merkmale[record.Handle] = merkmal;
         }
         if (const std::string zeile = GridWert(*knoten, record); zeile != "-")
             return Spredit::Txt9237 + "\n" + SatzText(record) + "\n" + zeile;

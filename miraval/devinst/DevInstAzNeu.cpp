@@ -241,6 +241,25 @@ std::vector<TDeviceInstanzAz::TFesterKnoten> TDeviceInstanzAz::FesteKnoten(uint3
     return knoten;
 }
 
+std::vector<int> TDeviceInstanzAz::ObjektParameter(int typ, int merkmal, int32_t melderNr)
+{
+    // As the creators below, the variant change and the requests switch them.
+    switch (typ) {
+    case AzTyp::Melder: return {merkmal == 1 ? ObjektNr::VerdrahteterMelder : MelderObjektNr(melderNr)};
+    case AzTyp::SabotageKontakt: return {ObjektNr::SabotageKontakt};
+    case AzTyp::OrdnerScharfschaltung: return {ObjektNr::OrdnerScharfschaltung};
+    case AzTyp::ScharfschaltungSsb: return {ObjektNr::ScharfschaltungSsb(merkmal)};
+    case AzTyp::ScharfUnscharfQuittierungSsb: return {ObjektNr::ScharfUnscharfQuittierungSsb(merkmal)};
+    case AzTyp::Alarmierung: return {AlarmierungObjektNr(merkmal)};
+    case AzTyp::EibObjekteZurAlarmierung: return {ObjektNr::EibObjekteZurAlarmierung};
+    case AzTyp::Anzeige: return {ObjektNr::Anzeige(merkmal)};
+    case AzTyp::OrdnerSicherheitStoerung: return {ObjektNr::OrdnerSicherheitStoerung};
+    case AzTyp::EibAlarmSystemSicherheit: return {ObjektNr::EibAlarmSystemSicherheit, ObjektNr::Heartbeat};
+    case AzTyp::DatumUhrzeit: return {ObjektNr::DatumUhrzeit};
+    default: return {};
+    }
+}
+
 // ---- Nodes under the root ------------------------------------------------------------------------
 
 bool TDeviceInstanzAz::CreateAzEditierbareTexte(HWND owner, TDataBasis* parent, bool zeigen)

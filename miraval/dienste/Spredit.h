@@ -301,6 +301,8 @@ extern const std::string& Txt9237;
 extern const std::string& Txt9238;
 // "Das Objekt ist mit mehr Gruppenadressen verknüpft, als es zulässt."
 extern const std::string& Txt9239;
+// "Das Objekt gehört nicht zu dem Knoten, unter dem es steht."
+extern const std::string& Txt9240;
 
 // Fills the texts from `table` (each id's text; the empty text for an id the table lacks),
 // but only on the first of nested calls: the unit's counter is lowered by one and the texts

@@ -139,15 +139,16 @@ std::vector<std::string> UnterGeschwister(const std::string& container)
 std::vector<std::string> JeWert(const std::string& container, const std::function<bool(const TDatenStruktur&)>& wo,
                                 int slot, const std::vector<int32_t>& werte)
 {
+    TSaetze saetze;
+    EXPECT_TRUE(DatenContainer::ReadDatensaetze(container, "", saetze).Ok);
     std::vector<std::string> dateien;
-    for (int32_t wert : werte)
-        for (std::string& datei : JeSatz(container, wo, [&](TSaetze& r, std::size_t i) {
-                 if (r[i].Param(slot) == wert)
-                     r[i].Handle = -1; // its own: no case
-                 r[i].Param(slot) = wert;
-             }))
-            if (datei.find("\r\n-1,") == std::string::npos)
-                dateien.push_back(std::move(datei));
+    for (std::size_t i = 0; i < saetze.size(); ++i)
+        for (int32_t wert : werte)
+            if (wo(saetze[i]) && saetze[i].Param(slot) != wert) {
+                TSaetze kopie = saetze;
+                kopie[i].Param(slot) = wert;
+                dateien.push_back(Schreibe(kopie));
+            }
     return dateien;
 }
 
@@ -418,6 +419,16 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
          JeWert(e, IstEingang, 8, {0, 1, 2, 3, 4, 5, 6, 300})},
         {"an input's type none it can have", {Spredit::Txt9237}, false, JeWert(e, IstEingang, 3, {99, 300})},
         {"an object linked beyond its limit", {Spredit::Txt9239}, false, UeberLimit(e, Grenzen())},
+        {"an object below another node than its own", {Spredit::Txt9240, Spredit::Txt9222}, false,
+         JeSatz(e, IstObjekt,
+                [](TSaetze& r, std::size_t i) {
+                    // The node of the next object of another node.
+                    for (std::size_t n = 1; n < r.size(); ++n)
+                        if (const TDatenStruktur& s = r[(i + n) % r.size()]; IstObjekt(s) && s.Parent != r[i].Parent) {
+                            r[i].Parent = s.Parent;
+                            return;
+                        }
+                })},
     };
     const TGeraetZustand vorher = GeraetZustand(quelle.inst, project.ets, kDemoAlarmCentreId);
     const auto parameter = Parameter(project.ets);
