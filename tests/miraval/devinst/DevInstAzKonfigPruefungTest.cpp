@@ -567,21 +567,26 @@ TEST_F(KonfigPruefung, TheDemoDeviceAfterEachEditAPersonCanMakePassesEveryReader
              std::vector<int32_t> adressen;
              for (const auto& [id, sub] : inst.GetSubGroupMap())
                  adressen.push_back(id);
+             // An object without a limit: two links. Addresses of another type are refused.
              for (TDataBasis* node : knoten([](TDataBasis& n) { return dynamic_cast<TEtsObjekt*>(&n) != nullptr; })) {
                  auto* objekt = static_cast<TEtsObjekt*>(node);
-                 for (std::size_t n = objekt->GetSubGroupLinks().size();
-                      n < static_cast<std::size_t>(std::max(objekt->GetNumberSelectableGrpAdr(), 0)) && n < adressen.size(); ++n)
+                 const std::size_t grenze =
+                     objekt->GetNumberSelectableGrpAdr() > 0 ? static_cast<std::size_t>(objekt->GetNumberSelectableGrpAdr()) : 2;
+                 for (std::size_t n = 0; n < adressen.size() && objekt->GetSubGroupLinks().size() < grenze; ++n)
                      inst.LinkToSubGroup(adressen[n], objekt->GetHandle(), true);
              }
          }},
     };
+    std::string vorher = export_;
     for (const auto& schritt : schritte) {
         SCOPED_TRACE(schritt.name);
         schritt.bearbeiten();
         ASSERT_TRUE(inst.WriteBlob());
         std::string bearbeitet;
         ASSERT_TRUE(inst.CopyStrukturDatenToDB(nullptr, &bearbeitet).Ok);
+        EXPECT_NE(bearbeitet, vorher) << "the edit changed nothing";
         NimmtJederLeser(*this, bearbeitet);
+        vorher = bearbeitet;
     }
 }
 
