@@ -250,9 +250,7 @@ std::string GridWert(TDataBasis& knoten, const TDatenStruktur& record)
         bool passt = true;
         switch (wert->Kind) {
         case TCell::ckSpinEdit:
-            // 0 is a number not set yet: the program stores it so itself (the monitoring
-            // interval of monitoring switched on other than through its row).
-            passt = (wert->SpinValue >= wert->SpinMin && wert->SpinValue <= wert->SpinMax) || wert->SpinValue == 0;
+            passt = wert->SpinValue >= wert->SpinMin && wert->SpinValue <= wert->SpinMax;
             break;
         case TCell::ckComboBox:
             passt = wert->ComboStyle != csDropDownList || wert->Items.empty() || wert->ItemIndex >= 0 ||

@@ -138,6 +138,7 @@ TEST_F(Import, AReloadRebuildsWhatTheAlignmentKeeps)
     auto* sicherheit = dynamic_cast<TAzEibAlarmSystemSicherheit*>(Knoten(quelle, AzTyp::EibAlarmSystemSicherheit));
     TDatenStruktur* satz = quelle.inst.GetDatenSatz(sicherheit);
     satz->Bool4 = true;
+    satz->Param4 = TAzEibAlarmSystemSicherheit::kUeberwachungsIntervallNeu; // as switching it on sets it
     sicherheit->InitFromDB(*satz);
     TUserDeviceRequest request{};
     request.Sender = sicherheit;

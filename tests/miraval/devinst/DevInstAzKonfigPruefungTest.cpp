@@ -192,7 +192,6 @@ std::vector<std::string> JeGridZeile(const std::string& container)
                 for (const TComboWert& eintrag : z.Items)
                     werte.insert(eintrag.Wert + 1);
         }
-        werte.erase(0); // a number not set yet
         std::set<int> gefunden; // each row once per side
         for (int slot = 1; slot <= TDatenStruktur::kParamCount; ++slot)
             for (int32_t wert : werte) {
