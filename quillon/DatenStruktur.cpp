@@ -208,22 +208,33 @@ void TDatenStruktur::Fill(const std::string& datensatz)
 
 std::string TDatenStruktur::GetDatensatzZeile() const
 {
-    TStringList werte;
-    werte.Add(std::to_string(Handle));
+    // The values as a TStringList's CommaText writes them, written at once.
+    std::string zeile;
+    zeile.reserve(160 + Name.size());
+    bool erster = true;
+    auto wert = [&zeile, &erster](const std::string& text) {
+        if (!erster)
+            zeile += ',';
+        erster = false;
+        TStringList::AppendCommaValue(zeile, text);
+    };
+    wert(std::to_string(Handle));
     // Stored lines rely on the empty name being written as the text "".
-    werte.Add(Name.empty() ? std::string("\"\"") : Name);
-    werte.Add(std::to_string(Typ));
-    werte.Add(std::to_string(Parent));
-    werte.Add(std::to_string(System));
-    werte.Add(std::to_string(Next));
+    wert(Name.empty() ? std::string("\"\"") : Name);
+    wert(std::to_string(Typ));
+    wert(std::to_string(Parent));
+    wert(std::to_string(System));
+    wert(std::to_string(Next));
     for (auto member : kParams)
-        werte.Add(std::to_string(this->*member));
+        wert(std::to_string(this->*member));
+    static const std::string ja = "true";
+    static const std::string nein = "false";
     for (auto member : kBools)
-        werte.Add(this->*member ? "true" : "false");
+        wert(this->*member ? ja : nein);
     for (auto member : kStrings)
-        werte.Add(this->*member);
-    werte.Add("Ende");
-    return werte.CommaText();
+        wert(this->*member);
+    wert("Ende");
+    return zeile;
 }
 
 std::string TDatenStruktur::GetKopfZeile() const

@@ -63,6 +63,7 @@ public:
     bool SetUeGRBereich(TEnumUeGBereich bereich);
     // SetUeGRBereich with the stored area (after loading).
     void InitUeGRBereich();
+    TEnumUeGBereich GetUeGRBereich() const { return m_bereich; }
     // The four flags (0 or 1) to the four parameter numbers, flash first.
     void WriteDataToDb();
 

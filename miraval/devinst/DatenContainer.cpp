@@ -322,12 +322,22 @@ TContainerStatus leseDatensaetze(std::string_view db, const TTextForm& form, std
             gelesen.emplace_back().Fill(zeileText);
             if (!mitEnde)
                 continue;
-            werte.SetCommaText(zeileText);
-            if (werte.Count() <= TDatenStruktur::kMinWerte || werte[TDatenStruktur::kMinWerte] != "Ende")
-                return TContainerStatus::Fehler(Spredit::Txt9219 + "\nHandle: " + werte[0], "Fehler", MB_OK);
-            // Read back as the record type writes it, or a value was no number, missing or extra.
-            if (gelesen.back().GetDatensatzZeile() != zeileText)
+            // The line the record type writes ends with the end value: a line that is that
+            // line is whole; only a line that is not is taken apart to say why.
+            if (gelesen.back().GetDatensatzZeile() != zeileText) {
+                werte.SetCommaText(zeileText);
+                if (werte.Count() <= TDatenStruktur::kMinWerte || werte[TDatenStruktur::kMinWerte] != "Ende")
+                    return TContainerStatus::Fehler(Spredit::Txt9219 + "\nHandle: " + werte[0], "Fehler", MB_OK);
+                // A value was no number, missing or extra.
                 return TContainerStatus::Fehler(Spredit::Txt9224 + "\nHandle: " + werte[0], "Fehler", MB_OK);
+            }
+            // A tag inside a line would end its section early when the line is stored again.
+            if (zeile.find('<') != std::string_view::npos)
+                for (std::string_view tag : TagsNachDB)
+                    if (zeile.find(tag) != std::string_view::npos)
+                        return speicherFehler("Der Datensatz " + datensatzName(gelesen.back()) +
+                                              " enthält die Zeichenfolge \"" + std::string(tag) +
+                                              "\" und kann so nicht gespeichert werden.");
         }
     } catch (const E_DatenStruktur& e) {
         return TContainerStatus::Fehler(lesefehler(dateiName, e.Message()), "Fehler", MB_OK);
@@ -436,8 +446,11 @@ TContainerStatus WriteContainer(std::span<const TDatenStruktur* const> datensaet
     return {};
 }
 
-TContainerStatus ReadContainer(std::string_view container, std::string_view dateiName,
-                               const TVersionPruefer& pruefe, TContainerInhalt& out)
+namespace {
+
+TContainerStatus leseContainer(std::string_view container, std::string_view dateiName,
+                               const TVersionPruefer& pruefe, std::vector<TDatenStruktur>* gelesen,
+                               TContainerInhalt& out)
 {
     out = TContainerInhalt{};
     if (container.empty())
@@ -446,7 +459,9 @@ TContainerStatus ReadContainer(std::string_view container, std::string_view date
     inhalt.Version = ReadVersionValue(container);
     if (inhalt.Version.empty() || !pruefe(inhalt.Version))
         return TContainerStatus::Fehler({}, {}, 0);
-    if (TContainerStatus status = ReadDatensaetze(container, dateiName, inhalt.Datensaetze); !status)
+    if (gelesen != nullptr)
+        inhalt.Datensaetze = std::move(*gelesen);
+    else if (TContainerStatus status = ReadDatensaetze(container, dateiName, inhalt.Datensaetze); !status)
         return status;
     TSektion stand;
     inhalt.CompData = std::string(compData(container, stand));
@@ -454,6 +469,21 @@ TContainerStatus ReadContainer(std::string_view container, std::string_view date
         return TContainerStatus::Fehler(lesefehler(dateiName, sektionFehlt(SektionCompData)), "Fehler", MB_OK);
     out = std::move(inhalt);
     return {};
+}
+
+} // namespace
+
+TContainerStatus ReadContainer(std::string_view container, std::string_view dateiName,
+                               const TVersionPruefer& pruefe, TContainerInhalt& out)
+{
+    return leseContainer(container, dateiName, pruefe, nullptr, out);
+}
+
+TContainerStatus ReadContainer(std::string_view container, std::string_view dateiName,
+                               const TVersionPruefer& pruefe, std::vector<TDatenStruktur>&& gelesen,
+                               TContainerInhalt& out)
+{
+    return leseContainer(container, dateiName, pruefe, &gelesen, out);
 }
 
 } // namespace DatenContainer

@@ -147,5 +147,10 @@ using TVersionPruefer = std::function<bool(const std::string& version)>;
 // On any failure out is left empty.
 TContainerStatus ReadContainer(std::string_view container, std::string_view dateiName,
                                const TVersionPruefer& pruefe, TContainerInhalt& out);
+// The same with the records of the DB section read already (ReadGanzeDatensaetze of this
+// container): they are taken as they are, the DB section is not read again.
+TContainerStatus ReadContainer(std::string_view container, std::string_view dateiName,
+                               const TVersionPruefer& pruefe, std::vector<TDatenStruktur>&& gelesen,
+                               TContainerInhalt& out);
 
 } // namespace DatenContainer

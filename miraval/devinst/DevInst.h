@@ -42,6 +42,7 @@
 #include <list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -202,10 +203,16 @@ public:
     // Whether the container may be read, judged before anything changes: it is refused whole
     // or it is what this editor itself would have written for this device. Refused: the reason
     // as Text (empty when a message was shown already). Base: every container.
-    [[nodiscard]] virtual DatenContainer::TContainerStatus KonfigurationPruefen(const std::string& stream,
-                                                                              TKonfigLeser leser);
+    // gelesen, when given, receives the records as the gate read them (untouched when the gate
+    // reads none of its own).
+    [[nodiscard]] virtual DatenContainer::TContainerStatus
+    KonfigurationPruefen(const std::string& stream, TKonfigLeser leser, std::vector<TDatenStruktur>* gelesen);
     // The gate with its one message: false, after a box with the reason, when refused.
     bool KonfigurationAnnehmen(const std::string& stream, TKonfigLeser leser);
+    // The gate, and what passes becomes the blob to load: the next InitData builds from the
+    // records the gate read, without reading the container again. False (said) when refused;
+    // the blob is then as it was.
+    bool KonfigurationLaden(std::string stream, TKonfigLeser leser);
     // The gate's verdict: refused, it is shown as the file's refusal ("nothing changed") with
     // the reason below it, unless the status has no caption (its message was shown already).
     bool KonfigurationMelden(const DatenContainer::TContainerStatus& status);
@@ -296,7 +303,11 @@ public:
     // Loads the blob into records, handle source and node tree.
     bool InitData();
     const std::string& GetBlob() const { return m_blob; }
-    void SetBlob(std::string blob) { m_blob = std::move(blob); }
+    void SetBlob(std::string blob)
+    {
+        m_blob = std::move(blob);
+        m_geprueft.reset();
+    }
     const std::string& GetCompData() const { return m_compData; }
     void SetCompData(std::string compData) { m_compData = std::move(compData); }
     uint8_t GetDataSrc() const { return m_dataSrc; }
@@ -523,6 +534,8 @@ private:
     std::unique_ptr<TGrpAdrOrdner> m_grpAdrOrdner;
     bool m_ebenenGebaut = false;
     std::string m_blob;     // the stored container as read from or written to ETS (bytes)
+    // The records of m_blob as the gate read them, for the next load; gone with any other blob.
+    std::optional<std::vector<TDatenStruktur>> m_geprueft;
     std::string m_compData; // the CompData section, carried through unchanged (bytes)
     std::string m_sicherungsOrdner;
     std::string m_sicherungsPfad;

@@ -121,15 +121,25 @@ public:
     // that object (ketten receives them); no communication object in two records; the inputs
     // within the device's number and limits, each number once, each in an area the variant
     // has and below that area; no security or arming area the variant lacks; texts no longer
-    // than the device holds. Except when opened: each object one that its parameter's stored
-    // value shows on this device, of ETS's type and kind. Refused: the reason as Text.
-    DatenContainer::TContainerStatus KonfigurationPruefen(const std::string& stream, TKonfigLeser leser) override;
+    // than the device holds. Then against the program's own model: each fixed node of the
+    // variant (FesteKnoten) once, below its parent there, none missing; every input below an
+    // area of its kind, its area number the one its kind gives; every value a node's grid
+    // shows one its row can take (a number in range, a choice among the entries, a text
+    // within the field), and written back by the node as it stands; no object linked beyond
+    // the limit its record keeps. Except when opened: each object one that its parameter's
+    // stored value shows on this device, of ETS's type and kind. Refused: the reason as Text.
+    DatenContainer::TContainerStatus KonfigurationPruefen(const std::string& stream, TKonfigLeser leser,
+                                                          std::vector<TDatenStruktur>* gelesen) override;
     // An object record as the import's messages name it: its name and number.
     static std::string ObjektText(const TDatenStruktur& record);
     // The keys of the store's records of communication objects, in key order.
     static std::vector<int32_t> ObjektSchluessel(const TDatenManager<TDatenStruktur>& store);
     DatenContainer::TContainerStatus KonfigurationPruefen(const std::string& stream, TKonfigLeser leser,
                                                           TDatenManager<TDatenStruktur>& store, TImportKetten& ketten);
+    // Both gates: the records as read into datensaetze and, keyed by line from 1, into store.
+    DatenContainer::TContainerStatus Pruefen(const std::string& stream, TKonfigLeser leser,
+                                             std::vector<TDatenStruktur>& datensaetze,
+                                             TDatenManager<TDatenStruktur>& store, TImportKetten& ketten);
     // Shows that the file is refused (it changes nothing), with the reason below; false.
     bool ImportAbgelehnt(const std::string& grund);
     // The checked import in one ETS write burst. When a step fails after all, ETS, the records,
@@ -261,6 +271,27 @@ public:
     // their first detectors; then every node writes its device parameters. False when the
     // records cannot be set up.
     bool CreateNewDevice(HWND owner, uint32_t variante);
+    // A node that every device of a variant has, once, below the same parent: what
+    // CreateNewDevice makes, less the inputs (a person adds and deletes them) and the
+    // communication objects (the nodes' settings switch them). Eltern is the parent's place in
+    // the list (-1: the device record); Merkmal tells it from siblings of its type (the kind of
+    // an alarm, the number of a display, the area of a sub-node; 1 for the wired input; else
+    // 0). A device without security areas may lack the wired input (a change to such a
+    // variant deletes it): not Pflicht there.
+    struct TFesterKnoten {
+        int Typ;
+        int Eltern;
+        int Merkmal;
+        bool Pflicht;
+        std::string Name;
+    };
+    static std::vector<TFesterKnoten> FesteKnoten(uint32_t variante);
+    // The display-order parameters by which the program switches the objects of a node of
+    // that type and Merkmal (an input: of that number); none for a node without objects.
+    static std::vector<int> ObjektParameter(int typ, int merkmal, int32_t melderNr);
+    // The node of a record as the load makes it (not read from the record yet); null for a
+    // type without a node class.
+    static std::unique_ptr<TDataBasis> KnotenFuerSatz(HWND owner, const TDatenStruktur& record);
 
     // One operation per node kind: makes the node under the parent (zeigen: and shows it in
     // the project window) with what belongs to it. When the parent has a node of the kind

@@ -3,7 +3,9 @@
 // over by ETS, the device's own configuration when it is opened). A container passes whole or
 // not at all: what passes is what this editor itself would have written for this device, so
 // the load, the nodes, ETS and every later store agree with it. Nothing here changes anything;
-// ETS is asked only in a write burst that is never stored.
+// ETS is asked only in a write burst that is never stored. The rule is the program's own
+// model, not a list of faults: the new-device code's fixed nodes, and each node class read
+// from its record, its grid rows and its write-back.
 
 #include "miraval/devinst/DevInstAz.h"
 
@@ -14,11 +16,20 @@
 #include "quillon/EtsObjekt.h"
 #include "quillon/SprObjektModell.h"
 #include "tamsel/Tamsel.h"
+#include "pellam/DataBasis.h"
+#include "rastow/DrawGridSE.h"
+#include "tessarin/AzAlarmierung.h"
+#include "tessarin/AzAnzeige.h"
 #include "tessarin/AzMelder.h"
+#include "tessarin/AzScharfUnscharfQuittierungSsb.h"
+#include "tessarin/AzScharfschaltungSsb.h"
+#include "tessarin/AzVerhaltenDurchUegR.h"
 #include "win32/CodePage1252.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -189,6 +200,189 @@ std::string GeraetGrenzen(const TStore& store, const std::map<int32_t, int32_t>&
     return {};
 }
 
+
+// ---- The program's own model ---------------------------------------------------------------------
+
+// What tells a node from its siblings of one type, as TFesterKnoten::Merkmal has it: asked of
+// the node read from its record.
+int Merkmal(TDataBasis& knoten, const TDatenStruktur& record)
+{
+    if (auto* alarm = dynamic_cast<TAzAlarmierung*>(&knoten)) {
+        T_DB_EnumAzAlarmierung::TEnumAlarmierungTyp typ{};
+        return static_cast<int>(alarm->GetAlarmierungTyp(typ));
+    }
+    if (auto* anzeige = dynamic_cast<TAzAnzeige*>(&knoten)) {
+        T_DB_EnumAzAnzeige::TEnumAnzeigeNr nummer{};
+        anzeige->GetAnzeigeNr(nummer);
+        return static_cast<int>(nummer);
+    }
+    if (auto* ueg = dynamic_cast<TAzVerhaltenDurchUegR*>(&knoten))
+        return static_cast<int>(ueg->GetUeGRBereich());
+    if (auto* ssb = dynamic_cast<TAzScharfschaltungSsb*>(&knoten))
+        return static_cast<int>(ssb->GetScharfschaltBereich());
+    if (auto* quittierung = dynamic_cast<TAzScharfUnscharfQuittierungSsb*>(&knoten))
+        return static_cast<int>(quittierung->GetScharfschaltBereich());
+    if (record.Typ == AzTyp::Melder)
+        return record.Param8 == MelderArt::Verdrahtet ? 1 : 0;
+    return 0;
+}
+
+bool IstBusEingang(const TDatenStruktur& record)
+{
+    return record.Typ == AzTyp::Melder && record.Param8 != MelderArt::Verdrahtet;
+}
+
+// The first value a node's grid shows that its row cannot take: a number outside its range,
+// a choice that is none of the entries offered, a text longer than the field; with the
+// row's caption. "-" when every row can show its value. The wired input in the fire or
+// hold-up area keeps an area its row does not offer: the node draws it so itself.
+std::string GridWert(TDataBasis& knoten, const TDatenStruktur& record)
+{
+    TDrawGridSE grid;
+    knoten.BuildInfoWindow(&grid, nullptr, true, -1, -1);
+    const bool verdrahtetAussen =
+        record.Typ == AzTyp::Melder && record.Param8 == MelderArt::Verdrahtet && (record.Param4 == 5 || record.Param4 == 6);
+    for (int zeile = 0; zeile < grid.RowCount(); ++zeile) {
+        const TCell* wert = grid.Cell(1, zeile);
+        const TCell* titel = grid.Cell(0, zeile);
+        if (wert == nullptr)
+            continue;
+        bool passt = true;
+        switch (wert->Kind) {
+        case TCell::ckSpinEdit:
+            passt = wert->SpinValue >= wert->SpinMin && wert->SpinValue <= wert->SpinMax;
+            break;
+        case TCell::ckComboBox:
+            passt = wert->ComboStyle != csDropDownList || wert->Items.empty() || wert->ItemIndex >= 0 ||
+                    (verdrahtetAussen && wert->RowNr == TAzMelder::rowSicherungsBereich);
+            break;
+        case TCell::ckEdit:
+            passt = wert->MaxLength <= 0 || Utf8CharCount(wert->Text) <= static_cast<std::size_t>(wert->MaxLength);
+            break;
+        default:
+            break;
+        }
+        if (!passt)
+            return titel != nullptr && !titel->Text.empty() ? titel->Text : std::to_string(wert->RowNr);
+    }
+    return "-";
+}
+
+// The tree against the model: each record of a node class read by its node (as the load
+// will), its values those its grid rows can take and kept by the node as they stand; the
+// fixed nodes those the new-device code makes for the variant, each once below its parent;
+// the inputs where the program makes them, their area as their area kind gives it; each
+// object within its link limit and shown by a parameter its node switches. The reason of the
+// first that is not so, with the record.
+std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>& schluessel,
+                          const TDeviceInstanzAz::TImportKetten& ketten, int32_t geraet, uint32_t variante)
+{
+    const std::vector<TDeviceInstanzAz::TFesterKnoten> fest = TDeviceInstanzAz::FesteKnoten(variante);
+    // The place in fest of each record matched, by key; the device record is -1.
+    std::map<int32_t, int> platz{{geraet, -1}};
+    std::vector<int32_t> belegt(fest.size(), 0);
+    // Parents before children: the keys in tree order from the device record.
+    std::multimap<int32_t, int32_t> kinder;
+    for (const auto& [key, record] : store.Records())
+        if (key != geraet)
+            kinder.emplace(record.Parent, key);
+    std::vector<int32_t> reihe{geraet};
+    for (std::size_t i = 0; i < reihe.size(); ++i) {
+        const auto [von, bis] = kinder.equal_range(store.Records().at(reihe[i]).Handle);
+        for (auto kind = von; kind != bis; ++kind)
+            reihe.push_back(kind->second);
+    }
+    // The area the program gives an input of each area kind; -1 for a kind without one.
+    std::array<int32_t, 7> eingangsBereich{};
+    TAzMelder muster(nullptr, 0, 0, {}, 0);
+    for (int32_t art = 0; art < static_cast<int32_t>(eingangsBereich.size()); ++art)
+        eingangsBereich[static_cast<std::size_t>(art)] =
+            muster.SetMelderBereich(static_cast<T_DB_EnumAzMelder::TEnumMelder>(art)) ? muster.GetSicherungsBereichMelder()
+                                                                                      : -1;
+    // Inputs of equal values are judged once: their number, handle, name, parent and position
+    // take no part in what the grid shows or in what the node keeps.
+    std::vector<TDatenStruktur> gleicheEingaenge;
+    // The Merkmal of each fixed node, by handle.
+    std::map<int32_t, int> merkmale;
+    for (int32_t key : reihe) {
+        const TDatenStruktur& record = store.Records().at(key);
+        if (record.Typ == kTypFolgeSatz)
+            continue;
+        if (record.Typ == TEtsObjekt::kTyp) {
+            // Each link is one record of the chain: the head's own, one per continuation.
+            auto verknuepft = [](const TDatenStruktur& satz) { return satz.Param14 != 0 || satz.Param15 != 0; };
+            int links = verknuepft(record) ? 1 : 0;
+            for (int32_t glied : ketten.at(key))
+                links += verknuepft(store.Records().at(glied)) ? 1 : 0;
+            // 0 or less: no limit (files of older versions hold -1 where the node holds 1).
+            if (record.Param13 > 0 && links > record.Param13)
+                return Spredit::Txt9239 + "\n" + TDeviceInstanzAz::ObjektText(record);
+            // Shown by a parameter its node switches.
+            const TDatenStruktur& knoten = store.Records().at(schluessel.at(record.Parent));
+            const auto merkmal = merkmale.find(knoten.Handle);
+            const std::vector<int> parameter = TDeviceInstanzAz::ObjektParameter(
+                knoten.Typ, merkmal != merkmale.end() ? merkmal->second : 0, knoten.Param9);
+            if (std::find(parameter.begin(), parameter.end(), record.Param16) == parameter.end())
+                return Spredit::Txt9240 + "\n" + TDeviceInstanzAz::ObjektText(record);
+            continue;
+        }
+        if (IstBusEingang(record)) {
+            // Below the area its kind names (checked with the numbers); its area the one the
+            // program gives that kind.
+            const auto eltern = platz.find(schluessel.at(record.Parent));
+            if (eltern == platz.end() || eltern->second < 0 || record.Param8 < 0 ||
+                record.Param8 >= static_cast<int32_t>(eingangsBereich.size()))
+                return Spredit::Txt9236 + "\n" + SatzText(record);
+            if (record.Param4 != eingangsBereich[static_cast<std::size_t>(record.Param8)])
+                return Spredit::Txt9238 + "\n" + SatzText(record);
+            TDatenStruktur werte = record;
+            werte.Handle = werte.Parent = werte.Param1 = werte.Param9 = 0;
+            werte.Name.clear();
+            if (std::find(gleicheEingaenge.begin(), gleicheEingaenge.end(), werte) != gleicheEingaenge.end())
+                continue;
+            gleicheEingaenge.push_back(std::move(werte));
+        }
+        std::unique_ptr<TDataBasis> knoten = TDeviceInstanzAz::KnotenFuerSatz(nullptr, record);
+        if (!knoten)
+            continue;
+        TDatenStruktur gelesen = record;
+        knoten->InitFromDB(gelesen);
+        if (auto* melder = dynamic_cast<TAzMelder*>(knoten.get()))
+            melder->SetVarianteAz(variante);
+        if (key != geraet && !IstBusEingang(record)) {
+            // A fixed node: the one of its type and kind below its parent's place.
+            const auto eltern = platz.find(schluessel.at(record.Parent));
+            const int merkmal = Merkmal(*knoten, record);
+            int gefunden = -1;
+            for (std::size_t i = 0; eltern != platz.end() && i < fest.size(); ++i)
+                if (fest[i].Eltern == eltern->second && fest[i].Typ == record.Typ && fest[i].Merkmal == merkmal)
+                    gefunden = static_cast<int>(i);
+            if (gefunden < 0)
+                return Spredit::Txt9236 + "\n" + SatzText(record);
+            if (belegt[static_cast<std::size_t>(gefunden)] != 0)
+                return Spredit::Txt9234 + "\n" + SatzText(record);
+            belegt[static_cast<std::size_t>(gefunden)] = key;
+            platz[key] = gefunden;
+            merkmale[record.Handle] = merkmal;
+        }
+        if (const std::string zeile = GridWert(*knoten, record); zeile != "-")
+            return Spredit::Txt9237 + "\n" + SatzText(record) + "\n" + zeile;
+        // What the node keeps of its record, drawn as the grid shows it, is the record. The
+        // device record is not: its node takes the physical address from ETS, and each opening
+        // writes it anew.
+        if (key == geraet)
+            continue;
+        TDatenStruktur zurueck = record;
+        knoten->Write(zurueck);
+        if (!(zurueck == record))
+            return Spredit::Txt9237 + "\n" + SatzText(record);
+    }
+    for (std::size_t i = 0; i < fest.size(); ++i)
+        if (belegt[i] == 0 && fest[i].Pflicht)
+            return Spredit::Txt9235 + "\n\"" + fest[i].Name + "\"";
+    return {};
+}
+
 } // namespace
 
 std::string TDeviceInstanzAz::ObjektText(const TDatenStruktur& record)
@@ -206,16 +400,29 @@ std::vector<int32_t> TDeviceInstanzAz::ObjektSchluessel(const TDatenManager<TDat
     return schluessel;
 }
 
-DatenContainer::TContainerStatus TDeviceInstanzAz::KonfigurationPruefen(const std::string& stream, TKonfigLeser leser)
+DatenContainer::TContainerStatus TDeviceInstanzAz::KonfigurationPruefen(const std::string& stream, TKonfigLeser leser,
+                                                                       std::vector<TDatenStruktur>* gelesen)
 {
     TStore store;
     TImportKetten ketten;
-    return KonfigurationPruefen(stream, leser, store, ketten);
+    std::vector<TDatenStruktur> saetze;
+    TContainerStatus status = Pruefen(stream, leser, saetze, store, ketten);
+    if (status && gelesen != nullptr)
+        *gelesen = std::move(saetze);
+    return status;
 }
 
 DatenContainer::TContainerStatus TDeviceInstanzAz::KonfigurationPruefen(const std::string& stream, TKonfigLeser leser,
                                                                        TDatenManager<TDatenStruktur>& store,
                                                                        TImportKetten& ketten)
+{
+    std::vector<TDatenStruktur> saetze;
+    return Pruefen(stream, leser, saetze, store, ketten);
+}
+
+DatenContainer::TContainerStatus TDeviceInstanzAz::Pruefen(const std::string& stream, TKonfigLeser leser,
+                                                          std::vector<TDatenStruktur>& datensaetze,
+                                                          TDatenManager<TDatenStruktur>& store, TImportKetten& ketten)
 {
     LOG_FKT("TDeviceInstanzAz::KonfigurationPruefen");
     ketten.clear();
@@ -226,7 +433,6 @@ DatenContainer::TContainerStatus TDeviceInstanzAz::KonfigurationPruefen(const st
     // The version check shows its own message.
     if (leser == TKonfigLeser::Datei && !VersionCheck(DatenContainer::ReadVersionValue(stream), true))
         return TContainerStatus::Fehler({}, {}, 0);
-    std::vector<TDatenStruktur> datensaetze;
     if (TContainerStatus status = DatenContainer::ReadGanzeDatensaetze(stream, datensaetze); !status)
         return Abgelehnt(status.Text);
     int32_t nummer = 1;
@@ -263,20 +469,11 @@ DatenContainer::TContainerStatus TDeviceInstanzAz::KonfigurationPruefen(const st
     for (int32_t key : objekte)
         if (const TDatenStruktur& kopf = store.Records().at(key); !objektNummern.insert(kopf.Param4).second)
             return Abgelehnt(Spredit::Txt9226 + "\n" + ObjektText(kopf));
-    if (std::string grund = GeraetGrenzen(store, schluessel, static_cast<uint32_t>(device.Param7)); !grund.empty())
+    const auto variante = static_cast<uint32_t>(device.Param7);
+    if (std::string grund = GeraetGrenzen(store, schluessel, variante); !grund.empty())
         return Abgelehnt(grund);
-
-    // What the load will read back: a record the container cannot hold refuses the file now.
-    std::vector<const TDatenStruktur*> zeiger;
-    for (const auto& [key, record] : store.Records())
-        zeiger.push_back(&record);
-    std::string container;
-    std::vector<TDatenStruktur> gelesen;
-    TContainerStatus status = DatenContainer::WriteContainer(zeiger, GetVersion(), {}, container);
-    if (status)
-        status = DatenContainer::ReadDatensaetze(container, "", gelesen);
-    if (!status)
-        return Abgelehnt(status.Text);
+    if (std::string grund = ModellPruefen(store, schluessel, ketten, geraet, variante); !grund.empty())
+        return Abgelehnt(grund);
     if (leser == TKonfigLeser::Laden)
         return {};
 

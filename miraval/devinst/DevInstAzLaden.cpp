@@ -41,8 +41,9 @@ template <class Node> std::unique_ptr<TDataBasis> Knoten(HWND owner, const TDate
     return std::make_unique<Node>(owner, d.System, d.Parent, d.Name, d.Handle);
 }
 
-// The node class of a type code; null for a code without one.
-std::unique_ptr<TDataBasis> ErzeugeKnoten(HWND owner, const TDatenStruktur& d)
+} // namespace
+
+std::unique_ptr<TDataBasis> TDeviceInstanzAz::KnotenFuerSatz(HWND owner, const TDatenStruktur& d)
 {
     switch (d.Typ) {
     case TAzSystem::kTyp:
@@ -84,8 +85,6 @@ std::unique_ptr<TDataBasis> ErzeugeKnoten(HWND owner, const TDatenStruktur& d)
     }
 }
 
-} // namespace
-
 void TDeviceInstanzAz::InitDataMainStruktur()
 {
     LOG_FKT("TDeviceInstanzAz::InitDataMainStruktur");
@@ -95,7 +94,7 @@ void TDeviceInstanzAz::InitDataMainStruktur()
         if (typ == 1 || typ == 2)
             continue; // Typ 1 has no class; Typ 2 continues another record
         TDatenStruktur& record = eintrag;
-        std::unique_ptr<TDataBasis> knoten = ErzeugeKnoten(owner, record);
+        std::unique_ptr<TDataBasis> knoten = KnotenFuerSatz(owner, record);
         if (!knoten) {
             // The record stays in the System map and is stored again unchanged.
             Meldung("Unbekannter Typ: " + std::to_string(typ), "TDeviceInstanz::InitData", MB_OK);

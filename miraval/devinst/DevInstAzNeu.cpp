@@ -36,6 +36,7 @@
 #include "pellam/EibHandle.h"
 #include "win32/MessageBox.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -61,6 +62,22 @@ const std::string& MelderName(uint8_t art)
                                                 &SprAz::Txt10050, &SprAz::Txt10088, &SprAz::Txt10089,
                                                 &SprAz::Txt10090};
     return *namen[art];
+}
+
+// The name of an alarm of kind typ (0..6).
+std::string AlarmierungName(uint8_t typ)
+{
+    switch (typ) {
+    case 0: return SprAz::Txt10113;
+    case 1: return SprAz::Txt10114;
+    case 2: return SprAz::Txt10115;
+    default: return SprAz::Txt10116 + " " + std::to_string(typ - 2);
+    }
+}
+
+std::string AnzeigeName(uint8_t nummer)
+{
+    return SprAz::Txt10171 + " " + std::to_string(nummer + 1);
 }
 
 // "Die maximale Anzahl an Eingängen ist erreicht." LF CR "Es kann kein neuer Eingang erzeugt
@@ -184,6 +201,70 @@ bool TDeviceInstanzAz::CreateNewDevice(HWND owner, uint32_t variante)
     WriteDataToDb();
     m_aufbau = false;
     return true;
+}
+
+std::vector<TDeviceInstanzAz::TFesterKnoten> TDeviceInstanzAz::FesteKnoten(uint32_t variante)
+{
+    // In the order CreateNewDevice and the creators below make them.
+    std::vector<TFesterKnoten> knoten;
+    auto neu = [&knoten](int typ, int eltern, const std::string& name, int merkmal = 0, bool pflicht = true) {
+        knoten.push_back({typ, eltern, merkmal, pflicht, name});
+        return static_cast<int>(knoten.size()) - 1;
+    };
+    const int bereiche = AnzahlBereiche(variante);
+    neu(AzTyp::EditierbareTexte, -1, SprAz::Txt10025);
+    const int sicherung = neu(AzTyp::OrdnerSicherungsBereich, -1, SprAz::Txt10026);
+    neu(AzTyp::SicherungsBereichFeuer, sicherung, SprAz::Txt10027);
+    neu(AzTyp::SicherungsBereichUeberfall, sicherung, SprAz::Txt10078);
+    neu(AzTyp::Melder, sicherung, MelderName(MelderArt::Verdrahtet), 1, bereiche > 0);
+    neu(AzTyp::SabotageKontakt, sicherung, SprAz::Txt10083);
+    for (int n = 1; n <= 4; ++n)
+        if (BereichVorhanden(variante, n))
+            neu(AzTyp::SicherungsBereich1 + n - 1, sicherung, SicherungsBereichName(n));
+    const int scharf = neu(AzTyp::OrdnerScharfschaltung, -1, SprAz::Txt10091);
+    for (int n = 1; n <= 4; ++n) {
+        if (!BereichVorhanden(variante, n))
+            continue;
+        const int bereich = neu(AzTyp::ScharfschaltBereich1 + n - 1, scharf, ScharfschaltBereichName(n));
+        neu(AzTyp::ScharfschaltungSsb, bereich, SprAz::Txt10096 + " " + std::to_string(n), n);
+        neu(AzTyp::ScharfUnscharfQuittierungSsb, bereich, SprAz::Txt10100 + " " + std::to_string(n), n);
+    }
+    const int alarmierung = neu(AzTyp::OrdnerAlarmierung, -1, SprAz::Txt10106);
+    neu(AzTyp::Alarmierung, alarmierung, AlarmierungName(0), 0);
+    neu(AzTyp::Alarmierung, alarmierung, AlarmierungName(1), 1);
+    for (int n = 1; n <= 4; ++n)
+        if (BereichVorhanden(variante, n))
+            neu(AzTyp::Alarmierung, alarmierung, AlarmierungName(static_cast<uint8_t>(n + 2)), n + 2);
+    neu(AzTyp::Alarmdauer, alarmierung, SprAz::Txt10117);
+    neu(AzTyp::EibObjekteZurAlarmierung, alarmierung, SprAz::Txt10130);
+    const int anzeige = neu(AzTyp::OrdnerAnzeige, -1, SprAz::Txt10165);
+    for (uint8_t nummer = 0; nummer < 2 + std::min(bereiche, 2); ++nummer)
+        neu(AzTyp::Anzeige, anzeige, AnzeigeName(nummer), nummer);
+    const int stoerung = neu(AzTyp::OrdnerSicherheitStoerung, -1, SprAz::Txt10131);
+    neu(AzTyp::EibAlarmSystemSicherheit, stoerung, SprAz::Txt10132);
+    neu(AzTyp::VerhaltenDurchUegR, stoerung, SprAz::Txt10147, 0);
+    neu(AzTyp::VerhaltenDurchUegR, stoerung, SprAz::Txt10246, 1);
+    neu(AzTyp::DatumUhrzeit, -1, SprAz::Txt10148);
+    return knoten;
+}
+
+std::vector<int> TDeviceInstanzAz::ObjektParameter(int typ, int merkmal, int32_t melderNr)
+{
+    // As the creators below, the variant change and the requests switch them.
+    switch (typ) {
+    case AzTyp::Melder: return {merkmal == 1 ? ObjektNr::VerdrahteterMelder : MelderObjektNr(melderNr)};
+    case AzTyp::SabotageKontakt: return {ObjektNr::SabotageKontakt};
+    case AzTyp::OrdnerScharfschaltung: return {ObjektNr::OrdnerScharfschaltung};
+    case AzTyp::ScharfschaltungSsb: return {ObjektNr::ScharfschaltungSsb(merkmal)};
+    case AzTyp::ScharfUnscharfQuittierungSsb: return {ObjektNr::ScharfUnscharfQuittierungSsb(merkmal)};
+    case AzTyp::Alarmierung: return {AlarmierungObjektNr(merkmal)};
+    case AzTyp::EibObjekteZurAlarmierung: return {ObjektNr::EibObjekteZurAlarmierung};
+    case AzTyp::Anzeige: return {ObjektNr::Anzeige(merkmal)};
+    case AzTyp::OrdnerSicherheitStoerung: return {ObjektNr::OrdnerSicherheitStoerung};
+    case AzTyp::EibAlarmSystemSicherheit: return {ObjektNr::EibAlarmSystemSicherheit, ObjektNr::Heartbeat};
+    case AzTyp::DatumUhrzeit: return {ObjektNr::DatumUhrzeit};
+    default: return {};
+    }
 }
 
 // ---- Nodes under the root ------------------------------------------------------------------------
@@ -392,22 +473,7 @@ bool TDeviceInstanzAz::CreateAzAlarmierung(HWND owner, TDataBasis* parent, bool 
                            }) != nullptr;
     if (vorhanden)
         return true;
-    std::string name;
-    switch (typ) {
-    case 0:
-        name = SprAz::Txt10113;
-        break;
-    case 1:
-        name = SprAz::Txt10114;
-        break;
-    case 2:
-        name = SprAz::Txt10115;
-        break;
-    default:
-        name = SprAz::Txt10116 + " " + std::to_string(typ - 2);
-        break;
-    }
-    auto node = Neu<TAzAlarmierung>(owner, parent, name);
+    auto node = Neu<TAzAlarmierung>(owner, parent, AlarmierungName(typ));
     if (!node)
         return false;
     node->SetAlarmierungTyp(static_cast<T_DB_EnumAzAlarmierung::TEnumAlarmierungTyp>(typ));
@@ -454,7 +520,7 @@ bool TDeviceInstanzAz::CreateAzAnzeige(HWND owner, TDataBasis* parent, uint32_t 
     LOG_FKT("TDeviceInstanzAz::CreateAzAnzeige");
     if (nummer > 3)
         return false;
-    const std::string name = SprAz::Txt10171 + " " + std::to_string(nummer + 1);
+    const std::string name = AnzeigeName(nummer);
     auto node = Neu<TAzAnzeige>(owner, parent, name);
     if (!node)
         return false;

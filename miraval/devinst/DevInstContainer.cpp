@@ -42,7 +42,8 @@ void SchreibeUeber(const std::filesystem::path& datei, const std::string& bytes)
 } // namespace
 
 DatenContainer::TContainerStatus TDeviceInstanz::KonfigurationPruefen(const std::string& /*stream*/,
-                                                                      TKonfigLeser /*leser*/)
+                                                                      TKonfigLeser /*leser*/,
+                                                                      std::vector<TDatenStruktur>* /*gelesen*/)
 {
     return {};
 }
@@ -50,7 +51,21 @@ DatenContainer::TContainerStatus TDeviceInstanz::KonfigurationPruefen(const std:
 bool TDeviceInstanz::KonfigurationAnnehmen(const std::string& stream, TKonfigLeser leser)
 {
     LOG_FKT("TDeviceInstanz::KonfigurationAnnehmen");
-    return KonfigurationMelden(KonfigurationPruefen(stream, leser));
+    return KonfigurationMelden(KonfigurationPruefen(stream, leser, nullptr));
+}
+
+bool TDeviceInstanz::KonfigurationLaden(std::string stream, TKonfigLeser leser)
+{
+    LOG_FKT("TDeviceInstanz::KonfigurationLaden");
+    std::optional<std::vector<TDatenStruktur>> gelesen(std::in_place);
+    if (!KonfigurationMelden(KonfigurationPruefen(stream, leser, &*gelesen)))
+        return false;
+    // A gate that reads nothing of its own leaves the load to read the container.
+    if (gelesen->empty())
+        gelesen.reset();
+    m_blob = std::move(stream);
+    m_geprueft = std::move(gelesen);
+    return true;
 }
 
 bool TDeviceInstanz::KonfigurationMelden(const DatenContainer::TContainerStatus& status)
@@ -66,6 +81,7 @@ bool TDeviceInstanz::ClearDatenStream()
 {
     LOG_FKT("TDeviceInstanz::ClearDatenStream");
     m_blob.clear();
+    m_geprueft.reset();
     return true;
 }
 
@@ -130,6 +146,7 @@ bool TDeviceInstanz::WriteBlob()
         return false;
     }
     m_blob = std::move(blob);
+    m_geprueft.reset();
     TEts2Cdi* ets = GetEts();
     if (ets == nullptr || !ets->BlobWrite(m_blob.data(), static_cast<uint32_t>(m_blob.size()), m_etsDeviceId)) {
         Meldung("Beim Speichern der Daten ist ein Fehler aufgetreten.", "Fehler", MB_ICONWARNING);
@@ -154,7 +171,12 @@ bool TDeviceInstanz::CopyDBDatenToStruktur(std::vector<int32_t>& handles)
         return false;
     };
     DatenContainer::TContainerInhalt inhalt;
-    if (DatenContainer::TContainerStatus status = DatenContainer::ReadContainer(m_blob, m_dateiName, pruefe, inhalt);
+    // The records the gate has read from this blob are taken as they are: read once.
+    std::optional<std::vector<TDatenStruktur>> gelesen = std::move(m_geprueft);
+    m_geprueft.reset();
+    if (DatenContainer::TContainerStatus status =
+            gelesen ? DatenContainer::ReadContainer(m_blob, m_dateiName, pruefe, std::move(*gelesen), inhalt)
+                    : DatenContainer::ReadContainer(m_blob, m_dateiName, pruefe, inhalt);
         !status) {
         // A record line the record type refuses: shown, and nothing is loaded; the stored
         // blob stays as it is.
@@ -219,12 +241,10 @@ bool TDeviceInstanz::GetDataFromServer(HWND owner, bool refresh)
         if (laenge == 0)
             return false;
     }
-    std::string blob(reinterpret_cast<const char*>(buffer), laenge);
     // A stored configuration that is not what this editor writes is not loaded at all: the
     // nodes would disagree with it and every store would write the damage again.
-    if (!KonfigurationAnnehmen(blob, TKonfigLeser::Laden))
+    if (!KonfigurationLaden(std::string(reinterpret_cast<const char*>(buffer), laenge), TKonfigLeser::Laden))
         return false;
-    m_blob = std::move(blob);
     DebugKopie(true);
     if (!InitData())
         return false;

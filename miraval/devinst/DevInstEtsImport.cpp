@@ -66,13 +66,15 @@ bool LadenUndKonvertieren(TDeviceInstanz& inst, const std::string& data, TEtsPro
 {
     const bool import = modus == kImport;
     // Checked first: whichever way this ends, the caller learns whether the gate refused it.
-    if (!inst.KonfigurationAnnehmen(data, TDeviceInstanz::TKonfigLeser::Ets))
+    std::string vorher = inst.GetBlob();
+    if (!inst.KonfigurationLaden(data, TDeviceInstanz::TKonfigLeser::Ets))
         return false;
     Position(meter, 10);
-    if (Abbruch(meter))
+    // Stopped before the load: the blob stays the one the device had.
+    if (Abbruch(meter)) {
+        inst.SetBlob(std::move(vorher));
         return false;
-    inst.ClearDatenStream();
-    inst.SetBlob(data);
+    }
     if (!inst.InitData())
         return false;
     Text(meter, Spredit::Txt9021);

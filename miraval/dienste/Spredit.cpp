@@ -36,7 +36,7 @@ namespace {
     X(9200) X(9201) X(9202) X(9203) X(9204) X(9205) X(9206) X(9207) X(9208) X(9209) \
     X(9210) X(9211) X(9212) X(9213) X(9214) X(9215) X(9216) X(9217) X(9218) X(9219) \
     X(9220) X(9221) X(9222) X(9223) X(9224) X(9225) X(9226) X(9227) X(9228) X(9229) \
-    X(9230) X(9231) X(9232) X(9233)
+    X(9230) X(9231) X(9232) X(9233) X(9234) X(9235) X(9236) X(9237) X(9238) X(9239) X(9240)
 
 enum TIndex : std::size_t {
 #define SPR_INDEX(id) k##id,
@@ -52,7 +52,7 @@ constexpr std::array<int, kAnzahl> kIds = {
 };
 static_assert(std::is_sorted(kIds.begin(), kIds.end()), "Text() searches the ids in order");
 static_assert(std::adjacent_find(kIds.begin(), kIds.end()) == kIds.end(), "one text per id");
-static_assert(kAnzahl == 234);
+static_assert(kAnzahl == 241);
 
 std::string g_texte[kAnzahl];
 const std::string g_leer;

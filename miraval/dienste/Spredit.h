@@ -291,6 +291,18 @@ extern const std::string& Txt9230; // "Der Bereich ist in der Variante des Gerä
 extern const std::string& Txt9231; // "Der Datensatz hat einen unbekannten Typ."
 extern const std::string& Txt9232; // "Der Text ist länger, als das Gerät ihn speichern kann."
 extern const std::string& Txt9233; // "Die Objekte können in ETS nicht geprüft werden."
+// "Ein Knoten, den das Gerät nur einmal hat, steht mehrfach in der Datei."
+extern const std::string& Txt9234;
+extern const std::string& Txt9235; // "Ein Knoten, den das Programm für dieses Gerät anlegt, fehlt."
+extern const std::string& Txt9236; // "Der Knoten steht nicht dort, wo das Programm ihn anlegt."
+// "Ein Wert liegt außerhalb dessen, was seine Einstellung annehmen kann."
+extern const std::string& Txt9237;
+// "Ein Wert des Eingangs passt nicht zu dem Bereich, unter dem er steht."
+extern const std::string& Txt9238;
+// "Das Objekt ist mit mehr Gruppenadressen verknüpft, als es zulässt."
+extern const std::string& Txt9239;
+// "Das Objekt gehört nicht zu dem Knoten, unter dem es steht."
+extern const std::string& Txt9240;
 
 // Fills the texts from `table` (each id's text; the empty text for an id the table lacks),
 // but only on the first of nested calls: the unit's counter is lowered by one and the texts

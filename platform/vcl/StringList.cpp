@@ -30,20 +30,6 @@ bool needsQuotes(const std::string& text)
     });
 }
 
-std::string quoted(const std::string& text)
-{
-    std::string out;
-    out.reserve(text.size() + 2);
-    out += kQuote;
-    for (char c : text) {
-        if (c == kQuote)
-            out += kQuote;
-        out += c;
-    }
-    out += kQuote;
-    return out;
-}
-
 // The sort key: ASCII letters and the two-byte UTF-8 forms of the Latin-1 capitals
 // U+00C0..U+00DE (except the multiplication sign U+00D7) folded to lower case.
 std::string foldCase(const std::string& text)
@@ -120,13 +106,28 @@ int TStringList::IndexOf(const std::string& text) const
     return it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
 }
 
+void TStringList::AppendCommaValue(std::string& out, const std::string& value)
+{
+    if (!needsQuotes(value)) {
+        out += value;
+        return;
+    }
+    out += kQuote;
+    for (char c : value) {
+        if (c == kQuote)
+            out += kQuote;
+        out += c;
+    }
+    out += kQuote;
+}
+
 std::string TStringList::CommaText() const
 {
     std::string out;
     for (std::size_t i = 0; i < m_items.size(); ++i) {
         if (i > 0)
             out += kDelimiter;
-        out += needsQuotes(m_items[i]) ? quoted(m_items[i]) : m_items[i];
+        AppendCommaValue(out, m_items[i]);
     }
     return out;
 }

@@ -44,6 +44,9 @@ public:
     int IndexOf(const std::string& text) const;
 
     std::string CommaText() const;
+    // Appends one value as CommaText writes it (quoted where it must be); the caller writes
+    // the delimiter between values.
+    static void AppendCommaValue(std::string& out, const std::string& value);
     // Replaces the list by the values read from the text.
     void SetCommaText(const std::string& text);
 

@@ -138,6 +138,7 @@ TEST_F(Import, AReloadRebuildsWhatTheAlignmentKeeps)
     auto* sicherheit = dynamic_cast<TAzEibAlarmSystemSicherheit*>(Knoten(quelle, AzTyp::EibAlarmSystemSicherheit));
     TDatenStruktur* satz = quelle.inst.GetDatenSatz(sicherheit);
     satz->Bool4 = true;
+    satz->Param4 = TAzEibAlarmSystemSicherheit::kUeberwachungsIntervallNeu; // as switching it on sets it
     sicherheit->InitFromDB(*satz);
     TUserDeviceRequest request{};
     request.Sender = sicherheit;
@@ -226,7 +227,8 @@ TEST_F(Import, AFileThatCannotBeImportedChangesNothingAndSaysWhy)
         {"continuation of another type", [](R&, S&, S& f, S&) { f.Typ = AzTyp::Melder; }, 9215},
         {"continuation missing", [](R&, S& o, S&, S&) { o.Next = 987654; }, 9215},
         {"two records of one handle", [](R& r, S&, S&, S& a) { r.push_back(a); }, 9217},
-        {"object of no parameter", [](R&, S& o, S&, S&) { o.Param16 = 30000; }, 9216},
+        // Its node switches its objects by another parameter: refused before ETS is asked.
+        {"object of no parameter", [](R&, S& o, S&, S&) { o.Param16 = 30000; }, 9240},
         {"object its parameter does not show, with another device's ids",
          [&fremd](R&, S& o, S&, S&) {
              o.Param4 = 30000;

@@ -11,12 +11,18 @@
 #include "platform/kestrin/EtsOtherProgram.h"
 #include "platform/kestrin/EtsTestProject.h"
 #include "support/ScriptedMessageBox.h"
+#include "rastow/DrawGridSE.h"
+#include "tessarin/AzMelder.h"
+#include "tessarin/AzSystem.h"
 #include "vcl/StringList.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
+#include <map>
+#include <memory>
+#include <set>
 
 namespace {
 
@@ -87,6 +93,162 @@ bool IstEingang(const TDatenStruktur& s)
     return s.Typ == AzTyp::Melder && s.Param8 != MelderArt::Verdrahtet;
 }
 
+bool IstKnoten(const TDatenStruktur& s)
+{
+    return s.Typ != TEtsObjekt::kTyp && s.Typ != 2 && s.Typ != AzTyp::System;
+}
+// A node the program makes for the device and keeps: every node but the inputs of the areas.
+bool IstFest(const TDatenStruktur& s)
+{
+    return IstKnoten(s) && !IstEingang(s);
+}
+
+// The handles of the record with that handle and of every record below it.
+std::set<int32_t> Teilbaum(const TSaetze& saetze, int32_t handle)
+{
+    std::set<int32_t> baum{handle};
+    for (std::size_t vorher = 0; vorher != baum.size();) {
+        vorher = baum.size();
+        for (const TDatenStruktur& s : saetze)
+            if (baum.count(s.Parent) != 0)
+                baum.insert(s.Handle);
+    }
+    return baum;
+}
+
+// The container once for each node and each other node of the same parent, the node moved
+// below that sibling.
+std::vector<std::string> UnterGeschwister(const std::string& container)
+{
+    TSaetze saetze;
+    EXPECT_TRUE(DatenContainer::ReadDatensaetze(container, "", saetze).Ok);
+    std::vector<std::string> dateien;
+    for (std::size_t i = 0; i < saetze.size(); ++i)
+        for (const TDatenStruktur& geschwister : saetze)
+            if (IstKnoten(saetze[i]) && IstKnoten(geschwister) && geschwister.Parent == saetze[i].Parent &&
+                geschwister.Handle != saetze[i].Handle) {
+                TSaetze kopie = saetze;
+                kopie[i].Parent = geschwister.Handle;
+                dateien.push_back(Schreibe(kopie));
+            }
+    return dateien;
+}
+
+// The container once for each record that passes wo and each value, Param(slot) of that
+// record set to the value where it is not its own.
+std::vector<std::string> JeWert(const std::string& container, const std::function<bool(const TDatenStruktur&)>& wo,
+                                int slot, const std::vector<int32_t>& werte)
+{
+    TSaetze saetze;
+    EXPECT_TRUE(DatenContainer::ReadDatensaetze(container, "", saetze).Ok);
+    std::vector<std::string> dateien;
+    for (std::size_t i = 0; i < saetze.size(); ++i)
+        for (int32_t wert : werte)
+            if (wo(saetze[i]) && saetze[i].Param(slot) != wert) {
+                TSaetze kopie = saetze;
+                kopie[i].Param(slot) = wert;
+                dateien.push_back(Schreibe(kopie));
+            }
+    return dateien;
+}
+
+// The value cells of the grid the node of the record draws.
+std::vector<TCell> Zeilen(TDatenStruktur satz, uint32_t variante)
+{
+    std::unique_ptr<TDataBasis> knoten = TDeviceInstanzAz::KnotenFuerSatz(nullptr, satz);
+    std::vector<TCell> zellen;
+    if (!knoten)
+        return zellen;
+    knoten->InitFromDB(satz);
+    if (auto* melder = dynamic_cast<TAzMelder*>(knoten.get()))
+        melder->SetVarianteAz(variante);
+    TDrawGridSE grid;
+    knoten->BuildInfoWindow(&grid, nullptr, true, -1, -1);
+    for (int zeile = 0; zeile < grid.RowCount(); ++zeile)
+        zellen.push_back(grid.Cell(1, zeile) != nullptr ? *grid.Cell(1, zeile) : TCell{});
+    return zellen;
+}
+
+// The container once for each grid row of each node and each side of the row's range: found
+// from the node classes themselves, by setting each record slot just outside the range of each
+// row and keeping what changes that row alone (a number beyond its limits, a choice of none
+// of the entries).
+std::vector<std::string> JeGridZeile(const std::string& container)
+{
+    TSaetze saetze;
+    EXPECT_TRUE(DatenContainer::ReadDatensaetze(container, "", saetze).Ok);
+    uint32_t variante = 0;
+    for (const TDatenStruktur& s : saetze)
+        if (s.Typ == AzTyp::System)
+            variante = static_cast<uint32_t>(s.Param7);
+    std::vector<std::string> dateien;
+    for (std::size_t i = 0; i < saetze.size(); ++i) {
+        const std::vector<TCell> vorher = Zeilen(saetze[i], variante);
+        std::set<int32_t> werte;
+        for (const TCell& z : vorher) {
+            if (z.Kind == TCell::ckSpinEdit)
+                werte.insert({z.SpinMin - 1, z.SpinMax + 1});
+            if (z.Kind == TCell::ckComboBox && z.ComboStyle == csDropDownList && z.ItemIndex >= 0)
+                for (const TComboWert& eintrag : z.Items)
+                    werte.insert(eintrag.Wert + 1);
+        }
+        std::set<int> gefunden; // each row once per side
+        for (int slot = 1; slot <= TDatenStruktur::kParamCount; ++slot)
+            for (int32_t wert : werte) {
+                TSaetze kopie = saetze;
+                kopie[i].Param(slot) = wert;
+                const std::vector<TCell> nachher = Zeilen(kopie[i], variante);
+                if (nachher.size() != vorher.size())
+                    continue;
+                int geaendert = -1;
+                int anzahl = 0;
+                for (std::size_t z = 0; z < vorher.size(); ++z)
+                    if (!(nachher[z] == vorher[z])) {
+                        geaendert = static_cast<int>(z);
+                        ++anzahl;
+                    }
+                if (anzahl != 1)
+                    continue;
+                const TCell& z = nachher[static_cast<std::size_t>(geaendert)];
+                const bool draussen = z.Kind == TCell::ckSpinEdit ? (z.SpinValue < z.SpinMin || z.SpinValue > z.SpinMax)
+                                                                  : z.Kind == TCell::ckComboBox && z.ItemIndex < 0;
+                const int seite = geaendert * 2 + (z.Kind == TCell::ckSpinEdit && z.SpinValue > z.SpinMax ? 1 : 0);
+                if (draussen && gefunden.insert(seite).second)
+                    dateien.push_back(Schreibe(kopie));
+            }
+    }
+    return dateien;
+}
+
+// The container once for each object whose node has a link limit (by object number), its
+// record keeping that limit and linked once beyond it.
+std::vector<std::string> UeberLimit(const std::string& container, const std::map<int32_t, int>& grenzen)
+{
+    return JeSatz(
+        container, [&grenzen](const TDatenStruktur& s) { return IstObjekt(s) && grenzen.count(s.Param4) != 0; },
+        [&grenzen](TSaetze& r, std::size_t i) {
+            r[i].Param13 = grenzen.at(r[i].Param4);
+            int32_t next = r[i].Next;
+            if (r[i].Param15 == 0) {
+                r[i].Param14 = 77;
+                r[i].Param15 = 0x0901;
+            }
+            for (int32_t n = 0; n < r[i].Param13; ++n) {
+                TDatenStruktur glied;
+                glied.Handle = 900000 + n;
+                glied.Typ = 2;
+                glied.System = r[i].System;
+                glied.Parent = r[i].Handle;
+                glied.Next = next;
+                glied.Param14 = 78 + n;
+                glied.Param15 = 0x0902 + n;
+                next = glied.Handle;
+                r.push_back(glied);
+            }
+            r[i].Next = next;
+        });
+}
+
 // The device's parameter values in ETS, in id order.
 std::vector<std::pair<int32_t, int32_t>> Parameter(TEts2Cdi& ets)
 {
@@ -111,6 +273,15 @@ struct KonfigPruefung : ::testing::Test {
         EXPECT_TRUE(quelle.inst.CreateAzMelder(quelle.host.GetHandle(), bereich, MelderArt::Sb1, false));
         EXPECT_TRUE(quelle.inst.WriteBlob());
         EXPECT_TRUE(quelle.inst.CopyStrukturDatenToDB(nullptr, &export_).Ok);
+    }
+    // The link limits of the device's objects that have one, by object number.
+    std::map<int32_t, int> Grenzen() const
+    {
+        std::map<int32_t, int> grenzen;
+        for (const auto& [handle, node] : quelle.inst.GetKnoten())
+            if (auto* objekt = dynamic_cast<TEtsObjekt*>(node.get()); objekt && objekt->GetNumberSelectableGrpAdr() > 0)
+                grenzen[objekt->GetObjektNr()] = objekt->GetNumberSelectableGrpAdr();
+        return grenzen;
     }
     std::string Gespeichert()
     {
@@ -158,29 +329,29 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
     const std::string& e = export_;
     const struct {
         const char* name;
-        const std::string& grund; // what the box says below "Die Datei ist fehlerhaft ..."
+        std::vector<std::string> gruende; // what the box may say below "Die Datei ist fehlerhaft ..."
         bool nurMitEts;           // found only by asking ETS
         std::vector<std::string> dateien;
     } faelle[] = {
-        {"the file cut at a line end", Spredit::Txt9218, false, JeZeilenende(e)},
-        {"a number field reading sechs", Spredit::Txt9224, false, JeZeile(e, [](TStringList& w) { w[14] = "sechs"; })},
-        {"a number field reading 6x", Spredit::Txt9224, false, JeZeile(e, [](TStringList& w) { w[3] = w[3] + "x"; })},
-        {"a value removed", Spredit::Txt9219, false, JeZeile(e, [](TStringList& w) { w.Delete(10); })},
-        {"a handle another record's", Spredit::Txt9217, false,
+        {"the file cut at a line end", {Spredit::Txt9218}, false, JeZeilenende(e)},
+        {"a number field reading sechs", {Spredit::Txt9224}, false, JeZeile(e, [](TStringList& w) { w[14] = "sechs"; })},
+        {"a number field reading 6x", {Spredit::Txt9224}, false, JeZeile(e, [](TStringList& w) { w[3] = w[3] + "x"; })},
+        {"a value removed", {Spredit::Txt9219}, false, JeZeile(e, [](TStringList& w) { w.Delete(10); })},
+        {"a handle another record's", {Spredit::Txt9217}, false,
          JeSatz(e, Immer, [](TSaetze& r, std::size_t i) { r[i].Handle = r[i == 0 ? 1 : i - 1].Handle; })},
-        {"a second device record", Spredit::Txt9221, false,
+        {"a second device record", {Spredit::Txt9221}, false,
          JeSatz(e, [](const TDatenStruktur& s) { return s.Typ == AzTyp::System; },
                 [](TSaetze& r, std::size_t i) {
                     TDatenStruktur zweites = r[i];
                     zweites.Handle = 987654;
                     r.push_back(zweites);
                 })},
-        {"the device record's handle not its records' System", Spredit::Txt9225, false,
+        {"the device record's handle not its records' System", {Spredit::Txt9225}, false,
          JeSatz(e, [](const TDatenStruktur& s) { return s.Typ == AzTyp::System; },
                 [](TSaetze& r, std::size_t i) { r[i].Handle = 987654; })},
-        {"a System not the device record's handle", Spredit::Txt9225, false,
+        {"a System not the device record's handle", {Spredit::Txt9225}, false,
          JeSatz(e, Immer, [](TSaetze& r, std::size_t i) { r[i].System += 1; })},
-        {"an object in two records", Spredit::Txt9226, false,
+        {"an object in two records", {Spredit::Txt9226}, false,
          JeSatz(e, IstObjekt,
                 [](TSaetze& r, std::size_t i) {
                     TDatenStruktur zweites = r[i];
@@ -188,11 +359,11 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
                     zweites.Next = 0;
                     r.push_back(zweites);
                 })},
-        {"an object's type not ETS's", Spredit::Txt9227, true,
+        {"an object's type not ETS's", {Spredit::Txt9227}, true,
          JeSatz(e, IstObjekt, [](TSaetze& r, std::size_t i) { r[i].Param8 += 1; })},
-        {"an object's kind not ETS's", Spredit::Txt9227, true,
+        {"an object's kind not ETS's", {Spredit::Txt9227}, true,
          JeSatz(e, IstObjekt, [](TSaetze& r, std::size_t i) { r[i].Param7 += 1; })},
-        {"more inputs than the device has", Spredit::Txt9228, false,
+        {"more inputs than the device has", {Spredit::Txt9228}, false,
          JeSatz(e, IstEingang,
                 [](TSaetze& r, std::size_t i) {
                     for (int32_t n = 0; n < kMaxEingaenge; ++n) {
@@ -201,29 +372,62 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
                         r.push_back(mehr);
                     }
                 })},
-        {"two inputs of one number", Spredit::Txt9229, false,
+        {"two inputs of one number", {Spredit::Txt9229}, false,
          JeSatz(e, IstEingang,
                 [](TSaetze& r, std::size_t i) {
                     for (const TDatenStruktur& s : r)
                         if (IstEingang(s) && s.Handle != r[i].Handle)
                             r[i].Param9 = s.Param9;
                 })},
-        {"an input number beyond the device's", Spredit::Txt9229, false,
+        {"an input number beyond the device's", {Spredit::Txt9229}, false,
          JeSatz(e, IstEingang, [](TSaetze& r, std::size_t i) { r[i].Param9 = TDeviceInstanzAz::kMaxMelderNr + 1; })},
-        {"an input of an area the variant lacks", Spredit::Txt9230, false,
+        {"an input of an area the variant lacks", {Spredit::Txt9230}, false,
          JeSatz(e, IstEingang, [](TSaetze& r, std::size_t i) { r[i].Param8 = MelderArt::Sb1 + 2; })},
-        {"a security or arming area the variant lacks", Spredit::Txt9230, false,
+        {"a security or arming area the variant lacks", {Spredit::Txt9230}, false,
          JeSatz(e,
                 [](const TDatenStruktur& s) {
                     return s.Typ == AzTyp::SicherungsBereich1 || s.Typ == AzTyp::ScharfschaltBereich1;
                 },
                 [](TSaetze& r, std::size_t i) { r[i].Typ += 2; })},
-        {"a record type the program does not know", Spredit::Txt9231, false,
+        {"a record type the program does not know", {Spredit::Txt9231}, false,
          JeSatz(e, Immer, [](TSaetze& r, std::size_t i) { r[i].Typ = 6199; })},
-        {"a text longer than the device holds", Spredit::Txt9232, false,
+        {"a text longer than the device holds", {Spredit::Txt9232}, false,
          JeSatz(e,
                 [](const TDatenStruktur& s) { return s.Typ == AzTyp::Melder || s.Typ == AzTyp::ScharfschaltBereich1; },
                 [](TSaetze& r, std::size_t i) { r[i].String4 = std::string(5000, 'x'); })},
+        // From the model: every node the program makes once, twice, missing, below a sibling.
+        {"a fixed node twice", {Spredit::Txt9234, Spredit::Txt9229}, false,
+         JeSatz(e, IstFest,
+                [](TSaetze& r, std::size_t i) {
+                    TDatenStruktur zweites = r[i];
+                    zweites.Handle = 987654;
+                    zweites.Next = 0;
+                    r.push_back(zweites);
+                })},
+        {"a fixed node missing, with what is below it", {Spredit::Txt9235}, false,
+         JeSatz(e, IstFest,
+                [](TSaetze& r, std::size_t i) {
+                    const std::set<int32_t> weg = Teilbaum(r, r[i].Handle);
+                    std::erase_if(r, [&weg](const TDatenStruktur& s) { return weg.count(s.Handle) != 0; });
+                })},
+        {"a node below a sibling", {Spredit::Txt9236, Spredit::Txt9222, Spredit::Txt9230}, false, UnterGeschwister(e)},
+        {"a grid row's value just outside what it can take", {Spredit::Txt9237}, false, JeGridZeile(e)},
+        {"an input's area number not its area's", {Spredit::Txt9238}, false,
+         JeWert(e, IstEingang, 4, {1, 2, 3, 300})},
+        {"an input's area kind not its area's", {Spredit::Txt9230, Spredit::Txt9229}, false,
+         JeWert(e, IstEingang, 8, {0, 1, 2, 3, 4, 5, 6, 300})},
+        {"an input's type none it can have", {Spredit::Txt9237}, false, JeWert(e, IstEingang, 3, {99, 300})},
+        {"an object linked beyond its limit", {Spredit::Txt9239}, false, UeberLimit(e, Grenzen())},
+        {"an object below another node than its own", {Spredit::Txt9240, Spredit::Txt9222}, false,
+         JeSatz(e, IstObjekt,
+                [](TSaetze& r, std::size_t i) {
+                    // The node of the next object of another node.
+                    for (std::size_t n = 1; n < r.size(); ++n)
+                        if (const TDatenStruktur& s = r[(i + n) % r.size()]; IstObjekt(s) && s.Parent != r[i].Parent) {
+                            r[i].Parent = s.Parent;
+                            return;
+                        }
+                })},
     };
     const TGeraetZustand vorher = GeraetZustand(quelle.inst, project.ets, kDemoAlarmCentreId);
     const auto parameter = Parameter(project.ets);
@@ -239,7 +443,10 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
                 TScriptedMessageBox ok{IDOK};
                 EXPECT_FALSE(leser.lesen(*this, f.dateien[i]));
                 ASSERT_EQ(ok.Count(), 1u) << (ok.Count() > 0 ? ok.Shown()[0].text : "");
-                EXPECT_EQ(ok.Shown()[0].text.rfind(Spredit::Txt9214 + "\n" + f.grund, 0), 0u) << ok.Shown()[0].text;
+                const std::string& text = ok.Shown()[0].text;
+                EXPECT_TRUE(std::any_of(f.gruende.begin(), f.gruende.end(), [&text](const std::string& grund) {
+                    return text.rfind(Spredit::Txt9214 + "\n" + grund, 0) == 0;
+                })) << text;
             }
             // A change would stay: once for all the cases is enough.
             ASSERT_TRUE(GeraetZustand(quelle.inst, project.ets, kDemoAlarmCentreId) == vorher);
@@ -257,6 +464,128 @@ TEST_F(KonfigPruefung, TheProgramsOwnExportPassesEveryReader)
         EXPECT_TRUE(leser.lesen(*this, export_));
         EXPECT_EQ(ok.Count(), 0u) << (ok.Count() > 0 ? ok.Shown()[0].text : "");
         EXPECT_EQ(quelle.Nummern(), EtsSichtbar(project.ets, kDemoAlarmCentreId));
+    }
+}
+
+// Every reader takes the container with no box.
+void NimmtJederLeser(KonfigPruefung& t, const std::string& container)
+{
+    for (const TLeser& leser : kLeser) {
+        SCOPED_TRACE(leser.name);
+        TScriptedMessageBox ok{IDOK};
+        EXPECT_TRUE(leser.lesen(t, container));
+        EXPECT_EQ(ok.Count(), 0u) << (ok.Count() > 0 ? ok.Shown()[0].text : "");
+    }
+}
+
+TEST_F(KonfigPruefung, ANewDeviceOfEachVariantExportedPassesEveryReader)
+{
+    for (const uint32_t variante : {0x00000000u, 0x11330000u, 0x113344CCu, 0x110044CCu, 0x112244CCu, 0x11000000u,
+                                    0x11220000u, 0x11224400u, 0x11224488u, 0x11000098u, 0x112200B8u, 0x112244F8u,
+                                    0x112244B8u, 0x11004498u, 0x11224498u}) {
+        SCOPED_TRACE(TAzSystem::GetTextVarianteAz(variante));
+        ASSERT_TRUE(quelle.inst.CreateNewDevice(quelle.host.GetHandle(), variante));
+        std::string neu;
+        ASSERT_TRUE(quelle.inst.CopyStrukturDatenToDB(nullptr, &neu).Ok);
+        NimmtJederLeser(*this, neu);
+    }
+}
+
+// The edits a person can make, each on the demo device as the edits before it left it, through
+// the editor's own operations and the nodes' own grid rows; the device exported after each
+// (read as template, safety copy, by ETS and when opened) passes every reader.
+TEST_F(KonfigPruefung, TheDemoDeviceAfterEachEditAPersonCanMakePassesEveryReader)
+{
+    TDeviceInstanzAz& inst = quelle.inst;
+    const HWND owner = quelle.host.GetHandle();
+    auto knoten = [&inst](const std::function<bool(TDataBasis&)>& wo) {
+        std::vector<TDataBasis*> gefunden;
+        for (const auto& [handle, node] : inst.GetKnoten())
+            if (wo(*node))
+                gefunden.push_back(node.get());
+        return gefunden;
+    };
+    auto bereiche = [&] {
+        return knoten([](TDataBasis& n) {
+            return n.GetTyp() == AzTyp::SicherungsBereichFeuer || n.GetTyp() == AzTyp::SicherungsBereichUeberfall ||
+                   (n.GetTyp() >= AzTyp::SicherungsBereich1 && n.GetTyp() < AzTyp::SicherungsBereich1 + 4);
+        });
+    };
+    auto art = [](int typ) {
+        return static_cast<uint8_t>(typ == AzTyp::SicherungsBereichFeuer      ? MelderArt::Feuer
+                                    : typ == AzTyp::SicherungsBereichUeberfall ? MelderArt::Ueberfall
+                                                                               : MelderArt::Sb1 + (typ - AzTyp::SicherungsBereich1));
+    };
+    // Each row of each node's grid set as waehle picks among the row's values (true: the
+    // largest, the last entry, the longest text), through the grid as a person does.
+    auto jedeZeile = [&](bool groesste) {
+        for (TDataBasis* node : knoten([](TDataBasis& n) { return dynamic_cast<TEtsObjekt*>(&n) == nullptr; }))
+            for (int zeile = 0;; ++zeile) {
+                TDrawGridSE grid;
+                node->BuildInfoWindow(&grid, nullptr, true, -1, -1);
+                if (zeile >= grid.RowCount())
+                    break;
+                const TCell* z = grid.Cell(1, zeile);
+                if (z == nullptr || !z->Enabled)
+                    continue;
+                if (z->Kind == TCell::ckSpinEdit)
+                    grid.SpinTo(zeile, groesste ? z->SpinMax : z->SpinMin);
+                else if (z->Kind == TCell::ckComboBox && z->ComboStyle == csDropDownList && !z->Items.empty())
+                    grid.SelectComboItem(zeile, groesste ? static_cast<int>(z->Items.size()) - 1 : 0);
+                else if (z->Kind == TCell::ckEdit && z->MaxLength > 0)
+                    grid.TypeText(zeile, std::string(static_cast<std::size_t>(groesste ? z->MaxLength : 1), 'W'));
+                else if (z->Kind == TCell::ckComboBox && z->RowNr == TAzMelder::rowMelderText)
+                    grid.TypeText(zeile, std::string(groesste ? TAzMelder::kMaxTextLaenge : 1, 'W'));
+                else
+                    continue;
+                grid.ExitCell();
+            }
+    };
+    const struct {
+        const char* name;
+        std::function<void()> bearbeiten;
+    } schritte[] = {
+        {"inputs added in each area",
+         [&] {
+             for (TDataBasis* bereich : bereiche())
+                 ASSERT_TRUE(inst.CreateAzMelder(owner, bereich, art(bereich->GetTyp()), false));
+         }},
+        {"an input deleted in each area",
+         [&] {
+             for (TDataBasis* bereich : bereiche()) {
+                 const auto eingaenge = knoten(
+                     [bereich](TDataBasis& n) { return dynamic_cast<TAzMelder*>(&n) && n.GetParentHandle() == bereich->GetHandle(); });
+                 ASSERT_FALSE(eingaenge.empty());
+                 ASSERT_TRUE(inst.DeleteAzMelder(eingaenge.front()));
+             }
+         }},
+        {"every grid row at its largest", [&] { jedeZeile(true); }},
+        {"every grid row at its smallest", [&] { jedeZeile(false); }},
+        {"links at each object's limit",
+         [&] {
+             std::vector<int32_t> adressen;
+             for (const auto& [id, sub] : inst.GetSubGroupMap())
+                 adressen.push_back(id);
+             // An object without a limit: two links. Addresses of another type are refused.
+             for (TDataBasis* node : knoten([](TDataBasis& n) { return dynamic_cast<TEtsObjekt*>(&n) != nullptr; })) {
+                 auto* objekt = static_cast<TEtsObjekt*>(node);
+                 const std::size_t grenze =
+                     objekt->GetNumberSelectableGrpAdr() > 0 ? static_cast<std::size_t>(objekt->GetNumberSelectableGrpAdr()) : 2;
+                 for (std::size_t n = 0; n < adressen.size() && objekt->GetSubGroupLinks().size() < grenze; ++n)
+                     inst.LinkToSubGroup(adressen[n], objekt->GetHandle(), true);
+             }
+         }},
+    };
+    std::string vorher = export_;
+    for (const auto& schritt : schritte) {
+        SCOPED_TRACE(schritt.name);
+        schritt.bearbeiten();
+        ASSERT_TRUE(inst.WriteBlob());
+        std::string bearbeitet;
+        ASSERT_TRUE(inst.CopyStrukturDatenToDB(nullptr, &bearbeitet).Ok);
+        EXPECT_NE(bearbeitet, vorher) << "the edit changed nothing";
+        NimmtJederLeser(*this, bearbeitet);
+        vorher = bearbeitet;
     }
 }
 

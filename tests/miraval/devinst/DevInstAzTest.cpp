@@ -46,7 +46,10 @@ template <class T> bool Ist(TDataBasis* node)
 class TOhneTor : public TDeviceInstanzAz {
 public:
     using TDeviceInstanzAz::TDeviceInstanzAz;
-    DatenContainer::TContainerStatus KonfigurationPruefen(const std::string&, TKonfigLeser) override { return {}; }
+    DatenContainer::TContainerStatus KonfigurationPruefen(const std::string&, TKonfigLeser, std::vector<TDatenStruktur>*) override
+    {
+        return {};
+    }
 };
 
 struct Az : ::testing::Test {

@@ -63,7 +63,10 @@ public:
     explicit TZielInstanz(TEditorHost& host) : TDeviceInstanzAz(host, Ziel(), nullptr) {}
     // The gate takes every container here: these are the conversion's cases, on records made
     // for it rather than a device's whole configuration.
-    DatenContainer::TContainerStatus KonfigurationPruefen(const std::string&, TKonfigLeser) override { return {}; }
+    DatenContainer::TContainerStatus KonfigurationPruefen(const std::string&, TKonfigLeser, std::vector<TDatenStruktur>*) override
+    {
+        return {};
+    }
     bool UnLinkFromSubGroup(int32_t subGroupId, int32_t deviceObjectId) override
     {
         entknuepft.push_back(subGroupId);

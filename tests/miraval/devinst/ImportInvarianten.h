@@ -4,7 +4,7 @@
 // written it. Each object record is an object that its parameter shows in ETS at the value the
 // record keeps, with ETS's ids, number and type; no two records hold one object; each object
 // node has the links ETS has for its object; and storing the device and loading it again gives
-// the same records and nodes.
+// the same records and nodes; and the tree has the fixed nodes of its variant, each once.
 //
 // The last check stores the device into ETS and loads it again: callers run it inside an ETS
 // write burst they do not store, or on a device whose store is theirs to change.
@@ -16,6 +16,8 @@
 #include "miraval/devinst/DevInstAz.h"
 #include "pellam/DataBasis.h"
 #include "quillon/EtsObjekt.h"
+#include "tessarin/AzMelder.h"
+#include "tessarin/AzSystem.h"
 
 #include <algorithm>
 #include <map>
@@ -62,10 +64,36 @@ inline std::string ErsteAbweichung(const std::string& vorher, const std::string&
     return "\"" + (x == a.end() ? std::string() : *x) + "\" -> \"" + (y == b.end() ? std::string() : *y) + "\"";
 }
 
+// The tree's nodes of each type the new-device code makes once for the device's variant, as
+// often as it makes them (the wired input at most once where it may be missing).
+inline void FesteKnoten(const TDeviceInstanzAz& inst, std::vector<std::string>& fehler)
+{
+    const auto* system = inst.GetPointerInstAzSystem();
+    if (system == nullptr) {
+        fehler.push_back("no device node");
+        return;
+    }
+    std::map<int, int> soll;
+    std::map<int, int> kann;
+    for (const auto& knoten : TDeviceInstanzAz::FesteKnoten(system->GetParamVarianteAz())) {
+        soll[knoten.Typ] += knoten.Pflicht ? 1 : 0;
+        kann[knoten.Typ] += 1;
+    }
+    std::map<int, int> ist;
+    for (const auto& [handle, node] : inst.GetKnoten())
+        if (auto* melder = dynamic_cast<TAzMelder*>(node.get()); melder == nullptr || melder->GetMelderNr() == 0)
+            ist[node->GetTyp()] += 1;
+    for (const auto& [typ, anzahl] : kann)
+        if (ist[typ] < soll[typ] || ist[typ] > anzahl)
+            fehler.push_back("nodes of type " + std::to_string(typ) + ": " + std::to_string(ist[typ]) + ", the variant has " +
+                             std::to_string(anzahl));
+}
+
 // What is broken, one line each; empty when the device is as it must be.
 inline std::vector<std::string> Verletzt(TDeviceInstanzAz& inst, TEts2Cdi& ets, int32_t deviceId, HWND fenster)
 {
     std::vector<std::string> fehler;
+    FesteKnoten(inst, fehler);
     std::set<int32_t> ids;
     for (const auto& [system, daten] : inst.GetSystemMap())
         for (const auto& [parent, r] : daten) {

@@ -666,6 +666,45 @@ TEST_F(ProgrammTest, RefusesAFileThatIsNoProjectStore)
     EXPECT_EQ(Starte("244_ID", ""), 2) << "the store is required";
 }
 
+// ETS's copy of a device whose stored configuration is damaged, and a download to such a
+// device: refused with the one box that says why, none of the event's own on top, nothing
+// stored.
+TEST_F(ProgrammTest, CopyDeviceAndDownloadOfADamagedConfigurationShowOneBoxAndChangeNothing)
+{
+    {
+        TOtherProgram anderes(store);
+        anderes.Sql(kZweiteZentraleSql);
+    }
+    ASSERT_EQ(Starte("244_ID --ets-project demo.db --event 'ExportDevice 0 0 1'", "UserSvStop\n"), 0)
+        << Ausgabe("stderr");
+    // The second record line's handle made the first one's.
+    std::string kaputt = StoreBlob();
+    ASSERT_NE(kaputt.find("<DB>\r\n"), std::string::npos) << kaputt;
+    const std::size_t erste = kaputt.find("<DB>\r\n") + 6;
+    const std::size_t zweite = kaputt.find("\r\n", erste) + 2;
+    kaputt = kaputt.substr(0, zweite) + kaputt.substr(erste, kaputt.find(',', erste) - erste) +
+             kaputt.substr(kaputt.find(',', zweite));
+    ASSERT_TRUE(StoreBlobSchreiben(kaputt));
+    const struct {
+        const char* ereignis;
+        const char* antwort;
+        const char* eigeneBox; // what the event says of a failure of its own
+    } faelle[] = {
+        {"CopyDevice 0 0 8 1 1", "CopyDevice result=0", "Beim kopieren des Gerätes sind Fehler aufgetreten."},
+        {"DoDownload2 0 0 1 0 0 0 0 0 1", "DoDownload2 result=0", "TFormMain::OnCdiDoDownload2, SetDevice"},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.ereignis);
+        EXPECT_EQ(Starte(std::string("244_ID --ets-project demo.db --event '") + f.ereignis + "'", "UserSvStop\n"), 0);
+        EXPECT_NE(Ausgabe("stdout").find(f.antwort), std::string::npos) << Ausgabe("stdout");
+        EXPECT_EQ(Anzahl(Ausgabe("stderr"), "Die Datei ist fehlerhaft und wurde nicht importiert."), 1)
+            << Ausgabe("stderr");
+        EXPECT_EQ(Ausgabe("stderr").find(f.eigeneBox), std::string::npos) << Ausgabe("stderr");
+        EXPECT_EQ(StoreBlob(), kaputt);
+        EXPECT_EQ(StoreBlob(8), "");
+    }
+}
+
 #endif
 
 } // namespace
