@@ -104,6 +104,15 @@ bool IstFest(const TDatenStruktur& s)
 }
 
 // The handles of the record with that handle and of every record below it.
+// A second record of record i: a fresh handle, below the same parent, no sibling after it.
+void ZweiterSatz(TSaetze& r, std::size_t i)
+{
+    TDatenStruktur zweites = r[i];
+    zweites.Handle = 987654;
+    zweites.Next = 0;
+    r.push_back(zweites);
+}
+
 std::set<int32_t> Teilbaum(const TSaetze& saetze, int32_t handle)
 {
     std::set<int32_t> baum{handle};
@@ -353,12 +362,7 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
          JeSatz(e, Immer, [](TSaetze& r, std::size_t i) { r[i].System += 1; })},
         {"an object in two records", {Spredit::Txt9226}, false,
          JeSatz(e, IstObjekt,
-                [](TSaetze& r, std::size_t i) {
-                    TDatenStruktur zweites = r[i];
-                    zweites.Handle = 987654;
-                    zweites.Next = 0;
-                    r.push_back(zweites);
-                })},
+                ZweiterSatz)},
         {"an object's type not ETS's", {Spredit::Txt9227}, true,
          JeSatz(e, IstObjekt, [](TSaetze& r, std::size_t i) { r[i].Param8 += 1; })},
         {"an object's kind not ETS's", {Spredit::Txt9227}, true,
@@ -398,12 +402,7 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
         // From the model: every node the program makes once, twice, missing, below a sibling.
         {"a fixed node twice", {Spredit::Txt9234, Spredit::Txt9229}, false,
          JeSatz(e, IstFest,
-                [](TSaetze& r, std::size_t i) {
-                    TDatenStruktur zweites = r[i];
-                    zweites.Handle = 987654;
-                    zweites.Next = 0;
-                    r.push_back(zweites);
-                })},
+                ZweiterSatz)},
         {"a fixed node missing, with what is below it", {Spredit::Txt9235}, false,
          JeSatz(e, IstFest,
                 [](TSaetze& r, std::size_t i) {
