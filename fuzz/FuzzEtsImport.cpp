@@ -1,5 +1,5 @@
 // A device file that ETS imports into the loaded demo alarm centre, as the import event does
-// (VireoCdiImport, then the device stored). The event stores nothing when the import fails:
+// (VireoCdiImport, the objects' limits set, then the device stored). The event stores nothing when the import fails:
 // the device is then ETS's stored one again, and a failed import must have left it, its ETS
 // objects and their links as they were.
 #include "FuzzDemoGeraet.h"
@@ -13,8 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string datei(reinterpret_cast<const char*>(data), size);
     geraet.Pruefe(
         [&] {
-            if (geraet.Inst().VireoCdiImport(datei, nullptr) && geraet.Inst().WriteBlob())
-                return true;
+            if (geraet.Inst().VireoCdiImport(datei, nullptr)) {
+                geraet.Inst().AuswahlGrenzenSetzen();
+                if (geraet.Inst().WriteBlob())
+                    return true;
+            }
             (void)geraet.Inst().GetDataFromServer(geraet.Host().GetHandle(), false);
             return false;
         },

@@ -235,6 +235,7 @@ bool TFormMain::ImportDevice(int32_t deviceId)
         // A file the gate refused has said why, and nothing was changed.
         if (!instanz->VireoCdiImport(strom, &meter.Dialog()))
             return instanz->GetKonfigAbgelehnt() ? false : fehler(adresse);
+        instanz->AuswahlGrenzenSetzen();
     }
     strom.clear();
     // The exported file is the only copy of the configuration until ETS holds it.
@@ -291,6 +292,7 @@ bool TFormMain::CopyDevice(int32_t newDeviceId, int32_t sourceDeviceId, bool fla
         TFensterNeuAufbau neu(*this, *instanz);
         if (!instanz->VireoCdiCopy(strom, flag, &meter.Dialog()))
             return instanz->GetKonfigAbgelehnt() ? false : fehler();
+        instanz->AuswahlGrenzenSetzen();
     }
     strom.clear();
     if (!SetParamDeviceIdToEts(newDeviceId))

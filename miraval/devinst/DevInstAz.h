@@ -153,6 +153,12 @@ public:
                              const TImportKetten& ketten, bool& vollstaendig);
     // Every registered node writes itself into its record.
     void ImportAbgleichDB() override;
+    // Every object the device limits to one group address gets that limit, stored with its
+    // record: the detectors' and the tamper contact's objects, the arming inputs' and, while
+    // monitoring is on, the monitoring object. The opening ends with it; ETS's import and copy
+    // call it once the ids are ETS's, so that a file stored before the limits were kept with
+    // the objects is stored as the opening would keep it.
+    void AuswahlGrenzenSetzen();
 
     // ---- Adding and deleting detectors (DevInstAzMelder.cpp) -----------------------------------
     // Asks how many inputs to add to the security area selected in the current project window

@@ -81,7 +81,6 @@ bool TDeviceInstanzAz::DatenAbgleich(bool a, bool b)
                     CheckPhysAdrSeExist(bereich, ssb);
                     ssb->GetPhysikalischenAdressenSE(m_physAdrSe[bereich - 1u]);
                     ssb->InitScharfschaltungSsb();
-                    SetzeAuswahlGrenze(kObjektScharfschaltEingang + bereich);
                 }
             }
             continue;
@@ -100,7 +99,6 @@ bool TDeviceInstanzAz::DatenAbgleich(bool a, bool b)
             if (!objektDesKnotens(node, objekt))
                 return false;
             if (objekt != nullptr) {
-                SetzeAuswahlGrenze(*objekt);
                 const auto links = objekt->GetSubGroupLinks();
                 if (!links.empty())
                     SetMelderGrpAdrToList(links.front().SubGroupId);
@@ -113,8 +111,6 @@ bool TDeviceInstanzAz::DatenAbgleich(bool a, bool b)
             TObjektBasis* objekt = nullptr;
             if (!objektDesKnotens(node, objekt))
                 return false;
-            if (objekt != nullptr)
-                SetzeAuswahlGrenze(*objekt);
             break;
         }
         case TAzScharfUnscharfQuittierungSsb::kTyp: {
@@ -153,12 +149,6 @@ bool TDeviceInstanzAz::DatenAbgleich(bool a, bool b)
                 ordner->ModifyQuittierungMelder(maske, nummer);
             break;
         }
-        case TAzEibAlarmSystemSicherheit::kTyp:
-            // The monitoring object's limit follows the node's switch, not the stored object.
-            if (auto* sicherheit = dynamic_cast<TAzEibAlarmSystemSicherheit*>(node);
-                sicherheit != nullptr && sicherheit->GetStatusHeartBeatUeberwachung())
-                SetzeAuswahlGrenze(kObjektHeartbeat);
-            break;
         case kTypVerhaltenDurchUegR:
             if (auto* verhalten = dynamic_cast<TAzVerhaltenDurchUegR*>(node))
                 verhalten->InitUeGRBereich();
@@ -168,6 +158,7 @@ bool TDeviceInstanzAz::DatenAbgleich(bool a, bool b)
         }
     }
 
+    AuswahlGrenzenSetzen();
     ModifyAzStatusleisteAnzahlMedler();
     SortiereEindeutig(m_melderNrUsed);
     for (uint8_t bereich = 1; bereich <= kAnzahlBereiche; ++bereich) {
@@ -176,4 +167,35 @@ bool TDeviceInstanzAz::DatenAbgleich(bool a, bool b)
         SaboSeWeitergeben(bereich);
     }
     return true;
+}
+
+void TDeviceInstanzAz::AuswahlGrenzenSetzen()
+{
+    LOG_FKT("TDeviceInstanzAz::AuswahlGrenzenSetzen");
+    for (const auto& [handle, knoten] : GetKnoten()) {
+        TDataBasis* node = knoten.get();
+        switch (node->GetTyp()) {
+        case TAzMelder::kTyp:
+        case TAzSabotageKontakt::kTyp:
+            // Its first child is its communication object.
+            if (auto* objekt = dynamic_cast<TEtsObjekt*>(FindHandle(GetFirstChild(node))))
+                SetzeAuswahlGrenze(*objekt);
+            break;
+        case TAzScharfschaltungSsb::kTyp:
+            if (auto* ssb = dynamic_cast<TAzScharfschaltungSsb*>(node)) {
+                const int bereich = static_cast<int>(ssb->GetScharfschaltBereich());
+                if (bereich >= 1 && bereich <= kAnzahlBereiche)
+                    SetzeAuswahlGrenze(kObjektScharfschaltEingang + bereich);
+            }
+            break;
+        case TAzEibAlarmSystemSicherheit::kTyp:
+            // The monitoring object's limit follows the node's switch, not the stored object.
+            if (auto* sicherheit = dynamic_cast<TAzEibAlarmSystemSicherheit*>(node);
+                sicherheit != nullptr && sicherheit->GetStatusHeartBeatUeberwachung())
+                SetzeAuswahlGrenze(kObjektHeartbeat);
+            break;
+        default:
+            break;
+        }
+    }
 }

@@ -477,8 +477,9 @@ TEST_F(InstallateurTest, ALineWhileTypingOrWithAMenuOpenLeavesThePersonsWorkAsIt
             EXPECT_EQ(editor->Antwort(ereignis, 1), "") << "the line did not wait for the menu: " << Gesehen("with the menu");
         }
         ASSERT_NO_FATAL_FAILURE(NeueEingaenge("1", "Return"));
-        if (f.zustand == Menue)
+        if (f.zustand == Menue) {
             EXPECT_NE(editor->Antwort(ereignis, kFrist), "") << "the line kept for the menu was not handled";
+        }
         ASSERT_TRUE(x->Aktiviere(hauptfenster)) << Gesehen("after adding");
         // The new input's name, typed on both sides of the line.
         WaehleImBaum({"Neuer"}, false);
@@ -501,10 +502,11 @@ TEST_F(InstallateurTest, ALineWhileTypingOrWithAMenuOpenLeavesThePersonsWorkAsIt
         const std::string gespeichert = StoreParameter(store, kDemoAlarmCentreId) +
                                         StoreLinks(store, kDemoAlarmCentreId) +
                                         StoreKonfiguration(store, kDemoAlarmCentreId);
-        if (f.zustand == Ohne)
+        if (f.zustand == Ohne) {
             ohne = gespeichert;
-        else if (f.weiter != nullptr)
+        } else if (f.weiter != nullptr) {
             EXPECT_TRUE(gespeichert == ohne) << "the store differs from the same work without the line";
+        }
     }
 }
 

@@ -47,6 +47,27 @@ protected:
         return wert;
     }
 
+    static void Schreibe(const fs::path& datei, const std::string& text)
+    {
+        std::ofstream(datei, std::ios::binary | std::ios::trunc) << text;
+    }
+
+    // The container as older files hold it: no object stores its limit of group addresses.
+    static std::string OhneGrenzen(const std::string& blob)
+    {
+        DatenContainer::TContainerInhalt inhalt;
+        EXPECT_TRUE(DatenContainer::ReadContainer(blob, "", [](const std::string&) { return true; }, inhalt).Ok);
+        std::vector<const TDatenStruktur*> zeiger;
+        for (TDatenStruktur& r : inhalt.Datensaetze) {
+            if (r.Typ == AzTyp::EtsObjekt)
+                r.Param13 = -1;
+            zeiger.push_back(&r);
+        }
+        std::string ohneGrenze;
+        EXPECT_TRUE(DatenContainer::WriteContainer(zeiger, inhalt.Version, inhalt.CompData, ohneGrenze).Ok);
+        return ohneGrenze;
+    }
+
     static long Melder(const std::string& blob)
     {
         std::vector<TDatenStruktur> records;
@@ -90,9 +111,6 @@ TEST_F(MainGeraet, TheProgramsOwnFilesReadBackAsWrittenAlsoSavedAgainByATextEdit
         {"saved as UTF-8", [](const std::string& t) { return Cp1252ToUtf8(t); }},
         {"UTF-8 with byte order mark, LF line ends", [&](const std::string& t) { return "\xEF\xBB\xBF" + lf(Cp1252ToUtf8(t)); }},
     };
-    auto schreibe = [](const fs::path& datei, const std::string& text) {
-        std::ofstream(datei, std::ios::binary | std::ios::trunc) << text;
-    };
 
     OeffneUndBearbeite();
     TDeviceInstanzAz& inst = *main->GetAktDevInst();
@@ -110,9 +128,9 @@ TEST_F(MainGeraet, TheProgramsOwnFilesReadBackAsWrittenAlsoSavedAgainByATextEdit
     for (const auto& f : formen) {
         SCOPED_TRACE(f.name);
         TScriptedMessageBox ja{IDYES};
-        schreibe(vorlage, f.form(vorher));
+        Schreibe(vorlage, f.form(vorher));
         DM->AImport->trigger();
-        schreibe(Sicherung(), f.form(vorher));
+        Schreibe(Sicherung(), f.form(vorher));
         main->RestoreSaveCopy();
         std::vector<std::string> texte;
         for (const auto& box : ja.Shown())
@@ -132,7 +150,7 @@ TEST_F(MainGeraet, TheProgramsOwnFilesReadBackAsWrittenAlsoSavedAgainByATextEdit
     GibZweiterDieParameterDerErsten();
     for (const auto& f : formen) {
         SCOPED_TRACE(f.name);
-        schreibe(ordner / "1.azp", f.form(export_));
+        Schreibe(ordner / "1.azp", f.form(export_));
         EXPECT_EQ(Event("ImportDevice 0 0 8"), "ImportDevice result=1 finished=1");
         EXPECT_EQ(OhneIds(Blob(kZweite)), OhneIds(export_));
         // As ETS imports the device again: its "DeviceId" names the exported one.
@@ -212,21 +230,14 @@ TEST_F(MainGeraet, FailuresAnswerZeroWithTheirMessageAndStoreNothing)
 TEST_F(MainGeraet, AnExportOrADownloadDuringAnEditChangesNothingTheEditKeeps)
 {
     Konfiguriere();
-    DatenContainer::TContainerInhalt inhalt;
-    ASSERT_TRUE(DatenContainer::ReadContainer(Blob(1), "", [](const std::string&) { return true; }, inhalt).Ok);
-    std::vector<const TDatenStruktur*> zeiger;
-    for (TDatenStruktur& r : inhalt.Datensaetze) {
-        if (r.Typ == AzTyp::EtsObjekt)
-            r.Param13 = -1;
-        zeiger.push_back(&r);
-    }
-    std::string ohneGrenze;
-    ASSERT_TRUE(DatenContainer::WriteContainer(zeiger, inhalt.Version, inhalt.CompData, ohneGrenze).Ok);
+    const std::string ohneGrenze = OhneGrenzen(Blob(1));
+    ASSERT_FALSE(ohneGrenze.empty());
     for (const bool aelter : {false, true}) {
         for (const char* ereignis : {"ExportDevice 0 0 1", "DoDownload2 0 0 1 0 0 0 0 0 0"}) {
             SCOPED_TRACE(std::string(ereignis) + (aelter ? ", stored without limits" : ""));
-            if (aelter)
+            if (aelter) {
                 ASSERT_TRUE(main->GetEts()->BlobWrite(ohneGrenze.data(), static_cast<uint32_t>(ohneGrenze.size()), 1));
+            }
             OeffneUndBearbeite();
             TDeviceInstanzAz& inst = *main->GetAktDevInst();
             const std::string vorher = Container(inst);
@@ -239,6 +250,26 @@ TEST_F(MainGeraet, AnExportOrADownloadDuringAnEditChangesNothingTheEditKeeps)
             PumpMessages();
         }
     }
+    EXPECT_EQ(boxen.Count(), 0u);
+}
+
+// An older file, whose objects store no limit, that ETS imports or copies is stored as the
+// program writes the device now: each object with the limit its node gives it.
+TEST_F(MainGeraet, AnOlderFileEtsImportsOrCopiesIsStoredWithItsObjectsLimits)
+{
+    Konfiguriere();
+    ASSERT_EQ(Event("ExportDevice 0 0 1").rfind("ExportDevice result=1", 0), 0u);
+    const std::string export_ = Lesen(ordner / "1.azp");
+    const std::string aelter = OhneGrenzen(export_);
+    ASSERT_NE(OhneIds(aelter), OhneIds(export_));
+
+    Schreibe(ordner / "1.azp", aelter);
+    EXPECT_EQ(Event("ImportDevice 0 0 8"), "ImportDevice result=1 finished=1");
+    EXPECT_EQ(OhneIds(Blob(kZweite)), OhneIds(export_)) << "imported";
+
+    ASSERT_TRUE(main->GetEts()->BlobWrite(aelter.data(), static_cast<uint32_t>(aelter.size()), 1));
+    EXPECT_EQ(Event("CopyDevice 0 0 8 1 0"), "CopyDevice result=1 finished=1");
+    EXPECT_EQ(OhneIds(Blob(kZweite)), OhneIds(export_)) << "copied";
     EXPECT_EQ(boxen.Count(), 0u);
 }
 
