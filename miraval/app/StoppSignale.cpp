@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr std::array kSignale{SIGTERM, SIGINT};
+constexpr std::array kSignale{SIGTERM, SIGINT, SIGHUP};
 
 // Read end and write end; the write end is the handler's only state.
 int g_pipe[2] = {-1, -1};

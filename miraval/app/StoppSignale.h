@@ -1,8 +1,8 @@
 #pragma once
-// TStoppSignale: SIGTERM and SIGINT (Ctrl+C) end the editor as the host's stop does, never
-// in the middle of what the program is doing. The signal handler only writes the signal's
-// number into a pipe; the main thread reads it from Qt's event loop (a socket notifier) and
-// calls the stop there. A signal that comes before anybody can stop the editor is kept
+// TStoppSignale: SIGTERM, SIGINT (Ctrl+C) and SIGHUP (the terminal gone) end the editor as
+// the host's stop does, never in the middle of what the program is doing. The signal handler
+// only writes the signal's number into a pipe; the main thread reads it from Qt's event loop
+// (a socket notifier) and calls the stop there. A signal that comes before anybody can stop the editor is kept
 // until SetStopp names who does.
 //
 // Standard output is the host's pipe: a host that has gone must not end the program by

@@ -350,9 +350,9 @@ TEST_F(ProgrammTest, WithoutADisplayTheEndOfInputStopsTheEditAndKeepsItsSafetyCo
 
 // SIGTERM and Ctrl+C stop the edit as the host's stop does, and the program's runtime folder
 // goes with it.
-TEST_F(ProgrammTest, SigtermAndCtrlCStopTheEditAsTheHostsStopDoes)
+TEST_F(ProgrammTest, SigtermCtrlCAndHangupStopTheEditAsTheHostsStopDoes)
 {
-    for (const int signal : {SIGTERM, SIGINT}) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         SCOPED_TRACE(::strsignal(signal));
         fs::remove(ordner / "miraval.ini");
         fs::remove_all(ordner / "tmp");
