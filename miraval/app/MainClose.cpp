@@ -246,7 +246,7 @@ void TFormMain::TimerTimeoutCloseTimer()
 void TFormMain::OffenesGeraetGeloescht(int32_t deviceId)
 {
     LOG_FKT("TFormMain::OffenesGeraetGeloescht");
-    // A deleted device has no safety copy left to offer.
+    // Ended as a return ETS took: the device leaves the recovery list.
     m_bearbeitung.Beenden(deviceId, true);
     if (FormVerw != nullptr) {
         FormVerw->SetResizeHandler(false);

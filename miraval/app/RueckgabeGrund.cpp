@@ -1,27 +1,30 @@
 #include "miraval/app/RueckgabeGrund.h"
 
-std::string RueckgabeGrund(TEts2Cdi::TStoreFault fehler, const std::string& meldung)
+namespace {
+
+const char* Ursache(TEts2Cdi::TStoreFault fehler)
 {
     using F = TEts2Cdi::TStoreFault;
-    const char* ursache = "Die ETS hat die Rückgabe abgelehnt.";
     switch (fehler) {
     case F::Locked:
-        ursache = "Die Projektdatenbank ist von einem anderen Programm gesperrt.";
-        break;
+        return "Die Projektdatenbank ist von einem anderen Programm gesperrt.";
     case F::ReadOnly:
-        ursache = "Die Projektdatenbank ist schreibgeschützt.";
-        break;
+        return "Die Projektdatenbank ist schreibgeschützt.";
     case F::Full:
-        ursache = "Der Datenträger der Projektdatenbank ist voll.";
-        break;
+        return "Der Datenträger der Projektdatenbank ist voll.";
     case F::Io:
-        ursache = "Die Projektdatenbank konnte nicht geschrieben werden (Ein-/Ausgabefehler).";
-        break;
+        return "Die Projektdatenbank konnte nicht geschrieben werden (Ein-/Ausgabefehler).";
     case F::Other:
-        ursache = "Die Projektdatenbank meldet einen Fehler.";
-        break;
+        return "Die Projektdatenbank meldet einen Fehler.";
     case F::None:
         break;
     }
-    return std::string(ursache) + "\n" + meldung;
+    return "Die ETS hat die Rückgabe abgelehnt.";
+}
+
+} // namespace
+
+std::string RueckgabeGrund(TEts2Cdi::TStoreFault fehler, const std::string& meldung)
+{
+    return std::string(Ursache(fehler)) + "\n" + meldung;
 }

@@ -227,9 +227,12 @@ void TFormMain::OnCdiDeleteDevice(bool& finished, int& result, int32_t, int32_t 
     TDeviceInstanzAz* offen = OffenesGeraet();
     const bool offenGeloescht = offen != nullptr && offen->GetEtsDeviceId() == deviceId;
     DeleteDevice(*record);
-    RecoveryCheck(false, deviceId);
+    // A deleted device has no safety copy left to offer; the end of the edit of the open one
+    // takes it off the list.
     if (offenGeloescht)
         OffenesGeraetGeloescht(deviceId);
+    else
+        RecoveryCheck(false, deviceId);
     result = 0;
     finished = true;
     CloseLogFkt();

@@ -207,8 +207,6 @@ public:
     // reads none of its own).
     [[nodiscard]] virtual DatenContainer::TContainerStatus
     KonfigurationPruefen(const std::string& stream, TKonfigLeser leser, std::vector<TDatenStruktur>* gelesen);
-    // The gate with its one message: false, after a box with the reason, when refused.
-    bool KonfigurationAnnehmen(const std::string& stream, TKonfigLeser leser);
     // The gate, and what passes becomes the blob to load: the next InitData builds from the
     // records the gate read, without reading the container again. False (said) when refused;
     // the blob is then as it was.

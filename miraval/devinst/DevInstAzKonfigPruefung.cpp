@@ -200,7 +200,6 @@ std::string GeraetGrenzen(const TStore& store, const std::map<int32_t, int32_t>&
     return {};
 }
 
-
 // ---- The program's own model ---------------------------------------------------------------------
 
 // What tells a node from its siblings of one type, as TFesterKnoten::Merkmal has it: asked of

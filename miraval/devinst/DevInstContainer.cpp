@@ -48,12 +48,6 @@ DatenContainer::TContainerStatus TDeviceInstanz::KonfigurationPruefen(const std:
     return {};
 }
 
-bool TDeviceInstanz::KonfigurationAnnehmen(const std::string& stream, TKonfigLeser leser)
-{
-    LOG_FKT("TDeviceInstanz::KonfigurationAnnehmen");
-    return KonfigurationMelden(KonfigurationPruefen(stream, leser, nullptr));
-}
-
 bool TDeviceInstanz::KonfigurationLaden(std::string stream, TKonfigLeser leser)
 {
     LOG_FKT("TDeviceInstanz::KonfigurationLaden");
