@@ -305,17 +305,18 @@ TEST(QtDialogPlace, ABoxIsCentredOnItsOwnerAtTheSizeItIsShownWith)
     }
 }
 
-// The file dialog writes its dates in the default locale, not in that of the environment.
-TEST(QtDialogDates, AFileDialogWritesItsDatesInTheDefaultLocale)
+// The file dialog writes its sizes and dates in the default locale, not in that of the
+// environment; a folder has no size.
+TEST(QtDialogDates, AFileDialogWritesItsSizesAndDatesInTheDefaultLocale)
 {
     EnsureApplication();
     const QLocale vorher;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const std::filesystem::path ordner =
         std::filesystem::temp_directory_path() / ("test_win32_qt-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(ordner);
+    std::filesystem::create_directories(ordner / "AZ");
     const std::filesystem::path datei = ordner / "demo.azp";
-    std::ofstream(datei) << "x";
+    std::ofstream(datei) << std::string(50, 'x');
     QFile zeit(QString::fromStdString(datei.string()));
     ASSERT_TRUE(zeit.open(QIODevice::ReadWrite));
     ASSERT_TRUE(zeit.setFileTime(QDateTime(QDate(2026, 12, 9), QTime(18, 41)), QFileDevice::FileModificationTime));
@@ -326,15 +327,18 @@ TEST(QtDialogDates, AFileDialogWritesItsDatesInTheDefaultLocale)
         dialog.setViewMode(QFileDialog::Detail);
         dialog.show();
         ASSERT_NE(dialog.proxyModel(), nullptr);
-        const auto datum = [&] {
+        const auto zelle = [&](const std::filesystem::path& pfad, int spalte) {
             return dialog.proxyModel()
-                ->mapFromSource(dialog.findChild<QFileSystemModel*>()->index(QString::fromStdString(datei.string()), 3))
+                ->mapFromSource(
+                    dialog.findChild<QFileSystemModel*>()->index(QString::fromStdString(pfad.string()), spalte))
                 .data()
                 .toString();
         };
-        for (int i = 0; i < 200 && datum().isEmpty(); ++i)
+        for (int i = 0; i < 200 && zelle(datei, 3).isEmpty(); ++i)
             QApplication::processEvents(QEventLoop::AllEvents, 10);
-        EXPECT_EQ(datum(), QStringLiteral("09.12.26 18:41"));
+        EXPECT_EQ(zelle(datei, 3), QStringLiteral("09.12.26 18:41"));
+        EXPECT_EQ(zelle(datei, 1), QStringLiteral("50 Byte"));
+        EXPECT_EQ(zelle(ordner / "AZ", 1), QString());
     }
     std::filesystem::remove_all(ordner);
     QLocale::setDefault(vorher);
