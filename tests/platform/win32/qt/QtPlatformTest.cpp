@@ -337,7 +337,7 @@ TEST(QtDialogDates, AFileDialogWritesItsSizesAndDatesInTheDefaultLocale)
         for (int i = 0; i < 200 && zelle(datei, 3).isEmpty(); ++i)
             QApplication::processEvents(QEventLoop::AllEvents, 10);
         EXPECT_EQ(zelle(datei, 3), QStringLiteral("09.12.26 18:41"));
-        EXPECT_EQ(zelle(datei, 1), QStringLiteral("50 Byte"));
+        EXPECT_EQ(zelle(datei, 1), QStringLiteral("50 Bytes"));
         EXPECT_EQ(zelle(ordner / "AZ", 1), QString());
     }
     std::filesystem::remove_all(ordner);
