@@ -13,12 +13,14 @@
 #include <QFileSystemModel>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -342,6 +344,37 @@ TEST(QtDialogDates, AFileDialogWritesItsSizesAndDatesInTheDefaultLocale)
     }
     std::filesystem::remove_all(ordner);
     QLocale::setDefault(vorher);
+}
+
+// A row of a list or a tree shows the dots of a capital umlaut: with the text centred in it,
+// the ink of "Ü" starts below the row's top, in the application's font and in a larger one.
+TEST(QtAccentRows, ListAndTreeRowsHoldTheCapitalUmlautsDots)
+{
+    EnsureApplication();
+    for (const int punkte : {0, 14}) {
+        SCOPED_TRACE(punkte);
+        QTreeWidget baum;
+        QListWidget liste;
+        for (QAbstractItemView* ansicht : {static_cast<QAbstractItemView*>(&baum), static_cast<QAbstractItemView*>(&liste)})
+            if (punkte > 0) {
+                QFont schrift = ansicht->font();
+                schrift.setPointSize(punkte);
+                ansicht->setFont(schrift);
+            }
+        baum.setColumnCount(1);
+        auto* eintrag = new QTreeWidgetItem(&baum, QStringList{QStringLiteral("Überfallmelder")});
+        liste.addItem(QStringLiteral("Überfallmelder"));
+        baum.show();
+        liste.show();
+        QApplication::processEvents();
+        for (const auto& [ansicht, zeile] : {std::pair<QAbstractItemView*, QRect>{&baum, baum.visualItemRect(eintrag)},
+                                            {&liste, liste.visualItemRect(liste.item(0))}}) {
+            const QFontMetrics metrik(ansicht->font());
+            const int grundlinie = zeile.top() + (zeile.height() - metrik.height()) / 2 + metrik.ascent();
+            EXPECT_GE(grundlinie + metrik.tightBoundingRect(QStringLiteral("Ü")).top(), zeile.top())
+                << ansicht->metaObject()->className() << " row " << zeile.height() << " px";
+        }
+    }
 }
 
 } // namespace
