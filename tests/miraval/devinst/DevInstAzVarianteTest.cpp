@@ -161,38 +161,4 @@ TEST(DevInstAzVarianteWechsel, VariantZeroRemovesAreasDisplaysAndTheWiredInput)
                                          1960, 5600, 6300, 6400, 1593}));
 }
 
-// The status bar counts the bus inputs there are (used, free of 160): the wired input is among
-// the inputs made only where the variant has security areas, and never a bus input.
-TEST(DevInstAzVarianteWechsel, TheStatusBarCountsTheBusInputsWithAndWithoutTheWiredInput)
-{
-    TAzUmgebung u;
-    ASSERT_TRUE(u.inst.CreateNewDevice(u.host.GetHandle(), 0x113344CCu));
-    const auto leiste = [&] { return u.host.status[2] + " " + u.host.status[3]; };
-    const auto variante = [&](uint32_t neu) {
-        TDataBasis* root = u.inst.GetDevice();
-        int32_t anzahl = -1;
-        EXPECT_TRUE(u.inst.ModifyVarianteAz(u.host.GetHandle(), u.inst.GetPointerInstOrdnerSB(root), anzahl, neu,
-                                            u.inst.GetPointerInstOrdnerAnzeige(),
-                                            u.inst.GetPointerInstOrdnerAlarmierung(root),
-                                            u.inst.GetPointerInstOrdnerSS(root)));
-    };
-    ASSERT_NE(u.inst.GetPointerVerdrahteterMelder(), nullptr);
-    EXPECT_EQ(leiste(), "6 154");
-    variante(0);
-    ASSERT_EQ(u.inst.GetPointerVerdrahteterMelder(), nullptr);
-    EXPECT_EQ(leiste(), "2 158");
-    // One more fire detector, in the fire detectors' area.
-    TDataBasis* feuer = nullptr;
-    for (int32_t handle : u.Knoten(TAzMelder::kTyp))
-        if (auto* melder = dynamic_cast<TAzMelder*>(u.inst.FindHandle(handle)); melder->GetMelderBereich() == 0)
-            feuer = u.inst.FindHandle(melder->GetParent());
-    ASSERT_NE(feuer, nullptr);
-    ASSERT_TRUE(u.inst.CreateAzMelder(u.host.GetHandle(), feuer, 0, false));
-    EXPECT_EQ(leiste(), "3 157");
-    // A load of the same tree counts the same.
-    u.host.status[2] = u.host.status[3] = "";
-    ASSERT_TRUE(u.inst.DatenAbgleich(false, false));
-    EXPECT_EQ(leiste(), "3 157");
-}
-
 } // namespace
