@@ -50,8 +50,6 @@ public:
 int main(int argc, char** argv)
 {
     const std::string programm = std::filesystem::path(argc > 0 ? argv[0] : "miraval").filename().string();
-    // The command line and the store are judged before the window system: a mistake in either
-    // is told as itself, with a display or without one. Qt's own options are left to Qt.
     // The usage asked for (exit code 0) or a mistake with the usage (2); -1: go on.
     const auto nichtWeiter = [&programm](const TEtsCommandLine& befehl) {
         if (befehl.Help)
@@ -60,6 +58,8 @@ int main(int argc, char** argv)
             std::cerr << programm << ": " << befehl.Error << '\n' << EtsCommandLineUsage(programm);
         return befehl.Help ? 0 : befehl.Ok ? -1 : 2;
     };
+    // The command line and the store are judged before the window system: a mistake in either
+    // is told as itself, with a display or without one. Qt's own options are left to Qt.
     const TEtsCommandLine vorab = ParseEtsCommandLine(OhneQtOptionen(argc, argv));
     if (const int ende = nichtWeiter(vorab); ende >= 0)
         return ende;
