@@ -49,6 +49,9 @@ foreach(xdg CONFIG CACHE DATA STATE)
   string(TOLOWER ${xdg} ordner)
   list(APPEND MIRAVAL_TEST_HOME_ENV "XDG_${xdg}_HOME=set:${MIRAVAL_TEST_HOME}/${ordner}")
 endforeach()
+# Tells a test program that the suite gave it its home; run by hand it makes one of its own
+# (tests/support/VonHandHome.h).
+list(APPEND MIRAVAL_TEST_HOME_ENV "MIRAVAL_TEST_HOME=set:${MIRAVAL_TEST_HOME}")
 
 # miraval_test_home(<test>...)
 # Gives tests registered with add_test in the calling folder the suite's own home.

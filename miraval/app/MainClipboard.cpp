@@ -151,13 +151,18 @@ void TFormMain::Einfuegen()
     }
     // No data of this format: nothing to paste. A block too large is refused unread.
     bool ok = inhalt != TInhalt::ZuGross;
+    bool gesagt = false;
     if (inhalt == TInhalt::Zeilen) {
+        const int boxen = AktDevInst->AnzahlMeldungen();
         ok = AktDevInst->Einfuegen(node, zeilen);
+        // A refusal the device instance has shown (another area, no record of the kind, no
+        // input free) needs no second box.
+        gesagt = AktDevInst->AnzahlMeldungen() != boxen;
         // Also a refused paste may have changed part of the data.
         if (DM != nullptr)
             DM->DataChanged = true;
     }
-    if (!ok)
+    if (!ok && !gesagt)
         ShowMessageBox(Spredit::Txt9082, Spredit::Txt9003, MB_ICONERROR);
     // Taken after the box: a window may have gone while it was open.
     const std::vector<TFormVerw*> fenster = sperre.Fenster();

@@ -50,27 +50,33 @@ public:
 int main(int argc, char** argv)
 {
     const std::string programm = std::filesystem::path(argc > 0 ? argv[0] : "miraval").filename().string();
-    // The usage needs no window system.
-    if (ParseEtsCommandLine(argc, argv).Help) {
-        std::cout << EtsCommandLineUsage(programm);
-        return 0;
-    }
+    // The usage asked for (exit code 0) or a mistake with the usage (2); -1: go on.
+    const auto nichtWeiter = [&programm](const TEtsCommandLine& befehl) {
+        if (befehl.Help)
+            std::cout << EtsCommandLineUsage(programm);
+        else if (!befehl.Ok)
+            std::cerr << programm << ": " << befehl.Error << '\n' << EtsCommandLineUsage(programm);
+        return befehl.Help ? 0 : befehl.Ok ? -1 : 2;
+    };
+    // The command line and the store are judged before the window system: a mistake in either
+    // is told as itself, with a display or without one. Qt's own options are left to Qt.
+    const TEtsCommandLine vorab = ParseEtsCommandLine(OhneQtOptionen(argc, argv));
+    if (const int ende = nichtWeiter(vorab); ende >= 0)
+        return ende;
+    const TEtsStatus store = StorePruefen(vorab.EtsProject);
+    if (!store)
+        StoreAbgelehnt(std::cerr, programm, vorab.EtsProject, store.message, false);
     const TLaufzeitOrdner laufzeit;
     TQtMeldungen meldungen(programm, laufzeit);
-    meldungen.AnzeigeOeffnen();
+    // A refused store wants the display only for its box.
+    meldungen.AnzeigeOeffnen(!store);
     TApplication app(argc, argv);
     meldungen.AnzeigeOffen();
     TStoppSignale signale;
     // Qt has taken its own options out of the arguments by now.
     const TEtsCommandLine befehl = ParseEtsCommandLine(argc, argv);
-    if (befehl.Help) {
-        std::cout << EtsCommandLineUsage(programm);
-        return 0;
-    }
-    if (!befehl.Ok) {
-        std::cerr << programm << ": " << befehl.Error << '\n' << EtsCommandLineUsage(programm);
-        return 2;
-    }
+    if (const int ende = nichtWeiter(befehl); ende >= 0)
+        return ende;
 
     LoadQtTranslations(app);
     InstallQtPlatformHooks();
@@ -85,6 +91,12 @@ int main(int argc, char** argv)
         InstallCindralQt();
     }
     Spredit::Initialize();
+    if (!store) {
+        if (!ohneAnzeige)
+            StoreAbgelehntBox(vorab.EtsProject, store.message);
+        Spredit::Finalize();
+        return 1;
+    }
 
     const int ergebnis = StarteGeschuetzt([&] {
         int ende = 0;
@@ -100,7 +112,7 @@ int main(int argc, char** argv)
 
         const TEtsStatus offen = main->GetEts()->OpenProjectStore(befehl.EtsProject);
         if (!offen) {
-            ende = StoreAbgelehnt(std::cerr, programm, offen.message, !ohneAnzeige);
+            ende = StoreAbgelehnt(std::cerr, programm, befehl.EtsProject, offen.message, !ohneAnzeige);
         } else {
             TEtsEventChannel kanal(*main->GetEts(), std::cout, befehl.Events);
             TEtsEingabe eingabe(kanal, *main);

@@ -564,6 +564,7 @@ TObjektBasis* TDeviceInstanz::GetObjectFromDeviceObjectId(int32_t deviceObjectId
 
 int TDeviceInstanz::Meldung(const std::string& text, const std::string& caption, UINT flags) const
 {
+    ++m_meldungen;
     return MessageBox(m_host.GetHandle(), text, caption, flags);
 }
 

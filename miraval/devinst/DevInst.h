@@ -136,6 +136,9 @@ public:
     // Makes the node tree from the loaded records (after InitData). Base: nothing.
     virtual void InitDataMainStruktur();
     virtual bool Einfuegen(TDataBasis* ziel, TStringList& zeilen);
+    // How many boxes Meldung has shown: a caller whose call failed tells the person only when
+    // the instance has not told them already.
+    int AnzahlMeldungen() const { return m_meldungen; }
     // Checks the version of the blob and fills the record maps from it; handles receives the
     // handle of every record loaded. False when nothing was loaded (the maps are as before).
     virtual bool CopyDBDatenToStruktur(std::vector<int32_t>& handles);
@@ -505,6 +508,7 @@ private:
                            bool allenFenstern);
 
     TEditorHost& m_host;
+    mutable int m_meldungen = 0;
     uint8_t m_dataSrc = 1;
     std::unique_ptr<TEibHandle> m_eibHandle;
     TSystemMap m_systemMap;

@@ -149,8 +149,11 @@ int32_t TDeviceInstanzAz::GetNextFreeMelderNr()
 void TDeviceInstanzAz::ModifyAzStatusleisteAnzahlMedler()
 {
     LOG_FKT("TDeviceInstanzAz::ModifyAzStatusleisteAnzahlMedler");
-    GetHost().SetStatusText(2, std::to_string(m_eingaenge - 1));
-    GetHost().SetStatusText(3, std::to_string(kMaxMelderNr + 1 - m_eingaenge));
+    // The bar counts the bus inputs: the wired input is among the inputs made only where the
+    // variant has it.
+    const int bus = m_eingaenge - (GetPointerVerdrahteterMelder() != nullptr ? 1 : 0);
+    GetHost().SetStatusText(2, std::to_string(bus));
+    GetHost().SetStatusText(3, std::to_string(kMaxMelderNr - bus));
 }
 
 // ---- Look-ups -----------------------------------------------------------------------------------

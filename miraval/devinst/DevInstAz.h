@@ -241,7 +241,8 @@ public:
     bool UpdatePhysAdrUsedSsbFromList(int32_t neu, int32_t alt, uint8_t bereich);
     // The lowest number 1..160 not taken, now taken; 0 when all are taken.
     int32_t GetNextFreeMelderNr();
-    // The status bar's used and free inputs: counter - 1 and 161 - counter.
+    // The status bar's used and free bus inputs: the counter without the wired input, and
+    // what is left of 160.
     void ModifyAzStatusleisteAnzahlMedler();
 
     // ---- Look-ups in the registry (ascending handle order, first match or null) ---------------

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -72,6 +73,8 @@ void InstallateurTest::TearDown()
     }
     if (!amEnde.empty() && HasFailure())
         std::cout << amEnde << '\n';
+    if (HasFailure() && amEnde.starts_with("the person saw no window") && !zuletzt.empty())
+        std::cout << "before, " << zuletzt << '\n';
     if (editor && HasFailure())
         std::cout << "the editor's standard error: \"" << editor->Fehlerausgabe() << "\"\n";
     editor.reset();
@@ -89,7 +92,21 @@ std::string InstallateurTest::Gesehen(const std::string& wann)
     static int nummer = 0;
     const fs::path bild = x->Bildschirmfoto(BildPraefix() + std::to_string(++nummer));
     bilder.push_back(bild);
-    return "the person saw " + titel + " " + wann + " (screenshot " + bild.string() + ")";
+    zuletzt = "the person saw " + titel + " " + wann + " (screenshot " + bild.string() + ")";
+    return zuletzt;
+}
+
+void InstallateurTest::Festhalten()
+{
+    const fs::path vorher = std::exchange(festgehalten, fs::path());
+    const std::size_t anzahl = bilder.size();
+    Gesehen("at the last step");
+    if (bilder.size() == anzahl)
+        return; // no window: the last picture stays the last
+    festgehalten = bilder.back();
+    std::error_code ec;
+    if (!vorher.empty())
+        fs::remove(vorher, ec);
 }
 
 bool InstallateurTest::Warte(const std::function<bool()>& bedingung, double sekunden)
@@ -108,6 +125,8 @@ unsigned long InstallateurTest::ErwarteFenster(const std::string& titel)
     unsigned long id = 0;
     if (!Warte([&] { return (id = x->Fenster(titel)) != 0; }))
         ADD_FAILURE() << "no window \"" << titel << "\" appeared: " << Gesehen("instead");
+    else
+        Festhalten();
     return id;
 }
 
@@ -135,6 +154,7 @@ unsigned long InstallateurTest::OeffneGeraet()
                danach->hoehe == rahmen->hoehe;
     });
     EXPECT_TRUE(gelegt) << "the main window shows no settled tree: " << Gesehen("after EditParameters");
+    Festhalten();
     return gelegt ? hauptfenster : 0;
 }
 
@@ -193,6 +213,7 @@ std::string InstallateurTest::BeantworteFragenBisZurueck()
 
 void InstallateurTest::ZurueckZuEts()
 {
+    Festhalten();
     x->Tasten("ctrl+q");
     ASSERT_EQ(BeantworteFragenBisZurueck(), "ReturnToEts keep=1") << Gesehen("after Ctrl+Q");
     ASSERT_TRUE(Warte([&] { return x->Fenster("^Alarmzentrale") == 0; })) << Gesehen("after the return");

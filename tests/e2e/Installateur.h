@@ -25,6 +25,10 @@ protected:
     // What the person sees, for a failure message: the visible windows and a screenshot
     // under the artefact folder, kept when the test fails.
     std::string Gesehen(const std::string& wann);
+    // A picture of what the person sees at a step, when a window is up; only the last one is
+    // kept. A check that fails after the windows have gone (the picture at the end shows
+    // none) is seen with it.
+    void Festhalten();
     // Polls until bedingung holds or the deadline passes.
     static bool Warte(const std::function<bool()>& bedingung, double sekunden = kFrist);
 
@@ -67,4 +71,6 @@ protected:
     std::unique_ptr<TEditorProzess> editor;
     unsigned long hauptfenster = 0;
     std::vector<std::filesystem::path> bilder; // the screenshots taken in this test
+    std::filesystem::path festgehalten;        // Festhalten's last picture
+    std::string zuletzt;                       // the last picture with a window, and what it shows
 };

@@ -1,5 +1,7 @@
 #include "XSitzung.h"
 
+#include "support/VonHandHome.h"
+
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -19,6 +21,9 @@ std::string Quote(const std::string& text)
         q += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return q + "'";
 }
+
+// Run by hand, the suite, the window manager and the editor write into a home of their own.
+const bool g_home = (VonHandEigenesHome(), true);
 
 } // namespace
 

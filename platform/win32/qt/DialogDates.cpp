@@ -7,28 +7,34 @@
 
 namespace {
 
-// The file system model's column of the last change.
+// The file system model's columns of the size and of the last change.
+constexpr int kSizeColumn = 1;
 constexpr int kDateColumn = 3;
 
-class TDefaultLocaleDates : public QIdentityProxyModel {
+class TDefaultLocaleColumns : public QIdentityProxyModel {
 public:
     using QIdentityProxyModel::QIdentityProxyModel;
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (role == Qt::DisplayRole && index.column() == kDateColumn)
-            if (const auto* model = qobject_cast<const QFileSystemModel*>(sourceModel()))
-                return QLocale().toString(model->lastModified(mapToSource(index)), QLocale::ShortFormat);
+        const auto* model = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role == Qt::DisplayRole && model != nullptr) {
+            const QModelIndex source = mapToSource(index);
+            if (index.column() == kSizeColumn && !model->isDir(source))
+                return QLocale().formattedDataSize(model->size(source));
+            if (index.column() == kDateColumn)
+                return QLocale().toString(model->lastModified(source), QLocale::ShortFormat);
+        }
         return QIdentityProxyModel::data(index, role);
     }
 };
 
 } // namespace
 
-void DatesInDefaultLocale(QWidget& dialog)
+void FileColumnsInDefaultLocale(QWidget& dialog)
 {
     auto* fileDialog = qobject_cast<QFileDialog*>(&dialog);
     if (fileDialog == nullptr || fileDialog->proxyModel() != nullptr)
         return;
-    fileDialog->setProxyModel(new TDefaultLocaleDates(fileDialog));
+    fileDialog->setProxyModel(new TDefaultLocaleColumns(fileDialog));
 }

@@ -31,7 +31,7 @@ public:
             if (widget.property(kShowingProperty).toBool())
                 return false;
             FitToTitle(widget);
-            DatesInDefaultLocale(widget);
+            FileColumnsInDefaultLocale(widget);
             if (!widget.isWindow() || widget.windowType() != Qt::Dialog)
                 return false;
             // A message box takes its final size in its own show handling, which runs after

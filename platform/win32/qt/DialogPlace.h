@@ -23,6 +23,6 @@ QRect DialogPlatz(const QRect& ownerFrame, const QRect& ownerClient, const QSize
 void PlaceOverOwner(QWidget& dialog);
 
 // Every dialog of the application, as it is shown, made as wide as its title (TitleWidth.h),
-// a file dialog's dates written in the default locale (DialogDates.h), and then, at the size
-// it is shown with, placed over its owner; the filter lives as long as parent.
+// a file dialog's sizes and dates written in the default locale (DialogDates.h), and then, at
+// the size it is shown with, placed over its owner; the filter lives as long as parent.
 void InstallDialogShowFilter(QObject& parent);

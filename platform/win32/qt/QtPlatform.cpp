@@ -3,6 +3,7 @@
 #include "win32/Cursor.h"
 #include "win32/MessageBox.h"
 #include "win32/Shell.h"
+#include "win32/qt/AccentRows.h"
 #include "win32/qt/HelpWindow.h"
 #include "win32/qt/DialogPlace.h"
 
@@ -116,6 +117,7 @@ public:
         m_cursor = SetCursorHook([this](int cursor) { ShowCursor(cursor); });
         SetPostNotifier([this] { ScheduleDrain(); });
         InstallDialogShowFilter(*this);
+        RowsTallEnoughForAccents();
         if (PendingMessageCount() > 0)
             ScheduleDrain();
     }

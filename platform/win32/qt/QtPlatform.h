@@ -15,7 +15,8 @@ class QWidget;
 
 // Points the win32 hooks at Qt: MessageBox -> QMessageBox, InputBox -> QInputDialog, WinHelp
 // -> the help window (HelpWindow.h), the screen cursor -> QGuiApplication override cursor,
-// widens every dialog to its title and places it over its owner (DialogPlace.h), and drains
+// widens every dialog to its title and places it over its owner (DialogPlace.h), gives the
+// rows of lists, trees and tables room for the accents (AccentRows.h), and drains
 // the posted-message queue from the Qt event loop (PostMessage wakes the loop; draining is
 // coalesced; SendMessage stays direct). Call once after the QApplication exists; the hooks it
 // replaced come back when the application is destroyed. Does nothing without an application

@@ -225,7 +225,9 @@ INSTANTIATE_TEST_SUITE_P(
 // ---- The input counter -------------------------------------------------------------------------
 
 // After any sequence of variant changes, runs and deletions the counter is what a load of the
-// same configuration counts: one per detector, the wired input included.
+// same configuration counts: one per detector, the wired input included. The status bar shows
+// the bus inputs there are, used and free of 160: with the wired input where the variant has
+// one, and without it where it has none.
 TEST(MelderZaehler, StaysWhatALoadCounts)
 {
     TEtsTestProject project;
@@ -241,7 +243,10 @@ TEST(MelderZaehler, StaysWhatALoadCounts)
     auto pruefen = [&](const char* schritt) {
         SCOPED_TRACE(schritt);
         EXPECT_EQ(u.inst.GetAnzahlEingaenge(), static_cast<int>(u.Knoten(AzTyp::Melder).size()));
-        EXPECT_EQ(u.host.status[2], std::to_string(u.inst.GetAnzahlEingaenge() - 1));
+        int bus = 0;
+        for (int32_t handle : u.Knoten(AzTyp::Melder))
+            bus += dynamic_cast<TAzMelder*>(u.inst.FindHandle(handle))->GetMelderBereich() != MelderArt::Verdrahtet;
+        EXPECT_EQ(u.host.status[2] + " " + u.host.status[3], std::to_string(bus) + " " + std::to_string(160 - bus));
     };
     pruefen("loaded");
     u.host.selTreeData = u.inst.FindHandle(u.Knoten(6127).at(0));
@@ -264,6 +269,7 @@ TEST(MelderZaehler, StaysWhatALoadCounts)
     ASSERT_TRUE(geladen.inst.GetDataFromServer(geladen.host.GetHandle(), false));
     EXPECT_EQ(geladen.inst.GetAnzahlEingaenge(), u.inst.GetAnzahlEingaenge());
     EXPECT_EQ(geladen.inst.GetAnzahlEingaenge(), 4); // wired input, hold-up, SB 1 and SB 2
+    EXPECT_EQ(geladen.host.status[2] + " " + geladen.host.status[3], "3 157");
 }
 
 } // namespace

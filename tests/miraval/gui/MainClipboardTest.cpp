@@ -64,12 +64,33 @@ TEST_F(MainClipboard, CopyLeavesOneTerminatedWindows1252BlockBesideWhatWasThere)
     EXPECT_EQ(Kopiere(Sb(3)).second, block) << "an area is not copied";
 }
 
+// A detector of a security area pasted into the fire detectors' area is refused with one box
+// that says why, and nothing is made.
+TEST_F(MainClipboard, APasteIntoAnotherAreaIsRefusedWithOneBox)
+{
+    Kopiere(inst->GetPointerInstMelder(3));
+    TDataBasis* feuer = nullptr;
+    for (const auto& [handle, node] : inst->GetKnoten())
+        if (node->GetTyp() == 6123) // the fire detectors' area
+            feuer = node.get();
+    ASSERT_NE(feuer, nullptr);
+    const std::size_t knoten = inst->GetKnoten().size();
+    ASSERT_TRUE(FormVerw->SelectNode(feuer));
+
+    main->Einfuegen();
+    PumpMessages();
+
+    ASSERT_EQ(boxen.Count(), 1u);
+    EXPECT_EQ(boxen.Shown()[0].caption, "Fehler beim Einfügen");
+    EXPECT_EQ(inst->GetKnoten().size(), knoten);
+}
+
 struct TBlockZeile {
     const char* name;
     int art; // 0 the copy, 1 without its terminator, 2 with bytes after it, 3 too large,
              // 4 no record lines, 5 under another version's format
-    bool neu; // a detector was made
-    std::size_t boxen;
+    bool neu;        // a detector was made
+    const char* box; // how the one box shown begins; null: none
 };
 
 class Bloecke : public MainClipboard, public ::testing::WithParamInterface<TBlockZeile> {};
@@ -97,19 +118,19 @@ TEST_P(Bloecke, PasteTakesItsFormatUpToTheTerminatorAndRefusesWhatItCannotRead)
     TAzMelder* neu = inst->GetPointerInstMelder(5);
     ASSERT_EQ(neu != nullptr, z.neu);
     EXPECT_TRUE(neu == nullptr || inst->GetDatenSatz(neu)->String4 == "Tür");
-    ASSERT_EQ(boxen.Count(), z.boxen);
-    EXPECT_TRUE(z.boxen == 0 || boxen.Shown().back().text == "Einfügen abgebrochen");
+    ASSERT_EQ(boxen.Count(), z.box != nullptr ? 1u : 0u);
+    EXPECT_TRUE(z.box == nullptr || boxen.Shown()[0].text.starts_with(z.box)) << boxen.Shown()[0].text;
     EXPECT_EQ(FormVerw->GetCtrlTree().UpdateDepth(), 0);
     EXPECT_TRUE(FormVerw->GetCtrlTree().IsSorting());
 }
 
 INSTANTIATE_TEST_SUITE_P(Formate, Bloecke,
-                         ::testing::Values(TBlockZeile{"TheCopy", 0, true, 0},
-                                           TBlockZeile{"WithoutTerminator", 1, true, 0},
-                                           TBlockZeile{"BytesAfterTheTerminator", 2, true, 0},
-                                           TBlockZeile{"TooLarge", 3, false, 1},
-                                           TBlockZeile{"NoRecordLines", 4, false, 2},
-                                           TBlockZeile{"AnotherVersion", 5, false, 0}),
+                         ::testing::Values(TBlockZeile{"TheCopy", 0, true, nullptr},
+                                           TBlockZeile{"WithoutTerminator", 1, true, nullptr},
+                                           TBlockZeile{"BytesAfterTheTerminator", 2, true, nullptr},
+                                           TBlockZeile{"TooLarge", 3, false, "Einfügen abgebrochen"},
+                                           TBlockZeile{"NoRecordLines", 4, false, "TDatenStruktur::Fill"},
+                                           TBlockZeile{"AnotherVersion", 5, false, nullptr}),
                          TZeilenName());
 
 } // namespace

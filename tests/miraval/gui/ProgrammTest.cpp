@@ -1,6 +1,7 @@
 // The program itself, started as the ETS host starts it, talking the event protocol over its
 // standard input and output.
 #include "DemoProject.h"
+#include "kestrin/EtsCommandLine.h"
 #include "platform/kestrin/EtsOtherProgram.h"
 #include "tests/support/StoreAbfrage.h"
 #include "tests/support/TestOrdner.h"
@@ -27,6 +28,7 @@
 #include <thread>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -437,26 +439,39 @@ TEST_F(ProgrammTest, AReturnToAStoreThatCannotBeWrittenLosesNothingAndCanBeRepea
     Unveraenderlich(store, false);
 }
 
-// Without a display Qt cannot open its window system: one line says so and how to run the
-// program without one; the usage needs none. Nothing is left in the temporary folder.
-TEST_F(ProgrammTest, WithoutADisplayItEndsWithOneLineThatNamesTheWayOut)
+// The command line and the store are judged before the display: a mistake in either is told as
+// itself; only a start that could go on without a display ends with the one line that names the
+// way out. Qt's own options stay Qt's. Nothing is left in the temporary folder.
+TEST_F(ProgrammTest, WithoutADisplayTheCommandLineAndTheStoreAreJudgedFirst)
 {
     fs::create_directories(ordner / "tmp");
+    std::ofstream(ordner / "kein.db") << "kein SQLite";
     const std::string ohne = "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR TMPDIR=tmp ";
+    const std::string keineAnzeige = "); to run without one, start it with QT_QPA_PLATFORM=offscreen\n";
+    const std::string usage = EtsCommandLineUsage("miraval");
     const struct {
         const char* name;
         std::string umgebung;
         const char* argumente;
         int ende;
-        const char* stderr_;
+        std::string stderr_;
     } faelle[] = {
         {"no DISPLAY", ohne, "244_ID --ets-project demo.db", 1,
-         "miraval: no display could be opened (DISPLAY is not set); to run without one, start it with "
-         "QT_QPA_PLATFORM=offscreen\n"},
+         "miraval: no display could be opened (DISPLAY is not set" + keineAnzeige},
         {"a DISPLAY that is not there", ohne + "DISPLAY=:999", "244_ID --ets-project demo.db", 1,
-         "miraval: no display could be opened (DISPLAY=:999); to run without one, start it with "
-         "QT_QPA_PLATFORM=offscreen\n"},
+         "miraval: no display could be opened (DISPLAY=:999" + keineAnzeige},
         {"--help", ohne, "--help", 0, ""},
+        {"no arguments", ohne, "", 2, "miraval: --ets-project FILE is missing\n" + usage},
+        {"an unknown option", ohne, "244_ID --ets-project demo.db --frage", 2,
+         "miraval: unknown option --frage\n" + usage},
+        {"an unknown short option", ohne + "DISPLAY=:999", "-x 244_ID --ets-project demo.db", 2,
+         "miraval: unknown option -x\n" + usage},
+        {"a store that does not exist", ohne, "244_ID --ets-project fehlt.db", 1,
+         "miraval: Die Projektdatenbank „fehlt.db“ gibt es nicht. (ETS project store \"fehlt.db\" does not exist)\n"},
+        {"a store that is none, a DISPLAY that is not there", ohne + "DISPLAY=:999", "244_ID --ets-project kein.db", 1,
+         "miraval: Die Datei „kein.db“ ist keine ETS-Projektdatenbank. (ETS project store \"kein.db\" is not an ETS "
+         "project store: file is not a database)\n"},
+        {"Qt's own option", ohne, "-platform offscreen 244_ID --ets-project demo.db", 0, ""},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
@@ -464,7 +479,42 @@ TEST_F(ProgrammTest, WithoutADisplayItEndsWithOneLineThatNamesTheWayOut)
         EXPECT_EQ(Ausgabe("stderr"), f.stderr_);
         EXPECT_TRUE(fs::is_empty(ordner / "tmp"));
     }
-    EXPECT_EQ(Ausgabe("stdout").rfind("Usage: miraval", 0), 0u) << Ausgabe("stdout");
+    EXPECT_EQ(Starte("--help", "", ohne), 0);
+    EXPECT_EQ(Ausgabe("stdout"), usage);
+}
+
+// An editor ended by kill -9 leaves its runtime folder behind: the next start removes it, and
+// those of programs that are no editor (any more); a running editor's stays.
+TEST_F(ProgrammTest, AStartRemovesTheRuntimeFoldersOfEditorsNoLongerRunning)
+{
+    fs::create_directories(ordner / "tmp");
+    const std::string umgebung = "-u XDG_RUNTIME_DIR QT_QPA_PLATFORM=offscreen TMPDIR=tmp";
+    const auto ordnerDa = [&] {
+        std::vector<std::string> namen;
+        for (const auto& eintrag : fs::directory_iterator(ordner / "tmp"))
+            namen.push_back(eintrag.path().filename().string());
+        std::sort(namen.begin(), namen.end());
+        return namen;
+    };
+    ASSERT_TRUE(StarteUndWarte("244_ID --ets-project demo.db --event 'EditParameters 1'",
+                               "EditParameters result=1 finished=0", umgebung));
+    ASSERT_EQ(ordnerDa().size(), 1u);
+    const std::string laufend = ordnerDa()[0];
+    EXPECT_TRUE(laufend.starts_with("miraval-runtime-" + std::to_string(std::atoi(Ausgabe("pid").c_str())) + "-"))
+        << laufend;
+    // Of this test program, which is no editor; and a name that tells no process.
+    const std::string fremd = "miraval-runtime-" + std::to_string(::getpid()) + "-abcdef";
+    for (const std::string& name : {fremd, std::string("miraval-runtime-abcdef")})
+        fs::create_directories(ordner / "tmp" / name / "inhalt");
+
+    const std::vector<std::string> bleiben{laufend, "miraval-runtime-abcdef"};
+    EXPECT_EQ(Starte("244_ID --ets-project demo.db", "UserSvStop\n", umgebung), 0) << Ausgabe("stderr");
+    EXPECT_EQ(ordnerDa(), bleiben) << "a running editor's stays";
+
+    Abschiessen();
+    EXPECT_EQ(ordnerDa(), bleiben) << "kill -9 leaves it";
+    EXPECT_EQ(Starte("244_ID --ets-project demo.db", "UserSvStop\n", umgebung), 0) << Ausgabe("stderr");
+    EXPECT_EQ(ordnerDa(), std::vector<std::string>{"miraval-runtime-abcdef"});
 }
 
 // An offscreen run without a runtime folder tells nothing of Qt's platform; each box names the

@@ -1,10 +1,12 @@
 #pragma once
 // What every test program with windows does before it makes its QApplication, also when it
-// is run by hand: Qt's offscreen platform unless the environment names another, a runtime
-// folder of its own (LaufzeitOrdner.h), and none of the lines the offscreen platform says on
-// every window it shows (it cannot raise a window or pass size hints on), which would hide
-// the lines that matter. Every other message of Qt goes on to the handler that was in place.
+// is run by hand: a home of its own when run by hand (VonHandHome.h), Qt's offscreen platform
+// unless the environment names another, a runtime folder of its own (LaufzeitOrdner.h), and
+// none of the lines the offscreen platform says on every window it shows (it cannot raise a
+// window or pass size hints on), which would hide the lines that matter. Every other message
+// of Qt goes on to the handler that was in place.
 
+#include "tests/support/VonHandHome.h"
 #include "tests/support/qt/LaufzeitOrdner.h"
 
 #include <QString>
@@ -31,6 +33,7 @@ inline void OhneOffscreenMeldungen(QtMsgType typ, const QMessageLogContext& kont
 
 inline void QtTestUmgebung()
 {
+    VonHandEigenesHome();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     EigenerLaufzeitOrdner();

@@ -13,12 +13,14 @@
 #include <QFileSystemModel>
 #include <QInputDialog>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -305,17 +307,18 @@ TEST(QtDialogPlace, ABoxIsCentredOnItsOwnerAtTheSizeItIsShownWith)
     }
 }
 
-// The file dialog writes its dates in the default locale, not in that of the environment.
-TEST(QtDialogDates, AFileDialogWritesItsDatesInTheDefaultLocale)
+// The file dialog writes its sizes and dates in the default locale, not in that of the
+// environment; a folder has no size.
+TEST(QtDialogDates, AFileDialogWritesItsSizesAndDatesInTheDefaultLocale)
 {
     EnsureApplication();
     const QLocale vorher;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     const std::filesystem::path ordner =
         std::filesystem::temp_directory_path() / ("test_win32_qt-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(ordner);
+    std::filesystem::create_directories(ordner / "AZ");
     const std::filesystem::path datei = ordner / "demo.azp";
-    std::ofstream(datei) << "x";
+    std::ofstream(datei) << std::string(50, 'x');
     QFile zeit(QString::fromStdString(datei.string()));
     ASSERT_TRUE(zeit.open(QIODevice::ReadWrite));
     ASSERT_TRUE(zeit.setFileTime(QDateTime(QDate(2026, 12, 9), QTime(18, 41)), QFileDevice::FileModificationTime));
@@ -326,18 +329,52 @@ TEST(QtDialogDates, AFileDialogWritesItsDatesInTheDefaultLocale)
         dialog.setViewMode(QFileDialog::Detail);
         dialog.show();
         ASSERT_NE(dialog.proxyModel(), nullptr);
-        const auto datum = [&] {
+        const auto zelle = [&](const std::filesystem::path& pfad, int spalte) {
             return dialog.proxyModel()
-                ->mapFromSource(dialog.findChild<QFileSystemModel*>()->index(QString::fromStdString(datei.string()), 3))
+                ->mapFromSource(
+                    dialog.findChild<QFileSystemModel*>()->index(QString::fromStdString(pfad.string()), spalte))
                 .data()
                 .toString();
         };
-        for (int i = 0; i < 200 && datum().isEmpty(); ++i)
+        for (int i = 0; i < 200 && zelle(datei, 3).isEmpty(); ++i)
             QApplication::processEvents(QEventLoop::AllEvents, 10);
-        EXPECT_EQ(datum(), QStringLiteral("09.12.26 18:41"));
+        EXPECT_EQ(zelle(datei, 3), QStringLiteral("09.12.26 18:41"));
+        EXPECT_EQ(zelle(datei, 1), QStringLiteral("50 Bytes"));
+        EXPECT_EQ(zelle(ordner / "AZ", 1), QString());
     }
     std::filesystem::remove_all(ordner);
     QLocale::setDefault(vorher);
+}
+
+// A row of a list or a tree shows the dots of a capital umlaut: with the text centred in it,
+// the ink of "Ü" starts below the row's top, in the application's font and in a larger one.
+TEST(QtAccentRows, ListAndTreeRowsHoldTheCapitalUmlautsDots)
+{
+    EnsureApplication();
+    for (const int punkte : {0, 14}) {
+        SCOPED_TRACE(punkte);
+        QTreeWidget baum;
+        QListWidget liste;
+        for (QAbstractItemView* ansicht : {static_cast<QAbstractItemView*>(&baum), static_cast<QAbstractItemView*>(&liste)})
+            if (punkte > 0) {
+                QFont schrift = ansicht->font();
+                schrift.setPointSize(punkte);
+                ansicht->setFont(schrift);
+            }
+        baum.setColumnCount(1);
+        auto* eintrag = new QTreeWidgetItem(&baum, QStringList{QStringLiteral("Überfallmelder")});
+        liste.addItem(QStringLiteral("Überfallmelder"));
+        baum.show();
+        liste.show();
+        QApplication::processEvents();
+        for (const auto& [ansicht, zeile] : {std::pair<QAbstractItemView*, QRect>{&baum, baum.visualItemRect(eintrag)},
+                                            {&liste, liste.visualItemRect(liste.item(0))}}) {
+            const QFontMetrics metrik(ansicht->font());
+            const int grundlinie = zeile.top() + (zeile.height() - metrik.height()) / 2 + metrik.ascent();
+            EXPECT_GE(grundlinie + metrik.tightBoundingRect(QStringLiteral("Ü")).top(), zeile.top())
+                << ansicht->metaObject()->className() << " row " << zeile.height() << " px";
+        }
+    }
 }
 
 } // namespace
