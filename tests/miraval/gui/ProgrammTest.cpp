@@ -280,6 +280,19 @@ TEST_F(ProgrammTest, NoLineReachesAMenuEntryWithoutADeviceOpen)
               "error: no device is open: ReturnToEts\nerror: unknown event Key: Key Ctrl+Q\nUserSvStop\n");
 }
 
+// One line, one answer: an error that quotes a word holding a line break stays on its line, so
+// a host reading answers line by line stays in step.
+TEST_F(ProgrammTest, EveryLineIsAnsweredOnOneLine)
+{
+    EXPECT_EQ(Starte("244_ID --ets-project demo.db",
+                     "DeleteDevice 0 \"a\\nb\"\nEditParameters \"x\\ny\"\nUserSvStop\n"),
+              0)
+        << Ausgabe("stderr");
+    EXPECT_EQ(Ausgabe("stdout"), "error: device id is not a 32-bit number: \"a\\nb\": DeleteDevice 0 \"a\\nb\"\n"
+                                 "error: device id is not a 32-bit number: \"x\\ny\": EditParameters \"x\\ny\"\n"
+                                 "UserSvStop\n");
+}
+
 // An ETS link for the device being edited keeps its nodes under the project window: the link
 // shows in the tree, and the return stores it.
 TEST_F(ProgrammTest, ALinkEventForTheOpenDeviceKeepsItsWindowWhole)
