@@ -15,6 +15,8 @@
 //  - Every write is one transaction: it is stored whole or not at all. A caller that makes
 //    many writes brackets them in a write burst (TEtsTransaction): one transaction for all,
 //    stored durably once at its end or undone together.
+//  - Every ETS event the host raises is one transaction (BeginEvent/EndEvent): kept whole
+//    when its handler answers done and the store refused nothing of it, else undone whole.
 //  - An editing period (BeginEditPeriod .. ReturnToEts) is kept apart: ReturnToEts(1)
 //    keeps what was written since it began, ReturnToEts(0) puts the project back as it
 //    was. The ETS profile and the bus devices' memory are not part of the project and stay.

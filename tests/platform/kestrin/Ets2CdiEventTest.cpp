@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -164,6 +167,43 @@ TEST(EtsEvent, AReturnInsideItKeepsItsWorkSoFarWithThePeriod)
             EXPECT_EQ(Seen(project.file), leer);
         EXPECT_TRUE(Frei(project.file));
     }
+}
+
+// An editor killed in the middle of an event (its pages already in the file): the store is as
+// before the event at the next opening.
+TEST(EtsEvent, AKilledEditorLeavesNothingOfItsEvent)
+{
+    TEtsTestProject project;
+    const std::string before = Seen(project.file);
+    project.ets.CloseProjectStore();
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(ready[0]);
+        TEts2Cdi ets(nullptr, "244_ID", false);
+        if (!ets.OpenProjectStore(project.file) || !ets.ExecuteSql("PRAGMA cache_size = 1") || !ets.BeginEvent())
+            ::_exit(1);
+        Writes(ets);
+        const std::string gross(1 << 18, 'x');
+        (void)ets.BlobWrite(gross.data(), static_cast<std::uint32_t>(gross.size()), 2);
+        const char byte = 1;
+        if (::write(ready[1], &byte, 1) != 1)
+            ::_exit(1);
+        for (;;)
+            ::pause();
+    }
+    ::close(ready[1]);
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1) << "the child failed before the kill";
+    ::close(ready[0]);
+    ASSERT_EQ(::kill(child, SIGKILL), 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(project.ets.OpenProjectStore(project.file));
+    EXPECT_EQ(Seen(project.file), before);
+    EXPECT_TRUE(Frei(project.file));
 }
 
 // ---- Real faults of the file system ----------------------------------------------------------
