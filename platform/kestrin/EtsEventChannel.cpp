@@ -384,6 +384,10 @@ bool TEtsEventChannel::Transaction(const TEtsEvent& event, bool& finished, int& 
     }
     Raise(event, finished, result, exportFile);
     bool kept = !transaction || m_ets.EndEvent(result != 0) || refuse();
+    // An edit left open whose handler returned the edit before it (another device) begins its
+    // own period now, after its event.
+    if (OpensEditingPeriod(event.Kind) && !finished && !m_ets.IsEditPeriodOpen() && !m_ets.BeginEditPeriod())
+        kept = refuse();
     // The host ends the period of an edit that answered finished: a kept one that the store
     // refused is no done edit.
     if (period && finished && m_ets.IsEditPeriodOpen() && !m_ets.EndEditPeriod(result == 1) && result == 1)

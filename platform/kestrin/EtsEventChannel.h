@@ -49,7 +49,9 @@
 // of the store (when a store is open and no period is open); when it cannot begin, the event
 // is not raised and is answered as above. It stays open until the editor calls ReturnToEts;
 // when the handler answers finished 1 instead, the channel ends it itself: kept when the
-// result is 1, put back otherwise. A return that fails keeps nothing of the period
+// result is 1, put back otherwise. An edit whose handler returned the edit before it (of
+// another device) and left its own open gets a period of its own after its event. A return
+// that fails keeps nothing of the period
 // (TEts2Cdi::ReturnToEts): no period is left open for a later line to join.
 
 #include "kestrin/Ets2Cdi.h"

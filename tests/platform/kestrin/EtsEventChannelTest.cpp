@@ -458,3 +458,28 @@ TEST(EtsEventChannel, AnEditWhosePeriodCannotBeginIsNotRaised)
     EXPECT_EQ(h.Answer("LinkObjToSubGroup 0 0 1 0 1"), "LinkObjToSubGroup result=1 finished=1\n");
     EXPECT_NE(h.Stored(), before);
 }
+
+// An edit of another device whose handler returns the edit before it: the earlier edit is kept
+// with what the event wrote before the return, and the new edit has a period of its own.
+TEST(EtsEventChannel, AnEditThatReturnsTheOneBeforeItGetsAPeriodOfItsOwn)
+{
+    TWritingHost h;
+    h.host.finished = false;
+    ASSERT_EQ(h.Answer("EditParameters 1"), "EditParameters result=1 finished=0\n");
+    const std::string erstes = h.Stored();
+    h.project.ets.OnCdiEditParameters = [&](bool& f, int& r, std::int32_t) {
+        EXPECT_TRUE(h.project.ets.ReturnToEts(1));
+        EXPECT_TRUE(h.project.ets.BlobWrite("zwei", 4, 2));
+        f = false;
+        r = 1;
+    };
+    EXPECT_EQ(h.Answer("EditParameters 2"), "ReturnToEts keep=1\nEditParameters result=1 finished=0\n");
+    EXPECT_TRUE(h.project.ets.IsEditPeriodOpen());
+    const std::string jetzt = h.Stored();
+    EXPECT_NE(jetzt, erstes);
+    EXPECT_NE(jetzt.find("1|neu|"), std::string::npos) << "the first edit is kept: " << jetzt;
+    EXPECT_NE(jetzt.find("2|zwei|"), std::string::npos) << "the event's own writes are stored: " << jetzt;
+    ASSERT_TRUE(h.project.ets.BlobWrite("neu 2", 5, 2));
+    ASSERT_TRUE(h.project.ets.ReturnToEts(0));
+    EXPECT_EQ(h.Stored(), jetzt) << "the second edit's period puts back what it wrote";
+}
