@@ -163,7 +163,6 @@ bool TEts2Cdi::StoreWritable(std::string& reason) const
     return false;
 }
 
-
 // ---- The project store -----------------------------------------------------------------------
 
 TEtsStatus TEts2Cdi::CreateProjectStore(const std::filesystem::path& file)

@@ -153,13 +153,12 @@ bool OpensEditingPeriod(TEtsEventKind kind)
     return kind == TEtsEventKind::EditParameters || kind == TEtsEventKind::EditObject;
 }
 
-// Events whose handler writes the project: each is one transaction of the store. The stop,
-// the delete (ETS deletes the device; the editor lets its windows go) and the export (a file)
-// write nothing of it and run whatever the store's locks.
+// Events whose handler writes the project: each is one transaction of the store. The stop and
+// the delete (ETS deletes the device; the editor lets its windows go) write nothing of it and
+// run whatever the store's locks.
 bool WritesTheProject(TEtsEventKind kind)
 {
-    return kind != TEtsEventKind::UserSvStop && kind != TEtsEventKind::DeleteDevice
-           && kind != TEtsEventKind::ExportDevice;
+    return kind != TEtsEventKind::UserSvStop && kind != TEtsEventKind::DeleteDevice;
 }
 
 } // namespace
@@ -325,8 +324,12 @@ TEtsEventChannel::TLineResult TEtsEventChannel::HandleLine(const std::string& ra
     std::string exportFile;
     std::string refused;
     TEts2Cdi::TStoreFault fault = TEts2Cdi::TStoreFault::None;
-    if (!Transaction(*event, finished, result, exportFile, refused, fault) && m_ets.OnEventFailed)
-        m_ets.OnEventFailed(EventName(event->Kind), fault, refused);
+    if (!Transaction(*event, finished, result, exportFile, refused, fault)) {
+        // A refused export is none: ETS takes no file of it.
+        exportFile.clear();
+        if (m_ets.OnEventFailed)
+            m_ets.OnEventFailed(EventName(event->Kind), fault, refused);
+    }
 
     if (event->Kind == TEtsEventKind::UserSvStop) {
         Answer(EventName(event->Kind));

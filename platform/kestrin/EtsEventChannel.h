@@ -37,13 +37,13 @@
 // Each handler starts with finished 1 and result 0; an event without a handler answers so.
 // Every answer is one line: a line break in it is written as \n.
 //
-// Transaction: every event but UserSvStop, DeleteDevice and ExportDevice (which write nothing
-// of the project) is one transaction of the store (TEts2Cdi::BeginEvent/EndEvent): kept whole
+// Transaction: every event but UserSvStop and DeleteDevice (which write nothing of the
+// project) is one transaction of the store (TEts2Cdi::BeginEvent/EndEvent): kept whole
 // when the handler answers a result other than 0 and nothing inside was refused by the store,
 // else undone whole. A refusal makes the answer result=0 and adds error=<text> (quoted as
 // above), the store's reason. When the transaction cannot begin within the store's wait the event is not
 // raised and is answered so (result=0 finished=1 error=...). Either way TEts2Cdi::
-// OnEventFailed is told once.
+// OnEventFailed is told once. A refused export names no file.
 //
 // Editing period: before EditParameters and EditObject the channel begins an editing period
 // of the store (when a store is open and no period is open); when it cannot begin, the event
