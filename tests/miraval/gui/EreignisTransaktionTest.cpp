@@ -4,10 +4,13 @@
 
 #include "platform/kestrin/EtsOtherProgram.h"
 #include "platform/kestrin/EtsStoreDump.h"
+#include "platform/kestrin/EtsStoreFaults.h"
 
 #include <chrono>
 
 namespace {
+
+namespace fs = std::filesystem;
 
 class EreignisTransaktion : public TMainUmgebung {
 protected:
@@ -75,6 +78,43 @@ TEST_F(EreignisTransaktion, LinkUnlinkAndDownloadAnswerFailedWhenTheirSaveFails)
             << antwort;
         EXPECT_EQ(Projekt(), vorher);
     }
+}
+
+// The disk of the store fills up during an edit: the return fails, and the person reads why
+// once, as a full disk, not as a save error and then a second commit that SQLite refuses.
+TEST_F(EreignisTransaktion, AFullDiskIsNamedOnceAtTheReturn)
+{
+    TKleinerDatentraeger platte(ordner / "klein", fs::file_size(store) / 1024 + 1024);
+    if (!platte.Fehler().empty())
+        GTEST_SKIP() << "no small file system of its own here (" << platte.Fehler() << "): run as root";
+    const fs::path klein = platte.Folder() / "demo.db";
+    fs::copy_file(store, klein);
+    store = klein;
+    ASSERT_TRUE(main->GetEts()->OpenProjectStore(store).ok);
+    // A small page cache: the return's saving writes to the files before the commit.
+    ASSERT_TRUE(main->GetEts()->ExecuteSql("PRAGMA cache_size = 1").ok);
+    const std::string vorherBlob = Blob(1);
+    ASSERT_EQ(Event("EditParameters 1"), "EditParameters result=1 finished=0");
+    MelderHinzufuegen(*main, false);
+    platte.Fill();
+    Event("LinkObjToSubGroup 0 0 1 0 1");
+    const std::size_t vorher = boxen.Count();
+    {
+        TScriptedMessageBox ja{IDYES};
+        main->ApplCloseOrHide(false, false);
+        std::vector<std::string> gezeigt;
+        for (const TShownBox& box : ja.Shown())
+            if ((box.flags & MB_TYPEMASK) == MB_OK)
+                gezeigt.push_back(box.caption + ": " + box.text);
+        ASSERT_EQ(gezeigt.size(), 1u) << ::testing::PrintToString(gezeigt);
+        EXPECT_NE(gezeigt[0].find("Der Datenträger der Projektdatenbank ist voll."), std::string::npos) << gezeigt[0];
+        EXPECT_EQ(gezeigt[0].find("no transaction is active"), std::string::npos) << gezeigt[0];
+    }
+    EXPECT_EQ(boxen.Count(), vorher);
+    EXPECT_FALSE(main->GetEts()->IsEditPeriodOpen());
+    fs::remove(platte.Folder() / "voll");
+    EXPECT_EQ(Blob(1), vorherBlob) << "nothing of the edit is kept";
+    main->GetEts()->CloseProjectStore();
 }
 
 } // namespace
