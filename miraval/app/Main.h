@@ -29,6 +29,7 @@
 #include "miraval/devinst/EditorHost.h"
 #include "miraval/ui/FensterHost.h"
 #include "kestrin/Dal.h"
+#include "kestrin/Ets2Cdi.h"
 #include "ovando/VireoReport.h"
 
 #include <QMainWindow>
@@ -333,6 +334,9 @@ private:
     // Runs an ETS handler; when a device is being edited, it is current again afterwards, with
     // the main window's and the application's title, whatever device the event selected.
     template <class F> void EtsHandler(F&& handler);
+    // ETS's store refused an event (TEts2Cdi::OnEventFailed): every instance but the device
+    // being edited is forgotten (the next event reads it from ETS) and one box names the cause.
+    void EreignisAbgelehnt(const std::string& event, TEts2Cdi::TStoreFault fehler, const std::string& grund);
     // ETS deleted the device being edited: nothing is left to show, the editor hides as on the
     // return to ETS and returns, keeping what the period wrote for other devices.
     void OffenesGeraetGeloescht(int32_t deviceId);

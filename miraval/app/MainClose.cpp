@@ -3,6 +3,7 @@
 // two time-outs.
 #include "miraval/app/Main.h"
 
+#include "miraval/app/AbgelehnteMeldungen.h"
 #include "miraval/app/RueckgabeGrund.h"
 #include "miraval/devinst/DevInstAz.h"
 #include "miraval/dienste/DaMo.h"
@@ -123,6 +124,8 @@ void TFormMain::ApplCloseOrHide(bool close, bool discard)
 bool TFormMain::ApplCloseOrHideSchritte(bool close, bool discard)
 {
     LOG_FKT("TFormMain::ApplCloseOrHideSchritte");
+    // A store that refused the period's writes fails the return: its box names the cause once.
+    const TAbgelehnteMeldungen meldungen(m_ets.get());
     bool gespeichert = true;
     if (FormVerw != nullptr && FormVerw->GridHasFocus())
         SendMessage(FormVerw->Handle(), UM_DeleteZellenKomponente, 0, 0);

@@ -8,7 +8,9 @@
 // from the edit (TBearbeitung), after every handler.
 #include "miraval/app/Main.h"
 
+#include "miraval/app/AbgelehnteMeldungen.h"
 #include "miraval/app/BaumSperre.h"
+#include "miraval/app/RueckgabeGrund.h"
 #include "miraval/devinst/DevInstAz.h"
 #include "miraval/dienste/DaMo.h"
 #include "miraval/dienste/Spredit.h"
@@ -64,7 +66,12 @@ template <class F> void TFormMain::EtsHandler(F&& handler)
     std::array<std::string, std::tuple_size_v<decltype(m_statusPanels)>> status;
     for (std::size_t i = 0; i < status.size(); ++i)
         status[i] = GetStatusText(static_cast<int>(i));
-    Geschuetzt(handler);
+    // The event is one transaction of the store: once the store refused it, its failure is
+    // told once, after it (OnEventFailed).
+    {
+        const TAbgelehnteMeldungen meldungen(m_ets.get());
+        Geschuetzt(handler);
+    }
     m_bearbeitung.NachEreignis(bearbeitung);
     if (offen == nullptr || OffenesGeraet() != offen)
         return;
@@ -122,6 +129,31 @@ void TFormMain::BindeEtsEvents()
                                                 bool flag) {
         geschuetzt([&] { OnCdiCopyDevice(f, r, v1, v2, neu, quelle, flag); });
     };
+    m_ets->OnEventFailed = [this](const std::string& event, TEts2Cdi::TStoreFault fehler, const std::string& grund) {
+        Geschuetzt([&] { EreignisAbgelehnt(event, fehler, grund); });
+    };
+}
+
+void TFormMain::EreignisAbgelehnt(const std::string& event, TEts2Cdi::TStoreFault fehler, const std::string& grund)
+{
+    LOG_FKT("TFormMain::EreignisAbgelehnt");
+    // ETS kept nothing of the event: an instance it made or changed holds what ETS does not,
+    // and goes; the next event for its device reads it from ETS, as it reads every device but
+    // the one being edited, which stays.
+    TDeviceInstanzAz* offen = OffenesGeraet();
+    std::vector<int32_t> weg;
+    for (const auto& [id, instanz] : m_devices)
+        if (instanz.get() != offen)
+            weg.push_back(id);
+    for (int32_t id : weg) {
+        auto record = std::make_unique<DAL_DEVICE>();
+        record->DeviceId = id;
+        DeleteDevice(*record);
+    }
+    AktDevInst = offen;
+    ShowMessageBox("Das ETS-Ereignis „" + event + "“ wurde nicht ausgeführt: nichts davon ist in der ETS "
+                   "gespeichert.\n" + RueckgabeGrund(fehler, grund),
+                   Spredit::Txt9003, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void TFormMain::LogOeffnen()
@@ -521,11 +553,9 @@ bool TFormMain::CreateDevice(const DAL_DEVICE& record)
     TDeviceInstanzAz* neu = instanz.get();
     const bool eingefuegt = m_devices.emplace(deviceId, std::move(instanz)).second;
     AktDevInst = neu;
-    if (!neu->CreateNewDevice(m_handle))
-        return false;
-    neu->WriteBlob();
-    SetParamDeviceIdToEts(deviceId);
-    return eingefuegt;
+    // A device is created whole: its configuration stored and its id in ETS, or the event
+    // fails (and ETS keeps nothing of it).
+    return eingefuegt && neu->CreateNewDevice(m_handle) && neu->WriteBlob() && SetParamDeviceIdToEts(deviceId);
 }
 
 bool TFormMain::DeleteDevice(const DAL_DEVICE& record)

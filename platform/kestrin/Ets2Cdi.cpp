@@ -8,15 +8,15 @@
 #include <string_view>
 #include <system_error>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 using namespace kestrin_detail;
 
 namespace {
 
 // The mark schema.sql sets; a file without it is no project store.
 constexpr std::int64_t kApplicationId = 1296650834; // 'MIRR'
-
-// How long an access waits for a lock that another program holds on the store.
-constexpr int kBusyTimeoutMs = 2000;
 
 constexpr const char* kStoreLocked = " is locked by another program";
 
@@ -87,7 +87,81 @@ TEts2Cdi::TStoreFault StoreFault(int code)
     }
 }
 
+// How a message names what the store said.
+std::string FaultText(TEts2Cdi::TStoreFault fault)
+{
+    switch (fault) {
+    case TEts2Cdi::TStoreFault::Locked:
+        return kStoreLocked;
+    case TEts2Cdi::TStoreFault::ReadOnly:
+        return " is read-only";
+    case TEts2Cdi::TStoreFault::Full:
+        return "'s disk is full";
+    default:
+        return " cannot be written";
+    }
+}
+
 } // namespace
+
+bool TEts2Cdi::StoreFail(const std::string& call, TStoreFault fault, const std::string& reason)
+{
+    Fail(call, StoreName(m_file) + FaultText(fault) + ": " + reason);
+    m_lastStoreFault = fault;
+    return false;
+}
+
+bool TEts2Cdi::Fail(const std::string& call, const TSqlError& error)
+{
+    Fail(call, error.what());
+    NoteRefusal(error);
+    return false;
+}
+
+void TEts2Cdi::NoteRefusal(const TSqlError& error)
+{
+    m_lastStoreFault = StoreFault(error.Code());
+    // SQLite has rolled the period back itself (a full disk, an I/O error): whatever the
+    // event, the period cannot be kept.
+    const bool periodGone = m_periodOpen && m_db != nullptr && sqlite3_get_autocommit(m_db) != 0;
+    if (m_eventOpen && m_eventFault == TStoreFault::None) {
+        m_eventFault = m_lastStoreFault;
+        m_eventError = m_lastError;
+        // One refusal is the event's answer: nothing more of it waits for the store.
+        if (m_db)
+            sqlite3_busy_timeout(m_db, 0);
+    }
+    if ((!m_eventOpen || periodGone) && m_periodOpen && m_periodFault == TStoreFault::None) {
+        m_periodFault = m_lastStoreFault;
+        m_periodError = m_lastError;
+    }
+}
+
+TEts2Cdi::TStoreFault TEts2Cdi::RefusedFault() const
+{
+    return m_eventOpen ? m_eventFault : m_periodOpen ? m_periodFault : TStoreFault::None;
+}
+
+void TEts2Cdi::SetBusyTimeout(int milliseconds)
+{
+    m_busyTimeoutMs = std::max(0, milliseconds);
+    if (m_db && m_eventFault == TStoreFault::None)
+        sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
+}
+
+bool TEts2Cdi::StoreWritable(std::string& reason) const
+{
+    const int fd = ::open(m_file.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return true;
+    }
+    const int error = errno;
+    if (error != EPERM && error != EACCES && error != EROFS)
+        return true;
+    reason = std::generic_category().message(error);
+    return false;
+}
 
 // ---- The project store -----------------------------------------------------------------------
 
@@ -129,7 +203,7 @@ TEtsStatus TEts2Cdi::OpenProjectStore(const std::filesystem::path& file)
     }
     // Another program may hold the store's lock for a moment: every access, the first read
     // too, waits for it.
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    sqlite3_busy_timeout(db, m_busyTimeoutMs);
     TEtsStatus status;
     try {
         TStatement id(db, "PRAGMA application_id");
@@ -184,6 +258,9 @@ void TEts2Cdi::CloseProjectStore()
         return;
     while (!m_bursts.empty())
         m_bursts.pop_back();
+    m_event.reset();
+    m_eventOpen = false;
+    m_eventFault = TStoreFault::None;
     if (m_periodOpen)
         DiscardPeriod();
     m_period.reset();
@@ -207,6 +284,7 @@ TEtsStatus TEts2Cdi::ExecuteSql(const std::string& sql)
         Exec(m_db, sql);
         transaction.Commit();
     } catch (const TSqlError& e) {
+        Fail("ExecuteSql", e);
         return {false, StoreName(m_file) + ": " + e.what()};
     }
     return {};
@@ -241,7 +319,7 @@ bool TEts2Cdi::GetEtsInfo(tagETSINFO& info)
         info = result;
         return true;
     } catch (const TSqlError& e) {
-        return Fail("GetEtsInfo", e.what());
+        return Fail("GetEtsInfo", e);
     }
 }
 
@@ -281,14 +359,16 @@ bool TEts2Cdi::BeginEditPeriod()
         return Fail("BeginEditPeriod", "no project store is open");
     if (m_periodOpen)
         return Fail("BeginEditPeriod", "an editing period is open");
-    if (!m_bursts.empty())
-        return Fail("BeginEditPeriod", "a write burst is open");
+    if (!m_bursts.empty() || m_eventOpen)
+        return Fail("BeginEditPeriod", m_eventOpen ? "an event is open" : "a write burst is open");
     try {
         m_period = std::make_unique<TTransaction>(Cache());
     } catch (const TSqlError& e) {
-        return Fail("BeginEditPeriod", e.what());
+        return StoreFail("BeginEditPeriod", StoreFault(e.Code()), e.Reason());
     }
     m_periodOpen = true;
+    m_periodFault = TStoreFault::None;
+    m_periodError.clear();
     m_periodOutside.clear();
     return true;
 }
@@ -311,27 +391,140 @@ bool TEts2Cdi::EndEditPeriod(bool keep)
         return Fail("ReturnToEts", "no editing period is open");
     if (!m_bursts.empty())
         return Fail("ReturnToEts", "a write burst is open");
+    // Inside an event: the event's work so far belongs to the period (none of it when the
+    // event has failed); what the event writes after the return is a transaction of its own.
+    if (m_eventOpen && m_event) {
+        if (m_eventFault == TStoreFault::None) {
+            try {
+                m_event->Commit();
+            } catch (const TSqlError& e) {
+                NoteRefusal(e);
+            }
+        }
+        m_event.reset();
+    }
+    const bool result = EndPeriod(keep);
+    if (m_eventOpen) {
+        m_eventChanges = sqlite3_total_changes64(m_db);
+        try {
+            m_event = std::make_unique<TTransaction>(Cache());
+        } catch (const TSqlError& e) {
+            const std::string error = m_lastError;
+            const TStoreFault fault = m_lastStoreFault;
+            Fail("ETS event", e);
+            m_lastError = error;
+            m_lastStoreFault = fault;
+        }
+    }
+    return result;
+}
+
+bool TEts2Cdi::EndPeriod(bool keep)
+{
     if (!keep)
         return DiscardPeriod();
-    try {
-        m_period->Commit();
-    } catch (const TSqlError& e) {
-        const std::string reason =
-            StoreName(m_file) + (e.IsLock() ? kStoreLocked : " cannot be written") + ": " + e.Reason();
+    // A period the store refused a write of is not kept in part: the return fails with the
+    // cause of that refusal (SQLite may have rolled the period back already; a commit then
+    // would only say that no transaction is active).
+    std::string reason;
+    TStoreFault fault = m_periodFault;
+    if (fault != TStoreFault::None)
+        reason = m_periodError;
+    else if (sqlite3_get_autocommit(m_db) != 0)
+        fault = TStoreFault::Other, reason = "the store has rolled the editing period back";
+    else if (std::string why; !StoreWritable(why))
+        fault = TStoreFault::ReadOnly, reason = why;
+    if (fault == TStoreFault::None) {
+        try {
+            m_period->Commit();
+        } catch (const TSqlError& e) {
+            fault = StoreFault(e.Code());
+            reason = e.Reason();
+        }
+    }
+    if (fault != TStoreFault::None) {
         // A return is kept whole or not at all. An I/O error has made SQLite roll the period
         // back itself; a lock leaves its transaction open, holding the pending lock that keeps
         // every other reader out, and a later commit would keep it behind the caller's back:
         // it is rolled back here, so the period is over as if discarded and no lock is held.
         const bool outside = DiscardPeriod();
-        Fail("ReturnToEts", reason + "; nothing of the editing period was kept"
-                                + (outside ? "" : ", nor the ETS profile and device memory written in it"));
-        m_lastStoreFault = StoreFault(e.Code());
-        return false;
+        return StoreFail("ReturnToEts", fault,
+                         reason + "; nothing of the editing period was kept"
+                             + (outside ? "" : ", nor the ETS profile and device memory written in it"));
     }
     m_period.reset();
     m_periodOpen = false;
+    m_periodFault = TStoreFault::None;
     m_periodOutside.clear();
     return true;
+}
+
+// ---- Events --------------------------------------------------------------------------------
+
+bool TEts2Cdi::BeginEvent()
+{
+    if (!m_db)
+        return Fail("BeginEvent", "no project store is open");
+    if (m_eventOpen || !m_bursts.empty())
+        return Fail("BeginEvent", m_eventOpen ? "an event is open" : "a write burst is open");
+    try {
+        m_event = std::make_unique<TTransaction>(Cache());
+    } catch (const TSqlError& e) {
+        return StoreFail("ETS event", StoreFault(e.Code()), e.Reason());
+    }
+    m_eventOpen = true;
+    m_eventFault = TStoreFault::None;
+    m_eventError.clear();
+    m_eventChanges = sqlite3_total_changes64(m_db);
+    return true;
+}
+
+bool TEts2Cdi::EndEvent(bool keep)
+{
+    if (!m_eventOpen)
+        return Fail("EndEvent", "no event is open");
+    while (!m_bursts.empty())
+        m_bursts.pop_back();
+    std::unique_ptr<TTransaction> event = std::move(m_event);
+    const TStoreFault refused = m_eventFault;
+    const std::string error = m_eventError;
+    m_eventOpen = false;
+    m_eventFault = TStoreFault::None;
+    m_eventError.clear();
+    sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
+    TStoreFault fault = refused;
+    std::string reason = error;
+    // An event that wrote nothing has nothing to store: its transaction ends without a commit,
+    // which would wait for other programs' readers.
+    if (fault == TStoreFault::None && sqlite3_total_changes64(m_db) == m_eventChanges)
+        keep = false;
+    if (!keep && fault == TStoreFault::None) {
+        // The handler answered failure: nothing of the event is kept.
+        event.reset();
+        EndCursors();
+        return true;
+    }
+    if (fault == TStoreFault::None && event && !event->Nested()) {
+        if (std::string why; !StoreWritable(why))
+            fault = TStoreFault::ReadOnly, reason = why;
+    }
+    if (fault == TStoreFault::None && event) {
+        try {
+            event->Commit();
+            return true;
+        } catch (const TSqlError& e) {
+            fault = StoreFault(e.Code());
+            reason = e.Reason();
+        }
+    }
+    if (fault == TStoreFault::None)
+        return true;
+    event.reset();
+    EndCursors();
+    // The event's savepoint may have been all the period still had (SQLite rolled it back).
+    if (m_periodOpen && m_periodFault == TStoreFault::None && sqlite3_get_autocommit(m_db) != 0)
+        m_periodFault = fault, m_periodError = reason;
+    return StoreFail("ETS event", fault, reason + "; nothing of the event was kept");
 }
 
 // Takes back everything the period wrote (its transaction is rolled back), then writes the
@@ -340,6 +533,8 @@ bool TEts2Cdi::DiscardPeriod()
 {
     m_period.reset();
     m_periodOpen = false;
+    m_periodFault = TStoreFault::None;
+    m_periodError.clear();
     EndCursors();
     std::vector<TOutsideWrite> outside;
     outside.swap(m_periodOutside);
@@ -379,7 +574,7 @@ bool TEts2Cdi::BeginBurst()
     try {
         m_bursts.push_back(std::make_unique<TTransaction>(Cache()));
     } catch (const TSqlError& e) {
-        return Fail("BeginBurst", e.what());
+        return Fail("BeginBurst", e);
     }
     return true;
 }
@@ -390,11 +585,15 @@ bool TEts2Cdi::CommitBurst()
         return Fail("CommitBurst", "no write burst is open");
     std::unique_ptr<TTransaction> burst = std::move(m_bursts.back());
     m_bursts.pop_back();
+    if (std::string why; !burst->Nested() && !StoreWritable(why)) {
+        burst.reset();
+        return StoreFail("CommitBurst", TStoreFault::ReadOnly, why);
+    }
     try {
         burst->Commit();
     } catch (const TSqlError& e) {
         // Undone as the burst goes.
-        return Fail("CommitBurst", e.what());
+        return Fail("CommitBurst", e);
     }
     return true;
 }
@@ -422,7 +621,7 @@ bool TEts2Cdi::BlobRead(const std::uint8_t*& buffer, std::uint32_t& length, std:
         blob.Bind(1, deviceId);
         m_blob = blob.Step() ? blob.Blob(0) : std::vector<std::uint8_t>();
     } catch (const TSqlError& e) {
-        return Fail("BlobRead", e.what());
+        return Fail("BlobRead", e);
     }
     if (m_blob.size() > UINT32_MAX)
         return Fail("BlobRead", "the block is too large");
@@ -449,7 +648,7 @@ bool TEts2Cdi::BlobWrite(const void* buffer, std::uint32_t length, std::int32_t 
         transaction.Commit();
         return true;
     } catch (const TSqlError& e) {
-        return Fail("BlobWrite", e.what());
+        return Fail("BlobWrite", e);
     }
 }
 
@@ -467,7 +666,7 @@ bool TEts2Cdi::ProfileRead(const std::string& section, const std::string& key, s
             value = read.Text(0);
         return true;
     } catch (const TSqlError& e) {
-        return Fail("ProfileRead", e.what());
+        return Fail("ProfileRead", e);
     }
 }
 
@@ -485,7 +684,7 @@ bool TEts2Cdi::ProfileWrite(const std::string& section, const std::string& key, 
             m_periodOutside.push_back({true, section, key, value, 0, {}});
         return true;
     } catch (const TSqlError& e) {
-        return Fail("ProfileWrite", e.what());
+        return Fail("ProfileWrite", e);
     }
 }
 

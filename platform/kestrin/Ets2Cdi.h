@@ -15,6 +15,8 @@
 //  - Every write is one transaction: it is stored whole or not at all. A caller that makes
 //    many writes brackets them in a write burst (TEtsTransaction): one transaction for all,
 //    stored durably once at its end or undone together.
+//  - Every ETS event the host raises is one transaction (BeginEvent/EndEvent): kept whole
+//    when its handler answers done and the store refused nothing of it, else undone whole.
 //  - An editing period (BeginEditPeriod .. ReturnToEts) is kept apart: ReturnToEts(1)
 //    keeps what was written since it began, ReturnToEts(0) puts the project back as it
 //    was. The ETS profile and the bus devices' memory are not part of the project and stay.
@@ -46,6 +48,7 @@
 
 struct sqlite3;
 namespace kestrin_detail {
+class TSqlError;
 class TStatementCache;
 class TTransaction;
 } // namespace kestrin_detail
@@ -127,6 +130,32 @@ public:
     // refused (a call out of turn, a bad argument).
     enum class TStoreFault { None, Locked, ReadOnly, Full, Io, Other };
     TStoreFault LastStoreFault() const { return m_lastStoreFault; }
+    // How long an access waits for a lock that another program holds (2 s unless set).
+    void SetBusyTimeout(int milliseconds);
+    int BusyTimeout() const { return m_busyTimeoutMs; }
+
+    // ---- ETS events ----------------------------------------------------------------------
+    // Every event the host raises is one transaction of the store: what its handler writes is
+    // kept together or not at all. BeginEvent opens it (a transaction of its own, or a
+    // savepoint inside an open editing period, where the event's work belongs to the period);
+    // false when the store refused it within its wait (LastError, LastStoreFault say why).
+    // Any call inside that the store refused (a lock held beyond the wait, a read-only or
+    // full store, an I/O error), whether the handler looked at its result or not, fails the
+    // whole event: from then on no access of it waits for a lock again, and EndEvent undoes
+    // it. EndEvent(keep) stores the event when keep (the handler answered done) and nothing
+    // failed, and undoes it when not keep; false when a refusal undid it, LastError and
+    // LastStoreFault naming the first. Write bursts the handler left open are undone first. A return to ETS inside an event ends the period with the event's work so
+    // far (undone when the event has failed) and goes on in a transaction of its own.
+    bool BeginEvent();
+    bool EndEvent(bool keep);
+    bool IsEventOpen() const { return m_eventOpen; }
+    // The first refusal of the store in the open event, else in the open editing period (a
+    // period whose write the store refused cannot be kept whole: its return fails); None
+    // while nothing was refused.
+    TStoreFault RefusedFault() const;
+    // Told when the host did not raise an event, or undid it, because the store refused it:
+    // the event's name, the fault and the reason (LastError). The editor tells the person.
+    std::function<void(const std::string& event, TStoreFault fault, const std::string& reason)> OnEventFailed;
 
     // ---- Write bursts ------------------------------------------------------------------------
     // A burst brackets many writes into one transaction: what is written inside is stored
@@ -337,8 +366,21 @@ private:
     void ShownObjects(std::int32_t deviceId, std::int32_t parameterId, std::vector<tagDAL_OBJECT_INFO>& objects);
     TEtsMeterDisplay& MeterDisplay();
     bool Fail(const std::string& call, const std::string& reason);
+    // A call the store refused: the reason, the fault, and the refusal of the open event or
+    // period.
+    bool Fail(const std::string& call, const kestrin_detail::TSqlError& error);
+    void NoteRefusal(const kestrin_detail::TSqlError& error);
+    // A refusal named as the store's: "<call>: ETS project store "<file>" is locked by
+    // another program: <reason>" (read-only, full, cannot be written).
+    bool StoreFail(const std::string& call, TStoreFault fault, const std::string& reason);
+    // Whether the store file can be opened for writing; else false with the reason: a commit
+    // that meets a file that cannot be written leaves its journal behind, locking every
+    // other reader out.
+    bool StoreWritable(std::string& reason) const;
     void EndCursors();
     bool DiscardPeriod();
+    // Ends the period (EndEditPeriod without an event around it).
+    bool EndPeriod(bool keep);
     kestrin_detail::TStatementCache& Cache() { return *m_cache; }
 
     HWND m_owner;
@@ -353,6 +395,15 @@ private:
     std::unique_ptr<kestrin_detail::TTransaction> m_period;
     std::vector<std::unique_ptr<kestrin_detail::TTransaction>> m_bursts;
     bool m_periodOpen = false;
+    // The open event's transaction (null after a return inside it that could not go on).
+    std::unique_ptr<kestrin_detail::TTransaction> m_event;
+    bool m_eventOpen = false;
+    TStoreFault m_eventFault = TStoreFault::None;
+    std::string m_eventError;
+    std::int64_t m_eventChanges = 0; // the connection's row changes when the event began
+    TStoreFault m_periodFault = TStoreFault::None;
+    std::string m_periodError;
+    int m_busyTimeoutMs = 2000;
     std::vector<TOutsideWrite> m_periodOutside;
     TCursor m_cursors[kDalKinds];
     std::vector<std::uint8_t> m_blob;

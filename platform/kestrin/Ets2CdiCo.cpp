@@ -85,7 +85,7 @@ int TEts2Cdi::CoLinkObjectToSubGroup(std::int32_t deviceObjectId, std::int32_t s
         transaction.Commit();
         return linkId;
     } catch (const TSqlError& e) {
-        return Fail(call, e.what()), -1;
+        return Fail(call, e), -1;
     }
 }
 
@@ -104,7 +104,7 @@ bool TEts2Cdi::CoUnlinkObjectFromSubGroup(std::int32_t deviceObjectId, std::int3
         transaction.Commit();
         return true;
     } catch (const TSqlError& e) {
-        return Fail(call, e.what());
+        return Fail(call, e);
     }
 }
 
@@ -127,7 +127,7 @@ int TEts2Cdi::SetObjectFlag(const char* call, const char* column, std::int32_t d
         transaction.Commit();
         return 1;
     } catch (const TSqlError& e) {
-        return Fail(call, e.what()), 0;
+        return Fail(call, e), 0;
     }
 }
 
@@ -179,7 +179,7 @@ int TEts2Cdi::SqlSetSubGroupToObjectSendFlag(std::int32_t linkId, bool on)
         transaction.Commit();
         return 1;
     } catch (const TSqlError& e) {
-        return Fail(call, e.what()), 0;
+        return Fail(call, e), 0;
     }
 }
 
@@ -318,7 +318,7 @@ int TEts2Cdi::GetDeviceParameter(std::int32_t deviceId, std::int16_t number, std
             ShownObjects(deviceId, found.parameterId, *objects);
         return kParamOk;
     } catch (const TSqlError& e) {
-        return Fail(call, e.what()), kParamStoreError;
+        return Fail(call, e), kParamStoreError;
     }
 }
 
@@ -357,7 +357,7 @@ int TEts2Cdi::SetDeviceParameter(std::int32_t deviceId, std::int16_t number, std
     } catch (const TSqlError& e) {
         if (objects)
             objects->clear();
-        return Fail(call, e.what()), kParamStoreError;
+        return Fail(call, e), kParamStoreError;
     }
 }
 
@@ -378,7 +378,7 @@ int TEts2Cdi::CoSetDeviceParameterValueLong(std::int32_t deviceParamId, std::int
         transaction.Commit();
         return shownChanged ? 2 : 1;
     } catch (const TSqlError& e) {
-        return Fail(call, e.what()), 0;
+        return Fail(call, e), 0;
     }
 }
 
@@ -435,7 +435,7 @@ bool TEts2Cdi::ReadGroupTree(std::int32_t deviceId,
              "WHERE g.project_id = ? ORDER BY g.number, m.number, s.address");
         return true;
     } catch (const TSqlError& e) {
-        return Fail(call, e.what());
+        return Fail(call, e);
     }
 }
 
@@ -488,7 +488,7 @@ bool TEts2Cdi::CreateGroupAddress(std::int32_t deviceId, std::uint16_t word, con
         path = std::move(result);
         return true;
     } catch (const TSqlError& e) {
-        return Fail(call, e.what());
+        return Fail(call, e);
     }
 }
 
@@ -504,6 +504,6 @@ bool TEts2Cdi::GetGroupAddressWord(std::int32_t subGroupId, std::uint16_t& word)
         word = static_cast<std::uint16_t>(row.Int(0));
         return true;
     } catch (const TSqlError& e) {
-        return Fail("GetGroupAddressWord", e.what());
+        return Fail("GetGroupAddressWord", e);
     }
 }

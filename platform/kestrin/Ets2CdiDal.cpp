@@ -120,7 +120,9 @@ int TEts2Cdi::DalRead(const char* call, TDalKind kind, int mode, Record* record,
         cursor = TCursor{};
         return DAL_END;
     } catch (const TSqlError& e) {
-        return error(e.what());
+        const int result = error(e.what());
+        NoteRefusal(e);
+        return result;
     }
 }
 

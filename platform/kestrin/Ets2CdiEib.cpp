@@ -42,7 +42,7 @@ int TEts2Cdi::EibStartComm()
         if (!device.Step() || device.Int(0) == 0)
             return Fail("EibStartComm", "no device answers at " + std::to_string(*m_busAddress)), kBusNoDevice;
     } catch (const TSqlError& e) {
-        return Fail("EibStartComm", e.what()), kBusFailed;
+        return Fail("EibStartComm", e), kBusFailed;
     }
     m_busOpen = true;
     return kBusOk;
@@ -88,7 +88,7 @@ int TEts2Cdi::EibReadMemBlock(std::span<std::uint8_t> buffer, std::uint16_t firs
         std::copy(bytes.begin(), bytes.end(), buffer.begin());
         return kBusOk;
     } catch (const TSqlError& e) {
-        return Fail(call, e.what()), kBusFailed;
+        return Fail(call, e), kBusFailed;
     }
 }
 
@@ -124,6 +124,6 @@ int TEts2Cdi::EibWriteMemBlock(std::span<const std::uint8_t> data, std::uint16_t
             m_periodOutside.push_back({false, {}, {}, {}, *m_busAddress, std::move(image)});
         return kBusOk;
     } catch (const TSqlError& e) {
-        return Fail(call, e.what()), kBusFailed;
+        return Fail(call, e), kBusFailed;
     }
 }

@@ -1,5 +1,6 @@
 #include "kestrin/EtsEventChannel.h"
 
+#include <algorithm>
 #include <charconv>
 #include <istream>
 #include <limits>
@@ -137,9 +138,27 @@ std::string Quote(const std::string& text)
     return out + "\"";
 }
 
+// A word as an error quotes it: as it stands, or quoted when it holds a blank, a quote, a
+// backslash or a control character (a decoded \n would break the answer's line).
+std::string Shown(const std::string& word)
+{
+    const bool plain = !word.empty() && std::none_of(word.begin(), word.end(), [](char c) {
+        return c == ' ' || c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    });
+    return plain ? word : Quote(word);
+}
+
 bool OpensEditingPeriod(TEtsEventKind kind)
 {
     return kind == TEtsEventKind::EditParameters || kind == TEtsEventKind::EditObject;
+}
+
+// Events whose handler writes the project: each is one transaction of the store. The stop and
+// the delete (ETS deletes the device; the editor lets its windows go) write nothing of it and
+// run whatever the store's locks.
+bool WritesTheProject(TEtsEventKind kind)
+{
+    return kind != TEtsEventKind::UserSvStop && kind != TEtsEventKind::DeleteDevice;
 }
 
 } // namespace
@@ -184,7 +203,7 @@ std::optional<TEtsEvent> TEtsEventChannel::Parse(const std::string& line, std::s
         if (words.front() == s.name)
             form = &s;
     if (!form) {
-        error = "unknown event " + words.front();
+        error = "unknown event " + Shown(words.front());
         return std::nullopt;
     }
     const std::size_t given = words.size() - 1;
@@ -210,7 +229,7 @@ std::optional<TEtsEvent> TEtsEventChannel::Parse(const std::string& line, std::s
         else if (arg.type == TArg::Flag)
             low = 0, high = 1, what = "0 or 1";
         if (!number || *number < low || *number > high) {
-            error = std::string(arg.label) + " is not " + what + ": " + word;
+            error = std::string(arg.label) + " is not " + what + ": " + Shown(word);
             return std::nullopt;
         }
         event.Values.push_back(static_cast<std::int32_t>(*number));
@@ -220,7 +239,12 @@ std::optional<TEtsEvent> TEtsEventChannel::Parse(const std::string& line, std::s
 
 void TEtsEventChannel::Answer(const std::string& line)
 {
-    m_out << line << '\n' << std::flush;
+    // One line, one answer: a line break inside (a queued line may hold one) is written as
+    // its escape, so a host reading answers line by line stays in step.
+    std::string one;
+    for (char c : line)
+        one += c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c);
+    m_out << one << '\n' << std::flush;
 }
 
 void TEtsEventChannel::Raise(const TEtsEvent& e, bool& finished, int& result, std::string& exportFile)
@@ -295,16 +319,17 @@ TEtsEventChannel::TLineResult TEtsEventChannel::HandleLine(const std::string& ra
         return TLineResult::Refused;
     }
 
-    // The host keeps what the editor writes while it edits apart, so that ReturnToEts(0)
-    // can put it back.
-    const bool period = OpensEditingPeriod(event->Kind) && m_ets.IsOpen() && !m_ets.IsEditPeriodOpen()
-                        && m_ets.BeginEditPeriod();
     bool finished = true;
     int result = 0;
     std::string exportFile;
-    Raise(*event, finished, result, exportFile);
-    if (period && finished && m_ets.IsEditPeriodOpen())
-        (void)m_ets.EndEditPeriod(result == 1);
+    std::string refused;
+    TEts2Cdi::TStoreFault fault = TEts2Cdi::TStoreFault::None;
+    if (!Transaction(*event, finished, result, exportFile, refused, fault)) {
+        // A refused export is none: ETS takes no file of it.
+        exportFile.clear();
+        if (m_ets.OnEventFailed)
+            m_ets.OnEventFailed(EventName(event->Kind), fault, refused);
+    }
 
     if (event->Kind == TEtsEventKind::UserSvStop) {
         Answer(EventName(event->Kind));
@@ -328,8 +353,49 @@ TEtsEventChannel::TLineResult TEtsEventChannel::HandleLine(const std::string& ra
                          + " finished=" + (finished ? "1" : "0");
     if (!exportFile.empty())
         answer += " file=" + Quote(exportFile) + taken;
+    if (!refused.empty())
+        answer += " error=" + Quote(refused);
     Answer(answer);
     return TLineResult::Answered;
+}
+
+bool TEtsEventChannel::Transaction(const TEtsEvent& event, bool& finished, int& result, std::string& exportFile,
+                                   std::string& refused, TEts2Cdi::TStoreFault& fault)
+{
+    if (!m_ets.IsOpen()) {
+        Raise(event, finished, result, exportFile);
+        return true;
+    }
+    // What the store refused is the event's answer: failed, with the store's reason.
+    const auto refuse = [&] {
+        refused = m_ets.LastError();
+        fault = m_ets.LastStoreFault();
+        result = 0;
+        return false;
+    };
+    // An edit exists only with its editing period: the host keeps what the editor writes
+    // while it edits apart, so that ReturnToEts(0) can put it back. A period that cannot begin
+    // within the store's wait leaves the event unraised.
+    const bool period = OpensEditingPeriod(event.Kind) && !m_ets.IsEditPeriodOpen();
+    const bool transaction = WritesTheProject(event.Kind);
+    if ((period && !m_ets.BeginEditPeriod()) || (transaction && !m_ets.BeginEvent())) {
+        refuse();
+        if (period && m_ets.IsEditPeriodOpen())
+            (void)m_ets.EndEditPeriod(false);
+        finished = true;
+        return false;
+    }
+    Raise(event, finished, result, exportFile);
+    bool kept = !transaction || m_ets.EndEvent(result != 0) || refuse();
+    // An edit left open whose handler returned the edit before it (another device) begins its
+    // own period now, after its event.
+    if (OpensEditingPeriod(event.Kind) && !finished && !m_ets.IsEditPeriodOpen() && !m_ets.BeginEditPeriod())
+        kept = refuse();
+    // The host ends the period of an edit that answered finished: a kept one that the store
+    // refused is no done edit.
+    if (period && finished && m_ets.IsEditPeriodOpen() && !m_ets.EndEditPeriod(result == 1) && result == 1)
+        kept = refuse();
+    return kept;
 }
 
 bool TEtsEventChannel::NextQueued(std::string& line)

@@ -31,14 +31,28 @@
 //   UserSvStop                            after its handler; the channel reads no further
 //   ReturnToEts keep=<0|1>                whenever the editor returns to ETS; ok=0 is added
 //                                         when that return failed
-//   error: <reason>: <line>               a malformed line; nothing else happens
+//   error: <reason>: <line>               a malformed line; nothing else happens (a word
+//                                         the reason quotes is quoted as above when it
+//                                         holds a blank or a control character)
 // Each handler starts with finished 1 and result 0; an event without a handler answers so.
+// Every answer is one line: a line break in it is written as \n.
+//
+// Transaction: every event but UserSvStop and DeleteDevice (which write nothing of the
+// project) is one transaction of the store (TEts2Cdi::BeginEvent/EndEvent): kept whole
+// when the handler answers a result other than 0 and nothing inside was refused by the store,
+// else undone whole. A refusal makes the answer result=0 and adds error=<text> (quoted as
+// above), the store's reason. When the transaction cannot begin within the store's wait the event is not
+// raised and is answered so (result=0 finished=1 error=...). Either way TEts2Cdi::
+// OnEventFailed is told once. A refused export names no file.
 //
 // Editing period: before EditParameters and EditObject the channel begins an editing period
-// of the store (when a store is open and no period is open). It stays open until the editor
-// calls ReturnToEts; when the handler answers finished 1 instead, the channel ends it
-// itself: kept when the result is 1, put back otherwise. A return that fails keeps nothing
-// of the period (TEts2Cdi::ReturnToEts): no period is left open for a later line to join.
+// of the store (when a store is open and no period is open); when it cannot begin, the event
+// is not raised and is answered as above. It stays open until the editor calls ReturnToEts;
+// when the handler answers finished 1 instead, the channel ends it itself: kept when the
+// result is 1, put back otherwise. An edit whose handler returned the edit before it (of
+// another device) and left its own open gets a period of its own after its event. A return
+// that fails keeps nothing of the period
+// (TEts2Cdi::ReturnToEts): no period is left open for a later line to join.
 
 #include "kestrin/Ets2Cdi.h"
 
@@ -110,6 +124,10 @@ public:
 
 private:
     void Raise(const TEtsEvent& event, bool& finished, int& result, std::string& exportFile);
+    // Raises the event as one transaction of the store (and, for an edit, inside its editing
+    // period); false with refused set when the store refused it, raised or not.
+    bool Transaction(const TEtsEvent& event, bool& finished, int& result, std::string& exportFile,
+                     std::string& refused, TEts2Cdi::TStoreFault& fault);
     void Answer(const std::string& line);
 
     TEts2Cdi& m_ets;

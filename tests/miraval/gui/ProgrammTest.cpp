@@ -282,6 +282,19 @@ TEST_F(ProgrammTest, NoLineReachesAMenuEntryWithoutADeviceOpen)
               "error: no device is open: ReturnToEts\nerror: unknown event Key: Key Ctrl+Q\nUserSvStop\n");
 }
 
+// One line, one answer: an error that quotes a word holding a line break stays on its line, so
+// a host reading answers line by line stays in step.
+TEST_F(ProgrammTest, EveryLineIsAnsweredOnOneLine)
+{
+    EXPECT_EQ(Starte("244_ID --ets-project demo.db",
+                     "DeleteDevice 0 \"a\\nb\"\nEditParameters \"x\\ny\"\nUserSvStop\n"),
+              0)
+        << Ausgabe("stderr");
+    EXPECT_EQ(Ausgabe("stdout"), "error: device id is not a 32-bit number: \"a\\nb\": DeleteDevice 0 \"a\\nb\"\n"
+                                 "error: device id is not a 32-bit number: \"x\\ny\": EditParameters \"x\\ny\"\n"
+                                 "UserSvStop\n");
+}
+
 // An ETS link for the device being edited keeps its nodes under the project window: the link
 // shows in the tree, and the return stores it.
 TEST_F(ProgrammTest, ALinkEventForTheOpenDeviceKeepsItsWindowWhole)
@@ -432,10 +445,14 @@ TEST_F(ProgrammTest, AReturnToAStoreThatCannotBeWrittenLosesNothingAndCanBeRepea
     if (!Unveraenderlich(store, true) || !Unveraenderlich(store, false))
         GTEST_SKIP() << "no immutable flag here (needs root and a file system that has it): "
                      << std::strerror(errno);
+    // Named as what it is, and no journal left beside the store keeps other programs out.
     EinFehlgeschlagenerReturn([&] { ASSERT_TRUE(Unveraenderlich(store, true)); },
-                              [&] { ASSERT_TRUE(Unveraenderlich(store, false)); },
-                              "Die Projektdatenbank konnte nicht geschrieben werden (Ein-/Ausgabefehler).",
-                              "cannot be written: disk I/O error");
+                              [&] {
+                                  EXPECT_FALSE(fs::exists(store.string() + "-journal"));
+                                  EXPECT_EQ(StoreAbfrage(store, "SELECT count(*) FROM device WHERE id = 1"), "1\n");
+                                  ASSERT_TRUE(Unveraenderlich(store, false));
+                              },
+                              "Die Projektdatenbank ist schreibgeschützt.", "is read-only: Operation not permitted");
     Unveraenderlich(store, false);
 }
 
@@ -596,7 +613,8 @@ TEST_F(ProgrammTest, AfterAReturnThatFailedOnALockNothingAnsweredAsDoneIsLost)
     ASSERT_TRUE(ZurueckZurEts("ReturnToEts keep=1 ok=0")) << Ausgabe("stdout") << Ausgabe("stderr");
     const std::string download = "DoDownload2 0 0 8 0 0 0 0 0 1";
     ASSERT_TRUE(SendeUndWarte(download, "DoDownload2 result=", 60));
-    EXPECT_NE(Ausgabe("stdout").find("DoDownload2 result=0 finished=1\n"), std::string::npos) << Ausgabe("stdout");
+    EXPECT_NE(Ausgabe("stdout").find("DoDownload2 result=0 finished=1 error=\""), std::string::npos)
+        << Ausgabe("stdout");
     EXPECT_EQ(StoreBlob(8), "");
     anderes.reset();
 

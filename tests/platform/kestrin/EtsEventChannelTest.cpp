@@ -2,10 +2,12 @@
 #include "kestrin/EtsEventChannel.h"
 
 #include "EtsOtherProgram.h"
+#include "EtsStoreDump.h"
 #include "EtsTestProject.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -127,6 +129,10 @@ TEST(EtsEventChannel, RefusesMalformedLinesAndRaisesNothing)
         {"CreateDevice 1 8 \"open", "unterminated quote"},
         {"CreateDevice 1 8 \"a\\qb\"", "unknown escape \\q"},
         {"CreateDevice 1 8 \"a\"b", "no blank after a quoted text"},
+        // A decoded word that holds a line break is quoted: one line, one answer.
+        {"DeleteDevice 0 \"a\\nb\"", "device id is not a 32-bit number: \"a\\nb\""},
+        {"EditParameters \"x\\ny\"", "device id is not a 32-bit number: \"x\\ny\""},
+        {"\"Edit Parameters\" 1", "unknown event \"Edit Parameters\""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
@@ -137,6 +143,21 @@ TEST(EtsEventChannel, RefusesMalformedLinesAndRaisesNothing)
         EXPECT_TRUE(host.calls.empty());
         EXPECT_EQ(out.str(), std::string("error: ") + row.reason + ": " + row.line + "\n");
     }
+}
+
+// A host that reads the answers line by line stays in step, whatever a line holds.
+TEST(EtsEventChannel, AnswersEveryLineOnOneLine)
+{
+    TRecordingHost host;
+    std::ostringstream out;
+    TEtsEventChannel channel(host.ets, out);
+    const std::vector<std::string> lines = {"DeleteDevice 0 \"a\\nb\"", "EditParameters \"x\\ny\"",
+                                            "Foo\nBar 1", "CreateDevice 1 8 \"a\rb", "UserSvStop"};
+    for (const std::string& line : lines)
+        channel.HandleLine(line);
+    const std::string text = out.str();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), static_cast<long>(lines.size())) << text;
+    EXPECT_EQ(text.find('\r'), std::string::npos) << text;
 }
 
 TEST(EtsEventChannel, QueuedLinesFirstSkipsCommentsAndStopsAtUserSvStop)
@@ -340,3 +361,125 @@ TEST(EtsCommandLine, ParsesModuleProjectAndEvents)
 }
 
 } // namespace
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A handler that writes a parameter and the configuration of device 1, then answers result;
+// refuse: a configuration too large for the store in between, its result not looked at.
+struct TWritingHost {
+    TEtsTestProject project;
+    TRecordingHost host{&project.ets};
+    std::ostringstream out;
+    TEtsEventChannel channel{project.ets, out};
+    std::vector<std::string> failed;
+    bool refuse = false;
+
+    TWritingHost()
+    {
+        project.ets.SetBusyTimeout(200);
+        auto writes = [this](bool& f, int& r) {
+            EXPECT_EQ(project.ets.CoSetDeviceParameterValueLong(31, 77, false, false), 1);
+            if (refuse) {
+                const std::string gross(1 << 20, 'x');
+                (void)project.ets.BlobWrite(gross.data(), static_cast<std::uint32_t>(gross.size()), 1);
+            }
+            EXPECT_TRUE(project.ets.BlobWrite("neu", 3, 1) || refuse);
+            f = host.finished;
+            r = host.result;
+        };
+        project.ets.OnCdiLinkObjToSubGroup = [writes](bool& f, int& r, auto...) { writes(f, r); };
+        project.ets.OnCdiEditParameters = [this, writes](bool& f, int& r, std::int32_t id) {
+            host.calls.push_back("EditParameters " + std::to_string(id));
+            writes(f, r);
+        };
+        project.ets.OnEventFailed = [this](const std::string& event, TEts2Cdi::TStoreFault fault, const std::string&) {
+            failed.push_back(event + " " + std::to_string(static_cast<int>(fault)));
+        };
+    }
+    std::string Stored() { return DumpStore(project.file, {"device_param", "device_blob"}); }
+    std::string Answer(const std::string& line)
+    {
+        out.str("");
+        channel.HandleLine(line);
+        return out.str();
+    }
+};
+
+} // namespace
+
+// The answer says what the store holds: done, all of the event's writes; failed, none.
+TEST(EtsEventChannel, AnEventIsKeptWholeOrNotAtAllAsItsAnswerSays)
+{
+    const struct {
+        const char* name;
+        int result;
+        bool refuse;
+        const char* answer;
+        bool stored;
+    } rows[] = {
+        {"done", 1, false, "LinkObjToSubGroup result=1 finished=1\n", true},
+        {"answered failed", 0, false, "LinkObjToSubGroup result=0 finished=1\n", false},
+        {"a write refused, not looked at", 1, true, "LinkObjToSubGroup result=0 finished=1 error=", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TWritingHost h;
+        const std::string before = h.Stored();
+        h.host.result = row.result;
+        h.refuse = row.refuse;
+        h.project.Sql("PRAGMA max_page_count = " + std::to_string(fs::file_size(h.project.file) / 4096 + 4));
+        EXPECT_EQ(h.Answer("LinkObjToSubGroup 0 0 1 0 1").rfind(row.answer, 0), 0u) << h.out.str();
+        EXPECT_EQ(h.Stored() != before, row.stored);
+        EXPECT_EQ(h.failed.size(), row.refuse ? 1u : 0u) << "told once";
+    }
+}
+
+// An edit exists only with its editing period: while another program holds the store, the
+// event is not raised, and its answer says why.
+TEST(EtsEventChannel, AnEditWhosePeriodCannotBeginIsNotRaised)
+{
+    TWritingHost h;
+    const std::string before = h.Stored();
+    auto other = std::make_unique<TOtherProgram>(h.project.file);
+    other->Sql("BEGIN IMMEDIATE;");
+    const std::string answer = h.Answer("EditParameters 1");
+    EXPECT_EQ(answer.rfind("EditParameters result=0 finished=1 error=\"BeginEditPeriod: ETS project store", 0), 0u)
+        << answer;
+    EXPECT_NE(answer.find("is locked by another program"), std::string::npos) << answer;
+    EXPECT_TRUE(h.host.calls.empty()) << "not raised";
+    EXPECT_EQ(h.failed, std::vector<std::string>{"EditParameters 1"});
+    EXPECT_FALSE(h.project.ets.IsEditPeriodOpen());
+    other.reset();
+    // Nothing is left for a later line to join: its writes are its own, stored at its end.
+    h.host.finished = true;
+    h.host.result = 1;
+    EXPECT_EQ(h.Answer("LinkObjToSubGroup 0 0 1 0 1"), "LinkObjToSubGroup result=1 finished=1\n");
+    EXPECT_NE(h.Stored(), before);
+}
+
+// An edit of another device whose handler returns the edit before it: the earlier edit is kept
+// with what the event wrote before the return, and the new edit has a period of its own.
+TEST(EtsEventChannel, AnEditThatReturnsTheOneBeforeItGetsAPeriodOfItsOwn)
+{
+    TWritingHost h;
+    h.host.finished = false;
+    ASSERT_EQ(h.Answer("EditParameters 1"), "EditParameters result=1 finished=0\n");
+    const std::string erstes = h.Stored();
+    h.project.ets.OnCdiEditParameters = [&](bool& f, int& r, std::int32_t) {
+        EXPECT_TRUE(h.project.ets.ReturnToEts(1));
+        EXPECT_TRUE(h.project.ets.BlobWrite("zwei", 4, 2));
+        f = false;
+        r = 1;
+    };
+    EXPECT_EQ(h.Answer("EditParameters 2"), "ReturnToEts keep=1\nEditParameters result=1 finished=0\n");
+    EXPECT_TRUE(h.project.ets.IsEditPeriodOpen());
+    const std::string jetzt = h.Stored();
+    EXPECT_NE(jetzt, erstes);
+    EXPECT_NE(jetzt.find("1|neu|"), std::string::npos) << "the first edit is kept: " << jetzt;
+    EXPECT_NE(jetzt.find("2|zwei|"), std::string::npos) << "the event's own writes are stored: " << jetzt;
+    ASSERT_TRUE(h.project.ets.BlobWrite("neu 2", 5, 2));
+    ASSERT_TRUE(h.project.ets.ReturnToEts(0));
+    EXPECT_EQ(h.Stored(), jetzt) << "the second edit's period puts back what it wrote";
+}
