@@ -330,8 +330,8 @@ private:
     // True for a window that shows the device being edited while an ETS event for another
     // device runs: the current instance must not change or read that window's tree.
     bool FremdesFenster(const TFormVerw* fenster) const;
-    // Runs an ETS handler; when a device is being edited, it is current again afterwards, with
-    // the main window's and the application's title, whatever device the event selected.
+    // Runs an ETS handler; what it leaves of the edit follows from the edit (TBearbeitung:
+    // the device being edited current again afterwards, whatever device the event selected).
     template <class F> void EtsHandler(F&& handler);
     // ETS deleted the device being edited: nothing is left to show, the editor hides as on the
     // return to ETS and returns, keeping what the period wrote for other devices.

@@ -414,6 +414,9 @@ void TFormVerw::TreeChange(QTreeWidgetItem* node)
 
 void TFormVerw::AktualisiereAnsicht(QTreeWidgetItem* node, int column, int row)
 {
+    // A rebuild posted before keys that were already waiting (a type chosen, then a name
+    // typed) comes while the name's editor is open.
+    ZelleVerlassen();
     const bool baumFokus = TreeHasFocus();
     if (node == nullptr)
         node = m_tree->currentItem();
@@ -641,12 +644,9 @@ bool TFormVerw::SelectNode(TDataBasis* data)
     QTreeWidgetItem* node = GetNodeFromData(data);
     if (node == nullptr)
         return false;
-    // Another page replaces the one the person may be typing in: the cell is left first, as a
-    // click into the tree leaves it, so the typed text reaches its node.
-    if (node != m_tree->currentItem() && m_grid->Editor() != nullptr) {
-        GridEingabeUebernehmen();
-        m_grid->ExitCell();
-    }
+    // Another page replaces the one the person may be typing in.
+    if (node != m_tree->currentItem())
+        ZelleVerlassen();
     for (QTreeWidgetItem* p = node->parent(); p != nullptr; p = p->parent())
         p->setExpanded(true);
     m_tree->scrollToItem(node);
@@ -817,11 +817,8 @@ LRESULT TFormVerw::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)
     case UM_DeleteZellenKomponente:
         // The editor ends with its value taken: what was typed reaches the node (which takes
         // a text when its cell is left) before the editor goes.
-        GridEingabeUebernehmen();
-        if (m_grid->Editor() != nullptr)
-            m_grid->ExitCell();
-        else
-            m_grid->DeleteZellenKomponente();
+        ZelleVerlassen();
+        m_grid->DeleteZellenKomponente();
         RefreshRightSide();
         return 0;
     case UM_FocusControl: {
@@ -1016,4 +1013,11 @@ void TFormVerw::showEvent(QShowEvent* event)
 void TFormVerw::GridEingabeUebernehmen()
 {
     ::GridEingabeUebernehmen(m_gridView);
+}
+
+void TFormVerw::ZelleVerlassen()
+{
+    GridEingabeUebernehmen();
+    if (m_grid->Editor() != nullptr)
+        m_grid->ExitCell();
 }

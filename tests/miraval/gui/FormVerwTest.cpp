@@ -365,6 +365,37 @@ TEST_F(FormVerwTasten, TextTypedButNotCommittedReachesTheNodeWhenTheEditorIsRemo
     EXPECT_EQ(bereich->GetName(false), "Lager (SB 1)");
 }
 
+// Every page change takes the open cell's text first: a rebuild that a grid handler posted
+// before keys already waiting (a type chosen, then a name typed) comes while the name's editor
+// is open, and so may another node's selection.
+TEST_F(FormVerwTasten, EveryPageChangeTakesTheTypedTextFirst)
+{
+    const struct {
+        const char* name;
+        void (*wechsel)(TFormVerw&);
+    } faelle[] = {
+        {"the page rebuilt", [](TFormVerw& f) { f.AktualisiereAnsicht(nullptr, 1, 0); }},
+        {"another node selected in the tree", [](TFormVerw& f) {
+             f.GetTree()->setCurrentItem(f.GetTree()->topLevelItem(0));
+         }},
+    };
+    TDataBasis* bereich = Knoten(6127);
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        TFormVerw& f = NeuesFenster();
+        if (!Aktiv(f))
+            GTEST_SKIP() << "no input focus on this platform";
+        const std::string name = std::string("Lager ") + std::to_string(&fall - faelle);
+        QLineEdit* editor = NamenEditor(f);
+        ASSERT_NE(editor, nullptr);
+        editor->setText(QString::fromStdString(name));
+        fall.wechsel(f);
+        PumpMessages();
+        EXPECT_EQ(f.GetGrid().Editor(), nullptr);
+        EXPECT_EQ(bereich->GetName(false), name + " (SB 1)");
+    }
+}
+
 TEST_F(FormVerwTasten, CtrlCCopiesOncePerKeyPress)
 {
     TFormVerw& f = NeuesFenster();
