@@ -46,6 +46,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <filesystem>
@@ -53,6 +54,9 @@
 #include <vector>
 
 namespace {
+
+// How long a page rebuild waits, and asks again, while the person types in another row.
+constexpr int kNeuAufbauWartenMs = 50;
 
 // Key messages this window posts to itself (F6 again once the cell editor is gone; Tab to
 // the grid).
@@ -414,8 +418,25 @@ void TFormVerw::TreeChange(QTreeWidgetItem* node)
 
 void TFormVerw::AktualisiereAnsicht(QTreeWidgetItem* node, int column, int row)
 {
-    // A rebuild posted before keys that were already waiting (a type chosen, then a name
-    // typed) comes while the name's editor is open.
+    // A rebuild of the page that a change of one cell asked for may come after keys that were
+    // already waiting took the person on to another row (a type chosen, then a name typed):
+    // the rebuild waits while the person types there, and then goes on in the person's row.
+    int weiterZeile = -1;
+    if ((node == nullptr || node == m_tree->currentItem()) && column >= 0 && row >= 0) {
+        int aktivSpalte = -1;
+        int aktivZeile = -1;
+        const TCell* aktiv = m_grid->GetActiveCell(aktivSpalte, aktivZeile) && aktivZeile != row
+                                 ? m_grid->Cell(aktivSpalte, aktivZeile)
+                                 : nullptr;
+        if (aktiv != nullptr && m_grid->Editor() != nullptr) {
+            QTimer::singleShot(kNeuAufbauWartenMs, this, [this, column, row] { AktualisiereAnsicht(nullptr, column, row); });
+            return;
+        }
+        if (aktiv != nullptr)
+            weiterZeile = aktiv->RowNr;
+    }
+    // Whatever else changes the page (another node, a rebuild while the cell is being typed
+    // in) takes the typed text first.
     ZelleVerlassen();
     const bool baumFokus = TreeHasFocus();
     if (node == nullptr)
@@ -476,7 +497,13 @@ void TFormVerw::AktualisiereAnsicht(QTreeWidgetItem* node, int column, int row)
             SetFocusTo(m_gridView);
         if (DM != nullptr)
             DM->GridFuellen = 1;
-        data->BuildInfoWindow(m_grid.get(), m_listView.get(), false, column, row);
+        if (weiterZeile < 0) {
+            data->BuildInfoWindow(m_grid.get(), m_listView.get(), false, column, row);
+        } else {
+            data->BuildInfoWindow(m_grid.get(), m_listView.get(), false, -1, -1);
+            if (const int neu = m_grid->FindRow(weiterZeile); neu >= 0)
+                PostMessage(MainHandle(), UM_SetActiveCell, static_cast<WPARAM>(column), static_cast<LPARAM>(neu));
+        }
         // A node may fill the list instead of the grid (a group address lists its objects):
         // the page follows the model it made visible.
         if (m_listView->Visible && !m_grid->Visible)

@@ -641,3 +641,36 @@ TEST_F(InstallateurTest, AStopWhileATooLongNameIsTypedAnswersWithoutWaitingForAB
         << editor->Fehlerausgabe();
     editor.reset(); // it has ended
 }
+
+// Keys typed ahead of the editor: a new input type chosen and a name typed at once. The page
+// rebuild that the type change posted comes after the keys took the person on to the name:
+// it waits while the name is typed and goes on in the name's row, and the name is kept with
+// the type.
+TEST_F(InstallateurTest, KeysTypedAheadAfterATypeChangeKeepTheTypedName)
+{
+    for (int mal = 0; mal < 3; ++mal) {
+        SCOPED_TRACE(mal);
+        if (mal > 0) {
+            Stoppe();
+            const fs::path neu = ordner / std::to_string(mal);
+            fs::create_directories(neu);
+            store = neu / "demo.db";
+            ASSERT_TRUE(BuildDemoProject(store).ok);
+            editor = std::make_unique<TEditorProzess>(neu, store);
+        }
+        ASSERT_NE(OeffneGeraet(), 0u);
+        InDenBaum();
+        WaehleImBaum({"Melder", "Sicherungs-Bereich F"});
+        x->Tasten("plus Down F6");
+        const auto rahmen = x->Rahmen(hauptfenster);
+        ASSERT_TRUE(rahmen && x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe));
+        x->Befehl("xdotool key --delay 0 Return Down Return Down Return R a u m 0 Return");
+        ASSERT_TRUE(x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe));
+        Gesehen("after the keys");
+        ASSERT_NO_FATAL_FAILURE(ZurueckZuEts());
+        const TDatenStruktur* raum = MitText(Gespeichert(), "Raum0");
+        ASSERT_NE(raum, nullptr) << "the name typed after the type change is lost";
+        // Param3 is the input type; 1 ("Melder sofort") is what the demo's detectors have.
+        EXPECT_NE(raum->Param3, 1) << "the input type was not changed";
+    }
+}
