@@ -422,7 +422,8 @@ void TFormVerw::AktualisiereAnsicht(QTreeWidgetItem* node, int column, int row)
     // already waiting took the person on to another row (a type chosen, then a name typed):
     // the rebuild waits while the person types there, and then goes on in the person's row.
     int weiterZeile = -1;
-    if ((node == nullptr || node == m_tree->currentItem()) && column >= 0 && row >= 0) {
+    const QTreeWidgetItem* seite = node != nullptr ? node : m_tree->currentItem();
+    if (seite != nullptr && TCtrlTree::Data(seite) == m_gridSeite && IsGridPage() && column >= 0 && row >= 0) {
         int aktivSpalte = -1;
         int aktivZeile = -1;
         const TCell* aktiv = m_grid->GetActiveCell(aktivSpalte, aktivZeile) && aktivZeile != row
@@ -449,6 +450,7 @@ void TFormVerw::AktualisiereAnsicht(QTreeWidgetItem* node, int column, int row)
 
     // Clear empties every slot a node may have bound; the window's cell-entry handler stays.
     m_grid->Clear();
+    m_gridSeite = nullptr;
     TDataBasis* data = TCtrlTree::Data(node);
     const int stil = data != nullptr ? data->ListStyle() : 0;
 
@@ -497,6 +499,7 @@ void TFormVerw::AktualisiereAnsicht(QTreeWidgetItem* node, int column, int row)
             SetFocusTo(m_gridView);
         if (DM != nullptr)
             DM->GridFuellen = 1;
+        m_gridSeite = data;
         if (weiterZeile < 0) {
             data->BuildInfoWindow(m_grid.get(), m_listView.get(), false, column, row);
         } else {

@@ -275,6 +275,8 @@ private:
     HWND m_handle = nullptr;
     HWND m_mainHandle = nullptr;
     bool m_treeFilling = false;
+    // The node whose rows the grid page shows (compared only, never used: it may be gone).
+    const TDataBasis* m_gridSeite = nullptr;
     int m_quickHelpId = 0;
     // The group-address part: the instance's folder and maps (not owned).
     TDataBasis* m_grpAdrOrdner = nullptr;
