@@ -668,7 +668,8 @@ TEST_F(InstallateurTest, KeysTypedAheadAfterATypeChangeKeepTheTypedName)
         ASSERT_TRUE(x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe));
         Gesehen("after the keys");
         ASSERT_NO_FATAL_FAILURE(ZurueckZuEts());
-        const TDatenStruktur* raum = MitText(Gespeichert(), "Raum0");
+        const std::vector<TDatenStruktur> gespeichert = Gespeichert();
+        const TDatenStruktur* raum = MitText(gespeichert, "Raum0");
         ASSERT_NE(raum, nullptr) << "the name typed after the type change is lost";
         // Param3 is the input type; 1 ("Melder sofort") is what the demo's detectors have.
         EXPECT_NE(raum->Param3, 1) << "the input type was not changed";
