@@ -525,6 +525,9 @@ void TObjektBasis::DeleteSubGroupLink(int32_t subGroupId)
     m_subGroupLinks.erase(it);
     if (warSendend && !m_subGroupLinks.empty())
         SetGrpAdrSend(0);
+    // The last group address of ETS went: an internal one sends, if there is one.
+    if (m_subGroupLinks.empty() && !m_internLinks.empty())
+        m_sendendIntern = true;
 }
 
 void TObjektBasis::ClearAllSubGroupLink()
@@ -558,6 +561,9 @@ void TObjektBasis::DeleteInternGroupLink(int32_t handle)
     auto it = std::find(m_internLinks.begin(), m_internLinks.end(), handle);
     if (it != m_internLinks.end())
         m_internLinks.erase(it);
+    // The last internal link went: a group address of ETS sends, if there is one.
+    if (m_internLinks.empty() && !m_subGroupLinks.empty())
+        m_sendendIntern = false;
 }
 
 void TObjektBasis::ClearAllInternGroupLink()
@@ -654,18 +660,14 @@ void TObjektBasis::GetGrpAdrSendList(std::list<TComboWert>& entries)
         if (it != entries.end())
             entries.splice(entries.begin(), entries, it);
     };
-    if (m_sendendIntern) {
-        if (m_internLinks.empty())
-            m_sendendIntern = false;
+    // Drawing changes nothing of the object: the list only shows which link sends.
+    if (m_sendendIntern)
         nachVorne(ersterIntern);
-    } else if (m_subGroupLinks.empty()) {
-        m_sendendIntern = true;
-    } else {
+    else
         nachVorne(ersterSub);
-    }
 }
 
-bool TObjektBasis::UpdateAssociatedAddress(std::string& report)
+bool TObjektBasis::UpdateAssociatedAddress(std::string& report, bool* geaendert)
 {
     LOG_FKT("TObjektBasis::UpdateAssociatedAddress");
     bool alleGefunden = true;
@@ -673,6 +675,8 @@ bool TObjektBasis::UpdateAssociatedAddress(std::string& report)
         uint16_t wort = 0;
         if (SendMessage(GetOwnerWindow(), UM_GetGrpAdrNrAsZahl, AsWParam(link.SubGroupId),
                         reinterpret_cast<LPARAM>(&wort)) != 0) {
+            if (geaendert != nullptr && link.GrpAdr != wort)
+                *geaendert = true;
             link.GrpAdr = wort;
         } else {
             report += "\n Can't find Groupaddress.";

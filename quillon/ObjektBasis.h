@@ -233,11 +233,13 @@ public:
     // sending internal address first.
     std::string GetGrpAdrText();
     // Appends the entries of the "Sendende Gruppenadresse" row (text, address word), the
-    // current sending address first; ("---", 0) when there is none.
+    // current sending address first; ("---", 0) when there is none. Changes nothing: drawing
+    // a node never changes what is stored.
     void GetGrpAdrSendList(std::list<TComboWert>& entries);
     // Refreshes the stored address word of every sub-group link from the editor; a link
     // whose group address is gone is reported in `report` and makes the result false.
-    bool UpdateAssociatedAddress(std::string& report);
+    // *geaendert (when given) is set when a stored word changed.
+    bool UpdateAssociatedAddress(std::string& report, bool* geaendert = nullptr);
 
     // --- Object data ------------------------------------------------------------------------
     int32_t GetObjektNr() const { return m_nummer; }

@@ -122,10 +122,9 @@ void TAzAnzeige::BuildInfoWindow(TDrawGridSE* grid, TListView*, bool, int column
     const std::string vorhanden = IstGueltigeNr(m_anzeigeNr) ? kTxtVorhanden[m_anzeigeNr] : "";
     AddRowComboBoxYes(grid, vorhanden, kRowVorhanden,
                       T_DB_EnumDataBasis::ToEnumBool(m_vorhanden != 0), 0, true);
+    // An absent display shows no areas; switching it off has cleared them already.
     if (m_vorhanden == 1)
         AddRowEllipse(grid, kTxtBereiche, kRowBereiche, GetTextAnzeigeSsb(m_anzeigeSsb), 0, true);
-    else
-        m_anzeigeSsb = 0; // an absent display shows nothing; the record follows on its next write
     AzKnoten::EndInfoWindow(*this, column, row);
 }
 

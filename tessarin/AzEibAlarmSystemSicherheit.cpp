@@ -118,10 +118,6 @@ void TAzEibAlarmSystemSicherheit::BuildInfoWindow(TDrawGridSE* grid, TListView*,
         reaktionen.Add(kReaktionWieSabotage);
         reaktionen.Add(kReaktionUegStoerung);
         AddRowComboBox(grid, kCaptionReaktion, kRowReaktion, &reaktionen, m_reaktion, 0, true);
-    } else {
-        // Parameter 10080 carries 0 while the monitoring is off.
-        m_ueberwachungsIntervall = 0;
-        m_reaktion = 0;
     }
     AzKnoten::EndInfoWindow(*this, column, row);
 }
@@ -173,7 +169,9 @@ void TAzEibAlarmSystemSicherheit::ChangeUeberwachung(int32_t neu)
     if (MessageBox(GetOwnerWindow(), kFrageAusschalten, kCaptionUeberwachung,
                    MB_YESNO | MB_ICONQUESTION)
         == IDYES) {
+        // Parameter 10080 carries 0 while the monitoring is off.
         m_ueberwachungsIntervall = 0;
+        m_reaktion = 0;
         MeldeUeberwachung();
     } else {
         m_ueberwachung = alt;

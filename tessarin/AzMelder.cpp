@@ -470,10 +470,9 @@ void TAzMelder::BuildInfoWindow(TDrawGridSE* grid, TListView* /*list*/, bool /*f
         append = true;
     }
 
-    if (IstVerdrahtet()
-        && (m_sicherungsBereichMelder == kSbFeuer || m_sicherungsBereichMelder == kSbUeberfall)) {
-        m_melderArt = kArtSofort;
-    } else {
+    // Drawing changes nothing: what the area and type leave no choice in is taken when they
+    // change (FesteWerte).
+    if (!ArtFest()) {
         AddRowComboBox(grid, kCaptionEingangsTyp, rowMelderArt, EingangsTypen(m_melderBereich),
                        m_melderArt, 0, append);
         append = true;
@@ -486,10 +485,7 @@ void TAzMelder::BuildInfoWindow(TDrawGridSE* grid, TListView* /*list*/, bool /*f
     append = true;
 
     if (IstBusBereich(m_melderBereich)) {
-        if (m_melderArt == kArtSabotage || m_melderArt == kArtSabotageSe
-            || m_melderArt == kArtVerschluss) {
-            m_melderTyp = 0;
-        } else {
+        if (!TypFest()) {
             TStringList typen;
             typen.Add(kKontakt);
             typen.Add(kBewegung);
@@ -498,9 +494,7 @@ void TAzMelder::BuildInfoWindow(TDrawGridSE* grid, TListView* /*list*/, bool /*f
         }
     }
 
-    if (IstVerdrahtet()) {
-        m_aktivBei = true;
-    } else {
+    if (!IstVerdrahtet()) {
         TStringList pegel;
         pegel.Add("0");
         pegel.Add("1");
@@ -589,7 +583,29 @@ void TAzMelder::GridComboBoxChange(TObject* sender, TCell& cell, int column, int
     default:
         break;
     }
+    if (flags.Write)
+        FesteWerte();
     AzKnoten::FinishGridEdit(*this, flags, column, row);
+}
+
+bool TAzMelder::ArtFest() const
+{
+    return IstVerdrahtet() && (m_sicherungsBereichMelder == kSbFeuer || m_sicherungsBereichMelder == kSbUeberfall);
+}
+
+bool TAzMelder::TypFest() const
+{
+    return m_melderArt == kArtSabotage || m_melderArt == kArtSabotageSe || m_melderArt == kArtVerschluss;
+}
+
+void TAzMelder::FesteWerte()
+{
+    if (ArtFest())
+        m_melderArt = kArtSofort;
+    if (IstBusBereich(m_melderBereich) && TypFest())
+        m_melderTyp = 0;
+    if (IstVerdrahtet())
+        m_aktivBei = true;
 }
 
 void TAzMelder::GridExitCell(TDrawGridSE* grid, TObject* sender, TCell& cell, int column, int row)

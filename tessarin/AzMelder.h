@@ -162,6 +162,13 @@ public:
 
 private:
     bool IstVerdrahtet() const;
+    // The input type is fixed (a wired fire or hold-up input reacts at once), the detector
+    // kind (a sabotage or lock input has none): the page shows no row for it.
+    bool ArtFest() const;
+    bool TypFest() const;
+    // Sets the values the area and type leave no choice in, as the page shows them: after a
+    // change of the input, never by drawing its page.
+    void FesteWerte();
     void WriteParameter(int32_t block, const std::string& text);
     // Row 2 changed from `alt`: withdraws or registers the number as a sabotage input of
     // the arming area (requests 10, 8, 7). False when the user keeps the old input type.

@@ -13,9 +13,16 @@
 //    safety copy, which holds the edit: ETS keeps a return whole or not at all
 //    (TEts2Cdi::ReturnToEts), so nothing of a failed return is kept later.
 //
+//  - which device an event leaves current: the device being edited, with its windows, titles
+//    and status bar, whatever device the event selected; ETS opens no other device for the
+//    person while an edit is open (Verweigert), so the person's edit is never dropped.
+//  - its safety copy at the stop: written at once, also while a modal window holds the
+//    editor (Sichern), and again when the stop ends the edit.
 // Main thread only.
 
+#include <array>
 #include <cstdint>
+#include <string>
 
 class TDeviceInstanz;
 class TFormMain;
@@ -29,7 +36,12 @@ public:
     // The device is opened for the person and a new edit begins: it goes on the list (which
     // offers the safety copy of an edit not closed properly) and counts as unchanged. The
     // caller shows the window, then starts the auto-save (AutoSaveFortsetzen).
+    // What the edit began from (the configuration as ETS held it at the opening) is kept: its
+    // safety copy is written with it, so that a restore knows the edit's own changes.
     void Beginnen(TDeviceInstanz& geraet, int32_t deviceId);
+    // The configuration the edit of the device began from (a container as ETS stores it);
+    // null for any other device, or while no edit is open.
+    const std::string* Basis(const TDeviceInstanz* geraet) const;
     // The instance being edited while the edit lasts (the main window up, the program not
     // ending, the instance alive); null otherwise.
     TDeviceInstanz* Geraet() const;
@@ -40,9 +52,19 @@ public:
     struct TVorher {
         TDeviceInstanz* geraet = nullptr;
         bool geaendert = false;
+        std::string titel;
+        std::string anwendung;
+        std::array<std::string, 5> status;
     };
     TVorher VorEreignis() const;
     void NachEreignis(const TVorher& vorher);
+    // Why ETS may not open the device for the person now: another device's edit is open, and
+    // opening this one would drop it (ETS's editing period is modal, so ETS itself sends no
+    // such line). Empty when the opening may go ahead.
+    std::string Verweigert(int32_t deviceId) const;
+    // The same for an ETS event line (EditParameters, EditObject), before it is handled; empty
+    // for every other line.
+    std::string VerweigertZeile(const std::string& zeile) const;
     // The auto-save timer as the edit needs it: running while it is open, else stopped (also
     // after a command that paused it).
     void AutoSaveFortsetzen() const;
@@ -55,8 +77,18 @@ public:
     // writes it, and the edit ends without a return: the device stays on the list, so the copy
     // is offered at its next opening.
     void Stoppen();
+    // Writes the edit's safety copy now, what the person is typing included, as the auto-save
+    // writes it; nothing while no edit is open. For a turn of an event loop (a modal window's
+    // too), never from the short pauses of a long run, which holds the device half-changed.
+    // A box that taking the typed cell shows is answered unattended: nobody may be there to
+    // answer it. False when nothing was written.
+    bool Sichern();
 
 private:
+    // The safety copy of the device being edited (there is one), boxes unattended.
+    bool KopieSchreiben();
+
     TFormMain& m_main;
     TDeviceInstanz* m_geraet = nullptr; // valid only as Geraet checks it
+    std::string m_basis;                // what the edit began from (empty: unknown)
 };

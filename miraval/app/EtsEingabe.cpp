@@ -161,6 +161,12 @@ void TEtsEingabe::Zeile(const std::string& zeile)
         Zurueck(kZurueckZeile);
         return;
     }
+    // ETS opens another device while one is being edited: refused with the reason, the edit
+    // as it is.
+    if (const std::string grund = m_main.GetBearbeitung().VerweigertZeile(OhneCr(zeile)); !grund.empty()) {
+        m_aus << "error: " << grund << ": " << OhneCr(zeile) << std::endl;
+        return;
+    }
     const TEtsEventChannel::TLineResult ergebnis = m_channel.HandleLine(zeile);
     if (ergebnis == TEtsEventChannel::TLineResult::Answered)
         Screenshots(zeile);
@@ -203,8 +209,13 @@ void TEtsEingabe::Stoppen()
 {
     if (m_gestoppt || m_main.IsClosing())
         return;
-    // As the host's own stop line: only from a turn of the program's own loop.
+    // As the host's own stop line: only from a turn of the program's own loop. A modal window
+    // may stay up for long, and a shutdown does not wait: the edit's safety copy is written at
+    // once from the window's loop (never from a long run's short pauses), and the stop
+    // follows once the window has closed.
     if (!m_begonnen || m_laeuft || Gehalten()) {
+        if (!m_gesichert && QApplication::activeModalWidget() != nullptr && !IsInShortPump())
+            m_gesichert = m_main.GetBearbeitung().Sichern();
         QTimer::singleShot(kWartenMs, this, [this] { Geschuetzt([this] { Stoppen(); }); });
         return;
     }

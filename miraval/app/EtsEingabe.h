@@ -55,7 +55,8 @@ public:
     // True while lines are kept for a modal window to close.
     bool Wartet() const;
     // Stops the editor as the host's stop event does (the open device's safety copy first),
-    // once nothing holds the editor: for the host that has gone without its stop.
+    // once nothing holds the editor: for the host that has gone without its stop, and for a
+    // signal. Under a modal window the safety copy is written at once.
     void Stoppen();
 
 protected:
@@ -89,6 +90,7 @@ private:
     bool m_laeuft = false;
     bool m_eingabeZuEnde = false;
     bool m_gestoppt = false;
+    bool m_gesichert = false; // the safety copy of a stop that waits for a modal window
     std::filesystem::path m_screenshots;
     std::vector<std::filesystem::path> m_geschrieben;
     int m_nummer = 0;

@@ -489,6 +489,7 @@ void TFormMain::VerbindeAktionen()
          [](F& m) {
              TDlgOptionen dialog(&m, m.GetEts());
              dialog.exec();
+             m.GetBearbeitung().AutoSaveFortsetzen();
          }},
         {DM->ASprache, [](F&) { DM->ASpracheExecute(); }},
         {DM->ADeviceHelp, [](F&) { DM->ADeviceHelpExecute(); }},

@@ -331,8 +331,8 @@ private:
     // True for a window that shows the device being edited while an ETS event for another
     // device runs: the current instance must not change or read that window's tree.
     bool FremdesFenster(const TFormVerw* fenster) const;
-    // Runs an ETS handler; when a device is being edited, it is current again afterwards, with
-    // the main window's and the application's title, whatever device the event selected.
+    // Runs an ETS handler; what it leaves of the edit follows from the edit (TBearbeitung:
+    // the device being edited current again afterwards, whatever device the event selected).
     template <class F> void EtsHandler(F&& handler);
     // ETS's store refused an event (TEts2Cdi::OnEventFailed): every instance but the device
     // being edited is forgotten (the next event reads it from ETS) and one box names the cause.

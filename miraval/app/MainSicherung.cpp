@@ -10,6 +10,7 @@
 
 #include "miraval/app/BaumSperre.h"
 
+#include "miraval/devinst/DatenContainer.h"
 #include "miraval/devinst/DevInstAz.h"
 #include "miraval/dienste/DaMo.h"
 #include "miraval/dienste/DateiZugriff.h"
@@ -31,6 +32,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -44,6 +46,22 @@ constexpr int kRecoveryListeMax = 15;
 void BaeumeLeeren(TFormMain& main)
 {
     main.FuerAlleFormVerw([](TFormVerw* fenster) { fenster->DeleteTreeViewNodes(); });
+}
+
+// What the edit of a safety copy began from, beside it: "<id>.azb" beside "<id>.azs". A copy
+// without one (written by an older program) is restored whole, as it was then.
+std::string SicherungsBasis(const std::string& kopie)
+{
+    return std::filesystem::path(kopie).replace_extension(".azb").string();
+}
+
+// The ETS links of a stored configuration's objects; nothing for one that cannot be read.
+std::optional<TDeviceInstanz::TObjektLinks> ObjektLinks(const std::string& container)
+{
+    DatenContainer::TContainerInhalt inhalt;
+    if (!DatenContainer::ReadContainer(container, "", [](const std::string&) { return true; }, inhalt))
+        return std::nullopt;
+    return TDeviceInstanz::GetObjektLinks(inhalt.Datensaetze);
 }
 
 // Writes the bytes to the file, making its folder first.
@@ -95,7 +113,10 @@ bool TFormMain::SaveToFile(const std::string& datei)
         ShowMessageBox(status.Text, status.Caption, status.Flags);
         return false;
     }
-    if (!Schreiben(ziel, container)) {
+    // The edit's safety copy goes with what the edit began from, written first: a restore
+    // reads the edit's own changes from the two.
+    const std::string* basis = datei.empty() ? m_bearbeitung.Basis(AktDevInst) : nullptr;
+    if ((basis != nullptr && !Schreiben(SicherungsBasis(ziel), *basis)) || !Schreiben(ziel, container)) {
         ShowMessageBox("Cannot create save file:\n" + ziel, "Error Autosave", MB_OK);
         return false;
     }
@@ -133,8 +154,18 @@ void TFormMain::RestoreSaveCopy()
         FormVerw->GetGrid().DeleteZellenKomponente();
         BaeumeLeeren(*this);
     }
-    const bool ok = AktDevInst->VireoImport(strom, true);
+    // The copy puts back the edit's own changes over what ETS holds now: the links ETS made or
+    // took away since the edit began stay (a copy that does not know what it began from
+    // brings back its own links whole).
+    std::string basis;
+    const auto basisLinks = DateiZugriff::Lesen(SicherungsBasis(pfad), basis, fehler) ? ObjektLinks(basis)
+                                                                                          : std::nullopt;
+    const auto kopieLinks = basisLinks ? ObjektLinks(strom) : std::nullopt;
+    const TDeviceInstanz::TObjektLinks etsJetzt = AktDevInst->GetObjektLinks();
+    bool ok = AktDevInst->VireoImport(strom, true);
     strom.clear();
+    if (ok && basisLinks && kopieLinks)
+        ok = AktDevInst->LinksNachfuehren(*basisLinks, *kopieLinks, etsJetzt);
     // A refused copy leaves the nodes as they were, but not the emptied trees.
     if (!ok)
         FormVerwNeuAufbauen(*AktDevInst);

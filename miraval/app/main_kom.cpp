@@ -59,13 +59,7 @@ constexpr int kLetztesMelderObjekt = 159;
 
 template <class F> void TFormMain::EtsHandler(F&& handler)
 {
-    TDeviceInstanzAz* offen = OffenesGeraet();
-    const QString titel = windowTitle();
-    const std::string anwendung = GetAnwendungsTitel();
     const TBearbeitung::TVorher bearbeitung = m_bearbeitung.VorEreignis();
-    std::array<std::string, std::tuple_size_v<decltype(m_statusPanels)>> status;
-    for (std::size_t i = 0; i < status.size(); ++i)
-        status[i] = GetStatusText(static_cast<int>(i));
     // The event is one transaction of the store: once the store refused it, its failure is
     // told once, after it (OnEventFailed).
     {
@@ -73,19 +67,6 @@ template <class F> void TFormMain::EtsHandler(F&& handler)
         Geschuetzt(handler);
     }
     m_bearbeitung.NachEreignis(bearbeitung);
-    if (offen == nullptr || OffenesGeraet() != offen)
-        return;
-    // The event selected another device: commands and dialogs act on the device being edited
-    // again, the one its windows show, and the status bar counts its inputs again (a new
-    // instance, or one loaded or copied into, shows its own count there).
-    if (AktDevInst != offen) {
-        AktDevInst = offen;
-        offen->SetFormVerw(FormVerw);
-        setWindowTitle(titel);
-        SetAnwendungsTitel(anwendung);
-        for (std::size_t i = 0; i < status.size(); ++i)
-            SetStatusText(static_cast<int>(i), status[i]);
-    }
 }
 
 void TFormMain::BindeEtsEvents()
@@ -210,7 +191,7 @@ void TFormMain::OnCdiEditParameters(bool& finished, int& result, int32_t deviceI
     SetStatusOnCopyDevice(false);
     if (!EventBeginn(result, &finished))
         return;
-    if (OpenVireoVisible(deviceId)) {
+    if (m_bearbeitung.Verweigert(deviceId).empty() && OpenVireoVisible(deviceId)) {
         // The editing period stays open, and with it the trace log, until the return to ETS.
         result = 1;
         finished = false;
@@ -376,7 +357,7 @@ void TFormMain::OnCdiEditObject(bool& finished, int& result, int32_t, int32_t, i
     auto record = std::make_unique<DAL_DEVICE_OBJECT>();
     // Without the object's record there is no device to open (device 0 would be a phantom).
     if (m_ets->DalGetDeviceObjectData(DAL_MODE_KEY, deviceObjectId, DAL_NO_KEY, record.get()) != DAL_OK ||
-        !OpenVireoVisible(record->DeviceId)) {
+        !m_bearbeitung.Verweigert(record->DeviceId).empty() || !OpenVireoVisible(record->DeviceId)) {
         result = 0;
         finished = true;
         CloseLogFkt();

@@ -43,6 +43,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -422,6 +423,18 @@ public:
     void RemoveObjektVerbindung(int32_t subGroupId, int32_t deviceObjectId);
     // Appends every link of every communication object (type 806), one entry per link.
     void GetAllUsedGAIds(std::vector<TObjektBasis::RecGrpAdrId>& out) const;
+    // The ETS sub groups each communication object (by its number) is linked to: of the
+    // instance, and of a stored configuration's records (an object's first link in its
+    // record, the others in its chain of further records).
+    using TObjektLinks = std::map<int32_t, std::set<int32_t>>;
+    TObjektLinks GetObjektLinks() const;
+    static TObjektLinks GetObjektLinks(const std::vector<TDatenStruktur>& datensaetze);
+    // After a safety copy was loaded over the configuration ETS holds now: each object's
+    // links become what ETS held before the copy was restored (etsJetzt), with the edit's own
+    // changes (what the copy holds that the edit began from, basis, did not, and the other
+    // way) made over them, in ETS and in the objects. What ETS changed since the edit began
+    // stays. False when a link could not be made or taken out (what was done stays).
+    bool LinksNachfuehren(const TObjektLinks& basis, const TObjektLinks& kopie, const TObjektLinks& etsJetzt);
     // The ETS data of the edited device.
     void GetDeviceEtsInfo(TDeviceEtsInfo& info) const;
     // Checks the device's communication objects against ETS under a progress dialog: each

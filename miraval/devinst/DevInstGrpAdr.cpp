@@ -278,9 +278,12 @@ bool TDeviceInstanz::UpdateGroupAddressFromId()
         auto* objekt = dynamic_cast<TObjektBasis*>(node.get());
         if (objekt == nullptr)
             continue;
-        if (!objekt->UpdateAssociatedAddress(log))
+        // Only a record whose address changed is written: a write also renews its chain of
+        // further links, and an event writes only what it changes.
+        bool geaendert = false;
+        if (!objekt->UpdateAssociatedAddress(log, &geaendert))
             alle = false;
-        if (TDatenStruktur* record = GetDatenSatz(objekt))
+        if (TDatenStruktur* record = geaendert ? GetDatenSatz(objekt) : nullptr)
             objekt->Write(*record);
     }
     if (!alle)

@@ -22,9 +22,14 @@
 #include "win32/MessageBox.h"
 
 #include <algorithm>
+#include <map>
+#include <set>
 #include <cstring>
 
 namespace {
+
+// The record of an object's further links.
+constexpr int32_t kTypFortsetzung = 2;
 
 constexpr const char* kCaptionLink = "Error: TDeviceInstanz::LinkToSubGroup";
 constexpr const char* kCaptionFlag = "Error: TDeviceInstanz::ChangeObjektFlag";
@@ -187,6 +192,73 @@ void TDeviceInstanz::GetAllUsedGAIds(std::vector<TObjektBasis::RecGrpAdrId>& out
                 const auto links = objekt->GetSubGroupLinks();
                 out.insert(out.end(), links.begin(), links.end());
             }
+}
+
+TDeviceInstanz::TObjektLinks TDeviceInstanz::GetObjektLinks() const
+{
+    TObjektLinks links;
+    for (const auto& [handle, node] : m_knoten)
+        if (node->GetTyp() == TEtsObjekt::kTyp)
+            if (const auto* objekt = dynamic_cast<const TObjektBasis*>(node.get()))
+                for (const TObjektBasis::RecGrpAdrId& link : objekt->GetSubGroupLinks())
+                    links[objekt->GetObjektNr()].insert(link.SubGroupId);
+    return links;
+}
+
+TDeviceInstanz::TObjektLinks TDeviceInstanz::GetObjektLinks(const std::vector<TDatenStruktur>& datensaetze)
+{
+    TObjektLinks links;
+    std::map<int32_t, std::set<int32_t>*> nachHandle;
+    for (const TDatenStruktur& satz : datensaetze)
+        if (satz.Typ == TEtsObjekt::kTyp) {
+            std::set<int32_t>& objekt = links[satz.Param4];
+            nachHandle[satz.Handle] = &objekt;
+            if (satz.Param14 != 0)
+                objekt.insert(satz.Param14);
+        }
+    // The further links stand in records whose parent is the object.
+    for (const TDatenStruktur& satz : datensaetze)
+        if (const auto objekt = nachHandle.find(satz.Parent);
+            satz.Typ == kTypFortsetzung && satz.Param14 != 0 && objekt != nachHandle.end())
+            objekt->second->insert(satz.Param14);
+    return links;
+}
+
+bool TDeviceInstanz::LinksNachfuehren(const TObjektLinks& basis, const TObjektLinks& kopie, const TObjektLinks& etsJetzt)
+{
+    LOG_FKT("TDeviceInstanz::LinksNachfuehren");
+    const auto von = [](const TObjektLinks& links, int32_t nummer) {
+        const auto it = links.find(nummer);
+        return it != links.end() ? it->second : std::set<int32_t>{};
+    };
+    std::vector<TObjektBasis*> objekte;
+    for (const auto& [handle, node] : m_knoten)
+        if (node->GetTyp() == TEtsObjekt::kTyp)
+            if (auto* objekt = dynamic_cast<TObjektBasis*>(node.get()))
+                objekte.push_back(objekt);
+    bool alle = true;
+    for (TObjektBasis* objekt : objekte) {
+        const int32_t nummer = objekt->GetObjektNr();
+        const std::set<int32_t> vorher = von(basis, nummer), nachher = von(kopie, nummer);
+        // What ETS holds now, with the edit's own links taken out and made.
+        std::set<int32_t> soll = von(etsJetzt, nummer);
+        for (int32_t sub : vorher)
+            if (nachher.count(sub) == 0)
+                soll.erase(sub);
+        for (int32_t sub : nachher)
+            if (vorher.count(sub) == 0)
+                soll.insert(sub);
+        std::set<int32_t> ist;
+        for (const TObjektBasis::RecGrpAdrId& link : objekt->GetSubGroupLinks())
+            ist.insert(link.SubGroupId);
+        for (int32_t sub : ist)
+            if (soll.count(sub) == 0 && !UnLinkFromSubGroup(sub, objekt->GetEtsObjektId()))
+                alle = false;
+        for (int32_t sub : soll)
+            if (ist.count(sub) == 0 && !LinkToSubGroup(sub, objekt->GetHandle(), true))
+                alle = false;
+    }
+    return alle;
 }
 
 bool TDeviceInstanz::OpenDlgGrpAdrToObject(TObjektBasis* objekt)

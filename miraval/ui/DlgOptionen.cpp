@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -563,7 +564,9 @@ void TDlgOptionen::BitBtn1Click()
         SetEtsRegData();
     DM->AutoSave = m_autoSave;
     DM->AutoSaveMinuten = m_autoSaveMinuten;
-    DM->StartTimerAutoSave(m_autoSave);
+    // The new interval and switch for a running timer; whether an edit runs one at all is the
+    // edit's to say (the main window asks it once the dialog has closed).
+    DM->StartTimerAutoSave(DM->TimerAutoSave()->isActive());
 }
 
 void TDlgOptionen::BitBtn2Click()

@@ -46,6 +46,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <filesystem>
@@ -53,6 +54,9 @@
 #include <vector>
 
 namespace {
+
+// How long a page rebuild waits, and asks again, while the person types in another row.
+constexpr int kNeuAufbauWartenMs = 50;
 
 // Key messages this window posts to itself (F6 again once the cell editor is gone; Tab to
 // the grid).
@@ -414,6 +418,27 @@ void TFormVerw::TreeChange(QTreeWidgetItem* node)
 
 void TFormVerw::AktualisiereAnsicht(QTreeWidgetItem* node, int column, int row)
 {
+    // A rebuild of the page that a change of one cell asked for may come after keys that were
+    // already waiting took the person on to another row (a type chosen, then a name typed):
+    // the rebuild waits while the person types there, and then goes on in the person's row.
+    int weiterZeile = -1;
+    const QTreeWidgetItem* seite = node != nullptr ? node : m_tree->currentItem();
+    if (seite != nullptr && TCtrlTree::Data(seite) == m_gridSeite && IsGridPage() && column >= 0 && row >= 0) {
+        int aktivSpalte = -1;
+        int aktivZeile = -1;
+        const TCell* aktiv = m_grid->GetActiveCell(aktivSpalte, aktivZeile) && aktivZeile != row
+                                 ? m_grid->Cell(aktivSpalte, aktivZeile)
+                                 : nullptr;
+        if (aktiv != nullptr && m_grid->Editor() != nullptr) {
+            QTimer::singleShot(kNeuAufbauWartenMs, this, [this, column, row] { AktualisiereAnsicht(nullptr, column, row); });
+            return;
+        }
+        if (aktiv != nullptr)
+            weiterZeile = aktiv->RowNr;
+    }
+    // Whatever else changes the page (another node, a rebuild while the cell is being typed
+    // in) takes the typed text first.
+    ZelleVerlassen();
     const bool baumFokus = TreeHasFocus();
     if (node == nullptr)
         node = m_tree->currentItem();
@@ -425,6 +450,7 @@ void TFormVerw::AktualisiereAnsicht(QTreeWidgetItem* node, int column, int row)
 
     // Clear empties every slot a node may have bound; the window's cell-entry handler stays.
     m_grid->Clear();
+    m_gridSeite = nullptr;
     TDataBasis* data = TCtrlTree::Data(node);
     const int stil = data != nullptr ? data->ListStyle() : 0;
 
@@ -473,7 +499,14 @@ void TFormVerw::AktualisiereAnsicht(QTreeWidgetItem* node, int column, int row)
             SetFocusTo(m_gridView);
         if (DM != nullptr)
             DM->GridFuellen = 1;
-        data->BuildInfoWindow(m_grid.get(), m_listView.get(), false, column, row);
+        m_gridSeite = data;
+        if (weiterZeile < 0) {
+            data->BuildInfoWindow(m_grid.get(), m_listView.get(), false, column, row);
+        } else {
+            data->BuildInfoWindow(m_grid.get(), m_listView.get(), false, -1, -1);
+            if (const int neu = m_grid->FindRow(weiterZeile); neu >= 0)
+                PostMessage(MainHandle(), UM_SetActiveCell, static_cast<WPARAM>(column), static_cast<LPARAM>(neu));
+        }
         // A node may fill the list instead of the grid (a group address lists its objects):
         // the page follows the model it made visible.
         if (m_listView->Visible && !m_grid->Visible)
@@ -641,12 +674,9 @@ bool TFormVerw::SelectNode(TDataBasis* data)
     QTreeWidgetItem* node = GetNodeFromData(data);
     if (node == nullptr)
         return false;
-    // Another page replaces the one the person may be typing in: the cell is left first, as a
-    // click into the tree leaves it, so the typed text reaches its node.
-    if (node != m_tree->currentItem() && m_grid->Editor() != nullptr) {
-        GridEingabeUebernehmen();
-        m_grid->ExitCell();
-    }
+    // Another page replaces the one the person may be typing in.
+    if (node != m_tree->currentItem())
+        ZelleVerlassen();
     for (QTreeWidgetItem* p = node->parent(); p != nullptr; p = p->parent())
         p->setExpanded(true);
     m_tree->scrollToItem(node);
@@ -817,11 +847,8 @@ LRESULT TFormVerw::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam)
     case UM_DeleteZellenKomponente:
         // The editor ends with its value taken: what was typed reaches the node (which takes
         // a text when its cell is left) before the editor goes.
-        GridEingabeUebernehmen();
-        if (m_grid->Editor() != nullptr)
-            m_grid->ExitCell();
-        else
-            m_grid->DeleteZellenKomponente();
+        ZelleVerlassen();
+        m_grid->DeleteZellenKomponente();
         RefreshRightSide();
         return 0;
     case UM_FocusControl: {
@@ -1016,4 +1043,11 @@ void TFormVerw::showEvent(QShowEvent* event)
 void TFormVerw::GridEingabeUebernehmen()
 {
     ::GridEingabeUebernehmen(m_gridView);
+}
+
+void TFormVerw::ZelleVerlassen()
+{
+    GridEingabeUebernehmen();
+    if (m_grid->Editor() != nullptr)
+        m_grid->ExitCell();
 }

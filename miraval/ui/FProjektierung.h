@@ -109,6 +109,8 @@ public:
     // Rebuilds the right side for the node (null: the selected one; none: nothing): a folder
     // page lists the child nodes, a grid page lets the node draw its rows and activates
     // (column, row) when both are >= 0. Posts UM_AnsichtAktualisiert with the node's object.
+    // Every page change (another node, or the same one rebuilt after a change, whoever posted
+    // it) leaves the cell being typed in first (ZelleVerlassen), so no typed text is dropped.
     void AktualisiereAnsicht(QTreeWidgetItem* node, int column, int row);
     // The selection changed: the page (unless the tree is being filled), then the actions.
     void TreeChange(QTreeWidgetItem* node);
@@ -222,6 +224,9 @@ public:
     QWidget* GetGridView() const { return m_gridView; }
     // What was typed into the grid's open cell editor reaches the model and its node.
     void GridEingabeUebernehmen();
+    // The cell being typed in is left with what was typed, as a click into the tree leaves it:
+    // the text reaches its node, and the editor closes. Nothing while no editor is open.
+    void ZelleVerlassen();
     QWidget* GetListViewView() const { return m_listViewView; }
     QDockWidget* GetMeldeDock() const { return m_meldeDock; }
     TCtrlTree& GetCtrlTree() const { return *m_ctrlTree; }
@@ -270,6 +275,8 @@ private:
     HWND m_handle = nullptr;
     HWND m_mainHandle = nullptr;
     bool m_treeFilling = false;
+    // The node whose rows the grid page shows (compared only, never used: it may be gone).
+    const TDataBasis* m_gridSeite = nullptr;
     int m_quickHelpId = 0;
     // The group-address part: the instance's folder and maps (not owned).
     TDataBasis* m_grpAdrOrdner = nullptr;

@@ -56,6 +56,11 @@ TEditorProzess::~TEditorProzess()
         ::close(m_aus);
 }
 
+void TEditorProzess::Signal(int nummer)
+{
+    ::kill(m_prozess->Pid(), nummer);
+}
+
 void TEditorProzess::Sende(const std::string& zeile)
 {
     const std::string text = zeile + "\n";

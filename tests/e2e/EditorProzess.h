@@ -24,6 +24,8 @@ public:
     // empty when none came.
     std::string Antwort(const std::string& anfang, double sekunden);
     int Ende(double sekunden);
+    // Sends the program a signal (SIGTERM, SIGINT, SIGHUP), as a shutdown or a terminal does.
+    void Signal(int nummer);
     bool Laeuft() { return m_prozess->Laeuft(); }
     std::string Fehlerausgabe() const;
 

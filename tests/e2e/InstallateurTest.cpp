@@ -9,8 +9,10 @@
 #include "tessarin/AzMelder.h"
 #include "platform/kestrin/EtsOtherProgram.h"
 #include "tests/support/StoreAbfrage.h"
+#include "tests/miraval/gui/ZweiteZentrale.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -114,41 +116,57 @@ TEST_F(InstallateurTest, EditsDetectorsReturnsKeepingAndIsShownAgain)
     Gesehen("after the second EditParameters");
 }
 
-// An ETS event while the installer edits (ETS opens the device once more) keeps nothing of
-// the edit from ETS: the return stores what the same edit without the event stores.
+// An ETS event while the installer edits keeps nothing of the edit from ETS and drops none of
+// it: ETS opens the device once more, or opens another device or another device's object
+// (refused with the reason: ETS's own editing period is modal). The return stores what the
+// same edit without the event stores.
 TEST_F(InstallateurTest, AnEventDuringAnEditKeepsWhatTheReturnStores)
 {
-    struct {
-        std::string parameter, links, konfiguration;
-    } gespeichert[2];
-    for (int mitEreignis = 0; mitEreignis < 2; ++mitEreignis) {
-        SCOPED_TRACE(mitEreignis ? "with the event" : "without the event");
-        if (mitEreignis) {
-            // A fresh project, as the first was before, in an editor of its own.
-            Stoppe();
-            const fs::path zweiter = ordner / "mit";
-            fs::create_directories(zweiter);
-            store = zweiter / "demo.db";
-            ASSERT_TRUE(BuildDemoProject(store).ok);
-            editor = std::make_unique<TEditorProzess>(zweiter, store);
-        }
+    const struct {
+        const char* name;
+        std::string zeile;
+        std::string antwort;
+    } faelle[] = {
+        {"without an event", "", ""},
+        {"EditParameters of the device", "EditParameters 1", "EditParameters result=1 finished=0"},
+        {"EditParameters of another device", "EditParameters 8", "error: device 1 is being edited: EditParameters 8"},
+        {"EditObject of another device's object", "EditObject 0 0 ", "error: device 1 is being edited: EditObject 0 0 "},
+    };
+    std::string ohne;
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        // A fresh project with a second alarm centre, in an editor of its own.
+        Stoppe();
+        const fs::path neu = ordner / std::to_string(&f - faelle);
+        fs::create_directories(neu);
+        store = neu / "demo.db";
+        ASSERT_TRUE(BuildDemoProject(store).ok);
+        TOtherProgram(store).Sql(kZweiteZentraleSql);
+        const std::string objekt8 = StoreAbfrage(store, "SELECT min(id) FROM device_object WHERE device_id = 8");
+        const std::string zeile = f.zeile.ends_with(' ') ? f.zeile + objekt8.substr(0, objekt8.find('\n')) : f.zeile;
+        const std::string antwort =
+            f.antwort.ends_with(' ') ? f.antwort + objekt8.substr(0, objekt8.find('\n')) : f.antwort;
+        editor = std::make_unique<TEditorProzess>(neu, store);
         ASSERT_NE(OeffneGeraet(), 0u);
         InDenBaum();
         WaehleImBaum({"Melder", "Sicherungs-Bereich 1"});
         ASSERT_NO_FATAL_FAILURE(NeueEingaenge("3"));
-        if (mitEreignis) {
-            editor->Sende("EditParameters 1");
-            ASSERT_EQ(editor->Antwort("EditParameters", kFrist), "EditParameters result=1 finished=0");
+        if (!zeile.empty()) {
+            editor->Sende(zeile);
+            EXPECT_EQ(editor->Antwort(antwort.substr(0, antwort.find(' ')), kFrist), antwort);
+            EXPECT_EQ(x->Fenster("^Zweite Zentrale"), 0u) << Gesehen("after the event");
         }
         ASSERT_TRUE(x->Aktiviere(hauptfenster)) << Gesehen("after adding");
         ASSERT_NO_FATAL_FAILURE(ZurueckZuEts());
-        EXPECT_EQ(Melderzahl(Gespeichert()), kDemoMelder + 3);
-        gespeichert[mitEreignis] = {StoreParameter(store, kDemoAlarmCentreId), StoreLinks(store, kDemoAlarmCentreId),
-                                    StoreKonfiguration(store, kDemoAlarmCentreId)};
+        EXPECT_EQ(Melderzahl(Gespeichert()), kDemoMelder + 3) << "the inputs added are gone";
+        const std::string gespeichert = StoreParameter(store, kDemoAlarmCentreId) +
+                                        StoreLinks(store, kDemoAlarmCentreId) +
+                                        StoreKonfiguration(store, kDemoAlarmCentreId) + StoreKonfiguration(store, 8);
+        if (zeile.empty())
+            ohne = gespeichert;
+        else
+            EXPECT_TRUE(gespeichert == ohne) << "the store differs from the same edit without the event";
     }
-    EXPECT_EQ(gespeichert[1].parameter, gespeichert[0].parameter) << "the device parameters";
-    EXPECT_EQ(gespeichert[1].links, gespeichert[0].links);
-    EXPECT_TRUE(gespeichert[1].konfiguration == gespeichert[0].konfiguration) << "the stored configuration differs";
 }
 
 TEST_F(InstallateurTest, OpensMaximisedEveryTimeWhenMainStateSaysSoAndTheProjectWindowFillsIt)
@@ -534,4 +552,126 @@ TEST_F(InstallateurTest, AStopWhileTypingKeepsTheTypedTextInTheSafetyCopy)
     ASSERT_TRUE(DatenContainer::ReadContainer(text, "", [](const std::string&) { return true; }, inhalt).Ok);
     EXPECT_NE(MitText(inhalt.Datensaetze, "Küche"), nullptr) << "the typed text is not in the safety copy";
     editor.reset(); // it has ended
+}
+
+// A signal (a shutdown's SIGTERM, Ctrl+C, the terminal gone) while a modal dialog is open: the
+// edit's safety copy is written at once, since a shutdown does not wait for the dialog (it
+// kills what is left); the editor stops as ETS's stop does once the dialog has closed.
+TEST_F(InstallateurTest, ASignalUnderAModalDialogWritesTheSafetyCopyAtOnceAndStopsAfterIt)
+{
+    const struct {
+        const char* name;
+        int signal;
+        const char* titel;
+    } faelle[] = {
+        {"SIGTERM under the centre's definition", SIGTERM, "^Definition der Alarmzentrale"},
+        {"SIGHUP under the adding dialog", SIGHUP, "^Eingänge hinzufügen"},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        if (&f != faelle) {
+            const fs::path neu = ordner / std::to_string(&f - faelle);
+            fs::create_directories(neu);
+            store = neu / "demo.db";
+            ASSERT_TRUE(BuildDemoProject(store).ok);
+            editor = std::make_unique<TEditorProzess>(neu, store);
+        }
+        const fs::path programmOrdner = store.parent_path();
+        ASSERT_NE(OeffneGeraet(), 0u);
+        const auto rahmen = x->Rahmen(hauptfenster);
+        ASSERT_TRUE(rahmen.has_value());
+        InDenBaum();
+        WaehleImBaum({"Melder", "Sicherungs-Bereich 1"});
+        ASSERT_NO_FATAL_FAILURE(NeueEingaenge("2"));
+        ASSERT_TRUE(x->Aktiviere(hauptfenster)) << Gesehen("after adding");
+        if (std::string(f.titel).find("Definition") != std::string::npos) {
+            // The variant's button is on the top node's page.
+            InDenBaum();
+            ASSERT_TRUE(x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe));
+            x->Klicke(rahmen->x + kVarianteKnopfX, rahmen->y + kVarianteKnopfY);
+        } else
+            x->Klicke(rahmen->x + kKnopfNeueEingaengeX, rahmen->y + kKnopfY);
+        const unsigned long dialog = ErwarteFenster(f.titel);
+        ASSERT_NE(dialog, 0u);
+
+        editor->Signal(f.signal);
+        fs::path kopie;
+        EXPECT_TRUE(Warte([&] {
+            std::error_code ec;
+            for (fs::recursive_directory_iterator e(programmOrdner / "AZ", ec), ende; !ec && e != ende; e.increment(ec))
+                if (e->path().filename() == "1.azs")
+                    kopie = e->path();
+            return !kopie.empty();
+        })) << "no safety copy while the dialog is open: " << Gesehen("after the signal");
+        EXPECT_EQ(editor->Antwort("UserSvStop", 1), "") << "stopped under the dialog";
+        EXPECT_NE(x->Fenster(f.titel), 0u) << Gesehen("after the signal");
+        if (!kopie.empty()) {
+            std::ifstream datei(kopie, std::ios::binary);
+            const std::string text((std::istreambuf_iterator<char>(datei)), {});
+            DatenContainer::TContainerInhalt inhalt;
+            ASSERT_TRUE(DatenContainer::ReadContainer(text, "", [](const std::string&) { return true; }, inhalt).Ok);
+            EXPECT_EQ(Melderzahl(inhalt.Datensaetze), kDemoMelder + 2) << "the copy lacks the inputs added";
+        }
+
+        ASSERT_TRUE(x->Aktiviere(dialog)) << Gesehen("with the dialog");
+        x->Tasten("Escape");
+        EXPECT_EQ(editor->Antwort("UserSvStop", kFrist), "UserSvStop") << Gesehen("after the dialog closed");
+        EXPECT_EQ(editor->Ende(kFrist), 0);
+        EXPECT_EQ(editor->Fehlerausgabe(), "");
+        editor.reset(); // it has ended
+    }
+}
+
+// ETS stops the editor while the installer types a name too long for its cell: the stop
+// answers at once, with no box that waits for somebody to click.
+TEST_F(InstallateurTest, AStopWhileATooLongNameIsTypedAnswersWithoutWaitingForABox)
+{
+    ASSERT_NE(OeffneGeraet(), 0u);
+    InDenBaum();
+    WaehleImBaum({"Melder", "Sicherungs-Bereich F"});
+    x->Tasten("plus Down F6 Down Return");
+    const auto rahmen = x->Rahmen(hauptfenster);
+    ASSERT_TRUE(rahmen && x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe));
+    x->Tippe("Kueche im Erdgeschoss links");
+    ASSERT_TRUE(x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe));
+    editor->Sende("UserSvStop");
+    EXPECT_EQ(editor->Antwort("UserSvStop", kFrist), "UserSvStop") << Gesehen("after ETS's stop");
+    EXPECT_EQ(editor->Ende(kFrist), 0);
+    EXPECT_NE(editor->Fehlerausgabe().find("Die maximale Textlänge wurde überschritten."), std::string::npos)
+        << editor->Fehlerausgabe();
+    editor.reset(); // it has ended
+}
+
+// Keys typed ahead of the editor: a new input type chosen and a name typed at once. The page
+// rebuild that the type change posted comes after the keys took the person on to the name:
+// it waits while the name is typed and goes on in the name's row, and the name is kept with
+// the type.
+TEST_F(InstallateurTest, KeysTypedAheadAfterATypeChangeKeepTheTypedName)
+{
+    for (int mal = 0; mal < 3; ++mal) {
+        SCOPED_TRACE(mal);
+        if (mal > 0) {
+            Stoppe();
+            const fs::path neu = ordner / std::to_string(mal);
+            fs::create_directories(neu);
+            store = neu / "demo.db";
+            ASSERT_TRUE(BuildDemoProject(store).ok);
+            editor = std::make_unique<TEditorProzess>(neu, store);
+        }
+        ASSERT_NE(OeffneGeraet(), 0u);
+        InDenBaum();
+        WaehleImBaum({"Melder", "Sicherungs-Bereich F"});
+        x->Tasten("plus Down F6");
+        const auto rahmen = x->Rahmen(hauptfenster);
+        ASSERT_TRUE(rahmen && x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe));
+        x->Befehl("xdotool key --delay 0 Return Down Return Down Return R a u m 0 Return");
+        ASSERT_TRUE(x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe));
+        Gesehen("after the keys");
+        ASSERT_NO_FATAL_FAILURE(ZurueckZuEts());
+        const std::vector<TDatenStruktur> gespeichert = Gespeichert();
+        const TDatenStruktur* raum = MitText(gespeichert, "Raum0");
+        ASSERT_NE(raum, nullptr) << "the name typed after the type change is lost";
+        // Param3 is the input type; 1 ("Melder sofort") is what the demo's detectors have.
+        EXPECT_NE(raum->Param3, 1) << "the input type was not changed";
+    }
 }

@@ -517,6 +517,7 @@ TEST(ObjektBasis, SendListPutsTheSendingAddressFirst)
     objekt->GetGrpAdrSendList(leer);
     EXPECT_EQ(leer, (std::list<TComboWert>{{"---", 0}}));
     EXPECT_EQ(objekt->GetGrpAdrText(), "");
+    EXPECT_FALSE(objekt->IsSendendIntern()) << "drawing an object without links changed it";
 
     e.Gruppe(10, 0x0A03); // 1/2/3
     e.Gruppe(20, 0x0A01); // 1/2/1
@@ -540,19 +541,24 @@ TEST(ObjektBasis, SendListPutsTheSendingAddressFirst)
     e.Gruppen.erase(20);
     EXPECT_EQ(objekt->GetGrpAdrText(), "int/5 1/2/3 ");
 
-    // The list corrects a sending kind that has no link, both ways.
-    objekt->ClearAllInternGroupLink();
-    liste.clear();
-    objekt->GetGrpAdrSendList(liste);
-    EXPECT_FALSE(objekt->IsSendendIntern());
-    EXPECT_EQ(liste, (std::list<TComboWert>{{"1/2/3", 0x0A03}}));
-
-    objekt->AddInternGroupLink(90);
-    objekt->ClearAllSubGroupLink();
-    ASSERT_FALSE(objekt->IsSendendIntern());
+    // Listing changes nothing; taking the last link of the sending kind away hands the sending
+    // to the other kind, both ways.
     liste.clear();
     objekt->GetGrpAdrSendList(liste);
     EXPECT_TRUE(objekt->IsSendendIntern());
+    objekt->DeleteInternGroupLink(90);
+    EXPECT_FALSE(objekt->IsSendendIntern());
+    liste.clear();
+    objekt->GetGrpAdrSendList(liste);
+    EXPECT_EQ(liste, (std::list<TComboWert>{{"1/2/3", 0x0A03}}));
+
+    objekt->AddInternGroupLink(90);
+    ASSERT_FALSE(objekt->IsSendendIntern());
+    objekt->DeleteSubGroupLink(20);
+    objekt->DeleteSubGroupLink(10);
+    EXPECT_TRUE(objekt->IsSendendIntern());
+    liste.clear();
+    objekt->GetGrpAdrSendList(liste);
     EXPECT_EQ(liste, (std::list<TComboWert>{{"int/5", 0x8005}}));
 }
 

@@ -273,8 +273,8 @@ TEST_F(AzAnzeigeTest, NewDisplayDefaults)
     EXPECT_TRUE(main.Messages().empty());
 }
 
-// An absent display drops its mask when its rows are built and still writes its parameter.
-TEST_F(AzAnzeigeTest, AbsentDisplayShowsNoAreasAndStillWritesItsParameter)
+// An absent display shows no areas; drawing its rows changes nothing of what it writes.
+TEST_F(AzAnzeigeTest, AbsentDisplayShowsNoAreasAndDrawingChangesNothing)
 {
     TDatenStruktur r;
     r.Handle = kHandle;
@@ -287,9 +287,9 @@ TEST_F(AzAnzeigeTest, AbsentDisplayShowsNoAreasAndStillWritesItsParameter)
     anzeige.WriteDataToDb();
     anzeige.BuildInfoWindow(&grid, nullptr, false, -1, -1);
     EXPECT_EQ(grid.RowNumbers(), (std::vector<int>{1, 2}));
-    EXPECT_EQ(anzeige.GetAnzeigeSsb(), 0);
+    EXPECT_EQ(anzeige.GetAnzeigeSsb(), 0x33);
     anzeige.WriteDataToDb();
-    EXPECT_EQ(main.DeviceParams().Writes(), (TWrites{{14020, 0x33}, {14020, 0}}));
+    EXPECT_EQ(main.DeviceParams().Writes(), (TWrites{{14020, 0x33}, {14020, 0x33}}));
 }
 
 TEST_F(AzAnzeigeTest, RecordSlots)

@@ -137,7 +137,7 @@ TEST_F(AzEibAlarmSystemSicherheitTest, SwitchingOffAnsweredYesTellsTheEditorAndC
     EXPECT_EQ(main.DeviceRequests()[1].Wert4, 0);
     EXPECT_EQ(main.ObjectRequests().back().Wert6, 0);
     EXPECT_EQ(Record().Param4, 0);
-    EXPECT_TRUE(Record().Bool3); // the reaction waits for the next drawing
+    EXPECT_FALSE(Record().Bool3); // the reaction goes with the switch, not with a drawing
 
     knoten.BuildInfoWindow(&grid, nullptr, false, -1, -1);
     EXPECT_EQ(grid.RowNumbers(), (std::vector<int>{1, 2}));
@@ -146,7 +146,7 @@ TEST_F(AzEibAlarmSystemSicherheitTest, SwitchingOffAnsweredYesTellsTheEditorAndC
     EXPECT_EQ(Writes(), (TWrites{{10090, 10}, {10080, 0}, {7160, 0}}));
 }
 
-TEST_F(AzEibAlarmSystemSicherheitTest, DrawingWhileOffClearsALoadedInterval)
+TEST_F(AzEibAlarmSystemSicherheitTest, DrawingWhileOffChangesNothingOfALoadedInterval)
 {
     TDatenStruktur record = NodeRecord(6145);
     record.Param3 = 20;
@@ -161,8 +161,8 @@ TEST_F(AzEibAlarmSystemSicherheitTest, DrawingWhileOffClearsALoadedInterval)
     TDatenStruktur back;
     knoten.Write(back);
     EXPECT_EQ(back.Param3, 20);
-    EXPECT_EQ(back.Param4, 0);
-    EXPECT_FALSE(back.Bool3);
+    EXPECT_EQ(back.Param4, 45);
+    EXPECT_TRUE(back.Bool3);
     EXPECT_FALSE(back.Bool4);
 }
 

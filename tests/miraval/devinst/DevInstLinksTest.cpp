@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
+#include <vector>
 
 namespace {
 
@@ -125,6 +127,64 @@ TEST_F(ObjektLinks, UnlinkingTheSendingAddressMovesTheMarkInEtsAndInTheObject)
     EXPECT_TRUE(inst.UnLinkFromSubGroup(1, 13));
     EXPECT_EQ(Ids(*objekt), std::vector<int32_t>{3});
     EXPECT_EQ(boxes.Count(), 0u);
+}
+
+// A safety copy loaded over what ETS holds now: each object's links become ETS's, with the
+// edit's own changes (the copy against what the edit began from) made over them, in ETS and in
+// the object.
+struct TNachfuehrZeile {
+    const char* name;
+    std::set<int32_t> basis, kopie, etsJetzt, erwartet;
+};
+
+struct LinksNachfuehren : ObjektLinks, ::testing::WithParamInterface<TNachfuehrZeile> {};
+
+TEST_P(LinksNachfuehren, TheEditsChangesOverWhatEtsHoldsNow)
+{
+    const TNachfuehrZeile& z = GetParam();
+    TEtsObjekt* objekt = Objekt(13);
+    // The copy is loaded: the object and ETS hold its links.
+    for (const int32_t sub : z.kopie)
+        ASSERT_TRUE(inst.LinkToSubGroup(sub, 500, true));
+    const int32_t nr = objekt->GetObjektNr();
+    EXPECT_TRUE(inst.LinksNachfuehren({{nr, z.basis}}, {{nr, z.kopie}}, {{nr, z.etsJetzt}}));
+    const std::vector<int32_t> ids = Ids(*objekt);
+    EXPECT_EQ(std::set<int32_t>(ids.begin(), ids.end()), z.erwartet);
+    std::set<int32_t> ets;
+    for (const auto& [sub, senden] : Ets(13))
+        ets.insert(sub);
+    EXPECT_EQ(ets, z.erwartet);
+    EXPECT_EQ(inst.GetObjektLinks()[nr], z.erwartet);
+    EXPECT_EQ(boxes.Count(), 0u) << Box();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Zeilen, LinksNachfuehren,
+    ::testing::Values(TNachfuehrZeile{"EtsLinkedSince", {}, {}, {2}, {2}},
+                      TNachfuehrZeile{"TheEditLinkedOneEtsAnother", {}, {2}, {3}, {2, 3}},
+                      TNachfuehrZeile{"TheEditUnlinkedOneEtsStillHad", {2}, {}, {2, 3}, {3}},
+                      TNachfuehrZeile{"EtsUnlinkedSinceWhatTheEditBeganWith", {2}, {2}, {}, {}}),
+    TZeilenName());
+
+// The links of a stored configuration's objects: the first in the object's record, the others
+// in the records of its chain; a chain record that holds an internal link only adds none.
+TEST(ObjektLinksGespeichert, AreReadFromTheRecordAndItsChain)
+{
+    const auto satz = [](int32_t typ, int32_t handle, int32_t parent, int32_t nummer, int32_t sub) {
+        TDatenStruktur d;
+        d.Typ = typ;
+        d.Handle = handle;
+        d.Parent = parent;
+        d.Param4 = nummer;
+        d.Param14 = sub;
+        return d;
+    };
+    const std::vector<TDatenStruktur> datensaetze{
+        satz(TEtsObjekt::kTyp, 50, 1, 3, 10), satz(2, 51, 50, 0, 20), satz(2, 52, 50, 0, 0),
+        satz(TEtsObjekt::kTyp, 60, 1, 4, 0),  satz(2, 61, 99, 0, 30),
+    };
+    EXPECT_EQ(TDeviceInstanz::GetObjektLinks(datensaetze),
+              (TDeviceInstanz::TObjektLinks{{3, {10, 20}}, {4, {}}}));
 }
 
 TEST_F(ObjektLinks, DialogOkLinksTheNewAndUnlinksTheDroppedByIdAlone)

@@ -138,6 +138,31 @@ TEST_F(DlgOptionenTest, OkWritesTheIniFileAndTheNextOpeningReadsIt)
     EXPECT_FALSE(wieder.CBAskOverwrite->isChecked());
 }
 
+// The dialog switches the auto-save and sets its interval; whether it runs is the edit's to
+// say: OK starts no timer while none runs, and stops a running one that was switched off.
+TEST_F(DlgOptionenTest, OkStartsNoAutoSaveItselfAndStopsOneSwitchedOff)
+{
+    for (const bool lief : {false, true}) {
+        SCOPED_TRACE(lief ? "a running timer" : "no timer running");
+        DM->AutoSave = true;
+        DM->AutoSaveMinuten = 5;
+        DM->StartTimerAutoSave(lief);
+        {
+            TDlgOptionen d(nullptr, &ets);
+            ASSERT_TRUE(d.CBAutoSave->isChecked());
+            d.UpDownAutoSave->setValue(7);
+            d.BitBtn1Click();
+        }
+        EXPECT_EQ(DM->TimerAutoSave()->isActive(), lief);
+        EXPECT_EQ(DM->TimerAutoSave()->interval(), 7 * 60000);
+        TDlgOptionen aus(nullptr, &ets);
+        aus.CBAutoSave->click();
+        aus.BitBtn1Click();
+        EXPECT_FALSE(DM->TimerAutoSave()->isActive());
+        fs::remove(DM->IniDatei);
+    }
+}
+
 TEST_F(DlgOptionenTest, MinutesStayWithinOneToSixty)
 {
     struct TZeile {

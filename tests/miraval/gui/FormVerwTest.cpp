@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDockWidget>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPixmap>
@@ -363,6 +364,64 @@ TEST_F(FormVerwTasten, TextTypedButNotCommittedReachesTheNodeWhenTheEditorIsRemo
     SendMessage(f.Handle(), UM_DeleteZellenKomponente, 0, 0);
     PumpMessages();
     EXPECT_EQ(bereich->GetName(false), "Lager (SB 1)");
+}
+
+// Every page change takes the open cell's text first: a rebuild that a grid handler posted
+// before keys already waiting (a type chosen, then a name typed) comes while the name's editor
+// is open, and so may another node's selection.
+TEST_F(FormVerwTasten, EveryPageChangeTakesTheTypedTextFirst)
+{
+    const struct {
+        const char* name;
+        void (*wechsel)(TFormVerw&);
+    } faelle[] = {
+        {"the page rebuilt", [](TFormVerw& f) { f.AktualisiereAnsicht(nullptr, 1, 0); }},
+        {"another node selected in the tree", [](TFormVerw& f) {
+             f.GetTree()->setCurrentItem(f.GetTree()->topLevelItem(0));
+         }},
+    };
+    TDataBasis* bereich = Knoten(6127);
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.name);
+        TFormVerw& f = NeuesFenster();
+        if (!Aktiv(f))
+            GTEST_SKIP() << "no input focus on this platform";
+        const std::string name = std::string("Lager ") + std::to_string(&fall - faelle);
+        QLineEdit* editor = NamenEditor(f);
+        ASSERT_NE(editor, nullptr);
+        editor->setText(QString::fromStdString(name));
+        fall.wechsel(f);
+        PumpMessages();
+        EXPECT_EQ(f.GetGrid().Editor(), nullptr);
+        EXPECT_EQ(bereich->GetName(false), name + " (SB 1)");
+    }
+}
+
+// A rebuild that a change of another row asked for waits while the person types in a cell
+// (keys typed ahead took the person there), then comes with the typed text taken.
+TEST_F(FormVerwTasten, ARebuildForAnotherRowWaitsWhileTheCellIsTypedIn)
+{
+    TFormVerw& f = NeuesFenster();
+    if (!Aktiv(f))
+        GTEST_SKIP() << "no input focus on this platform";
+    TDataBasis* bereich = Knoten(6127);
+    QLineEdit* editor = NamenEditor(f);
+    ASSERT_NE(editor, nullptr);
+    int spalte = -1;
+    int zeile = -1;
+    ASSERT_TRUE(f.GetGrid().GetActiveCell(spalte, zeile));
+    f.AktualisiereAnsicht(nullptr, 1, zeile == 0 ? 1 : 0);
+    ASSERT_NE(f.GetGrid().Editor(), nullptr) << "the rebuild did not wait";
+    editor->setText("Lager 9");
+    SendMessage(f.Handle(), UM_DeleteZellenKomponente, 0, 0);
+    EXPECT_EQ(bereich->GetName(false), "Lager 9 (SB 1)");
+    QElapsedTimer uhr;
+    uhr.start();
+    const int vorher = f.GetGrid().RowCount();
+    f.GetGrid().Clear();
+    while (f.GetGrid().RowCount() == 0 && uhr.elapsed() < 2000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(f.GetGrid().RowCount(), vorher) << "the page was not rebuilt once the cell was left";
 }
 
 TEST_F(FormVerwTasten, CtrlCCopiesOncePerKeyPress)

@@ -47,7 +47,9 @@ TEST_F(MainSicherung, SafetyCopyOnTheTimerAndOnLeaveOrItsMessageWithTheOldFileKe
     DM->TimerAutoSaveTimer();
     EXPECT_EQ(Lesen(Sicherung()), Container(*main->GetAktDevInst()));
     DM->TimerAutoSaveTimer();
-    EXPECT_EQ(std::distance(fs::directory_iterator(Sicherung().parent_path()), {}), 1) << "no temporary file left";
+    // The copy and, beside it, what the edit began from.
+    EXPECT_EQ(std::distance(fs::directory_iterator(Sicherung().parent_path()), {}), 2) << "no temporary file left";
+    EXPECT_TRUE(fs::exists(fs::path(Sicherung()).replace_extension(".azb")));
 
     EXPECT_TRUE(main->SaveToFile((ordner / "a" / "b" / "c.azs").string())) << "the folder chain is made";
     std::ofstream(ordner / "datei") << "alt";

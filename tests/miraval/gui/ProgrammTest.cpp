@@ -2,6 +2,8 @@
 // standard input and output.
 #include "DemoProject.h"
 #include "kestrin/EtsCommandLine.h"
+#include "miraval/devinst/DatenContainer.h"
+#include "miraval/devinst/DevInst.h"
 #include "platform/kestrin/EtsOtherProgram.h"
 #include "tests/support/StoreAbfrage.h"
 #include "tests/support/TestOrdner.h"
@@ -20,6 +22,7 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <set>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sstream>
@@ -340,6 +343,108 @@ TEST_F(ProgrammTest, ASecondOpeningOfTheDeviceBeingEditedRestoresNothing)
         const auto [mitBlob, mitLinks] = bearbeite(datei, zweite);
         EXPECT_EQ(mitLinks, links);
         EXPECT_TRUE(mitBlob == blob) << "the stored configuration differs";
+    }
+}
+
+// Showing an object (ETS's EditObject selects it and its page is drawn) changes nothing that
+// is stored: an export or download after it stores what the same lines without it store.
+TEST_F(ProgrammTest, ShowingANodeChangesNothingThatAnEventStores)
+{
+    const std::string objekt = StoreAbfrage(store, "SELECT o.id FROM device_object o JOIN comm_object c ON "
+                                                   "c.id = o.comm_object_id WHERE o.device_id = 1 AND c.name = "
+                                                   "'Alarm-Reset'");
+    ASSERT_FALSE(objekt.empty());
+    const std::string zeigen = "EditObject 0 0 " + objekt.substr(0, objekt.find('\n'));
+    const auto bearbeite = [&](const std::string& ereignis) {
+        const fs::path datei = ordner / std::to_string(std::hash<std::string>{}(ereignis)) / "demo.db";
+        fs::create_directories(datei.parent_path());
+        EXPECT_TRUE(BuildDemoProject(datei).ok);
+        std::string argumente = "244_ID --ets-project '" + datei.string() + "' --event 'EditParameters 1' --event '" +
+                                zeigen + "'";
+        if (!ereignis.empty())
+            argumente += " --event '" + ereignis + "'";
+        EXPECT_EQ(Starte(argumente, "ReturnToEts\nUserSvStop\n"), 0) << Ausgabe("stderr");
+        EXPECT_NE(Ausgabe("stdout").find("ReturnToEts keep=1\n"), std::string::npos) << Ausgabe("stdout");
+        return StoreKonfiguration(datei, kDemoAlarmCentreId) + StoreLinks(datei, kDemoAlarmCentreId);
+    };
+    const std::string ohne = bearbeite("");
+    ASSERT_FALSE(ohne.empty());
+    for (const char* ereignis : {"ExportDevice 0 0 1", "DoDownload2 0 0 1 0 0 0 0 0 1"}) {
+        SCOPED_TRACE(ereignis);
+        EXPECT_TRUE(bearbeite(ereignis) == ohne) << "the stored configuration differs";
+    }
+}
+
+// The host closes the editor's output: its answers go nowhere, and it still stops as the host's
+// stop asks, with the edit's safety copy, ending 0 (SIGPIPE is no end).
+TEST_F(ProgrammTest, AHostThatClosedTheOutputStillGetsTheSafetyCopyAndExitZero)
+{
+    {
+        std::ofstream(ordner / "stdin") << "UserSvStop\n";
+    }
+    // Everything the child does before its exec is made here: a test process has threads.
+    std::vector<std::string> umgebung{"QT_QPA_PLATFORM=offscreen"};
+    for (char** e = environ; *e != nullptr; ++e)
+        if (!std::string(*e).starts_with("QT_QPA_PLATFORM="))
+            umgebung.emplace_back(*e);
+    std::vector<char*> envp;
+    for (std::string& e : umgebung)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    const std::string ein = (ordner / "stdin").string(), fehler = (ordner / "stderr").string();
+    int rohr[2];
+    ASSERT_EQ(::pipe(rohr), 0);
+    ::close(rohr[0]);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        const int e = ::open(ein.c_str(), O_RDONLY);
+        const int f = ::open(fehler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (e < 0 || f < 0 || ::chdir(ordner.c_str()) != 0 || ::dup2(e, 0) < 0 || ::dup2(rohr[1], 1) < 0 ||
+            ::dup2(f, 2) < 0)
+            ::_exit(127);
+        ::signal(SIGPIPE, SIG_DFL);
+        ::execle(programm.c_str(), programm.c_str(), "244_ID", "--ets-project", "demo.db", "--event",
+                 "EditParameters 1", static_cast<char*>(nullptr), envp.data());
+        ::_exit(127);
+    }
+    ::close(rohr[1]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << (WIFSIGNALED(status) ? ::strsignal(WTERMSIG(status)) : "exit " + std::to_string(WEXITSTATUS(status)))
+        << Ausgabe("stderr");
+    ErwarteAngeboteneSicherung();
+}
+
+// ETS opens another device while one is being edited (its editing period is modal, so ETS
+// itself sends no such line): refused with the reason, the device being edited stays open,
+// and the return stores what it stores without the line.
+TEST_F(ProgrammTest, AnotherDevicesOpeningDuringAnEditIsRefusedAndTheEditStays)
+{
+    TOtherProgram(store).Sql(kZweiteZentraleSql);
+    const std::string objekt8 =
+        StoreAbfrage(store, "SELECT min(id) FROM device_object WHERE device_id = 8");
+    ASSERT_FALSE(objekt8.empty());
+    const std::string argumente = "244_ID --ets-project demo.db --event 'EditParameters 1' --event "
+                                  "'LinkObjToSubGroup 0 0 1 0 1'";
+    const auto gespeichert = [&] {
+        return StoreKonfiguration(store, kDemoAlarmCentreId) + StoreParameter(store, kDemoAlarmCentreId) +
+               StoreLinks(store, kDemoAlarmCentreId) + StoreKonfiguration(store, 8);
+    };
+    const std::string vorher = gespeichert();
+    ASSERT_EQ(Starte(argumente, "ReturnToEts\nUserSvStop\n"), 0) << Ausgabe("stderr");
+    const std::string ohne = gespeichert();
+    for (const std::string& zeile : {std::string("EditParameters 8"), "EditObject 0 0 " + objekt8.substr(0, objekt8.find('\n'))}) {
+        SCOPED_TRACE(zeile);
+        TearDown();
+        SetUp();
+        TOtherProgram(store).Sql(kZweiteZentraleSql);
+        ASSERT_EQ(gespeichert(), vorher);
+        EXPECT_EQ(Starte(argumente, zeile + "\nReturnToEts\nUserSvStop\n"), 0) << Ausgabe("stderr");
+        EXPECT_EQ(Ausgabe("stdout"), "EditParameters result=1 finished=0\nLinkObjToSubGroup result=1 finished=1\n"
+                                     "error: device 1 is being edited: " + zeile + "\nReturnToEts keep=1\nUserSvStop\n");
+        EXPECT_TRUE(gespeichert() == ohne) << "the store differs from the same edit without the line";
     }
 }
 
@@ -694,6 +799,55 @@ TEST_F(ProgrammTest, AReturnThatFailedOnALockKeepsNothingHoldsNoLockAndOffersIts
         EXPECT_EQ(ini.substr(liste, ini.find('\n', liste) - liste).find("/1"), std::string::npos)
             << "the device stays on the recovery list\n" << ini;
     }
+}
+
+// A restored safety copy puts back the edit's own changes over what ETS holds now: a link ETS
+// made after the copy was written (its own row, then its line) stays, in ETS's table and in
+// the configuration, beside what the edit changed.
+TEST_F(ProgrammTest, ARestoredSafetyCopyKeepsWhatEtsLinkedSinceTheEditBegan)
+{
+    // A stop in the edit leaves the copy and what the edit began from; the export with a
+    // detector renamed stands in for the copy of an edit.
+    ASSERT_EQ(Starte("244_ID --ets-project demo.db --event 'ExportDevice 0 0 1' --event 'EditParameters 1'",
+                     "UserSvStop\n"),
+              0)
+        << Ausgabe("stderr");
+    const std::string antwort = Ausgabe("stdout");
+    const std::size_t anfang = antwort.find("file=\"") + 6;
+    const fs::path export_ = antwort.substr(anfang, antwort.find('"', anfang) - anfang);
+    ASSERT_TRUE(fs::exists(export_.parent_path() / "1.azb")) << "the copy does not know what the edit began from";
+    const std::string neu = "\"Flur oben [Eingang]\"";
+    {
+        std::string inhalt = Lies(export_);
+        const std::size_t melder = inhalt.find("\"Melder 2 [Eingang]\"");
+        ASSERT_NE(melder, std::string::npos);
+        std::ofstream(export_.parent_path() / "1.azs", std::ios::binary) << inhalt.replace(melder, 20, neu);
+    }
+    // ETS links object 0 to group address 17 since.
+    const std::string objekt0 = StoreAbfrage(store, "SELECT o.id FROM device_object o JOIN comm_object c ON "
+                                                    "c.id = o.comm_object_id WHERE o.device_id = 1 AND c.number = 0");
+    ASSERT_FALSE(objekt0.empty());
+    const std::string sql = "INSERT INTO sub_to_object (sub_group_id, device_object_id, send_flag) VALUES (17, " +
+                            objekt0.substr(0, objekt0.find('\n')) + ", 0)";
+    TOtherProgram(store).Sql(sql.c_str());
+    // The copy is offered and restored (offscreen every question answers "Ja").
+    EXPECT_EQ(Starte("244_ID --ets-project demo.db --event 'LinkObjToSubGroup 0 0 1 0 17' --event 'EditParameters 1'",
+                     "ReturnToEts\nUserSvStop\n"),
+              0);
+    EXPECT_EQ(Ausgabe("stdout"), "LinkObjToSubGroup result=1 finished=1\nEditParameters result=1 finished=0\n"
+                                 "ReturnToEts keep=1\nUserSvStop\n");
+    EXPECT_NE(Ausgabe("stderr").find("Import beendet"), std::string::npos) << Ausgabe("stderr");
+
+    const std::string blob = StoreBlob();
+    EXPECT_NE(blob.find(neu), std::string::npos) << "the edit is not kept";
+    const std::string adresse = StoreAbfrage(store, "SELECT address FROM sub_group WHERE id = 17");
+    EXPECT_NE(StoreLinks(store, kDemoAlarmCentreId).find("0|" + adresse.substr(0, adresse.find('\n')) + "|"),
+              std::string::npos)
+        << "ETS's table lacks the link\n" << StoreLinks(store, kDemoAlarmCentreId);
+    DatenContainer::TContainerInhalt inhalt;
+    ASSERT_TRUE(DatenContainer::ReadContainer(blob, "", [](const std::string&) { return true; }, inhalt));
+    EXPECT_EQ(TDeviceInstanz::GetObjektLinks(inhalt.Datensaetze)[0], std::set<int32_t>{17})
+        << "the configuration lacks the link";
 }
 
 // ETS's events during an edit leave its auto-save running: killed later, the editor has kept

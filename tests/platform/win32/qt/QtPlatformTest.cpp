@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QTranslator>
 #include <QTreeWidget>
 #include <QWidget>
 
@@ -308,12 +309,25 @@ TEST(QtDialogPlace, ABoxIsCentredOnItsOwnerAtTheSizeItIsShownWith)
 }
 
 // The file dialog writes its sizes and dates in the default locale, not in that of the
-// environment; a folder has no size.
-TEST(QtDialogDates, AFileDialogWritesItsSizesAndDatesInTheDefaultLocale)
+// environment: the German one that the program's start (LoadQtTranslations) makes the default,
+// whatever the default was before. A folder has no size.
+TEST(QtDialogDates, AFileDialogWritesItsSizesAndDatesInTheGermanLocaleTheStartSets)
 {
     EnsureApplication();
     const QLocale vorher;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const auto uebersetzer = [] { return QCoreApplication::instance()->findChildren<QTranslator*>(); };
+    const auto vorherUebersetzer = uebersetzer();
+    (void)LoadQtTranslations(*QCoreApplication::instance());
+    // The other tests here see Qt's own texts: the translation goes again.
+    for (QTranslator* t : uebersetzer())
+        if (!vorherUebersetzer.contains(t)) {
+            QCoreApplication::removeTranslator(t);
+            delete t;
+        }
+    EXPECT_EQ(QLocale().language(), QLocale::German);
+    EXPECT_EQ(QLocale().territory(), QLocale::Germany);
+    EXPECT_EQ(QLocale().toString(1234.5, 'f', 1), QStringLiteral("1.234,5"));
     const std::filesystem::path ordner =
         std::filesystem::temp_directory_path() / ("test_win32_qt-" + std::to_string(::getpid()));
     std::filesystem::create_directories(ordner / "AZ");
