@@ -127,7 +127,8 @@ public:
     // shows one its row can take (a number in range, a choice among the entries, a text
     // within the field), the node drawn with what the loaded tree hands it (an arming node
     // offers the sabotage inputs of its area), values no row shows as the node's operations
-    // leave them, and written back by the node as it stands; no object linked beyond the
+    // leave them, and the record what the node writes into a record as the program makes one,
+    // slot for slot (a slot no node keeps holds the program's value); no object linked beyond the
     // limit the program gives it (AuswahlGrenze), nor stored with a limit the program does
     // not give it. Except when opened: each object one that its parameter's
     // stored value shows on this device, of ETS's type and kind. Refused: the reason as Text.

@@ -435,13 +435,14 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
         for (const std::string& zeile : {GridWert(*knoten, record), VerborgenerWert(*knoten)})
             if (zeile != "-")
                 return Spredit::Txt9237 + "\n" + SatzText(record) + "\n" + zeile;
-        // What the node keeps of its record, drawn as the grid shows it, is the record. The
-        // device record is not: its node takes the physical address from ETS, and each opening
-        // writes it anew.
-        if (key == geraet)
-            continue;
-        TDatenStruktur zurueck = record;
+        // The record is what the node writes into a record as the program makes one (default
+        // contents: every slot the node does not keep holds the program's value), drawn as
+        // the grid shows it. The device record's address text is ETS's: each opening writes
+        // it anew.
+        TDatenStruktur zurueck;
         knoten->Write(zurueck);
+        if (key == geraet)
+            zurueck.String2 = record.String2;
         if (!(zurueck == record))
             return Spredit::Txt9237 + "\n" + SatzText(record);
     }

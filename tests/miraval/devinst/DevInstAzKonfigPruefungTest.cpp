@@ -163,6 +163,35 @@ std::vector<std::string> JeWert(const std::string& container, const std::functio
     return dateien;
 }
 
+// The container once for each node kind and each slot its node does not keep, which no
+// operation changes: that slot set to a value the program never writes.
+std::vector<std::string> UngenutzterSlot(const std::string& container)
+{
+    TSaetze saetze;
+    EXPECT_TRUE(DatenContainer::ReadDatensaetze(container, "", saetze).Ok);
+    constexpr int32_t kFremd = 30001;
+    std::set<int> typen;
+    std::vector<std::string> dateien;
+    for (std::size_t i = 0; i < saetze.size(); ++i) {
+        if (IstObjekt(saetze[i]) || saetze[i].Typ == 2 || !typen.insert(saetze[i].Typ).second)
+            continue;
+        for (int slot = 1; slot <= TDatenStruktur::kParamCount; ++slot) {
+            TSaetze kopie = saetze;
+            kopie[i].Param(slot) = kFremd;
+            TDatenStruktur gelesen = kopie[i];
+            std::unique_ptr<TDataBasis> knoten = TDeviceInstanzAz::KnotenFuerSatz(nullptr, gelesen);
+            if (!knoten)
+                break;
+            knoten->InitFromDB(gelesen);
+            TDatenStruktur frisch;
+            knoten->Write(frisch);
+            if (frisch.Param(slot) != kFremd)
+                dateien.push_back(Schreibe(kopie));
+        }
+    }
+    return dateien;
+}
+
 // The value cells of the grid the node of the record draws.
 std::vector<TCell> Zeilen(TDatenStruktur satz, uint32_t variante)
 {
@@ -414,6 +443,8 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
                 })},
         {"a node below a sibling", {Spredit::Txt9236, Spredit::Txt9222, Spredit::Txt9230}, false, UnterGeschwister(e)},
         {"a grid row's value just outside what it can take", {Spredit::Txt9237}, false, JeGridZeile(e)},
+        {"a slot no node keeps holding a value", {Spredit::Txt9237, Spredit::Txt9236, Spredit::Txt9229}, false,
+         UngenutzterSlot(e)},
         {"a sabotage input of a switching device without an address", {Spredit::Txt9237}, false,
          JeSatz(e, [](const TDatenStruktur& s) { return s.Typ == AzTyp::ScharfschaltungSsb; },
                 [](TSaetze& r, std::size_t i) { r[i].Param10 = 1; })},
