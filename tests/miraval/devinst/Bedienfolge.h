@@ -302,10 +302,12 @@ private:
         if (knoten.empty())
             return;
         TDataBasis* node = knoten[Wahl(knoten.size())];
-        auto seite = Seite(*node, [](const TCell& z) {
+        // A detector's text is typed or picked from its list.
+        const bool melder = dynamic_cast<TAzMelder*>(node) != nullptr;
+        auto istText = [melder](const TCell& z) { return melder && z.Kind == TCell::ckComboBox && z.RowNr == TAzMelder::rowMelderText; };
+        auto seite = Seite(*node, [&istText](const TCell& z) {
             return z.Kind == TCell::ckSpinEdit || (z.Kind == TCell::ckComboBox && !z.Items.empty()) ||
-                   (z.Kind == TCell::ckEdit && z.MaxLength > 0) ||
-                   (z.Kind == TCell::ckComboBox && z.RowNr == TAzMelder::rowMelderText);
+                   (z.Kind == TCell::ckEdit && z.MaxLength > 0) || istText(z);
         });
         if (seite->zeilen.empty())
             return;
@@ -320,7 +322,7 @@ private:
         } else if (z.Kind == TCell::ckEdit) {
             was = Text(Wahl(static_cast<std::size_t>(z.MaxLength) + 1));
             grid.TypeText(zeile, was);
-        } else if (z.RowNr == TAzMelder::rowMelderText && (z.Items.empty() || Byte() % 2 == 0)) {
+        } else if (istText(z) && (z.Items.empty() || Byte() % 2 == 0)) {
             was = Text(Wahl(static_cast<std::size_t>(TAzMelder::kMaxTextLaenge) + 1));
             grid.TypeText(zeile, was);
         } else {
