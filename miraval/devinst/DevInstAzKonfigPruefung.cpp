@@ -180,10 +180,9 @@ std::string GeraetGrenzen(const TStore& store, const std::map<int32_t, int32_t>&
     for (const auto& [key, record] : store.Records()) {
         if (const int bereich = Bereich(record.Typ); bereich != 0 && !BereichVorhanden(variante, bereich))
             return Spredit::Txt9230 + "\n" + SatzText(record);
-        const bool text14 = record.Typ == AzTyp::Melder ||
-                            (record.Typ >= AzTyp::ScharfschaltBereich1 &&
-                             record.Typ < AzTyp::ScharfschaltBereich1 + TDeviceInstanzAz::kAnzahlBereiche);
-        if (text14 && Utf8CharCount(record.String4) > static_cast<std::size_t>(TAzMelder::kMaxTextLaenge))
+        // An input's text (its row takes any text and refuses a longer one when it is typed);
+        // an arming area's text its grid row judges.
+        if (record.Typ == AzTyp::Melder && Utf8CharCount(record.String4) > static_cast<std::size_t>(TAzMelder::kMaxTextLaenge))
             return Spredit::Txt9232 + "\n" + SatzText(record);
         if (record.Typ != AzTyp::Melder)
             continue;
@@ -350,8 +349,9 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
         eingangsBereich[static_cast<std::size_t>(art)] =
             muster.SetMelderBereich(static_cast<T_DB_EnumAzMelder::TEnumMelder>(art)) ? muster.GetSicherungsBereichMelder()
                                                                                       : -1;
-    // Inputs of equal values are judged once: their number, handle, name, parent and position
-    // take no part in what the grid shows or in what the node keeps.
+    // Inputs of equal values are judged once: their number, handle, name, parent, position and
+    // text take no part in what the grid judges or in what the node keeps (the text row takes
+    // any text; its length GeraetGrenzen judges), so one text per detector costs no draws.
     std::vector<TDatenStruktur> gleicheEingaenge;
     // The Merkmal of each fixed node, by handle.
     std::map<int32_t, int> merkmale;
@@ -384,17 +384,15 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
             continue;
         }
         if (IstBusEingang(record)) {
-            // Below the area its kind names (checked with the numbers); its area the one the
-            // program gives that kind.
-            const auto eltern = platz.find(schluessel.at(record.Parent));
-            if (eltern == platz.end() || eltern->second < 0 || record.Param8 < 0 ||
-                record.Param8 >= static_cast<int32_t>(eingangsBereich.size()))
-                return Spredit::Txt9236 + "\n" + SatzText(record);
+            // Below the area its kind names, a kind the device has (GeraetGrenzen; the area, a
+            // parent, was matched to its fixed node before), its area the one the program
+            // gives that kind.
             if (record.Param4 != eingangsBereich[static_cast<std::size_t>(record.Param8)])
                 return Spredit::Txt9238 + "\n" + SatzText(record);
             TDatenStruktur werte = record;
             werte.Handle = werte.Parent = werte.Param1 = werte.Param9 = 0;
             werte.Name.clear();
+            werte.String4.clear();
             if (const auto gleich = std::find(gleicheEingaenge.begin(), gleicheEingaenge.end(), werte);
                 gleich != gleicheEingaenge.end()) {
                 grenzeBegrenzt(key, eingangsGrenzen[static_cast<std::size_t>(gleich - gleicheEingaenge.begin())]);

@@ -427,7 +427,7 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
                 [](TSaetze& r, std::size_t i) { r[i].Typ += 2; })},
         {"a record type the program does not know", {Spredit::Txt9231}, false,
          JeSatz(e, Immer, [](TSaetze& r, std::size_t i) { r[i].Typ = 6199; })},
-        {"a text longer than the device holds", {Spredit::Txt9232}, false,
+        {"a text longer than the device holds", {Spredit::Txt9232, Spredit::Txt9237}, false,
          JeSatz(e,
                 [](const TDatenStruktur& s) { return s.Typ == AzTyp::Melder || s.Typ == AzTyp::ScharfschaltBereich1; },
                 [](TSaetze& r, std::size_t i) { r[i].String4 = std::string(5000, 'x'); })},
