@@ -23,8 +23,8 @@
 #include "tessarin/AzMelder.h"
 #include "tessarin/AzScharfUnscharfQuittierungSsb.h"
 #include "tessarin/AzScharfschaltungSsb.h"
-#include "tessarin/SprAz.h"
 #include "tessarin/AzVerhaltenDurchUegR.h"
+#include "tessarin/SprAz.h"
 #include "win32/CodePage1252.h"
 
 #include <algorithm>
@@ -182,7 +182,8 @@ std::string GeraetGrenzen(const TStore& store, const std::map<int32_t, int32_t>&
             return Spredit::Txt9230 + "\n" + SatzText(record);
         // An input's text (its row takes any text and refuses a longer one when it is typed);
         // an arming area's text its grid row judges.
-        if (record.Typ == AzTyp::Melder && Utf8CharCount(record.String4) > static_cast<std::size_t>(TAzMelder::kMaxTextLaenge))
+        if (record.Typ == AzTyp::Melder &&
+            Utf8CharCount(record.String4) > static_cast<std::size_t>(TAzMelder::kMaxTextLaenge))
             return Spredit::Txt9232 + "\n" + SatzText(record);
         if (record.Typ != AzTyp::Melder)
             continue;
@@ -287,9 +288,11 @@ std::string VerborgenerWert(TDataBasis& knoten)
 std::array<std::list<int32_t>, TDeviceInstanzAz::kAnzahlBereiche> SabotageEingaenge(const TStore& store)
 {
     std::array<std::list<int32_t>, TDeviceInstanzAz::kAnzahlBereiche> listen;
-    for (const auto& [key, record] : store.Records())
-        if (const int bereich = record.Typ == AzTyp::Melder ? SaboSeBereich(record.Param3, record.Param8) : 0; bereich != 0)
+    for (const auto& [key, record] : store.Records()) {
+        const int bereich = record.Typ == AzTyp::Melder ? SaboSeBereich(record.Param3, record.Param8) : 0;
+        if (bereich != 0)
             listen[static_cast<std::size_t>(bereich - 1)].push_back(record.Param9);
+    }
     for (auto& liste : listen) {
         liste.sort();
         liste.unique();
@@ -412,7 +415,7 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
         if (auto* melder = dynamic_cast<TAzMelder*>(knoten.get()))
             melder->SetVarianteAz(variante);
         if (auto* ssb = dynamic_cast<TAzScharfschaltungSsb*>(knoten.get()))
-            if (const int bereich = ssb->GetScharfschaltBereich(); bereich >= 1 && bereich <= TDeviceInstanzAz::kAnzahlBereiche)
+            if (const int bereich = ssb->GetScharfschaltBereich(); BereichOk(bereich))
                 ssb->UpdateListeMelderNrSaboSeSb(sabotage[static_cast<std::size_t>(bereich - 1)]);
         if (key != geraet && !IstBusEingang(record)) {
             // A fixed node: the one of its type and kind below its parent's place.

@@ -158,12 +158,13 @@ public:
         // the switching devices go): answered no, as the configuration is to stay.
         std::vector<std::string> boxen;
         bool ja = true;
-        const TMessageBoxHook vorher = SetMessageBoxHook([&](HWND, const std::string& text, const std::string&, UINT flags) {
+        auto antwort = [&](HWND, const std::string& text, const std::string&, UINT flags) {
             const bool frage = (flags & 0xF) == MB_YESNO || (flags & 0xF) == MB_YESNOCANCEL;
             if (!frage)
                 boxen.push_back(text);
             return frage ? (ja ? IDYES : IDNO) : IDOK;
-        });
+        };
+        const TMessageBoxHook vorher = SetMessageBoxHook(antwort);
         Ausfuehren();
         std::string export_;
         if (!m_g.inst.WriteBlob() || !m_g.inst.CopyStrukturDatenToDB(nullptr, &export_))
@@ -224,9 +225,11 @@ private:
     }
     static uint8_t Art(int typ)
     {
-        return static_cast<uint8_t>(typ == AzTyp::SicherungsBereichFeuer      ? MelderArt::Feuer
-                                    : typ == AzTyp::SicherungsBereichUeberfall ? MelderArt::Ueberfall
-                                                                               : MelderArt::Sb1 + (typ - AzTyp::SicherungsBereich1));
+        if (typ == AzTyp::SicherungsBereichFeuer)
+            return MelderArt::Feuer;
+        if (typ == AzTyp::SicherungsBereichUeberfall)
+            return MelderArt::Ueberfall;
+        return static_cast<uint8_t>(MelderArt::Sb1 + (typ - AzTyp::SicherungsBereich1));
     }
     // A text of that many characters, umlauts among them.
     std::string Text(std::size_t laenge)
@@ -304,7 +307,9 @@ private:
         TDataBasis* node = knoten[Wahl(knoten.size())];
         // A detector's text is typed or picked from its list.
         const bool melder = dynamic_cast<TAzMelder*>(node) != nullptr;
-        auto istText = [melder](const TCell& z) { return melder && z.Kind == TCell::ckComboBox && z.RowNr == TAzMelder::rowMelderText; };
+        auto istText = [melder](const TCell& z) {
+            return melder && z.Kind == TCell::ckComboBox && z.RowNr == TAzMelder::rowMelderText;
+        };
         auto seite = Seite(*node, [&istText](const TCell& z) {
             return z.Kind == TCell::ckSpinEdit || (z.Kind == TCell::ckComboBox && !z.Items.empty()) ||
                    (z.Kind == TCell::ckEdit && z.MaxLength > 0) || istText(z);

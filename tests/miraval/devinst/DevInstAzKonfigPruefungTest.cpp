@@ -454,7 +454,8 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
          JeWert(e, IstEingang, 8, {0, 1, 2, 3, 4, 5, 6, 300})},
         {"an input's type none it can have", {Spredit::Txt9237}, false, JeWert(e, IstEingang, 3, {99, 300})},
         {"an object linked beyond its limit", {Spredit::Txt9239}, false, UeberLimit(e, Grenzen(), false)},
-        {"an object linked beyond its limit, stored without it", {Spredit::Txt9239}, false, UeberLimit(e, Grenzen(), true)},
+        {"an object linked beyond its limit, stored without it", {Spredit::Txt9239}, false,
+         UeberLimit(e, Grenzen(), true)},
         {"an object given a limit the program does not give it", {Spredit::Txt9237}, false,
          JeSatz(e, [g = Grenzen()](const TDatenStruktur& s) { return IstObjekt(s) && g.count(s.Param4) == 0; },
                 [](TSaetze& r, std::size_t i) { r[i].Param13 = 1; })},
@@ -609,11 +610,15 @@ TEST_F(KonfigPruefung, TheDemoDeviceAfterEachEditAPersonCanMakePassesEveryReader
          [&] {
              TObjektBasis* scharf = inst.GetObjectFromObjectNr(ObjektNr::KomScharfschaltWunsch(1));
              ASSERT_NE(scharf, nullptr);
-             for (const auto& [id, sub] : inst.GetSubGroupMap())
-                 if (sub->GetKomplettGrpAdr() == 1 * 2048 + 0 * 256 + 1)
+             for (const auto& [id, sub] : inst.GetSubGroupMap()) {
+                 if (sub->GetKomplettGrpAdr() == 1 * 2048 + 0 * 256 + 1) {
                      ASSERT_TRUE(inst.LinkToSubGroup(id, scharf->GetHandle(), true));
-             const auto eingaenge =
-                 knoten([](TDataBasis& n) { return n.GetTyp() == AzTyp::Melder && dynamic_cast<TAzMelder&>(n).GetMelderBereich() == MelderArt::Sb1; });
+                 }
+             }
+             const auto eingaenge = knoten([](TDataBasis& n) {
+                 auto* melder = dynamic_cast<TAzMelder*>(&n);
+                 return melder != nullptr && melder->GetMelderBereich() == MelderArt::Sb1;
+             });
              ASSERT_FALSE(eingaenge.empty());
              auto* eingang = static_cast<TAzMelder*>(eingaenge.front());
              auto waehle = [](TDataBasis& node, int rowNr, int32_t wert) {
@@ -622,7 +627,8 @@ TEST_F(KonfigPruefung, TheDemoDeviceAfterEachEditAPersonCanMakePassesEveryReader
                  const int zeile = grid.FindRow(rowNr);
                  ASSERT_GE(zeile, 0) << rowNr;
                  const auto& items = grid.Cell(1, zeile)->Items;
-                 const auto eintrag = std::find_if(items.begin(), items.end(), [wert](const TComboWert& e) { return e.Wert == wert; });
+                 const auto eintrag =
+                     std::find_if(items.begin(), items.end(), [wert](const TComboWert& e) { return e.Wert == wert; });
                  ASSERT_NE(eintrag, items.end()) << rowNr << ": " << wert;
                  ASSERT_TRUE(grid.SelectComboItem(zeile, static_cast<int>(eintrag - items.begin())));
                  grid.ExitCell();
@@ -728,14 +734,16 @@ TEST_F(KonfigPruefung, AnImportWhoseConversionFailsLeavesTheDeviceAsItWas)
     eingang->String4 = "Anders";
     const std::string datei = Schreibe(saetze);
     project.Sql("UPDATE device_object SET visible = 0 WHERE device_id = " + std::to_string(kDemoAlarmCentreId) +
-                " AND comm_object_id IN (SELECT id FROM comm_object WHERE number = " + std::to_string(objekt->Param4) + ")");
+                " AND comm_object_id IN (SELECT id FROM comm_object WHERE number = " +
+                std::to_string(objekt->Param4) + ")");
     const TGeraetZustand vorher = GeraetZustand(quelle.inst, project.ets, kDemoAlarmCentreId);
     const std::string gespeichert = Gespeichert();
     const int eingaenge = quelle.inst.GetAnzahlEingaenge();
     for (const bool kopie : {false, true}) {
         SCOPED_TRACE(kopie ? "copy" : "import");
         TScriptedMessageBox ok{IDOK};
-        EXPECT_FALSE(kopie ? quelle.inst.VireoCdiCopy(datei, true, nullptr) : quelle.inst.VireoCdiImport(datei, nullptr));
+        EXPECT_FALSE(kopie ? quelle.inst.VireoCdiCopy(datei, true, nullptr)
+                           : quelle.inst.VireoCdiImport(datei, nullptr));
         EXPECT_FALSE(quelle.inst.GetKonfigAbgelehnt()) << "the gate took the file";
         ASSERT_EQ(ok.Count(), 1u);
         EXPECT_EQ(ok.Shown()[0].text.rfind(Spredit::Txt9025 + "\n", 0), 0u) << ok.Shown()[0].text;
