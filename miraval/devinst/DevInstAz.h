@@ -115,9 +115,9 @@ public:
     // The gate (DevInstAzKonfigPruefung.cpp). Whether the container can be read whole, checked
     // before anything changes: its sections whole; for a file, its version this editor's;
     // every record line as this editor writes it (numbers that are numbers, no value missing
-    // or added); records there, handles unique, only known record types; exactly one device
-    // record, whose handle is the System of every record; every record below it through records
-    // that can hold it; each object's continuation chain only through continuation records of
+    // or added); records there, handles unique and ones the handle source hands out
+    // (1..32767), only known record types; exactly one device record, whose handle is the
+    // System of every record; every record below it through records that can hold it; each object's continuation chain only through continuation records of
     // that object (ketten receives them); no communication object in two records; the inputs
     // within the device's number and limits, each number once, each in an area the variant
     // has and below that area; no security or arming area the variant lacks; texts no longer

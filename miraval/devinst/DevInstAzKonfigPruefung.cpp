@@ -17,6 +17,7 @@
 #include "quillon/SprObjektModell.h"
 #include "tamsel/Tamsel.h"
 #include "pellam/DataBasis.h"
+#include "pellam/EibHandle.h"
 #include "rastow/DrawGridSE.h"
 #include "tessarin/AzAlarmierung.h"
 #include "tessarin/AzAnzeige.h"
@@ -529,6 +530,10 @@ DatenContainer::TContainerStatus TDeviceInstanzAz::Pruefen(const std::string& st
     std::map<int32_t, int32_t> schluessel;
     if (int32_t doppelt = 0; !HandleSchluessel(store, schluessel, doppelt))
         return Abgelehnt(Spredit::Txt9217 + "\nHandle: " + std::to_string(doppelt));
+    // Only handles the handle source hands out: they travel as 16-bit halves of messages.
+    for (const auto& [key, record] : store.Records())
+        if (record.Handle < 1 || record.Handle > TEibHandle::MaxHandle)
+            return Abgelehnt(Spredit::Txt9237 + "\n" + SatzText(record));
     for (const auto& [key, record] : store.Records())
         if (!IstBekannterTyp(record.Typ))
             return Abgelehnt(Spredit::Txt9231 + "\n" + SatzText(record));

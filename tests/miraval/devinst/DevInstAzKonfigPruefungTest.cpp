@@ -8,6 +8,7 @@
 #include "miraval/devinst/DatenContainer.h"
 #include "miraval/devinst/DevInstAz_p.h"
 #include "miraval/dienste/Spredit.h"
+#include "pellam/EibHandle.h"
 #include "platform/kestrin/EtsOtherProgram.h"
 #include "platform/kestrin/EtsTestProject.h"
 #include "quillon/VireoGrpAdrSub.h"
@@ -110,7 +111,7 @@ bool IstFest(const TDatenStruktur& s)
 void ZweiterSatz(TSaetze& r, std::size_t i)
 {
     TDatenStruktur zweites = r[i];
-    zweites.Handle = 987654;
+    zweites.Handle = 30000;
     zweites.Next = 0;
     r.push_back(zweites);
 }
@@ -276,7 +277,7 @@ std::vector<std::string> UeberLimit(const std::string& container, const std::map
             }
             for (int32_t n = 0; n < grenzen.at(r[i].Param4); ++n) {
                 TDatenStruktur glied;
-                glied.Handle = 900000 + n;
+                glied.Handle = 31000 + n;
                 glied.Typ = 2;
                 glied.System = r[i].System;
                 glied.Parent = r[i].Handle;
@@ -378,18 +379,20 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
         {"a number field reading sechs", {Spredit::Txt9224}, false, JeZeile(e, [](TStringList& w) { w[14] = "sechs"; })},
         {"a number field reading 6x", {Spredit::Txt9224}, false, JeZeile(e, [](TStringList& w) { w[3] = w[3] + "x"; })},
         {"a value removed", {Spredit::Txt9219}, false, JeZeile(e, [](TStringList& w) { w.Delete(10); })},
+        {"a handle the handle source never gives", {Spredit::Txt9237}, false,
+         JeSatz(e, Immer, [](TSaetze& r, std::size_t i) { r[i].Handle = i % 2 == 0 ? TEibHandle::MaxHandle + 1 : 0; })},
         {"a handle another record's", {Spredit::Txt9217}, false,
          JeSatz(e, Immer, [](TSaetze& r, std::size_t i) { r[i].Handle = r[i == 0 ? 1 : i - 1].Handle; })},
         {"a second device record", {Spredit::Txt9221}, false,
          JeSatz(e, [](const TDatenStruktur& s) { return s.Typ == AzTyp::System; },
                 [](TSaetze& r, std::size_t i) {
                     TDatenStruktur zweites = r[i];
-                    zweites.Handle = 987654;
+                    zweites.Handle = 30000;
                     r.push_back(zweites);
                 })},
         {"the device record's handle not its records' System", {Spredit::Txt9225}, false,
          JeSatz(e, [](const TDatenStruktur& s) { return s.Typ == AzTyp::System; },
-                [](TSaetze& r, std::size_t i) { r[i].Handle = 987654; })},
+                [](TSaetze& r, std::size_t i) { r[i].Handle = 30000; })},
         {"a System not the device record's handle", {Spredit::Txt9225}, false,
          JeSatz(e, Immer, [](TSaetze& r, std::size_t i) { r[i].System += 1; })},
         {"an object in two records", {Spredit::Txt9226}, false,
@@ -404,7 +407,7 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
                 [](TSaetze& r, std::size_t i) {
                     for (int32_t n = 0; n < kMaxEingaenge; ++n) {
                         TDatenStruktur mehr = r[i];
-                        mehr.Handle = 900000 + n;
+                        mehr.Handle = 31000 + n;
                         r.push_back(mehr);
                     }
                 })},
