@@ -126,7 +126,7 @@ bool TDeviceInstanz::VireoCdiCopy(const std::string& data, bool /*flag*/, TEtsPr
 TDeviceInstanz::TStand TDeviceInstanz::StandMerken()
 {
     TStand stand{m_blob, m_compData, std::nullopt};
-    if (std::string konfiguration; GetDatenSatzAnzahl() > 0 && CopyStrukturDatenToDB(nullptr, &konfiguration))
+    if (std::string konfiguration; GetDatenSatzAnzahl() > 0 && CopyStrukturDatenAlsEts(nullptr, &konfiguration))
         stand.konfiguration = std::move(konfiguration);
     return stand;
 }
