@@ -271,15 +271,20 @@ std::string GridWert(TDataBasis& knoten, const TDatenStruktur& record)
 }
 
 // A value the node's grid does not show, where the node's own operations would have left
-// another: a switching device without an address has no sabotage input (its row is drawn
-// only with an address; choosing no address and clearing the device take the input away).
-// The caption of the row that would change it; "-" when every such value is the node's.
+// another. A switching device's address is a physical address (16 bits) or none; without
+// one it has neither a text nor a sabotage input (its sabotage row is drawn only with an
+// address; choosing no address and clearing the device take both away). The caption of
+// the row that would change it; "-" when every such value is the node's.
 std::string VerborgenerWert(TDataBasis& knoten)
 {
     if (auto* ssb = dynamic_cast<TAzScharfschaltungSsb*>(&knoten))
-        for (int se = 1; se <= TAzScharfschaltungSsb::kAnzahlSe; ++se)
-            if (ssb->GetPhysAdrSe(se) == 0 && ssb->GetMelderNrSaboSe(se) != TAzScharfschaltungSsb::kKeineSabotage)
+        for (int se = 1; se <= TAzScharfschaltungSsb::kAnzahlSe; ++se) {
+            const int32_t adresse = ssb->GetPhysAdrSe(se);
+            const bool ohne = adresse == 0 && (ssb->GetMelderNrSaboSe(se) != TAzScharfschaltungSsb::kKeineSabotage ||
+                                               !ssb->GetStringPhysAdrSe(se).empty());
+            if (adresse < 0 || adresse > 0xFFFF || ohne)
                 return SprAz::Txt10362 + std::to_string(se);
+        }
     return "-";
 }
 

@@ -376,10 +376,10 @@ private:
                         return true;
                 return false;
             });
-            if (geraete.empty())
-                host.dlgAntwort = 2;
-            else
-                host.dlgAuswahl = *std::next(geraete.begin(), static_cast<std::ptrdiff_t>(wahl % geraete.size()));
+            // One more choice than the devices: "Keine PA", no address and no text.
+            const std::size_t n = wahl % (geraete.size() + 1);
+            host.dlgAuswahl = n < geraete.size() ? *std::next(geraete.begin(), static_cast<std::ptrdiff_t>(n))
+                                                 : TPhysAdrEintrag{0, ""};
         }
         m_protokoll.push_back(node->GetName(false) + " dialog row " + std::to_string(rowNr) + ": " +
                               (host.dlgAntwort == 1 ? "choice " + std::to_string(wahl) : "cancelled"));

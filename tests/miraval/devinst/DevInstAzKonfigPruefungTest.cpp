@@ -448,9 +448,23 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
         {"a grid row's value just outside what it can take", {Spredit::Txt9237}, false, JeGridZeile(e)},
         {"a slot no node keeps holding a value", {Spredit::Txt9237, Spredit::Txt9236, Spredit::Txt9229}, false,
          UngenutzterSlot(e)},
-        {"a sabotage input of a switching device without an address", {Spredit::Txt9237}, false,
-         JeSatz(e, [](const TDatenStruktur& s) { return s.Typ == AzTyp::ScharfschaltungSsb; },
-                [](TSaetze& r, std::size_t i) { r[i].Param10 = 1; })},
+        {"a switching device without an address with a sabotage input or a text, or an address no device has",
+         {Spredit::Txt9237}, false,
+         [&e] {
+             std::vector<std::string> dateien;
+             for (int fall = 0; fall < 3; ++fall)
+                 for (std::string& d : JeSatz(e, [](const TDatenStruktur& s) { return s.Typ == AzTyp::ScharfschaltungSsb; },
+                                              [fall](TSaetze& r, std::size_t i) {
+                                                  if (fall == 0)
+                                                      r[i].Param10 = 1;
+                                                  else if (fall == 1)
+                                                      r[i].String1 = "1.1.10 Schlüsselschalter";
+                                                  else
+                                                      r[i].Param5 = 0x10000;
+                                              }))
+                     dateien.push_back(std::move(d));
+             return dateien;
+         }()},
         {"an input's area number not its area's", {Spredit::Txt9238}, false,
          JeWert(e, IstEingang, 4, {1, 2, 3, 300})},
         {"an input's area kind not its area's", {Spredit::Txt9230, Spredit::Txt9229}, false,
