@@ -66,7 +66,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS = record_line container device_blob ini code_page_1252 comma_text event_line \
                command_line project_store grp_adr_text template_import safety_copy ets_import paste \
-               ets_events
+               ets_events person_edits
 fuzz: deps
 	@$(MAKE) --no-print-directory packages PACKAGES_MORE="clang"
 	@# The runtime of clang's own version: libFuzzer and the sanitizers.

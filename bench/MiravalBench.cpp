@@ -27,6 +27,8 @@
 #include "pellam/DataBasis.h"
 #include "quillon/DatenStruktur.h"
 #include "quillon/ObjektBasis.h"
+#include "rastow/DrawGridSE.h"
+#include "tessarin/AzMelder.h"
 #include "win32/MessageBox.h"
 
 #include <benchmark/benchmark.h>
@@ -130,6 +132,19 @@ TLargest& Largest()
             for (const auto& [handle, art] : areas)
                 if (TDataBasis* area = inst.FindHandle(handle))
                     more = inst.CreateAzMelder(owner, area, art, false) || more;
+        }
+        // One text per detector, typed into its text row as a person does: what a real
+        // installation has, and each input's grid then differs from every other's.
+        std::vector<TAzMelder*> melder;
+        for (const auto& [handle, node] : inst.GetKnoten())
+            if (auto* m = dynamic_cast<TAzMelder*>(node.get()))
+                melder.push_back(m);
+        for (TAzMelder* m : melder) {
+            TDrawGridSE grid;
+            m->BuildInfoWindow(&grid, nullptr, true, -1, -1);
+            Check(grid.TypeText(grid.FindRow(TAzMelder::rowMelderText), "Eingang " + std::to_string(m->GetMelderNr())),
+                  "a detector's text was not typed");
+            grid.ExitCell();
         }
         TEtsGroupTree tree;
         Check(l->ets->ReadGroupTree(kDemoAlarmCentreId, tree) && !tree.Subs.empty(), "no group addresses");

@@ -450,11 +450,24 @@ public:
     // object (object id, device object id, device parameter that shows it) to this device's.
     // An import moves each object's links to the group addresses of this device's project
     // with the same address words; a copy starts without links. The meter (may be null)
-    // shows the progress and may abort. False on an abort or a failed step: the instance
-    // keeps what was loaded and converted so far. The copy's flag is the one ETS passes with
-    // the event; it is not used.
+    // shows the progress and may abort. The ETS writes of the load and the conversion are
+    // one write burst. False on an abort or a failed step: the burst is undone and the
+    // instance holds again what it held before (its records, nodes and blob; nothing when it
+    // held nothing), so no later store writes a half-converted file. The copy's flag is the
+    // one ETS passes with the event; it is not used.
     bool VireoCdiImport(const std::string& data, TEtsProgressDialog* meter);
     bool VireoCdiCopy(const std::string& data, bool flag, TEtsProgressDialog* meter);
+    // What the instance holds, to be taken back whole after a load that failed half-way: the
+    // blob, the CompData and the records as a container (none when nothing is loaded).
+    struct TStand {
+        std::string blob;
+        std::string compData;
+        std::optional<std::string> konfiguration;
+    };
+    TStand StandMerken();
+    // The records and nodes of the container kept, loaded and aligned as an opening does
+    // (nothing loaded when there was none), then the blob and the CompData as they were.
+    void StandZurueck(TStand stand);
     // The conversion after the load; modus 0 import, 1 copy.
     bool KonvertEtsIds(int modus, TEtsProgressDialog* meter);
     // Appends every device parameter and every device object ETS holds for the device.

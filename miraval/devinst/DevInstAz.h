@@ -115,9 +115,9 @@ public:
     // The gate (DevInstAzKonfigPruefung.cpp). Whether the container can be read whole, checked
     // before anything changes: its sections whole; for a file, its version this editor's;
     // every record line as this editor writes it (numbers that are numbers, no value missing
-    // or added); records there, handles unique, only known record types; exactly one device
-    // record, whose handle is the System of every record; every record below it through records
-    // that can hold it; each object's continuation chain only through continuation records of
+    // or added); records there, handles unique and ones the handle source hands out
+    // (1..32767), only known record types; exactly one device record, whose handle is the
+    // System of every record; every record below it through records that can hold it; each object's continuation chain only through continuation records of
     // that object (ketten receives them); no communication object in two records; the inputs
     // within the device's number and limits, each number once, each in an area the variant
     // has and below that area; no security or arming area the variant lacks; texts no longer
@@ -125,8 +125,12 @@ public:
     // variant (FesteKnoten) once, below its parent there, none missing; every input below an
     // area of its kind, its area number the one its kind gives; every value a node's grid
     // shows one its row can take (a number in range, a choice among the entries, a text
-    // within the field), and written back by the node as it stands; no object linked beyond
-    // the limit its record keeps. Except when opened: each object one that its parameter's
+    // within the field), the node drawn with what the loaded tree hands it (an arming node
+    // offers the sabotage inputs of its area), values no row shows as the node's operations
+    // leave them, and the record what the node writes into a record as the program makes one,
+    // slot for slot (a slot no node keeps holds the program's value); no object linked beyond the
+    // limit the program gives it (AuswahlGrenze), nor stored with a limit the program does
+    // not give it. Except when opened: each object one that its parameter's
     // stored value shows on this device, of ETS's type and kind. Refused: the reason as Text.
     DatenContainer::TContainerStatus KonfigurationPruefen(const std::string& stream, TKonfigLeser leser,
                                                           std::vector<TDatenStruktur>* gelesen) override;
@@ -159,6 +163,14 @@ public:
     // call it once the ids are ETS's, so that a file stored before the limits were kept with
     // the objects is stored as the opening would keep it.
     void AuswahlGrenzenSetzen();
+    // What AuswahlGrenzenSetzen limits because of one node: the node's own communication
+    // object (its first child) when eigenesObjekt, and the objects of these numbers. The
+    // gate takes a file's limits from here, not from the file.
+    struct TAuswahlGrenze {
+        bool eigenesObjekt = false;
+        std::vector<int32_t> nummern;
+    };
+    static TAuswahlGrenze AuswahlGrenze(TDataBasis& node);
 
     // ---- Adding and deleting detectors (DevInstAzMelder.cpp) -----------------------------------
     // Asks how many inputs to add to the security area selected in the current project window

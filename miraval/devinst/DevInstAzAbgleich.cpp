@@ -3,6 +3,7 @@
 
 #include "miraval/devinst/DevInstAz.h"
 
+#include "miraval/devinst/DevInstAz_p.h"
 #include "quillon/EtsObjekt.h"
 #include "tamsel/Tamsel.h"
 #include "tessarin/AzAlarmierung.h"
@@ -92,8 +93,8 @@ bool TDeviceInstanzAz::DatenAbgleich(bool a, bool b)
                 break;
             ++m_eingaenge;
             const int bereich = melder->GetMelderBereich();
-            if (melder->GetMelderArt() == 3 && bereich >= 3 && bereich <= 6)
-                m_saboSe[static_cast<std::size_t>(bereich - 3)].push_back(melder->GetMelderNr());
+            if (const int ssb = SaboSeBereich(melder->GetMelderArt(), bereich); ssb != 0)
+                m_saboSe[static_cast<std::size_t>(ssb - 1)].push_back(melder->GetMelderNr());
             m_melderNrUsed.push_back(melder->GetMelderNr());
             TObjektBasis* objekt = nullptr;
             if (!objektDesKnotens(node, objekt))
@@ -169,33 +170,43 @@ bool TDeviceInstanzAz::DatenAbgleich(bool a, bool b)
     return true;
 }
 
+TDeviceInstanzAz::TAuswahlGrenze TDeviceInstanzAz::AuswahlGrenze(TDataBasis& node)
+{
+    TAuswahlGrenze grenze;
+    switch (node.GetTyp()) {
+    case TAzMelder::kTyp:
+    case TAzSabotageKontakt::kTyp:
+        grenze.eigenesObjekt = true;
+        break;
+    case TAzScharfschaltungSsb::kTyp:
+        if (auto* ssb = dynamic_cast<TAzScharfschaltungSsb*>(&node)) {
+            const int bereich = static_cast<int>(ssb->GetScharfschaltBereich());
+            if (bereich >= 1 && bereich <= kAnzahlBereiche)
+                grenze.nummern.push_back(kObjektScharfschaltEingang + bereich);
+        }
+        break;
+    case TAzEibAlarmSystemSicherheit::kTyp:
+        // The monitoring object's limit follows the node's switch, not the stored object.
+        if (auto* sicherheit = dynamic_cast<TAzEibAlarmSystemSicherheit*>(&node);
+            sicherheit != nullptr && sicherheit->GetStatusHeartBeatUeberwachung())
+            grenze.nummern.push_back(kObjektHeartbeat);
+        break;
+    default:
+        break;
+    }
+    return grenze;
+}
+
 void TDeviceInstanzAz::AuswahlGrenzenSetzen()
 {
     LOG_FKT("TDeviceInstanzAz::AuswahlGrenzenSetzen");
     for (const auto& [handle, knoten] : GetKnoten()) {
-        TDataBasis* node = knoten.get();
-        switch (node->GetTyp()) {
-        case TAzMelder::kTyp:
-        case TAzSabotageKontakt::kTyp:
-            // Its first child is its communication object.
-            if (auto* objekt = dynamic_cast<TEtsObjekt*>(FindHandle(GetFirstChild(node))))
+        const TAuswahlGrenze grenze = AuswahlGrenze(*knoten);
+        // Its first child is its communication object.
+        if (grenze.eigenesObjekt)
+            if (auto* objekt = dynamic_cast<TEtsObjekt*>(FindHandle(GetFirstChild(knoten.get()))))
                 SetzeAuswahlGrenze(*objekt);
-            break;
-        case TAzScharfschaltungSsb::kTyp:
-            if (auto* ssb = dynamic_cast<TAzScharfschaltungSsb*>(node)) {
-                const int bereich = static_cast<int>(ssb->GetScharfschaltBereich());
-                if (bereich >= 1 && bereich <= kAnzahlBereiche)
-                    SetzeAuswahlGrenze(kObjektScharfschaltEingang + bereich);
-            }
-            break;
-        case TAzEibAlarmSystemSicherheit::kTyp:
-            // The monitoring object's limit follows the node's switch, not the stored object.
-            if (auto* sicherheit = dynamic_cast<TAzEibAlarmSystemSicherheit*>(node);
-                sicherheit != nullptr && sicherheit->GetStatusHeartBeatUeberwachung())
-                SetzeAuswahlGrenze(kObjektHeartbeat);
-            break;
-        default:
-            break;
-        }
+        for (int32_t nummer : grenze.nummern)
+            SetzeAuswahlGrenze(nummer);
     }
 }

@@ -17,6 +17,7 @@
 #include "quillon/SprObjektModell.h"
 #include "tamsel/Tamsel.h"
 #include "pellam/DataBasis.h"
+#include "pellam/EibHandle.h"
 #include "rastow/DrawGridSE.h"
 #include "tessarin/AzAlarmierung.h"
 #include "tessarin/AzAnzeige.h"
@@ -24,10 +25,12 @@
 #include "tessarin/AzScharfUnscharfQuittierungSsb.h"
 #include "tessarin/AzScharfschaltungSsb.h"
 #include "tessarin/AzVerhaltenDurchUegR.h"
+#include "tessarin/SprAz.h"
 #include "win32/CodePage1252.h"
 
 #include <algorithm>
 #include <array>
+#include <list>
 #include <map>
 #include <memory>
 #include <set>
@@ -178,10 +181,10 @@ std::string GeraetGrenzen(const TStore& store, const std::map<int32_t, int32_t>&
     for (const auto& [key, record] : store.Records()) {
         if (const int bereich = Bereich(record.Typ); bereich != 0 && !BereichVorhanden(variante, bereich))
             return Spredit::Txt9230 + "\n" + SatzText(record);
-        const bool text14 = record.Typ == AzTyp::Melder ||
-                            (record.Typ >= AzTyp::ScharfschaltBereich1 &&
-                             record.Typ < AzTyp::ScharfschaltBereich1 + TDeviceInstanzAz::kAnzahlBereiche);
-        if (text14 && Utf8CharCount(record.String4) > static_cast<std::size_t>(TAzMelder::kMaxTextLaenge))
+        // An input's text (its row takes any text and refuses a longer one when it is typed);
+        // an arming area's text its grid row judges.
+        if (record.Typ == AzTyp::Melder &&
+            Utf8CharCount(record.String4) > static_cast<std::size_t>(TAzMelder::kMaxTextLaenge))
             return Spredit::Txt9232 + "\n" + SatzText(record);
         if (record.Typ != AzTyp::Melder)
             continue;
@@ -267,6 +270,63 @@ std::string GridWert(TDataBasis& knoten, const TDatenStruktur& record)
     return "-";
 }
 
+// A value the node's grid does not show, where the node's own operations would have left
+// another. A switching device's address is a physical address (16 bits) or none; without
+// one it has neither a text nor a sabotage input (its sabotage row is drawn only with an
+// address; choosing no address and clearing the device take both away). The caption of
+// the row that would change it; "-" when every such value is the node's.
+std::string VerborgenerWert(TDataBasis& knoten)
+{
+    if (auto* ssb = dynamic_cast<TAzScharfschaltungSsb*>(&knoten))
+        for (int se = 1; se <= TAzScharfschaltungSsb::kAnzahlSe; ++se) {
+            const int32_t adresse = ssb->GetPhysAdrSe(se);
+            const bool ohne = adresse == 0 && (ssb->GetMelderNrSaboSe(se) != TAzScharfschaltungSsb::kKeineSabotage ||
+                                               !ssb->GetStringPhysAdrSe(se).empty());
+            if (adresse < 0 || adresse > 0xFFFF || ohne)
+                return SprAz::Txt10362 + std::to_string(se);
+        }
+    return "-";
+}
+
+// The sabotage inputs the alignment hands to the arming node of each area (sorted, each
+// once): the inputs of the tree that offer themselves to it, so that the arming node's grid
+// is drawn as it is in the loaded tree.
+std::array<std::list<int32_t>, TDeviceInstanzAz::kAnzahlBereiche> SabotageEingaenge(const TStore& store)
+{
+    std::array<std::list<int32_t>, TDeviceInstanzAz::kAnzahlBereiche> listen;
+    for (const auto& [key, record] : store.Records()) {
+        const int bereich = record.Typ == AzTyp::Melder ? SaboSeBereich(record.Param3, record.Param8) : 0;
+        if (bereich != 0)
+            listen[static_cast<std::size_t>(bereich - 1)].push_back(record.Param9);
+    }
+    for (auto& liste : listen) {
+        liste.sort();
+        liste.unique();
+    }
+    return listen;
+}
+
+// An object's link limit where the program sets none.
+constexpr int32_t kOhneGrenze = -1;
+
+// The key of the node's own communication object, as the loaded node finds it: its first
+// child record that is no continuation (the load orders records by type, then as stored); 0
+// when that is no object or there is none.
+int32_t EigenesObjekt(const TStore& store, const std::multimap<int32_t, int32_t>& kinder, int32_t handle)
+{
+    const TDatenStruktur* erstes = nullptr;
+    int32_t erster = 0;
+    const auto [von, bis] = kinder.equal_range(handle);
+    for (auto kind = von; kind != bis; ++kind) {
+        const TDatenStruktur& record = store.Records().at(kind->second);
+        if (record.Typ != kTypFolgeSatz && (erstes == nullptr || record.Typ < erstes->Typ)) {
+            erstes = &record;
+            erster = kind->second;
+        }
+    }
+    return erstes != nullptr && erstes->Typ == TEtsObjekt::kTyp ? erster : 0;
+}
+
 // The tree against the model: each record of a node class read by its node (as the load
 // will), its values those its grid rows can take and kept by the node as they stand; the
 // fixed nodes those the new-device code makes for the variant, each once below its parent;
@@ -298,24 +358,31 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
         eingangsBereich[static_cast<std::size_t>(art)] =
             muster.SetMelderBereich(static_cast<T_DB_EnumAzMelder::TEnumMelder>(art)) ? muster.GetSicherungsBereichMelder()
                                                                                       : -1;
-    // Inputs of equal values are judged once: their number, handle, name, parent and position
-    // take no part in what the grid shows or in what the node keeps.
+    // Inputs of equal values are judged once: their number, handle, name, parent, position and
+    // text take no part in what the grid judges or in what the node keeps (the text row takes
+    // any text; its length GeraetGrenzen judges), so one text per detector costs no draws.
     std::vector<TDatenStruktur> gleicheEingaenge;
     // The Merkmal of each fixed node, by handle.
     std::map<int32_t, int> merkmale;
+    const auto sabotage = SabotageEingaenge(store);
+    // The objects in tree order; the keys and the numbers of those the program limits to one
+    // group address (TDeviceInstanzAz::AuswahlGrenze of their nodes).
+    std::vector<int32_t> objekte;
+    std::set<int32_t> begrenzteSchluessel;
+    std::set<int32_t> begrenzteNummern;
+    std::vector<TDeviceInstanzAz::TAuswahlGrenze> eingangsGrenzen; // by gleicheEingaenge
+    auto grenzeBegrenzt = [&](int32_t key, const TDeviceInstanzAz::TAuswahlGrenze& grenze) {
+        begrenzteNummern.insert(grenze.nummern.begin(), grenze.nummern.end());
+        if (grenze.eigenesObjekt)
+            if (const int32_t objekt = EigenesObjekt(store, kinder, store.Records().at(key).Handle); objekt != 0)
+                begrenzteSchluessel.insert(objekt);
+    };
     for (int32_t key : reihe) {
         const TDatenStruktur& record = store.Records().at(key);
         if (record.Typ == kTypFolgeSatz)
             continue;
         if (record.Typ == TEtsObjekt::kTyp) {
-            // Each link is one record of the chain: the head's own, one per continuation.
-            auto verknuepft = [](const TDatenStruktur& satz) { return satz.Param14 != 0 || satz.Param15 != 0; };
-            int links = verknuepft(record) ? 1 : 0;
-            for (int32_t glied : ketten.at(key))
-                links += verknuepft(store.Records().at(glied)) ? 1 : 0;
-            // 0 or less: no limit (files of older versions hold -1 where the node holds 1).
-            if (record.Param13 > 0 && links > record.Param13)
-                return Spredit::Txt9239 + "\n" + TDeviceInstanzAz::ObjektText(record);
+            objekte.push_back(key);
             // Shown by a parameter its node switches.
             const TDatenStruktur& knoten = store.Records().at(schluessel.at(record.Parent));
             const auto merkmal = merkmale.find(knoten.Handle);
@@ -326,19 +393,20 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
             continue;
         }
         if (IstBusEingang(record)) {
-            // Below the area its kind names (checked with the numbers); its area the one the
-            // program gives that kind.
-            const auto eltern = platz.find(schluessel.at(record.Parent));
-            if (eltern == platz.end() || eltern->second < 0 || record.Param8 < 0 ||
-                record.Param8 >= static_cast<int32_t>(eingangsBereich.size()))
-                return Spredit::Txt9236 + "\n" + SatzText(record);
+            // Below the area its kind names, a kind the device has (GeraetGrenzen; the area, a
+            // parent, was matched to its fixed node before), its area the one the program
+            // gives that kind.
             if (record.Param4 != eingangsBereich[static_cast<std::size_t>(record.Param8)])
                 return Spredit::Txt9238 + "\n" + SatzText(record);
             TDatenStruktur werte = record;
             werte.Handle = werte.Parent = werte.Param1 = werte.Param9 = 0;
             werte.Name.clear();
-            if (std::find(gleicheEingaenge.begin(), gleicheEingaenge.end(), werte) != gleicheEingaenge.end())
+            werte.String4.clear();
+            if (const auto gleich = std::find(gleicheEingaenge.begin(), gleicheEingaenge.end(), werte);
+                gleich != gleicheEingaenge.end()) {
+                grenzeBegrenzt(key, eingangsGrenzen[static_cast<std::size_t>(gleich - gleicheEingaenge.begin())]);
                 continue;
+            }
             gleicheEingaenge.push_back(std::move(werte));
         }
         std::unique_ptr<TDataBasis> knoten = TDeviceInstanzAz::KnotenFuerSatz(nullptr, record);
@@ -346,8 +414,15 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
             continue;
         TDatenStruktur gelesen = record;
         knoten->InitFromDB(gelesen);
+        const TDeviceInstanzAz::TAuswahlGrenze grenze = TDeviceInstanzAz::AuswahlGrenze(*knoten);
+        grenzeBegrenzt(key, grenze);
+        if (IstBusEingang(record))
+            eingangsGrenzen.push_back(grenze);
         if (auto* melder = dynamic_cast<TAzMelder*>(knoten.get()))
             melder->SetVarianteAz(variante);
+        if (auto* ssb = dynamic_cast<TAzScharfschaltungSsb*>(knoten.get()))
+            if (const int bereich = ssb->GetScharfschaltBereich(); BereichOk(bereich))
+                ssb->UpdateListeMelderNrSaboSeSb(sabotage[static_cast<std::size_t>(bereich - 1)]);
         if (key != geraet && !IstBusEingang(record)) {
             // A fixed node: the one of its type and kind below its parent's place.
             const auto eltern = platz.find(schluessel.at(record.Parent));
@@ -364,17 +439,34 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
             platz[key] = gefunden;
             merkmale[record.Handle] = merkmal;
         }
-        if (const std::string zeile = GridWert(*knoten, record); zeile != "-")
-            return Spredit::Txt9237 + "\n" + SatzText(record) + "\n" + zeile;
-        // What the node keeps of its record, drawn as the grid shows it, is the record. The
-        // device record is not: its node takes the physical address from ETS, and each opening
-        // writes it anew.
-        if (key == geraet)
-            continue;
-        TDatenStruktur zurueck = record;
+        for (const std::string& zeile : {GridWert(*knoten, record), VerborgenerWert(*knoten)})
+            if (zeile != "-")
+                return Spredit::Txt9237 + "\n" + SatzText(record) + "\n" + zeile;
+        // The record is what the node writes into a record as the program makes one (default
+        // contents: every slot the node does not keep holds the program's value), drawn as
+        // the grid shows it. The device record's address text is ETS's: each opening writes
+        // it anew.
+        TDatenStruktur zurueck;
         knoten->Write(zurueck);
+        if (key == geraet)
+            zurueck.String2 = record.String2;
         if (!(zurueck == record))
             return Spredit::Txt9237 + "\n" + SatzText(record);
+    }
+    // Each link is one record of the chain: the head's own, one per continuation. The limit
+    // is the program's (files of older versions hold -1 where the node holds 1); no other
+    // operation writes a limit.
+    for (int32_t key : objekte) {
+        const TDatenStruktur& record = store.Records().at(key);
+        auto verknuepft = [](const TDatenStruktur& satz) { return satz.Param14 != 0 || satz.Param15 != 0; };
+        int links = verknuepft(record) ? 1 : 0;
+        for (int32_t glied : ketten.at(key))
+            links += verknuepft(store.Records().at(glied)) ? 1 : 0;
+        const bool begrenzt = begrenzteSchluessel.count(key) != 0 || begrenzteNummern.count(record.Param4) != 0;
+        if (begrenzt && links > 1)
+            return Spredit::Txt9239 + "\n" + TDeviceInstanzAz::ObjektText(record);
+        if (record.Param13 != kOhneGrenze && !(begrenzt && record.Param13 == 1))
+            return Spredit::Txt9237 + "\n" + TDeviceInstanzAz::ObjektText(record);
     }
     for (std::size_t i = 0; i < fest.size(); ++i)
         if (belegt[i] == 0 && fest[i].Pflicht)
@@ -443,6 +535,10 @@ DatenContainer::TContainerStatus TDeviceInstanzAz::Pruefen(const std::string& st
     std::map<int32_t, int32_t> schluessel;
     if (int32_t doppelt = 0; !HandleSchluessel(store, schluessel, doppelt))
         return Abgelehnt(Spredit::Txt9217 + "\nHandle: " + std::to_string(doppelt));
+    // Only handles the handle source hands out: they travel as 16-bit halves of messages.
+    for (const auto& [key, record] : store.Records())
+        if (record.Handle < 1 || record.Handle > TEibHandle::MaxHandle)
+            return Abgelehnt(Spredit::Txt9237 + "\n" + SatzText(record));
     for (const auto& [key, record] : store.Records())
         if (!IstBekannterTyp(record.Typ))
             return Abgelehnt(Spredit::Txt9231 + "\n" + SatzText(record));

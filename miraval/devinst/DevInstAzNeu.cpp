@@ -712,8 +712,10 @@ bool TDeviceInstanzAz::MelderAnlegen(HWND owner, TDataBasis* parent, uint8_t art
     const bool objekte = SchalteObjekte(melder, objektArt, objektNr, -100);
     if (!objekte && !fuerPaste)
         Meldung(SprAz::Txt10290, SprAz::Txt10291, MB_OK);
-    if (!verdrahtet)
-        SetzeAuswahlGrenze(nr - 1); // detector n has object n - 1
+    // Its object (its first child) takes one group address, the wired input's too: the limit
+    // the alignment gives every input after a load (AuswahlGrenze).
+    if (auto* objekt = dynamic_cast<TObjektBasis*>(FindHandle(GetFirstChild(melder))))
+        SetzeAuswahlGrenze(*objekt);
     ModifyAzStatusleisteAnzahlMedler();
     if (neu != nullptr)
         *neu = melder;

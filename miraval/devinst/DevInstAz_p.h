@@ -41,6 +41,19 @@ constexpr uint8_t Verdrahtet = 2;
 constexpr uint8_t Sb1 = 3; // .. 6 for SB 4
 } // namespace MelderArt
 
+// The input type "Sabotage-Schalteinrichtung": the input reports the sabotage of a switching
+// device of its arming area.
+constexpr int kMelderArtSabotageSe = 3;
+
+// The arming area 1..4 whose switching devices offer the input as their sabotage input: an
+// input of that type in security area n offers itself to arming area n; 0 for any other.
+constexpr int SaboSeBereich(int melderArt, int melderBereich)
+{
+    return melderArt == kMelderArtSabotageSe && melderBereich >= MelderArt::Sb1 && melderBereich < MelderArt::Sb1 + 4
+               ? melderBereich - MelderArt::Sb1 + 1
+               : 0;
+}
+
 namespace ObjektNr {
 constexpr int VerdrahteterMelder = 1593;
 constexpr int SabotageKontakt = 1592;

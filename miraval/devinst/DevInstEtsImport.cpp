@@ -4,10 +4,13 @@
 
 #include "miraval/devinst/DevInst.h"
 
+#include "miraval/devinst/EditorHost.h"
 #include "miraval/dienste/Spredit.h"
 #include "kestrin/Ets2Cdi.h"
+#include "kestrin/EtsTransaction.h"
 #include "morrow/EtsProgressDialog.h"
 #include "pellam/DataBasis.h"
+#include "pellam/EibHandle.h"
 #include "quillon/EtsObjekt.h"
 #include "quillon/VireoEtsDevice.h"
 #include "quillon/VireoGrpAdrSub.h"
@@ -61,20 +64,9 @@ template <class Record, class Lesen, class Nimm> void DalWalk(uint16_t size, Les
 
 // The steps of import and copy up to the conversion. The copy asks for the abort only once,
 // before anything is loaded, and needs no middle and sub groups of its own.
-bool LadenUndKonvertieren(TDeviceInstanz& inst, const std::string& data, TEtsProgressDialog* meter,
-                          TKonvertModus modus)
+bool Konvertieren(TDeviceInstanz& inst, TEtsProgressDialog* meter, TKonvertModus modus)
 {
     const bool import = modus == kImport;
-    // Checked first: whichever way this ends, the caller learns whether the gate refused it.
-    std::string vorher = inst.GetBlob();
-    if (!inst.KonfigurationLaden(data, TDeviceInstanz::TKonfigLeser::Ets))
-        return false;
-    Position(meter, 10);
-    // Stopped before the load: the blob stays the one the device had.
-    if (Abbruch(meter)) {
-        inst.SetBlob(std::move(vorher));
-        return false;
-    }
     if (!inst.InitData())
         return false;
     Text(meter, Spredit::Txt9021);
@@ -92,6 +84,31 @@ bool LadenUndKonvertieren(TDeviceInstanz& inst, const std::string& data, TEtsPro
     return inst.KonvertEtsIds(modus, meter);
 }
 
+// The gate, then the load and the conversion in one ETS write burst. A step that fails after
+// the gate undoes the burst and gives the instance back what it held: the file's records,
+// half converted, would otherwise be what the next store writes.
+bool LadenUndKonvertieren(TDeviceInstanz& inst, const std::string& data, TEtsProgressDialog* meter,
+                          TKonvertModus modus)
+{
+    TDeviceInstanz::TStand vorher = inst.StandMerken();
+    // Checked first: whichever way this ends, the caller learns whether the gate refused it.
+    if (!inst.KonfigurationLaden(data, TDeviceInstanz::TKonfigLeser::Ets))
+        return false;
+    Position(meter, 10);
+    // Stopped before the load: the blob stays the one the device had.
+    if (Abbruch(meter)) {
+        inst.SetBlob(std::move(vorher.blob));
+        return false;
+    }
+    {
+        TEtsTransaction burst(inst.GetHost().GetEts());
+        if (Konvertieren(inst, meter, modus) && (!burst.IsOpen() || burst.Commit()))
+            return true;
+    }
+    inst.StandZurueck(std::move(vorher));
+    return false;
+}
+
 } // namespace
 
 bool TDeviceInstanz::VireoCdiImport(const std::string& data, TEtsProgressDialog* meter)
@@ -104,6 +121,31 @@ bool TDeviceInstanz::VireoCdiCopy(const std::string& data, bool /*flag*/, TEtsPr
 {
     LOG_FKT("TDeviceInstanz::VireoCdiCopy");
     return LadenUndKonvertieren(*this, data, meter, kKopie);
+}
+
+TDeviceInstanz::TStand TDeviceInstanz::StandMerken()
+{
+    TStand stand{m_blob, m_compData, std::nullopt};
+    if (std::string konfiguration; GetDatenSatzAnzahl() > 0 && CopyStrukturDatenAlsEts(nullptr, &konfiguration))
+        stand.konfiguration = std::move(konfiguration);
+    return stand;
+}
+
+void TDeviceInstanz::StandZurueck(TStand stand)
+{
+    LOG_FKT("TDeviceInstanz::StandZurueck");
+    if (stand.konfiguration) {
+        SetBlob(std::move(*stand.konfiguration));
+        if (InitData()) {
+            GetGrpAdrFromServer();
+            (void)DatenAbgleich(true, false);
+        }
+    } else {
+        ClearDataMaps();
+        m_eibHandle.reset();
+    }
+    SetBlob(std::move(stand.blob));
+    m_compData = std::move(stand.compData);
 }
 
 bool TDeviceInstanz::KonvertEtsIds(int modus, TEtsProgressDialog* meter)

@@ -241,7 +241,7 @@ TEST_F(Import, AFileThatCannotBeImportedChangesNothingAndSaysWhy)
         {"two device records",
          [&geraet](R& r, S&, S&, S&) {
              S zweites = *geraet(r);
-             zweites.Handle = 987654;
+             zweites.Handle = 30000;
              r.push_back(zweites);
          },
          9221},

@@ -8,11 +8,14 @@
 #include "miraval/devinst/DatenContainer.h"
 #include "miraval/devinst/DevInstAz_p.h"
 #include "miraval/dienste/Spredit.h"
+#include "pellam/EibHandle.h"
 #include "platform/kestrin/EtsOtherProgram.h"
 #include "platform/kestrin/EtsTestProject.h"
+#include "quillon/VireoGrpAdrSub.h"
 #include "support/ScriptedMessageBox.h"
 #include "rastow/DrawGridSE.h"
 #include "tessarin/AzMelder.h"
+#include "tessarin/AzScharfschaltungSsb.h"
 #include "tessarin/AzSystem.h"
 #include "vcl/StringList.h"
 
@@ -108,7 +111,7 @@ bool IstFest(const TDatenStruktur& s)
 void ZweiterSatz(TSaetze& r, std::size_t i)
 {
     TDatenStruktur zweites = r[i];
-    zweites.Handle = 987654;
+    zweites.Handle = 30000;
     zweites.Next = 0;
     r.push_back(zweites);
 }
@@ -158,6 +161,35 @@ std::vector<std::string> JeWert(const std::string& container, const std::functio
                 kopie[i].Param(slot) = wert;
                 dateien.push_back(Schreibe(kopie));
             }
+    return dateien;
+}
+
+// The container once for each node kind and each slot its node does not keep, which no
+// operation changes: that slot set to a value the program never writes.
+std::vector<std::string> UngenutzterSlot(const std::string& container)
+{
+    TSaetze saetze;
+    EXPECT_TRUE(DatenContainer::ReadDatensaetze(container, "", saetze).Ok);
+    constexpr int32_t kFremd = 30001;
+    std::set<int> typen;
+    std::vector<std::string> dateien;
+    for (std::size_t i = 0; i < saetze.size(); ++i) {
+        if (IstObjekt(saetze[i]) || saetze[i].Typ == 2 || !typen.insert(saetze[i].Typ).second)
+            continue;
+        for (int slot = 1; slot <= TDatenStruktur::kParamCount; ++slot) {
+            TSaetze kopie = saetze;
+            kopie[i].Param(slot) = kFremd;
+            TDatenStruktur gelesen = kopie[i];
+            std::unique_ptr<TDataBasis> knoten = TDeviceInstanzAz::KnotenFuerSatz(nullptr, gelesen);
+            if (!knoten)
+                break;
+            knoten->InitFromDB(gelesen);
+            TDatenStruktur frisch;
+            knoten->Write(frisch);
+            if (frisch.Param(slot) != kFremd)
+                dateien.push_back(Schreibe(kopie));
+        }
+    }
     return dateien;
 }
 
@@ -230,21 +262,22 @@ std::vector<std::string> JeGridZeile(const std::string& container)
 }
 
 // The container once for each object whose node has a link limit (by object number), its
-// record keeping that limit and linked once beyond it.
-std::vector<std::string> UeberLimit(const std::string& container, const std::map<int32_t, int>& grenzen)
+// record keeping that limit (or, as files of older versions do, none: -1) and linked once
+// beyond it.
+std::vector<std::string> UeberLimit(const std::string& container, const std::map<int32_t, int>& grenzen, bool alt)
 {
     return JeSatz(
         container, [&grenzen](const TDatenStruktur& s) { return IstObjekt(s) && grenzen.count(s.Param4) != 0; },
-        [&grenzen](TSaetze& r, std::size_t i) {
-            r[i].Param13 = grenzen.at(r[i].Param4);
+        [&grenzen, alt](TSaetze& r, std::size_t i) {
+            r[i].Param13 = alt ? -1 : grenzen.at(r[i].Param4);
             int32_t next = r[i].Next;
             if (r[i].Param15 == 0) {
                 r[i].Param14 = 77;
                 r[i].Param15 = 0x0901;
             }
-            for (int32_t n = 0; n < r[i].Param13; ++n) {
+            for (int32_t n = 0; n < grenzen.at(r[i].Param4); ++n) {
                 TDatenStruktur glied;
-                glied.Handle = 900000 + n;
+                glied.Handle = 31000 + n;
                 glied.Typ = 2;
                 glied.System = r[i].System;
                 glied.Parent = r[i].Handle;
@@ -346,18 +379,20 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
         {"a number field reading sechs", {Spredit::Txt9224}, false, JeZeile(e, [](TStringList& w) { w[14] = "sechs"; })},
         {"a number field reading 6x", {Spredit::Txt9224}, false, JeZeile(e, [](TStringList& w) { w[3] = w[3] + "x"; })},
         {"a value removed", {Spredit::Txt9219}, false, JeZeile(e, [](TStringList& w) { w.Delete(10); })},
+        {"a handle the handle source never gives", {Spredit::Txt9237}, false,
+         JeSatz(e, Immer, [](TSaetze& r, std::size_t i) { r[i].Handle = i % 2 == 0 ? TEibHandle::MaxHandle + 1 : 0; })},
         {"a handle another record's", {Spredit::Txt9217}, false,
          JeSatz(e, Immer, [](TSaetze& r, std::size_t i) { r[i].Handle = r[i == 0 ? 1 : i - 1].Handle; })},
         {"a second device record", {Spredit::Txt9221}, false,
          JeSatz(e, [](const TDatenStruktur& s) { return s.Typ == AzTyp::System; },
                 [](TSaetze& r, std::size_t i) {
                     TDatenStruktur zweites = r[i];
-                    zweites.Handle = 987654;
+                    zweites.Handle = 30000;
                     r.push_back(zweites);
                 })},
         {"the device record's handle not its records' System", {Spredit::Txt9225}, false,
          JeSatz(e, [](const TDatenStruktur& s) { return s.Typ == AzTyp::System; },
-                [](TSaetze& r, std::size_t i) { r[i].Handle = 987654; })},
+                [](TSaetze& r, std::size_t i) { r[i].Handle = 30000; })},
         {"a System not the device record's handle", {Spredit::Txt9225}, false,
          JeSatz(e, Immer, [](TSaetze& r, std::size_t i) { r[i].System += 1; })},
         {"an object in two records", {Spredit::Txt9226}, false,
@@ -372,7 +407,7 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
                 [](TSaetze& r, std::size_t i) {
                     for (int32_t n = 0; n < kMaxEingaenge; ++n) {
                         TDatenStruktur mehr = r[i];
-                        mehr.Handle = 900000 + n;
+                        mehr.Handle = 31000 + n;
                         r.push_back(mehr);
                     }
                 })},
@@ -395,7 +430,7 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
                 [](TSaetze& r, std::size_t i) { r[i].Typ += 2; })},
         {"a record type the program does not know", {Spredit::Txt9231}, false,
          JeSatz(e, Immer, [](TSaetze& r, std::size_t i) { r[i].Typ = 6199; })},
-        {"a text longer than the device holds", {Spredit::Txt9232}, false,
+        {"a text longer than the device holds", {Spredit::Txt9232, Spredit::Txt9237}, false,
          JeSatz(e,
                 [](const TDatenStruktur& s) { return s.Typ == AzTyp::Melder || s.Typ == AzTyp::ScharfschaltBereich1; },
                 [](TSaetze& r, std::size_t i) { r[i].String4 = std::string(5000, 'x'); })},
@@ -411,12 +446,36 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
                 })},
         {"a node below a sibling", {Spredit::Txt9236, Spredit::Txt9222, Spredit::Txt9230}, false, UnterGeschwister(e)},
         {"a grid row's value just outside what it can take", {Spredit::Txt9237}, false, JeGridZeile(e)},
+        {"a slot no node keeps holding a value", {Spredit::Txt9237, Spredit::Txt9236, Spredit::Txt9229}, false,
+         UngenutzterSlot(e)},
+        {"a switching device without an address with a sabotage input or a text, or an address no device has",
+         {Spredit::Txt9237}, false,
+         [&e] {
+             std::vector<std::string> dateien;
+             for (int fall = 0; fall < 3; ++fall)
+                 for (std::string& d : JeSatz(e, [](const TDatenStruktur& s) { return s.Typ == AzTyp::ScharfschaltungSsb; },
+                                              [fall](TSaetze& r, std::size_t i) {
+                                                  if (fall == 0)
+                                                      r[i].Param10 = 1;
+                                                  else if (fall == 1)
+                                                      r[i].String1 = "1.1.10 Schlüsselschalter";
+                                                  else
+                                                      r[i].Param5 = 0x10000;
+                                              }))
+                     dateien.push_back(std::move(d));
+             return dateien;
+         }()},
         {"an input's area number not its area's", {Spredit::Txt9238}, false,
          JeWert(e, IstEingang, 4, {1, 2, 3, 300})},
         {"an input's area kind not its area's", {Spredit::Txt9230, Spredit::Txt9229}, false,
          JeWert(e, IstEingang, 8, {0, 1, 2, 3, 4, 5, 6, 300})},
         {"an input's type none it can have", {Spredit::Txt9237}, false, JeWert(e, IstEingang, 3, {99, 300})},
-        {"an object linked beyond its limit", {Spredit::Txt9239}, false, UeberLimit(e, Grenzen())},
+        {"an object linked beyond its limit", {Spredit::Txt9239}, false, UeberLimit(e, Grenzen(), false)},
+        {"an object linked beyond its limit, stored without it", {Spredit::Txt9239}, false,
+         UeberLimit(e, Grenzen(), true)},
+        {"an object given a limit the program does not give it", {Spredit::Txt9237}, false,
+         JeSatz(e, [g = Grenzen()](const TDatenStruktur& s) { return IstObjekt(s) && g.count(s.Param4) == 0; },
+                [](TSaetze& r, std::size_t i) { r[i].Param13 = 1; })},
         {"an object below another node than its own", {Spredit::Txt9240, Spredit::Txt9222}, false,
          JeSatz(e, IstObjekt,
                 [](TSaetze& r, std::size_t i) {
@@ -466,14 +525,16 @@ TEST_F(KonfigPruefung, TheProgramsOwnExportPassesEveryReader)
     }
 }
 
-// Every reader takes the container with no box.
+// Every reader takes the container with no box but the program's own questions (a template
+// taken without its links asks whether the switching devices, on no address now, go).
 void NimmtJederLeser(KonfigPruefung& t, const std::string& container)
 {
     for (const TLeser& leser : kLeser) {
         SCOPED_TRACE(leser.name);
-        TScriptedMessageBox ok{IDOK};
+        TScriptedMessageBox ok{IDNO};
         EXPECT_TRUE(leser.lesen(t, container));
-        EXPECT_EQ(ok.Count(), 0u) << (ok.Count() > 0 ? ok.Shown()[0].text : "");
+        for (const TShownBox& box : ok.Shown())
+            EXPECT_EQ(box.flags & 0xF, static_cast<UINT>(MB_YESNO)) << box.text;
     }
 }
 
@@ -560,6 +621,54 @@ TEST_F(KonfigPruefung, TheDemoDeviceAfterEachEditAPersonCanMakePassesEveryReader
          }},
         {"every grid row at its largest", [&] { jedeZeile(true); }},
         {"every grid row at its smallest", [&] { jedeZeile(false); }},
+        // Behind the dialog rows: security area 1's input reports the sabotage of arming area
+        // 1's first switching device, chosen among the devices on its arming address.
+        {"a switching device with its sabotage input",
+         [&] {
+             TObjektBasis* scharf = inst.GetObjectFromObjectNr(ObjektNr::KomScharfschaltWunsch(1));
+             ASSERT_NE(scharf, nullptr);
+             for (const auto& [id, sub] : inst.GetSubGroupMap()) {
+                 if (sub->GetKomplettGrpAdr() == 1 * 2048 + 0 * 256 + 1) {
+                     ASSERT_TRUE(inst.LinkToSubGroup(id, scharf->GetHandle(), true));
+                 }
+             }
+             const auto eingaenge = knoten([](TDataBasis& n) {
+                 auto* melder = dynamic_cast<TAzMelder*>(&n);
+                 return melder != nullptr && melder->GetMelderBereich() == MelderArt::Sb1;
+             });
+             ASSERT_FALSE(eingaenge.empty());
+             auto* eingang = static_cast<TAzMelder*>(eingaenge.front());
+             auto waehle = [](TDataBasis& node, int rowNr, int32_t wert) {
+                 TDrawGridSE grid;
+                 node.BuildInfoWindow(&grid, nullptr, true, -1, -1);
+                 const int zeile = grid.FindRow(rowNr);
+                 ASSERT_GE(zeile, 0) << rowNr;
+                 const auto& items = grid.Cell(1, zeile)->Items;
+                 const auto eintrag =
+                     std::find_if(items.begin(), items.end(), [wert](const TComboWert& e) { return e.Wert == wert; });
+                 ASSERT_NE(eintrag, items.end()) << rowNr << ": " << wert;
+                 ASSERT_TRUE(grid.SelectComboItem(zeile, static_cast<int>(eintrag - items.begin())));
+                 grid.ExitCell();
+             };
+             waehle(*eingang, TAzMelder::rowMelderArt, kMelderArtSabotageSe);
+             TAzScharfschaltungSsb* ssb = inst.GetPointerInstScharfschaltungSsb(1);
+             ASSERT_NE(ssb, nullptr);
+             auto adresseWaehlen = [&] {
+                 TDrawGridSE grid;
+                 ssb->BuildInfoWindow(&grid, nullptr, true, -1, -1);
+                 ASSERT_TRUE(grid.ClickEllipsis(grid.FindRow(TAzScharfschaltungSsb::rowPhysAdrSe1)));
+             };
+             // Once to see the devices offered, once to take the first.
+             quelle.host.dlgAntwort = IDCANCEL;
+             adresseWaehlen();
+             ASSERT_FALSE(quelle.host.dlgGeraete.empty());
+             quelle.host.dlgAuswahl = quelle.host.dlgGeraete.front();
+             quelle.host.dlgAntwort = IDOK;
+             adresseWaehlen();
+             quelle.host.dlgAntwort = IDCANCEL;
+             waehle(*ssb, TAzScharfschaltungSsb::rowSaboSe1, eingang->GetMelderNr());
+             ASSERT_EQ(ssb->GetMelderNrSaboSe(1), eingang->GetMelderNr());
+         }},
         {"links at each object's limit",
          [&] {
              std::vector<int32_t> adressen;
@@ -625,6 +734,41 @@ TEST_F(KonfigPruefung, AnObjectEtsNoLongerShowsAtTheObjectStageUndoesTheImport)
     EXPECT_EQ(ok.Shown()[0].text, Spredit::Txt9216 + "\n" + TDeviceInstanzAz::ObjektText(*objekt));
     EXPECT_EQ(ok.Shown()[1].text, Spredit::Txt9214);
     EXPECT_TRUE(GeraetZustand(quelle.inst, project.ets, kDemoAlarmCentreId) == vorher);
+}
+
+// ETS's import and copy of a file the gate takes, whose conversion then fails (ETS hides an
+// object the file's parameters show): the device stays as it was, in memory and in ETS, and
+// the next store writes what it held before, not the file.
+TEST_F(KonfigPruefung, AnImportWhoseConversionFailsLeavesTheDeviceAsItWas)
+{
+    TSaetze saetze;
+    ASSERT_TRUE(DatenContainer::ReadDatensaetze(export_, "", saetze).Ok);
+    const auto objekt = std::find_if(saetze.begin(), saetze.end(), IstObjekt);
+    ASSERT_NE(objekt, saetze.end());
+    // A file of another state of the device: an input's text changed.
+    const auto eingang = std::find_if(saetze.begin(), saetze.end(), IstEingang);
+    ASSERT_NE(eingang, saetze.end());
+    eingang->String4 = "Anders";
+    const std::string datei = Schreibe(saetze);
+    project.Sql("UPDATE device_object SET visible = 0 WHERE device_id = " + std::to_string(kDemoAlarmCentreId) +
+                " AND comm_object_id IN (SELECT id FROM comm_object WHERE number = " +
+                std::to_string(objekt->Param4) + ")");
+    const TGeraetZustand vorher = GeraetZustand(quelle.inst, project.ets, kDemoAlarmCentreId);
+    const std::string gespeichert = Gespeichert();
+    const int eingaenge = quelle.inst.GetAnzahlEingaenge();
+    for (const bool kopie : {false, true}) {
+        SCOPED_TRACE(kopie ? "copy" : "import");
+        TScriptedMessageBox ok{IDOK};
+        EXPECT_FALSE(kopie ? quelle.inst.VireoCdiCopy(datei, true, nullptr)
+                           : quelle.inst.VireoCdiImport(datei, nullptr));
+        EXPECT_FALSE(quelle.inst.GetKonfigAbgelehnt()) << "the gate took the file";
+        ASSERT_EQ(ok.Count(), 1u);
+        EXPECT_EQ(ok.Shown()[0].text.rfind(Spredit::Txt9025 + "\n", 0), 0u) << ok.Shown()[0].text;
+        EXPECT_TRUE(GeraetZustand(quelle.inst, project.ets, kDemoAlarmCentreId) == vorher);
+        EXPECT_EQ(quelle.inst.GetAnzahlEingaenge(), eingaenge);
+        ASSERT_TRUE(quelle.inst.WriteBlob());
+        EXPECT_EQ(Gespeichert(), gespeichert);
+    }
 }
 
 } // namespace

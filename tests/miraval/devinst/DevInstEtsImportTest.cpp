@@ -172,35 +172,39 @@ TEST_F(EtsImport, UnknownEtsLinksAreUnlinkedAfterCollecting)
         if (!erlaubt) {
             EXPECT_EQ(boxen.Shown().back().text, "Verbindung konnte nicht gelöscht werden.\nAnzeige 1");
         }
-        EXPECT_EQ(Record(13)->Param10, erlaubt ? 23 : 13) << "a failed unlink stops";
+        // A failed unlink stops, and the device holds what the first import made of it.
+        EXPECT_EQ(Record(13)->Param10, 23);
     }
 }
 
-TEST_F(EtsImport, UnknownObjectStopsKeepingWhatWasConverted)
+TEST_F(EtsImport, UnknownObjectLeavesTheDeviceAsItWas)
 {
-    // Melder 2's device object is hidden in the target device.
+    // Melder 2's device object is hidden in the target device; the device held nothing.
     saetze.insert(saetze.begin() + 3, Satz(14, "Melder 2", 806, 1, 1, 1));
     EXPECT_FALSE(inst.VireoCdiCopy(Konfiguration(), false, &meter));
     ASSERT_EQ(boxen.Count(), 1u);
     EXPECT_EQ(boxen.Shown()[0].text, "Objekt nicht gefunden.\nMelder 2");
     EXPECT_EQ(boxen.Shown()[0].caption, "Fehler");
-    EXPECT_EQ((std::array{Record(10)->Param10, Record(14)->Param10, Record(12)->Param10}), (std::array{22, 14, 12}));
+    EXPECT_EQ(inst.GetDatenSatzAnzahl(), 0u);
+    EXPECT_TRUE(inst.GetKnoten().empty());
+    EXPECT_TRUE(inst.GetBlob().empty());
 }
 
-TEST_F(EtsImport, AbortKeepsWhatWasDone)
+TEST_F(EtsImport, AnAbortLeavesTheDeviceAsItWas)
 {
-    // Meter questions: 1 before loading, 2 after it, 7 at the second object. Each load replaces
-    // the one before, so the rows share the instance.
-    const struct { int frage; std::size_t saetze; int32_t melder1, anzeige1; } rows[] = {
-        {1, 0, 0, 0}, {2, 5, 10, 12}, {7, 5, 22, 12}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.frage);
-        anzeige.AbortAtQuestion(row.frage);
+    // A first import that succeeds; then the import of another file (Melder 1 renamed),
+    // stopped at each meter question: 1 before loading, 2 after it, 7 at the second object.
+    ASSERT_TRUE(inst.VireoCdiImport(Konfiguration(), &meter));
+    const std::string blob = inst.GetBlob();
+    saetze[1].Name = "Melder 1 neu";
+    for (const int frage : {1, 2, 7}) {
+        SCOPED_TRACE(frage);
+        anzeige.AbortAtQuestion(frage);
         EXPECT_FALSE(inst.VireoCdiImport(Konfiguration(), &meter));
-        ASSERT_EQ(inst.GetDatenSatzAnzahl(), row.saetze);
-        if (row.saetze > 0) {
-            EXPECT_EQ((std::array{Record(10)->Param10, Record(12)->Param10}), (std::array{row.melder1, row.anzeige1}));
-        }
+        ASSERT_EQ(inst.GetDatenSatzAnzahl(), 5u);
+        EXPECT_EQ(Record(10)->Name, "Melder 1");
+        EXPECT_EQ((std::array{Record(10)->Param10, Record(12)->Param10}), (std::array{22, 21}));
+        EXPECT_EQ(inst.GetBlob(), blob);
     }
 }
 
