@@ -158,6 +158,18 @@ unsigned long InstallateurTest::OeffneGeraet()
     return gelegt ? hauptfenster : 0;
 }
 
+void InstallateurTest::TippeImErstenMelder(const std::string& text)
+{
+    ASSERT_NE(OeffneGeraet(), 0u);
+    InDenBaum();
+    WaehleImBaum({"Melder", "Sicherungs-Bereich F"});
+    x->Tasten("plus Down F6 Down Return");
+    const auto rahmen = x->Rahmen(hauptfenster);
+    ASSERT_TRUE(rahmen && x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe));
+    x->Tippe(text);
+    ASSERT_TRUE(x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe));
+}
+
 void InstallateurTest::InDenBaum()
 {
     const auto rahmen = x->Rahmen(hauptfenster);

@@ -46,6 +46,10 @@ protected:
     // "Neue Eingänge hinzufügen" on the tool bar for the selected node (or opened by the keys
     // given, e.g. on the menu): the dialog takes the count typed and closes.
     void NeueEingaenge(const std::string& anzahl, const std::string& tasten = "");
+    // The device opened, the name cell of the first input of "Sicherungs-Bereich F" opened and
+    // text typed into it (the editor opens with its text selected: what is typed replaces it);
+    // the cell stays open.
+    void TippeImErstenMelder(const std::string& text);
     // Answers "Ja" to every question until the editor returns to ETS; the answer line.
     std::string BeantworteFragenBisZurueck();
     // Ctrl+Q, every question answered "Ja": the editor returns to ETS keeping the data and

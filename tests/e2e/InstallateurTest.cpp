@@ -531,15 +531,7 @@ TEST_F(InstallateurTest, ALineWhileTypingOrWithAMenuOpenLeavesThePersonsWorkAsIt
 // ETS stops the editor while the installer types: the safety copy holds what the cell shows.
 TEST_F(InstallateurTest, AStopWhileTypingKeepsTheTypedTextInTheSafetyCopy)
 {
-    ASSERT_NE(OeffneGeraet(), 0u);
-    InDenBaum();
-    WaehleImBaum({"Melder", "Sicherungs-Bereich F"});
-    // The editor opens with its text selected: what is typed replaces it.
-    x->Tasten("plus Down F6 Down Return");
-    const auto rahmen = x->Rahmen(hauptfenster);
-    ASSERT_TRUE(rahmen && x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe));
-    x->Tippe("Küche");
-    ASSERT_TRUE(x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe));
+    ASSERT_NO_FATAL_FAILURE(TippeImErstenMelder("Küche"));
     Stoppe();
     std::vector<fs::path> kopien;
     for (const auto& e : fs::recursive_directory_iterator(ordner))
@@ -626,14 +618,7 @@ TEST_F(InstallateurTest, ASignalUnderAModalDialogWritesTheSafetyCopyAtOnceAndSto
 // answers at once, with no box that waits for somebody to click.
 TEST_F(InstallateurTest, AStopWhileATooLongNameIsTypedAnswersWithoutWaitingForABox)
 {
-    ASSERT_NE(OeffneGeraet(), 0u);
-    InDenBaum();
-    WaehleImBaum({"Melder", "Sicherungs-Bereich F"});
-    x->Tasten("plus Down F6 Down Return");
-    const auto rahmen = x->Rahmen(hauptfenster);
-    ASSERT_TRUE(rahmen && x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe));
-    x->Tippe("Kueche im Erdgeschoss links");
-    ASSERT_TRUE(x->Ruhig(rahmen->x, rahmen->y, rahmen->breite, rahmen->hoehe));
+    ASSERT_NO_FATAL_FAILURE(TippeImErstenMelder("Kueche im Erdgeschoss links"));
     editor->Sende("UserSvStop");
     EXPECT_EQ(editor->Antwort("UserSvStop", kFrist), "UserSvStop") << Gesehen("after ETS's stop");
     EXPECT_EQ(editor->Ende(kFrist), 0);

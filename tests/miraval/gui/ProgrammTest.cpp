@@ -168,29 +168,34 @@ protected:
     // The installer returns to ETS, answering the close checks' questions by default.
     bool ZurueckZurEts(const std::string& antwort) { return SendeUndWarte("ReturnToEts", antwort); }
 
-    // A return to ETS that fails while the store is made unusable by sperren (and usable
-    // again by freigeben): the device stays on the recovery list with a safety copy that
-    // holds the edit, and the next edit of the device in the same program returns it.
-    void EinFehlgeschlagenerReturn(const std::function<void()>& sperren, const std::function<void()>& freigeben,
-                                   const std::string& ursache, const std::string& grund)
+    // A start ended without a return, after an export: the device stays on the recovery list,
+    // and its export with a detector renamed to neu stands in for the safety copy of an edit.
+    // The export's file.
+    void KopieEinesEdits(const std::string& neu, fs::path& export_)
     {
-        // A start ended without a return leaves the device on the recovery list; its export
-        // with a detector renamed stands in for the safety copy of an edit.
         ASSERT_EQ(Starte("244_ID --ets-project demo.db --event 'ExportDevice 0 0 1' --event 'EditParameters 1'",
                          "UserSvStop\n"),
                   0)
             << Ausgabe("stderr");
         const std::string antwort = Ausgabe("stdout");
         const std::size_t anfang = antwort.find("file=\"") + 6;
-        const fs::path export_ = antwort.substr(anfang, antwort.find('"', anfang) - anfang);
-        const fs::path kopie = export_.parent_path() / "1.azs";
+        export_ = antwort.substr(anfang, antwort.find('"', anfang) - anfang);
+        std::string inhalt = Lies(export_);
+        const std::size_t melder = inhalt.find("\"Melder 2 [Eingang]\"");
+        ASSERT_NE(melder, std::string::npos);
+        std::ofstream(export_.parent_path() / "1.azs", std::ios::binary) << inhalt.replace(melder, 20, neu);
+    }
+
+    // A return to ETS that fails while the store is made unusable by sperren (and usable
+    // again by freigeben): the device stays on the recovery list with a safety copy that
+    // holds the edit, and the next edit of the device in the same program returns it.
+    void EinFehlgeschlagenerReturn(const std::function<void()>& sperren, const std::function<void()>& freigeben,
+                                   const std::string& ursache, const std::string& grund)
+    {
         const std::string neu = "\"Flur oben [Eingang]\"";
-        {
-            std::string inhalt = Lies(export_);
-            const std::size_t melder = inhalt.find("\"Melder 2 [Eingang]\"");
-            ASSERT_NE(melder, std::string::npos);
-            std::ofstream(kopie, std::ios::binary) << inhalt.replace(melder, 20, neu);
-        }
+        fs::path export_;
+        ASSERT_NO_FATAL_FAILURE(KopieEinesEdits(neu, export_));
+        const fs::path kopie = export_.parent_path() / "1.azs";
         const auto gefragt = [&] { return Anzahl(Ausgabe("stderr"), "Das Programm wurde nicht ordentlich geschlossen."); };
 
         ASSERT_TRUE(StarteUndWarte("244_ID --ets-project demo.db --event 'EditParameters 1'",
@@ -806,23 +811,11 @@ TEST_F(ProgrammTest, AReturnThatFailedOnALockKeepsNothingHoldsNoLockAndOffersIts
 // the configuration, beside what the edit changed.
 TEST_F(ProgrammTest, ARestoredSafetyCopyKeepsWhatEtsLinkedSinceTheEditBegan)
 {
-    // A stop in the edit leaves the copy and what the edit began from; the export with a
-    // detector renamed stands in for the copy of an edit.
-    ASSERT_EQ(Starte("244_ID --ets-project demo.db --event 'ExportDevice 0 0 1' --event 'EditParameters 1'",
-                     "UserSvStop\n"),
-              0)
-        << Ausgabe("stderr");
-    const std::string antwort = Ausgabe("stdout");
-    const std::size_t anfang = antwort.find("file=\"") + 6;
-    const fs::path export_ = antwort.substr(anfang, antwort.find('"', anfang) - anfang);
-    ASSERT_TRUE(fs::exists(export_.parent_path() / "1.azb")) << "the copy does not know what the edit began from";
+    // A stop in the edit leaves the copy and what the edit began from.
     const std::string neu = "\"Flur oben [Eingang]\"";
-    {
-        std::string inhalt = Lies(export_);
-        const std::size_t melder = inhalt.find("\"Melder 2 [Eingang]\"");
-        ASSERT_NE(melder, std::string::npos);
-        std::ofstream(export_.parent_path() / "1.azs", std::ios::binary) << inhalt.replace(melder, 20, neu);
-    }
+    fs::path export_;
+    ASSERT_NO_FATAL_FAILURE(KopieEinesEdits(neu, export_));
+    ASSERT_TRUE(fs::exists(export_.parent_path() / "1.azb")) << "the copy does not know what the edit began from";
     // ETS links object 0 to group address 17 since.
     const std::string objekt0 = StoreAbfrage(store, "SELECT o.id FROM device_object o JOIN comm_object c ON "
                                                     "c.id = o.comm_object_id WHERE o.device_id = 1 AND c.number = 0");
