@@ -288,6 +288,46 @@ std::string VerborgenerWert(TDataBasis& knoten)
     return "-";
 }
 
+// A slot no operation changes, holding other than what the program's creator of the node puts
+// there. An input's text index (bits 6-12 of its parameter block) and its reserve: the
+// new-input code sets them with the area kind, and a paste takes them from an input the
+// program made. The tamper contact's block fields (input type, area, text index, detector
+// type, active level): only its constructor sets them, its one row is its resistor. The
+// device's flag without a row (a device parameter of its own). The record field's name;
+// empty when each such slot holds the program's value.
+std::string UnveraenderterSlot(const TDatenStruktur& record)
+{
+    constexpr int kBool3 = 0;
+    struct TSlot {
+        int typ;
+        int param; // kBool3 for Bool3
+    };
+    static constexpr std::array<TSlot, 8> kSlots{{{AzTyp::Melder, 5},
+                                                  {AzTyp::Melder, 7},
+                                                  {AzTyp::SabotageKontakt, 4},
+                                                  {AzTyp::SabotageKontakt, 5},
+                                                  {AzTyp::SabotageKontakt, 6},
+                                                  {AzTyp::SabotageKontakt, 7},
+                                                  {AzTyp::SabotageKontakt, kBool3},
+                                                  {AzTyp::System, kBool3}}};
+    if (std::none_of(kSlots.begin(), kSlots.end(), [&record](const TSlot& slot) { return slot.typ == record.Typ; }))
+        return {};
+    std::unique_ptr<TDataBasis> neu = TDeviceInstanzAz::KnotenFuerSatz(nullptr, record);
+    if (!neu)
+        return {};
+    if (auto* melder = dynamic_cast<TAzMelder*>(neu.get()))
+        melder->SetMelderBereich(static_cast<T_DB_EnumAzMelder::TEnumMelder>(record.Param8));
+    TDatenStruktur frisch;
+    neu->Write(frisch);
+    const auto wert = [](const TDatenStruktur& satz, int param) {
+        return param == kBool3 ? int32_t{satz.Bool3} : satz.Param(param);
+    };
+    for (const TSlot& slot : kSlots)
+        if (slot.typ == record.Typ && wert(frisch, slot.param) != wert(record, slot.param))
+            return slot.param == kBool3 ? std::string("Bool3") : "Param" + std::to_string(slot.param);
+    return {};
+}
+
 // The sabotage inputs the alignment hands to the arming node of each area (sorted, each
 // once): the inputs of the tree that offer themselves to it, so that the arming node's grid
 // is drawn as it is in the loaded tree.
@@ -442,6 +482,8 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
         for (const std::string& zeile : {GridWert(*knoten, record), VerborgenerWert(*knoten)})
             if (zeile != "-")
                 return Spredit::Txt9237 + "\n" + SatzText(record) + "\n" + zeile;
+        if (const std::string feld = UnveraenderterSlot(record); !feld.empty())
+            return Spredit::Txt9237 + "\n" + SatzText(record) + "\n" + feld;
         // The record is what the node writes into a record as the program makes one (default
         // contents: every slot the node does not keep holds the program's value), drawn as
         // the grid shows it. The device record's address text is ETS's: each opening writes
