@@ -22,6 +22,7 @@
 #include "tessarin/AzAlarmierung.h"
 #include "tessarin/AzAnzeige.h"
 #include "tessarin/AzMelder.h"
+#include "tessarin/AzOrdnerAnzeige.h"
 #include "tessarin/AzScharfUnscharfQuittierungSsb.h"
 #include "tessarin/AzScharfschaltungSsb.h"
 #include "tessarin/AzVerhaltenDurchUegR.h"
@@ -411,6 +412,10 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
     std::set<int32_t> begrenzteSchluessel;
     std::set<int32_t> begrenzteNummern;
     std::vector<TDeviceInstanzAz::TAuswahlGrenze> eingangsGrenzen; // by gleicheEingaenge
+    // The displays folder's combined mask is the union of its displays' masks: the folder
+    // learns each display's mask when the display changes it, and again after every load.
+    TAzOrdnerAnzeige anzeigenOrdner(nullptr, 0, 0, {}, 0);
+    int32_t anzeigenOrdnerSatz = 0;
     auto grenzeBegrenzt = [&](int32_t key, const TDeviceInstanzAz::TAuswahlGrenze& grenze) {
         begrenzteNummern.insert(grenze.nummern.begin(), grenze.nummern.end());
         if (grenze.eigenesObjekt)
@@ -460,6 +465,13 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
             eingangsGrenzen.push_back(grenze);
         if (auto* melder = dynamic_cast<TAzMelder*>(knoten.get()))
             melder->SetVarianteAz(variante);
+        if (auto* anzeige = dynamic_cast<TAzAnzeige*>(knoten.get())) {
+            T_DB_EnumAzAnzeige::TEnumAnzeigeNr nummer{};
+            anzeige->GetAnzeigeNr(nummer);
+            anzeigenOrdner.ModifyQuittierungMelder(anzeige->GetAnzeigeSsb(), nummer);
+        }
+        if (record.Typ == AzTyp::OrdnerAnzeige)
+            anzeigenOrdnerSatz = key;
         if (auto* ssb = dynamic_cast<TAzScharfschaltungSsb*>(knoten.get()))
             if (const int bereich = ssb->GetScharfschaltBereich(); BereichOk(bereich))
                 ssb->UpdateListeMelderNrSaboSeSb(sabotage[static_cast<std::size_t>(bereich - 1)]);
@@ -494,6 +506,13 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
             zurueck.String2 = record.String2;
         if (!(zurueck == record))
             return Spredit::Txt9237 + "\n" + SatzText(record);
+    }
+    if (anzeigenOrdnerSatz != 0) {
+        const TDatenStruktur& record = store.Records().at(anzeigenOrdnerSatz);
+        TDatenStruktur vereinigt;
+        anzeigenOrdner.Write(vereinigt);
+        if (vereinigt.Param3 != record.Param3)
+            return Spredit::Txt9237 + "\n" + SatzText(record) + "\nParam3";
     }
     // Each link is one record of the chain: the head's own, one per continuation. The limit
     // is the program's (files of older versions hold -1 where the node holds 1); no other

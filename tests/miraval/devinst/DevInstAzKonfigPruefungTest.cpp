@@ -488,6 +488,8 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
                      dateien.push_back(std::move(d));
              return dateien;
          }()},
+        {"the displays folder's mask not the union of its displays'", {Spredit::Txt9237}, false,
+         JeWert(e, [](const TDatenStruktur& s) { return s.Typ == AzTyp::OrdnerAnzeige; }, 3, {0, 0x4000})},
         {"an object linked beyond its limit", {Spredit::Txt9239}, false, UeberLimit(e, Grenzen(), false)},
         {"an object linked beyond its limit, stored without it", {Spredit::Txt9239}, false,
          UeberLimit(e, Grenzen(), true)},
