@@ -22,6 +22,7 @@
 #include "tessarin/AzAlarmierung.h"
 #include "tessarin/AzAnzeige.h"
 #include "tessarin/AzMelder.h"
+#include "tessarin/AzOrdnerAnzeige.h"
 #include "tessarin/AzScharfUnscharfQuittierungSsb.h"
 #include "tessarin/AzScharfschaltungSsb.h"
 #include "tessarin/AzVerhaltenDurchUegR.h"
@@ -288,6 +289,46 @@ std::string VerborgenerWert(TDataBasis& knoten)
     return "-";
 }
 
+// A slot no operation changes, holding other than what the program's creator of the node puts
+// there. An input's text index (bits 6-12 of its parameter block) and its reserve: the
+// new-input code sets them with the area kind, and a paste takes them from an input the
+// program made. The tamper contact's block fields (input type, area, text index, detector
+// type, active level): only its constructor sets them, its one row is its resistor. The
+// device's flag without a row (a device parameter of its own). The record field's name;
+// empty when each such slot holds the program's value.
+std::string UnveraenderterSlot(const TDatenStruktur& record)
+{
+    constexpr int kBool3 = 0;
+    struct TSlot {
+        int typ;
+        int param; // kBool3 for Bool3
+    };
+    static constexpr std::array<TSlot, 8> kSlots{{{AzTyp::Melder, 5},
+                                                  {AzTyp::Melder, 7},
+                                                  {AzTyp::SabotageKontakt, 4},
+                                                  {AzTyp::SabotageKontakt, 5},
+                                                  {AzTyp::SabotageKontakt, 6},
+                                                  {AzTyp::SabotageKontakt, 7},
+                                                  {AzTyp::SabotageKontakt, kBool3},
+                                                  {AzTyp::System, kBool3}}};
+    if (std::none_of(kSlots.begin(), kSlots.end(), [&record](const TSlot& slot) { return slot.typ == record.Typ; }))
+        return {};
+    std::unique_ptr<TDataBasis> neu = TDeviceInstanzAz::KnotenFuerSatz(nullptr, record);
+    if (!neu)
+        return {};
+    if (auto* melder = dynamic_cast<TAzMelder*>(neu.get()))
+        melder->SetMelderBereich(static_cast<T_DB_EnumAzMelder::TEnumMelder>(record.Param8));
+    TDatenStruktur frisch;
+    neu->Write(frisch);
+    const auto wert = [](const TDatenStruktur& satz, int param) {
+        return param == kBool3 ? int32_t{satz.Bool3} : satz.Param(param);
+    };
+    for (const TSlot& slot : kSlots)
+        if (slot.typ == record.Typ && wert(frisch, slot.param) != wert(record, slot.param))
+            return slot.param == kBool3 ? std::string("Bool3") : "Param" + std::to_string(slot.param);
+    return {};
+}
+
 // The sabotage inputs the alignment hands to the arming node of each area (sorted, each
 // once): the inputs of the tree that offer themselves to it, so that the arming node's grid
 // is drawn as it is in the loaded tree.
@@ -371,6 +412,10 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
     std::set<int32_t> begrenzteSchluessel;
     std::set<int32_t> begrenzteNummern;
     std::vector<TDeviceInstanzAz::TAuswahlGrenze> eingangsGrenzen; // by gleicheEingaenge
+    // The displays folder's combined mask is the union of its displays' masks: the folder
+    // learns each display's mask when the display changes it, and again after every load.
+    TAzOrdnerAnzeige anzeigenOrdner(nullptr, 0, 0, {}, 0);
+    int32_t anzeigenOrdnerSatz = 0;
     auto grenzeBegrenzt = [&](int32_t key, const TDeviceInstanzAz::TAuswahlGrenze& grenze) {
         begrenzteNummern.insert(grenze.nummern.begin(), grenze.nummern.end());
         if (grenze.eigenesObjekt)
@@ -420,6 +465,13 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
             eingangsGrenzen.push_back(grenze);
         if (auto* melder = dynamic_cast<TAzMelder*>(knoten.get()))
             melder->SetVarianteAz(variante);
+        if (auto* anzeige = dynamic_cast<TAzAnzeige*>(knoten.get())) {
+            T_DB_EnumAzAnzeige::TEnumAnzeigeNr nummer{};
+            anzeige->GetAnzeigeNr(nummer);
+            anzeigenOrdner.ModifyQuittierungMelder(anzeige->GetAnzeigeSsb(), nummer);
+        }
+        if (record.Typ == AzTyp::OrdnerAnzeige)
+            anzeigenOrdnerSatz = key;
         if (auto* ssb = dynamic_cast<TAzScharfschaltungSsb*>(knoten.get()))
             if (const int bereich = ssb->GetScharfschaltBereich(); BereichOk(bereich))
                 ssb->UpdateListeMelderNrSaboSeSb(sabotage[static_cast<std::size_t>(bereich - 1)]);
@@ -442,6 +494,8 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
         for (const std::string& zeile : {GridWert(*knoten, record), VerborgenerWert(*knoten)})
             if (zeile != "-")
                 return Spredit::Txt9237 + "\n" + SatzText(record) + "\n" + zeile;
+        if (const std::string feld = UnveraenderterSlot(record); !feld.empty())
+            return Spredit::Txt9237 + "\n" + SatzText(record) + "\n" + feld;
         // The record is what the node writes into a record as the program makes one (default
         // contents: every slot the node does not keep holds the program's value), drawn as
         // the grid shows it. The device record's address text is ETS's: each opening writes
@@ -452,6 +506,13 @@ std::string ModellPruefen(const TStore& store, const std::map<int32_t, int32_t>&
             zurueck.String2 = record.String2;
         if (!(zurueck == record))
             return Spredit::Txt9237 + "\n" + SatzText(record);
+    }
+    if (anzeigenOrdnerSatz != 0) {
+        const TDatenStruktur& record = store.Records().at(anzeigenOrdnerSatz);
+        TDatenStruktur vereinigt;
+        anzeigenOrdner.Write(vereinigt);
+        if (vereinigt.Param3 != record.Param3)
+            return Spredit::Txt9237 + "\n" + SatzText(record) + "\nParam3";
     }
     // Each link is one record of the chain: the head's own, one per continuation. The limit
     // is the program's (files of older versions hold -1 where the node holds 1); no other

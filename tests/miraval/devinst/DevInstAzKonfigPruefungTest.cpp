@@ -470,6 +470,26 @@ TEST_F(KonfigPruefung, EachDamageAtEachRecordIsRefusedByEveryReaderWithNothingCh
         {"an input's area kind not its area's", {Spredit::Txt9230, Spredit::Txt9229}, false,
          JeWert(e, IstEingang, 8, {0, 1, 2, 3, 4, 5, 6, 300})},
         {"an input's type none it can have", {Spredit::Txt9237}, false, JeWert(e, IstEingang, 3, {99, 300})},
+        {"an input's text index or reserve, a tamper contact's block field or the device's flag not the program's",
+         {Spredit::Txt9237}, false,
+         [&e] {
+             const auto vom = [](int typ) { return [typ](const TDatenStruktur& s) { return s.Typ == typ; }; };
+             std::vector<std::string> dateien;
+             for (const auto& [typ, slot] : std::vector<std::pair<int, int>>{{AzTyp::Melder, 5},
+                                                                             {AzTyp::Melder, 7},
+                                                                             {AzTyp::SabotageKontakt, 4},
+                                                                             {AzTyp::SabotageKontakt, 5},
+                                                                             {AzTyp::SabotageKontakt, 6},
+                                                                             {AzTyp::SabotageKontakt, 7}})
+                 for (std::string& d : JeWert(e, vom(typ), slot, {2, 127}))
+                     dateien.push_back(std::move(d));
+             for (int typ : {AzTyp::SabotageKontakt, AzTyp::System})
+                 for (std::string& d : JeSatz(e, vom(typ), [](TSaetze& r, std::size_t i) { r[i].Bool3 = !r[i].Bool3; }))
+                     dateien.push_back(std::move(d));
+             return dateien;
+         }()},
+        {"the displays folder's mask not the union of its displays'", {Spredit::Txt9237}, false,
+         JeWert(e, [](const TDatenStruktur& s) { return s.Typ == AzTyp::OrdnerAnzeige; }, 3, {0, 0x4000})},
         {"an object linked beyond its limit", {Spredit::Txt9239}, false, UeberLimit(e, Grenzen(), false)},
         {"an object linked beyond its limit, stored without it", {Spredit::Txt9239}, false,
          UeberLimit(e, Grenzen(), true)},
